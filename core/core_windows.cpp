@@ -1,0 +1,12 @@
+#include "core_windows.h"
+
+#include "core/login.h"
+#include "core/main_window.h"
+#include "platform/ui/window_set.h"
+
+void defineCoreWindows()
+{
+    WindowSet& set = WindowSet::instance();
+    set.define("login", [] { return new Tlogin; });
+    set.define("main", [] { return new Tmain; });
+}

@@ -1,0 +1,89 @@
+#include "mon_edit.h"
+
+#include "core/texts.h"
+#include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
+
+TMonEdit::TMonEdit(QWidget* parent) : QLineEdit(parent)
+{
+    resize(100, 50);
+    connect(this, &QLineEdit::textChanged, this, &TMonEdit::TextChanged);
+}
+
+namespace {
+
+// The ASCII digits of a text, Persian and Arabic-Indic digits included.
+QString asciiDigits(const QString& text)
+{
+    QString digits;
+    const QString normal = TextInput::asciiDigits(text);
+    for (QChar c : normal)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits.append(c);
+    return digits;
+}
+
+int significantDigits(const QString& digits)
+{
+    int i = 0;
+    while (i < digits.size() && digits.at(i) == QLatin1Char('0'))
+        ++i;
+    return int(digits.size()) - i;
+}
+
+} // namespace
+
+QString TMonEdit::FormatMoney(const QString& text)
+{
+    if (text == OldText)
+        return text;
+    if (text.isEmpty())
+        return QString();
+    QString result = asciiDigits(text);
+    const int length = int(result.size());
+    int commas = length / 3;
+    if (length > 0 && length % 3 == 0)
+        --commas;
+    int p = length - 3 * commas; // 0-based position before which the first comma goes
+    for (int i = 0; i < commas; ++i) {
+        result.insert(p, QLatin1Char(','));
+        p += 4;
+    }
+    OldText = result;
+    return result;
+}
+
+QString TMonEdit::DigitsOnly(const QString& text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("0");
+    return asciiDigits(text);
+}
+
+void TMonEdit::TextChanged(const QString& text)
+{
+    if (significantDigits(asciiDigits(text)) > MaxDigits) {
+        // Refused: the box goes back to the amount it showed before.
+        const QString previous = OldText;
+        blockSignals(true);
+        setText(previous);
+        blockSignals(false);
+        setCursorPosition(int(previous.size()));
+        Msg::info(CoreText::MoneyTooLong);
+        return;
+    }
+    const QString formatted = FormatMoney(text);
+    if (formatted != text)
+        setText(formatted);
+    setCursorPosition(int(this->text().size()));
+}
+
+int64_t TMonEdit::GetValue() const
+{
+    const QString digits = DigitsOnly(text());
+    if (digits.isEmpty())
+        return 0;
+    return digits.toLongLong();
+}
+
+void TMonEdit::setValue(int64_t value) { setText(QString::number(value)); }

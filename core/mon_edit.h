@@ -1,0 +1,32 @@
+#pragma once
+// The entry box for amounts of money. While the user types it keeps only the
+// digits and groups them by three from the right with ",", and gives its owner
+// the amount as a whole number of rials.
+
+#include <QLineEdit>
+#include <cstdint>
+
+class TMonEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    // The most digits an amount may have (a signed 64-bit value holds any 18 digits).
+    static constexpr int MaxDigits = 18;
+
+    explicit TMonEdit(QWidget* parent = nullptr);
+
+    // The amount shown; 0 for an empty box.
+    int64_t GetValue() const;
+    // Shows an amount, grouped.
+    void setValue(int64_t value);
+
+    // Text to grouped text; the digits of other scripts count as their ASCII digits.
+    QString FormatMoney(const QString& text);
+    // The ASCII digits of a text ("0" for an empty text).
+    static QString DigitsOnly(const QString& text);
+
+private slots:
+    void TextChanged(const QString& text);
+
+private:
+    QString OldText;
+};

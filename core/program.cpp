@@ -1,0 +1,29 @@
+#include "program.h"
+
+#include "core/core_windows.h"
+#include "core/window_order.h"
+#include "platform/ui/app_setup.h"
+#include "platform/ui/window_set.h"
+
+#include <QApplication>
+
+namespace Program {
+
+void defineWindows()
+{
+    WindowSet& set = WindowSet::instance();
+    set.setOrder(windowCreationOrder());
+    defineCoreWindows();
+}
+
+void start(QApplication& app)
+{
+    AppSetup::apply(app);
+    // The login window is the main window: the program ends when it closes,
+    // not when the last visible window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    defineWindows();
+    WindowSet::instance().createAll();
+}
+
+} // namespace Program

@@ -1,0 +1,15 @@
+#pragma once
+// The Persian texts of the core subsystem, exactly as the office knows them.
+// Every message of core goes through Msg with one of these constants.
+
+#include <QString>
+
+namespace CoreText {
+
+// Program block
+inline const QString ExitQuestion = QStringLiteral("آيا مي خواهيد از برنامه خارج شويد");
+
+// Money box
+inline const QString MoneyTooLong = QStringLiteral("خطا: مبلغ نمي تواند بيش از 18 رقم داشته باشد");
+
+} // namespace CoreText

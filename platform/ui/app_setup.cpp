@@ -1,0 +1,38 @@
+#include "app_setup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace AppSetup {
+
+void apply(QApplication& app)
+{
+    QApplication::setOrganizationName(QStringLiteral("kelvanotirsa"));
+    QApplication::setApplicationName(QStringLiteral("tuvek"));
+    QApplication::setApplicationDisplayName(QStringLiteral("تووک"));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    QLocale::setDefault(QLocale(QLocale::Persian, QLocale::Iran));
+
+    // Yes, No, Cancel and the file dialogs in Persian.
+    auto* qtbase = new QTranslator(&app);
+    if (qtbase->load(QLocale(QLocale::Persian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtbase);
+
+    // Windows use a font that has Persian glyphs; the reports name theirs.
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}) {
+        if (families.contains(family)) {
+            QFont font(family);
+            font.setPointSize(10);
+            QApplication::setFont(font);
+            break;
+        }
+    }
+}
+
+} // namespace AppSetup

@@ -1,0 +1,43 @@
+#include "form.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+Form::Form(QWidget* parent) : QDialog(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
+    setLayoutDirection(Qt::RightToLeft);
+}
+
+int Form::showModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    const int result = exec();
+    setWindowModality(Qt::NonModal);
+    return result;
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    emit shown();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    QDialog::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    // Enter belongs to the boxes (it moves to the next box); Escape closes.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

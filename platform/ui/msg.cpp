@@ -1,0 +1,118 @@
+#include "msg.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace Msg {
+namespace {
+
+QMessageBox::StandardButton toStandard(Button b)
+{
+    switch (b) {
+    case Button::Ok: return QMessageBox::Ok;
+    case Button::Yes: return QMessageBox::Yes;
+    case Button::No: return QMessageBox::No;
+    case Button::Cancel: return QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+class DialogHandler final : public Handler {
+public:
+    Button message(const Request& r) override
+    {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(r.caption.isEmpty() ? QApplication::applicationDisplayName() : r.caption);
+        box.setText(r.text);
+        switch (r.icon) {
+        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::Error: box.setIcon(QMessageBox::Critical); break;
+        }
+        QMessageBox::StandardButtons buttons;
+        for (Button b : r.buttons)
+            buttons |= toStandard(b);
+        box.setStandardButtons(buttons);
+        box.setLayoutDirection(Qt::RightToLeft);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return Button::Yes;
+        case QMessageBox::No: return Button::No;
+        case QMessageBox::Cancel: return Button::Cancel;
+        default: break;
+        }
+        // A box closed with Escape answers its cancelling button.
+        if (r.buttons.contains(Button::Cancel))
+            return Button::Cancel;
+        return r.buttons.isEmpty() ? Button::Ok : r.buttons.first();
+    }
+
+    std::optional<QString> input(const Request& r) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(
+            QApplication::activeWindow(), r.caption, r.text,
+            r.kind == Kind::Password ? QLineEdit::Password : QLineEdit::Normal,
+            r.defaultText, &ok);
+        if (!ok)
+            return std::nullopt;
+        return text;
+    }
+};
+
+DialogHandler g_dialogs;
+Handler* g_handler = nullptr;
+
+Button show(const QString& text, Icon icon, QList<Button> buttons)
+{
+    Request r;
+    r.kind = Kind::Message;
+    r.text = text;
+    r.icon = icon;
+    r.buttons = std::move(buttons);
+    return handler()->message(r);
+}
+
+} // namespace
+
+void setHandler(Handler* h) { g_handler = h; }
+Handler* handler() { return g_handler ? g_handler : &g_dialogs; }
+
+void info(const QString& text) { show(text, Icon::None, {Button::Ok}); }
+void warnYes(const QString& text) { show(text, Icon::Warning, {Button::Yes}); }
+void questionYes(const QString& text) { show(text, Icon::Question, {Button::Yes}); }
+void error(const QString& text) { show(text, Icon::Error, {Button::Ok}); }
+
+bool confirm(const QString& text)
+{
+    return show(text, Icon::Warning, {Button::Yes, Button::No, Button::Cancel}) == Button::Yes;
+}
+
+Button ask(const QString& text, Icon icon, QList<Button> buttons)
+{
+    return show(text, icon, std::move(buttons));
+}
+
+std::optional<QString> input(const QString& caption, const QString& prompt, const QString& defaultText)
+{
+    Request r;
+    r.kind = Kind::Input;
+    r.caption = caption;
+    r.text = prompt;
+    r.defaultText = defaultText;
+    return handler()->input(r);
+}
+
+std::optional<QString> password(const QString& caption, const QString& prompt)
+{
+    Request r;
+    r.kind = Kind::Password;
+    r.caption = caption;
+    r.text = prompt;
+    return handler()->input(r);
+}
+
+} // namespace Msg

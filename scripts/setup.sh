@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs every Debian package the program, its build and its tests need.
+# Safe to run again: apt-get only adds what is missing. Works as root or through sudo.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build pkg-config
+  # Qt 6
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
+  libgl-dev
+  # libraries
+  libxlsxwriter-dev libquazip1-qt6-dev libfreexl-dev libturbojpeg0-dev
+  libsodium-dev libicu-dev libsqlite3-dev
+  # SQL Server through ODBC
+  unixodbc-dev tdsodbc
+  # fonts named by the report designs
+  fonts-farsiweb fonts-liberation fonts-dejavu-core
+  # database server for the tests and pg_dump for the backup
+  postgresql postgresql-client
+  # independent tools the tests compare with
+  zint libzint-dev zbar-tools zxing-cpp-tools poppler-utils
+)
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,89 @@
+// The window set: created once in order, hidden on close, and the two ways the program ends.
+
+#include "core/login.h"
+#include "core/main_window.h"
+#include "core/program.h"
+#include "core/texts.h"
+#include "core/window_order.h"
+#include "platform/ui/window_set.h"
+#include "tests/support/msg_recorder.h"
+#include "ui_login.h"
+#include "ui_main.h"
+
+#include <QtTest>
+#include <QLineEdit>
+#include <QSignalSpy>
+
+class TestWindowSet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Program::start(*qApp); }
+
+    void createdOnceInOrder()
+    {
+        const QStringList created = WindowSet::instance().created();
+        QVERIFY(!created.isEmpty());
+        QCOMPARE(created.first(), QStringLiteral("login"));
+        // Whatever exists follows the creation order.
+        const QStringList order = windowCreationOrder();
+        int last = -1;
+        for (const QString& name : created) {
+            const int at = int(order.indexOf(name));
+            QVERIFY2(at > last, qPrintable(name));
+            last = at;
+        }
+        QObject* login = WindowSet::instance().object("login");
+        WindowSet::instance().createAll();
+        QCOMPARE(WindowSet::instance().object("login"), login);
+        QCOMPARE(win<Tlogin>("login")->windowTitle(), QStringLiteral("صفحه ورود"));
+    }
+
+    void closingMainAsksAndOnlyYesEnds()
+    {
+        MsgRecorder msgs;
+        auto* main = win<Tmain>("main");
+        auto* login = win<Tlogin>("login");
+        QSignalSpy ended(login, &Tlogin::ended);
+        main->show();
+
+        msgs.answer(Msg::Button::No);
+        main->close();
+        QVERIFY(main->isVisible());
+        msgs.answer(Msg::Button::Cancel);
+        main->ui->N3->trigger();
+        QVERIFY(main->isVisible());
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(msgs.texts(), (QStringList{CoreText::ExitQuestion, CoreText::ExitQuestion}));
+        QCOMPARE(msgs.requests.first().icon, Msg::Icon::Warning);
+        QCOMPARE(msgs.requests.first().buttons,
+                 (QList<Msg::Button>{Msg::Button::Yes, Msg::Button::No, Msg::Button::Cancel}));
+
+        // Yes ends the program even though the login window is hidden.
+        login->hide();
+        msgs.answer(Msg::Button::Yes);
+        main->close();
+        QVERIFY(!main->isVisible());
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(WindowSet::instance().object("main"));
+    }
+
+    void closingHidesAndBoxesKeepTheirValues()
+    {
+        auto* login = win<Tlogin>("login");
+        login->show();
+        login->ui->us->setText(QStringLiteral("1234567890"));
+        QSignalSpy ended(login, &Tlogin::ended);
+        login->ui->BitBtn2->click();
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!login->isVisible());
+        // Still the same object, with what was typed.
+        QCOMPARE(win<Tlogin>("login"), login);
+        login->show();
+        QCOMPARE(login->ui->us->text(), QStringLiteral("1234567890"));
+        login->hide();
+    }
+};
+
+QTEST_MAIN(TestWindowSet)
+#include "test_window_set.moc"
