@@ -3,8 +3,11 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TUVEK_BUILD_DIR:-$root/build}
-if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${TUVEK_BUILD_TYPE:-RelWithDebInfo} >/dev/null
-fi
-cmake --build "$build" -- -j"$(nproc)" | grep -vE '^\[[0-9]+/[0-9]+\] ' || true
-test "${PIPESTATUS[0]}" -eq 0
+# Configuring every time picks up folders added since the last build.
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${TUVEK_BUILD_TYPE:-RelWithDebInfo} >/dev/null
+# Progress lines are left out; warnings and errors are shown.
+set +e
+cmake --build "$build" -- -j"$(nproc)" 2>&1 | grep -vE '^\[[0-9]+/[0-9]+\] '
+status=${PIPESTATUS[0]}
+set -e
+exit "$status"
