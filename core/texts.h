@@ -9,6 +9,10 @@ namespace CoreText {
 // Program block
 inline const QString ExitQuestion = QStringLiteral("آيا مي خواهيد از برنامه خارج شويد");
 
+// Main window
+inline const QString About = QStringLiteral("نرم افزار امور تووک\nسامانه خدمات کارکنان دفتر مرکزي و استان ها");
+inline const QString NoPageAccess = QStringLiteral("شما دسترسي به اين صفحه را نداريد");
+
 // Money box
 inline const QString MoneyTooLong = QStringLiteral("خطا: مبلغ نمي تواند بيش از 18 رقم داشته باشد");
 

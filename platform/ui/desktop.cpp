@@ -1,0 +1,90 @@
+#include "desktop.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <memory>
+
+namespace Desktop {
+namespace {
+
+Opener& opener()
+{
+    static Opener o;
+    return o;
+}
+
+QString cleanName(const QString& text)
+{
+    QString out;
+    for (QChar c : text)
+        if (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_'))
+            out.append(c);
+    return out.left(80);
+}
+
+} // namespace
+
+void openFile(const QString& path)
+{
+    if (opener()) {
+        opener()(path);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void setOpener(Opener o) { opener() = std::move(o); }
+
+QString privateTempFolder()
+{
+    // QTemporaryDir makes the folder readable by its owner only (0700).
+    static std::unique_ptr<QTemporaryDir> dir;
+    if (!dir || !dir->isValid())
+        dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tuvek-XXXXXX"));
+    return dir->isValid() ? dir->path() : QString();
+}
+
+QString cleanExtension(const QString& extension)
+{
+    const QString tail = extension.section(QLatin1Char('.'), -1);
+    const QString name = cleanName(tail).left(10);
+    return name.isEmpty() ? QString() : QStringLiteral(".") + name;
+}
+
+QString writePrivateFile(const QString& base, const QString& extension, const QByteArray& bytes)
+{
+    const QString folder = privateTempFolder();
+    if (folder.isEmpty())
+        return QString();
+    QString name = cleanName(base);
+    if (name.isEmpty())
+        name = QStringLiteral("file");
+    const QString ext = cleanExtension(extension);
+    QString path = folder + QLatin1Char('/') + name + ext;
+    for (int n = 2; QFile::exists(path); ++n)
+        path = folder + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(n) + ext;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QString();
+    file.close();
+    return path;
+}
+
+void switchToPersianKeyboard()
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") || QStandardPaths::findExecutable(QStringLiteral("setxkbmap")).isEmpty())
+        return;
+    // Persian becomes the active group; Alt+Shift still toggles back to Latin.
+    QProcess::startDetached(QStringLiteral("setxkbmap"),
+                            {QStringLiteral("-layout"), QStringLiteral("ir,us"), QStringLiteral("-option"),
+                             QStringLiteral("grp:alt_shift_toggle")});
+}
+
+} // namespace Desktop

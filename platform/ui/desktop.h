@@ -1,0 +1,34 @@
+#pragma once
+// What the desktop gives the program: opening a file with the application
+// registered for its type, a private folder for files written out to be
+// opened, and the keyboard layout.
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace Desktop {
+
+// Opens a file with the desktop's default application for its type.
+// Tests replace the opener to see which file would have been opened.
+void openFile(const QString& path);
+using Opener = std::function<void(const QString& path)>;
+void setOpener(Opener opener); // nullptr restores the desktop
+
+// A folder only this user can read, made once per run and removed at exit.
+QString privateTempFolder();
+
+// Keeps only letters, digits, '-', '_' and one leading dot of an extension
+// taken from stored data: ".PDF" stays ".PDF", "../x/.sh" becomes ".sh", junk becomes "".
+QString cleanExtension(const QString& extension);
+
+// Writes bytes into the private folder under a name the program builds from
+// base (cleaned the same way) and the cleaned extension; returns the path, or
+// empty text when the file could not be written.
+QString writePrivateFile(const QString& base, const QString& extension, const QByteArray& bytes);
+
+// Makes a Persian keyboard layout the active one where the desktop lets the
+// program do so (an X11 keyboard group named "ir"); best effort, never an error.
+void switchToPersianKeyboard();
+
+} // namespace Desktop
