@@ -1,6 +1,7 @@
 #include "msg.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -52,6 +53,14 @@ public:
 
     std::optional<QString> input(const Request& r) override
     {
+        if (r.kind == Kind::OpenFile || r.kind == Kind::SaveFile) {
+            const QString path = r.kind == Kind::OpenFile
+                ? QFileDialog::getOpenFileName(QApplication::activeWindow(), r.caption, QString(), r.filter)
+                : QFileDialog::getSaveFileName(QApplication::activeWindow(), r.caption, r.defaultText, r.filter);
+            if (path.isEmpty())
+                return std::nullopt;
+            return path;
+        }
         bool ok = false;
         const QString text = QInputDialog::getText(
             QApplication::activeWindow(), r.caption, r.text,
@@ -112,6 +121,25 @@ std::optional<QString> password(const QString& caption, const QString& prompt)
     r.kind = Kind::Password;
     r.caption = caption;
     r.text = prompt;
+    return handler()->input(r);
+}
+
+std::optional<QString> openFileName(const QString& caption, const QString& filter)
+{
+    Request r;
+    r.kind = Kind::OpenFile;
+    r.caption = caption;
+    r.filter = filter;
+    return handler()->input(r);
+}
+
+std::optional<QString> saveFileName(const QString& caption, const QString& proposedName, const QString& filter)
+{
+    Request r;
+    r.kind = Kind::SaveFile;
+    r.caption = caption;
+    r.defaultText = proposedName;
+    r.filter = filter;
     return handler()->input(r);
 }
 

@@ -11,7 +11,7 @@ namespace Msg {
 
 enum class Icon { None, Information, Warning, Question, Error };
 enum class Button { Ok, Yes, No, Cancel };
-enum class Kind { Message, Input, Password };
+enum class Kind { Message, Input, Password, OpenFile, SaveFile };
 
 struct Request {
     Kind kind = Kind::Message;
@@ -19,7 +19,8 @@ struct Request {
     QString text;              // message text, or the prompt of an input box
     Icon icon = Icon::None;
     QList<Button> buttons;     // message boxes only
-    QString defaultText;       // input boxes only
+    QString defaultText;       // input boxes: default text; file dialogs: proposed file name
+    QString filter;            // file dialogs only, e.g. "Excel (*.xlsx)"
 };
 
 // Shows requests; the default one uses Qt's dialogs, tests install their own.
@@ -27,7 +28,8 @@ class Handler {
 public:
     virtual ~Handler() = default;
     virtual Button message(const Request& request) = 0;
-    // Returns the text entered, or nothing when the box was cancelled.
+    // Returns the text entered (for file dialogs the chosen path), or nothing
+    // when the box was cancelled.
     virtual std::optional<QString> input(const Request& request) = 0;
 };
 
@@ -53,5 +55,9 @@ std::optional<QString> input(const QString& caption, const QString& prompt,
                              const QString& defaultText = QString());
 // The same with the typed text masked.
 std::optional<QString> password(const QString& caption, const QString& prompt);
+// The file dialogs: the chosen path, or nothing when cancelled.
+std::optional<QString> openFileName(const QString& caption, const QString& filter = QString());
+std::optional<QString> saveFileName(const QString& caption, const QString& proposedName,
+                                    const QString& filter = QString());
 
 } // namespace Msg
