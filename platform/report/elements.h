@@ -1,0 +1,123 @@
+#pragma once
+// The elements a report design places on its bands: texts (label, memo,
+// data-set field, row number), pictures and shapes (frames, rules and filled
+// boxes). Positions and sizes are in millimetres (TReportPrintable::Size).
+
+#include "platform/report/data_set.h"
+#include "platform/report/printable.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+
+// Which sides of a text element get a rule, and how thick (mm).
+struct ReportFrame {
+    bool left = false;
+    bool top = false;
+    bool right = false;
+    bool bottom = false;
+    double width = 0.25;
+    QColor color = Qt::black;
+
+    bool any() const { return left || top || right || bottom; }
+    static ReportFrame all();
+};
+
+// A text in a box. Alignment is where the text sits on the paper; rightToLeft
+// is the direction the text reads (Persian captions read right to left).
+class ReportText : public TReportPrintable {
+public:
+    using TReportPrintable::TReportPrintable;
+
+    QFont font = QFont(QStringLiteral("Times New Roman"), 10);
+    QColor color = Qt::black;
+    // Transparent when invalid.
+    QColor background;
+    Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter;
+    bool rightToLeft = true;
+    // Breaks the text into lines at the box's width.
+    bool wordWrap = false;
+    // The box takes the width of its text (or, wrapped, the height of its
+    // lines), keeping the edge it is aligned to.
+    bool autoSize = false;
+    // Cuts what falls outside the box.
+    bool clip = false;
+    ReportFrame frame;
+
+    void Print(double ox, double oy) override;
+
+    // The text as it prints now.
+    virtual QString text() const = 0;
+};
+
+// A fixed caption; code fills captions by the label's name.
+class ReportLabel : public ReportText {
+public:
+    explicit ReportLabel(const QString& name = QString(), const QString& caption = QString());
+
+    QString Caption;
+    QString text() const override { return Caption; }
+};
+
+// Several lines of text, broken at the box's width, from the top of the box
+// and cut at its edges.
+class ReportMemo : public ReportLabel {
+public:
+    explicit ReportMemo(const QString& name = QString(), const QString& caption = QString());
+};
+
+// The value of a data-set field in the current row. The data set is the
+// report's unless another is given.
+class ReportDBText : public ReportText {
+public:
+    explicit ReportDBText(const QString& name = QString(), const QString& field = QString());
+
+    QString DataField;
+    QPointer<ReportDataSet> DataSet;
+
+    void Prepare() override;
+    void UnPrepare() override;
+    QString text() const override;
+
+private:
+    QPointer<ReportDataSet> m_data;
+    int m_field = -1;
+};
+
+// The running number of the detail row being printed, counted from Start.
+class ReportRowNumber : public ReportText {
+public:
+    explicit ReportRowNumber(const QString& name = QString());
+
+    int Start = 1;
+    QString text() const override;
+};
+
+// A picture, stretched over the box, or scaled to fit it and centred when
+// stretch is off.
+class ReportImage : public TReportPrintable {
+public:
+    using TReportPrintable::TReportPrintable;
+
+    QImage Picture;
+    bool Stretch = true;
+
+    void Print(double ox, double oy) override;
+};
+
+// A rectangle (a frame, or a box when filled), or a rule across the middle
+// of the element's box.
+class ReportShape : public TReportPrintable {
+public:
+    enum class Kind { Rectangle, HorizontalLine, VerticalLine };
+    using TReportPrintable::TReportPrintable;
+
+    Kind shape = Kind::Rectangle;
+    double penWidth = 0.25; // mm; 0 draws no outline
+    QColor penColor = Qt::black;
+    // The inside of a rectangle; not filled when invalid.
+    QColor fill;
+
+    void Print(double ox, double oy) override;
+};
