@@ -11,7 +11,7 @@ packages=(
   qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
   libgl-dev
   # libraries
-  libxlsxwriter-dev libquazip1-qt6-dev libfreexl-dev libturbojpeg0-dev
+  libxlsxwriter-dev libminizip-dev libquazip1-qt6-dev libfreexl-dev libturbojpeg0-dev
   libsodium-dev libicu-dev libsqlite3-dev
   # SQL Server through ODBC
   unixodbc-dev tdsodbc
@@ -21,6 +21,7 @@ packages=(
   postgresql postgresql-client
   # independent tools the tests compare with
   zint libzint-dev zbar-tools zxing-cpp-tools poppler-utils
+  python3-openpyxl python3-xlwt
 )
 
 sudo_cmd=()

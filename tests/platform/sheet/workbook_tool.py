@@ -1,0 +1,64 @@
+"""Independent look at workbooks for the sheet tests, through openpyxl and xlwt.
+
+  workbook_tool.py dump FILE.xlsx       prints the sheets, cells, fonts, borders
+                                        and column widths as JSON
+  workbook_tool.py make FILE.xlsx|.xls  writes a sample workbook from the JSON on
+                                        standard input: {"sheet name": [[cell, ...], ...]}
+"""
+import json
+import sys
+
+
+def dump(path):
+    import openpyxl
+    from openpyxl.utils import get_column_letter
+
+    book = openpyxl.load_workbook(path)
+    out = {"sheets": book.sheetnames, "cells": {}}
+    sheet = book[book.sheetnames[0]]
+    out["max_row"] = sheet.max_row
+    out["max_column"] = sheet.max_column
+    out["right_to_left"] = bool(sheet.sheet_view.rightToLeft)
+    out["widths"] = [[d.min, d.max, d.width] for d in sheet.column_dimensions.values() if d.width]
+    for row in range(1, sheet.max_row + 2):
+        for column in range(1, 31):
+            cell = sheet.cell(row=row, column=column)
+            sides = {cell.border.left.style, cell.border.right.style,
+                     cell.border.top.style, cell.border.bottom.style}
+            border = sides.pop() if len(sides) == 1 else "mixed"
+            out["cells"][f"{get_column_letter(column)}{row}"] = {
+                "value": cell.value,
+                "type": cell.data_type,
+                "bold": bool(cell.font.b),
+                "border": border or "",
+            }
+    print(json.dumps(out, ensure_ascii=False))
+
+
+def make(path):
+    sheets = json.load(sys.stdin)
+    if path.endswith(".xls"):
+        import xlwt
+        book = xlwt.Workbook(encoding="utf-8")
+        for name, rows in sheets.items():
+            sheet = book.add_sheet(name)
+            for r, row in enumerate(rows):
+                for c, value in enumerate(row):
+                    if value is not None:
+                        sheet.write(r, c, value)
+        book.save(path)
+    else:
+        import openpyxl
+        book = openpyxl.Workbook()
+        book.remove(book.active)
+        for name, rows in sheets.items():
+            sheet = book.create_sheet(name)
+            for r, row in enumerate(rows):
+                for c, value in enumerate(row):
+                    if value is not None:
+                        sheet.cell(row=r + 1, column=c + 1, value=value)
+        book.save(path)
+
+
+if __name__ == "__main__":
+    {"dump": dump, "make": make}[sys.argv[1]](sys.argv[2])
