@@ -1,0 +1,173 @@
+#include "database.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+// ODBC values in braces can hold ";", "=" and spaces; a "}" inside is doubled.
+QString braced(const QString& value)
+{
+    QString v = value;
+    return QLatin1Char('{') + v.replace(QLatin1Char('}'), QLatin1String("}}")) + QLatin1Char('}');
+}
+
+} // namespace
+
+QString sqlServerConnectionString(const ConnectionOptions& o)
+{
+    QString host = o.host;
+    int port = o.port;
+    // "host,port" as SQL Server writes it.
+    const int comma = int(host.lastIndexOf(QLatin1Char(',')));
+    if (comma > 0) {
+        bool ok = false;
+        const int p = host.mid(comma + 1).trimmed().toInt(&ok);
+        if (ok) {
+            port = p;
+            host = host.left(comma).trimmed();
+        }
+    }
+    QStringList parts;
+    parts << QStringLiteral("DRIVER=") + braced(o.odbcDriver.isEmpty() ? QStringLiteral("FreeTDS") : o.odbcDriver);
+    parts << QStringLiteral("SERVER=") + braced(host);
+    if (port > 0)
+        parts << QStringLiteral("PORT=%1").arg(port);
+    parts << QStringLiteral("DATABASE=") + braced(o.database);
+    if (o.integrated) {
+        parts << QStringLiteral("Trusted_Connection=Yes");
+    } else {
+        parts << QStringLiteral("UID=") + braced(o.user);
+        parts << QStringLiteral("PWD=") + braced(o.password);
+    }
+    // Unicode text both ways, whatever the server's code page.
+    parts << QStringLiteral("TDS_Version=7.4") << QStringLiteral("ClientCharset=UTF-8");
+    return parts.join(QLatin1Char(';')) + QLatin1Char(';');
+}
+
+Database& Database::current()
+{
+    // Kept until the process ends: the connection outlives every window.
+    static Database* db = new Database(QStringLiteral("tuvek"));
+    return *db;
+}
+
+Database::Database(const QString& connectionName) : m_name(connectionName) {}
+
+Database::~Database() { close(); }
+
+bool Database::open(const ConnectionOptions& options, QString* error)
+{
+    close();
+    m_dialect = Dialect::create(options.backend);
+    m_options = options;
+    QSqlDatabase db = QSqlDatabase::addDatabase(m_dialect->driver(), m_name);
+    switch (options.backend) {
+    case Backend::SQLite:
+        if (!options.database.isEmpty())
+            QDir().mkpath(QFileInfo(options.database).absolutePath());
+        db.setDatabaseName(options.database);
+        break;
+    case Backend::PostgreSQL:
+        if (!options.host.isEmpty())
+            db.setHostName(options.host);
+        if (options.port > 0)
+            db.setPort(options.port);
+        db.setDatabaseName(options.database);
+        db.setUserName(options.user);
+        if (!options.integrated)
+            db.setPassword(options.password);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        break;
+    case Backend::SqlServer:
+        db.setDatabaseName(sqlServerConnectionString(options));
+        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=10"));
+        break;
+    }
+    if (!db.open()) {
+        if (error)
+            *error = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+        return false;
+    }
+    m_dialect->prepare(db);
+    return true;
+}
+
+void Database::close()
+{
+    m_hasId.clear();
+    m_depth = 0;
+    m_rolledBack = false;
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool Database::isOpen() const
+{
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase Database::handle() const { return QSqlDatabase::database(m_name, false); }
+
+const Dialect& Database::dialect() const
+{
+    if (!m_dialect)
+        const_cast<Database*>(this)->m_dialect = Dialect::create(m_options.backend);
+    return *m_dialect;
+}
+
+bool Database::beginTransaction()
+{
+    if (m_depth == 0) {
+        if (!handle().transaction())
+            return false;
+        m_rolledBack = false;
+    }
+    ++m_depth;
+    return true;
+}
+
+bool Database::commitTransaction()
+{
+    if (m_depth == 0)
+        return false;
+    if (--m_depth > 0)
+        return true;
+    if (m_rolledBack)
+        return false;
+    return handle().commit();
+}
+
+void Database::rollbackTransaction()
+{
+    if (m_depth == 0)
+        return;
+    if (!m_rolledBack)
+        handle().rollback();
+    m_rolledBack = true;
+    --m_depth;
+}
+
+bool Database::hasIdColumn(const QString& table)
+{
+    const QString key = table.toLower();
+    auto it = m_hasId.constFind(key);
+    if (it != m_hasId.constEnd())
+        return it.value();
+    QSqlQuery q(handle());
+    q.prepare(dialect().columnExistsQuery());
+    q.addBindValue(table);
+    q.addBindValue(QStringLiteral("id"));
+    const bool has = q.exec() && q.next() && q.value(0).toInt() > 0;
+    m_hasId.insert(key, has);
+    return has;
+}

@@ -1,0 +1,231 @@
+#include "dialect.h"
+
+#include "platform/db/persian_collation.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtDebug>
+
+namespace {
+
+// NULL parts count as empty text on every backend.
+QString concatWithFunction(const QStringList& parts)
+{
+    if (parts.size() == 1)
+        return QStringLiteral("coalesce(%1, '')").arg(parts.first());
+    return QStringLiteral("concat(%1)").arg(parts.join(QStringLiteral(", ")));
+}
+
+QString doubleQuoted(const QString& name)
+{
+    QString n = name;
+    return QLatin1Char('"') + n.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+QString typeText(const char* const names[], ColumnType t, int size)
+{
+    const QString name = QLatin1String(names[int(t)]);
+    return t == ColumnType::Text ? name.arg(size) : name;
+}
+
+// The embedded database: one SQLite file.
+class SqliteDialect final : public Dialect {
+public:
+    Backend backend() const override { return Backend::SQLite; }
+    QString driver() const override { return QStringLiteral("QSQLITE"); }
+
+    void prepare(QSqlDatabase& db) override
+    {
+        if (!PersianCollation::registerOn(db))
+            qWarning("the Persian collation could not be registered; lists sort by code point");
+    }
+
+    QString type(ColumnType t, int size) const override
+    {
+        // In the order of ColumnType.
+        static const char* const names[] = {"nvarchar(%1)", "text", "integer", "bigint", "smallint",
+                                            "numeric(19,4)", "real", "blob", "date", "datetime"};
+        return typeText(names, t, size);
+    }
+    // AUTOINCREMENT: an id of a deleted row is never handed out again.
+    QString identityKey(bool) const override { return QStringLiteral("id integer primary key autoincrement"); }
+    QString nowDefault() const override { return QStringLiteral("DEFAULT (datetime('now', 'localtime'))"); }
+    QString todayDefault() const override { return QStringLiteral("DEFAULT (date('now', 'localtime'))"); }
+    QString currentDateQuery() const override { return QStringLiteral("select date('now', 'localtime') as d"); }
+    QString concat(const QStringList& parts) const override
+    {
+        QStringList p;
+        for (const QString& part : parts)
+            p << QStringLiteral("ifnull(%1, '')").arg(part);
+        return QLatin1Char('(') + p.join(QLatin1String(" || ")) + QLatin1Char(')');
+    }
+    QString likeInsensitive(const QString& e) const override { return e + QStringLiteral(" like ?"); }
+    QString persianOrder(const QString& e) const override
+    {
+        return e + QStringLiteral(" collate ") + PersianCollation::name();
+    }
+    QString tableExistsQuery() const override
+    {
+        return QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ? collate nocase");
+    }
+    QString columnExistsQuery() const override
+    {
+        return QStringLiteral("select count(*) from pragma_table_info(?) where name = ? collate nocase");
+    }
+    QString lastIdQuery(const QString&) const override { return QStringLiteral("select last_insert_rowid()"); }
+    QString addColumn(const QString& table, const QString& column, const QString& type) const override
+    {
+        return QStringLiteral("alter table %1 add column %2 %3").arg(table, column, type);
+    }
+    QString createIndex(const QString& name, const QString& table, const QString& column) const override
+    {
+        return QStringLiteral("create index if not exists %1 on %2 (%3)").arg(name, table, column);
+    }
+    QString quoteName(const QString& name) const override { return doubleQuoted(name); }
+};
+
+// The shared server.
+class PostgresDialect final : public Dialect {
+public:
+    Backend backend() const override { return Backend::PostgreSQL; }
+    QString driver() const override { return QStringLiteral("QPSQL"); }
+
+    // The ICU Persian collation comes with every database of a server built with
+    // ICU; a database made without it gets its own.
+    void prepare(QSqlDatabase& db) override
+    {
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("select count(*) from pg_collation where collname = 'fa-x-icu'")) &&
+            q.next() && q.value(0).toInt() > 0) {
+            m_collation = QStringLiteral("\"fa-x-icu\"");
+            return;
+        }
+        if (q.exec(QStringLiteral("create collation if not exists tuvek_fa (provider = icu, locale = 'fa')"))) {
+            m_collation = QStringLiteral("tuvek_fa");
+            return;
+        }
+        qWarning() << "no Persian collation on this server:" << q.lastError().text();
+        m_collation.clear();
+    }
+
+    QString type(ColumnType t, int size) const override
+    {
+        // Rights compare with 0 and 1, which a boolean would refuse: smallint.
+        // In the order of ColumnType.
+        static const char* const names[] = {"varchar(%1)", "text", "integer", "bigint", "smallint",
+                                            "numeric(19,4)", "double precision", "bytea", "date", "timestamp"};
+        return typeText(names, t, size);
+    }
+    QString identityKey(bool bigint) const override
+    {
+        return QStringLiteral("id %1 generated by default as identity primary key")
+            .arg(bigint ? QStringLiteral("bigint") : QStringLiteral("integer"));
+    }
+    QString nowDefault() const override { return QStringLiteral("DEFAULT LOCALTIMESTAMP"); }
+    QString todayDefault() const override { return QStringLiteral("DEFAULT CURRENT_DATE"); }
+    QString currentDateQuery() const override
+    {
+        return QStringLiteral("select to_char(current_date, 'YYYY-MM-DD') as d");
+    }
+    QString concat(const QStringList& parts) const override { return concatWithFunction(parts); }
+    QString likeInsensitive(const QString& e) const override { return e + QStringLiteral(" ilike ?"); }
+    QString persianOrder(const QString& e) const override
+    {
+        return m_collation.isEmpty() ? e : e + QStringLiteral(" collate ") + m_collation;
+    }
+    QString tableExistsQuery() const override
+    {
+        return QStringLiteral("select count(*) from information_schema.tables where table_schema = current_schema()"
+                              " and table_type = 'BASE TABLE' and table_name = lower(?)");
+    }
+    QString columnExistsQuery() const override
+    {
+        return QStringLiteral("select count(*) from information_schema.columns where table_schema = current_schema()"
+                              " and table_name = lower(?) and column_name = lower(?)");
+    }
+    QString lastIdQuery(const QString&) const override { return QStringLiteral("select lastval()"); }
+    QString addColumn(const QString& table, const QString& column, const QString& type) const override
+    {
+        return QStringLiteral("alter table %1 add column %2 %3").arg(table, column, type);
+    }
+    QString createIndex(const QString& name, const QString& table, const QString& column) const override
+    {
+        return QStringLiteral("create index if not exists %1 on %2 (%3)").arg(name, table, column);
+    }
+    QString quoteName(const QString& name) const override { return doubleQuoted(name); }
+
+private:
+    QString m_collation = QStringLiteral("\"fa-x-icu\"");
+};
+
+// An office's existing SQL Server, through ODBC and FreeTDS.
+class SqlServerDialect final : public Dialect {
+public:
+    Backend backend() const override { return Backend::SqlServer; }
+    QString driver() const override { return QStringLiteral("QODBC"); }
+
+    QString type(ColumnType t, int size) const override
+    {
+        // In the order of ColumnType.
+        static const char* const names[] = {"nvarchar(%1)", "nvarchar(max)", "int", "bigint", "bit",
+                                            "money", "float", "varbinary(max)", "date", "datetime"};
+        return typeText(names, t, size);
+    }
+    QString identityKey(bool bigint) const override
+    {
+        return QStringLiteral("id %1 identity(1,1) primary key")
+            .arg(bigint ? QStringLiteral("bigint") : QStringLiteral("int"));
+    }
+    QString nowDefault() const override { return QStringLiteral("DEFAULT GETDATE()"); }
+    QString todayDefault() const override { return QStringLiteral("DEFAULT GETDATE()"); }
+    QString currentDateQuery() const override
+    {
+        return QStringLiteral("select convert(char(10), getdate(), 23) as d");
+    }
+    QString concat(const QStringList& parts) const override { return concatWithFunction(parts); }
+    // The database's collation is case-insensitive.
+    QString likeInsensitive(const QString& e) const override { return e + QStringLiteral(" like ?"); }
+    QString persianOrder(const QString& e) const override
+    {
+        return e + QStringLiteral(" collate Persian_100_CI_AI");
+    }
+    QString tableExistsQuery() const override
+    {
+        return QStringLiteral("select count(*) from information_schema.tables"
+                              " where table_type = 'BASE TABLE' and table_name = ?");
+    }
+    QString columnExistsQuery() const override
+    {
+        return QStringLiteral("select count(*) from information_schema.columns where table_name = ? and column_name = ?");
+    }
+    // Each prepared statement runs in a scope of its own, so SCOPE_IDENTITY()
+    // would read NULL; the session's last identity is the row just inserted.
+    QString lastIdQuery(const QString&) const override { return QStringLiteral("select @@identity"); }
+    QString addColumn(const QString& table, const QString& column, const QString& type) const override
+    {
+        return QStringLiteral("alter table %1 add %2 %3").arg(table, column, type);
+    }
+    QString createIndex(const QString& name, const QString& table, const QString& column) const override
+    {
+        return QStringLiteral("if not exists (select 1 from sys.indexes where name = '%1') create index %1 on %2 (%3)")
+            .arg(name, table, column);
+    }
+    QString quoteName(const QString& name) const override
+    {
+        QString n = name;
+        return QLatin1Char('[') + n.replace(QLatin1Char(']'), QLatin1String("]]")) + QLatin1Char(']');
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Dialect> Dialect::create(Backend backend)
+{
+    switch (backend) {
+    case Backend::SQLite: return std::make_unique<SqliteDialect>();
+    case Backend::PostgreSQL: return std::make_unique<PostgresDialect>();
+    case Backend::SqlServer: return std::make_unique<SqlServerDialect>();
+    }
+    return nullptr;
+}

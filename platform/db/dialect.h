@@ -1,0 +1,68 @@
+#pragma once
+// Everything that differs between the database backends lives in a Dialect.
+// Nothing outside platform/db knows which backend is connected.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QSqlDatabase;
+
+enum class Backend { SQLite, PostgreSQL, SqlServer };
+
+// Column types the schema uses; the dialect turns them into its own type text.
+enum class ColumnType {
+    Text,      // nvarchar(size)
+    LongText,  // nvarchar(max) / text
+    Int,       // 32-bit
+    BigInt,    // 64-bit
+    Bit,       // right flags, 0/1
+    Money,     // amounts
+    Float,
+    Blob,      // stored files and message bodies
+    Date,      // a Gregorian date (only the scratch table of the server's date)
+    DateTime,  // the log's server timestamp
+};
+
+class Dialect {
+public:
+    virtual ~Dialect() = default;
+
+    virtual Backend backend() const = 0;
+    // The Qt SQL driver: "QSQLITE", "QPSQL" or "QODBC".
+    virtual QString driver() const = 0;
+
+    // Runs once right after the connection opened (collations and the like).
+    virtual void prepare(QSqlDatabase& db) { (void)db; }
+
+    // Type text of a column type; size is the width of Text columns.
+    virtual QString type(ColumnType type, int size = 0) const = 0;
+    // The full definition of an identity key column named id (ids are never reused).
+    virtual QString identityKey(bool bigint) const = 0;
+    // A default clause that stores the server's current timestamp.
+    virtual QString nowDefault() const = 0;
+    // A default clause that stores the server's current date (a Date column).
+    virtual QString todayDefault() const = 0;
+    // A SELECT that reads the server's current date as yyyy-mm-dd text, column "d".
+    virtual QString currentDateQuery() const = 0;
+    // Joins expressions into one text; a NULL part counts as empty text.
+    virtual QString concat(const QStringList& parts) const = 0;
+    // A case-insensitive LIKE of an expression against a bound parameter (?).
+    virtual QString likeInsensitive(const QString& expression) const = 0;
+    // Text that orders an expression in Persian alphabetical order.
+    virtual QString persianOrder(const QString& expression) const = 0;
+    // Whether a table exists: a count with one bound parameter, the name.
+    virtual QString tableExistsQuery() const = 0;
+    // Whether a column exists: a count with two bound parameters, table and column.
+    virtual QString columnExistsQuery() const = 0;
+    // The id of the row that the last INSERT on this connection added.
+    virtual QString lastIdQuery(const QString& table) const = 0;
+    // Adds a column to an existing table.
+    virtual QString addColumn(const QString& table, const QString& column, const QString& type) const = 0;
+    // Creates an index unless one of that name exists.
+    virtual QString createIndex(const QString& name, const QString& table, const QString& column) const = 0;
+    // Quotes an identifier (table or column name) for this backend.
+    virtual QString quoteName(const QString& name) const = 0;
+
+    static std::unique_ptr<Dialect> create(Backend backend);
+};

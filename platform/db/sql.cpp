@@ -1,0 +1,178 @@
+#include "sql.h"
+
+#include "platform/ui/msg.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QtDebug>
+
+DbError::DbError(const QString& text, const QString& statement)
+    : std::runtime_error(text.toStdString()), driverText(text), sql(statement)
+{
+}
+
+namespace Sql {
+
+QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
+{
+    if (!db.isOpen())
+        throw DbError(QStringLiteral("the database is not connected"), sql);
+    QSqlQuery q(db.handle());
+    q.setForwardOnly(true);
+    // A statement without values runs as it stands: PostgreSQL prepares only
+    // queries and data changes, not CREATE, ALTER and the like.
+    if (values.isEmpty()) {
+        if (!q.exec(sql))
+            throw DbError(q.lastError().text(), sql);
+        return q;
+    }
+    if (!q.prepare(sql))
+        throw DbError(q.lastError().text(), sql);
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        throw DbError(q.lastError().text(), sql);
+    return q;
+}
+
+QSqlQuery exec(const QString& sql, const QVariantList& values)
+{
+    return exec(Database::current(), sql, values);
+}
+
+QVariant scalar(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q = exec(sql, values);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+QList<QVariantMap> rows(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q = exec(sql, values);
+    QList<QVariantMap> out;
+    QStringList names;
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count(); ++i) {
+        // A name found in both tables of a join: the second one is name_1.
+        QString name = rec.fieldName(i);
+        for (int n = 1; names.contains(name); ++n)
+            name = rec.fieldName(i) + QStringLiteral("_%1").arg(n);
+        names << name;
+    }
+    while (q.next()) {
+        QVariantMap m;
+        for (int i = 0; i < names.size(); ++i)
+            m.insert(names.at(i), q.value(i));
+        out << m;
+    }
+    return out;
+}
+
+QVariantMap row(const QString& sql, const QVariantList& values)
+{
+    const QList<QVariantMap> all = rows(sql, values);
+    return all.isEmpty() ? QVariantMap() : all.first();
+}
+
+bool exists(const QString& sql, const QVariantList& values) { return exec(sql, values).next(); }
+
+bool tableExists(const QString& table)
+{
+    return scalar(Database::current().dialect().tableExistsQuery(), {table}).toInt() > 0;
+}
+
+bool columnExists(const QString& table, const QString& column)
+{
+    return scalar(Database::current().dialect().columnExistsQuery(), {table, column}).toInt() > 0;
+}
+
+qint64 insert(Database& db, const QString& table, const Row& values)
+{
+    QStringList columns, marks;
+    QVariantList bound;
+    for (const auto& [column, value] : values) {
+        columns << column;
+        marks << QStringLiteral("?");
+        bound << value;
+    }
+    exec(db, QStringLiteral("insert into %1 (%2) values (%3)")
+                 .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+         bound);
+    if (!db.hasIdColumn(table))
+        return 0;
+    QSqlQuery q = exec(db, db.dialect().lastIdQuery(table));
+    return q.next() ? q.value(0).toLongLong() : 0;
+}
+
+qint64 insert(const QString& table, const Row& values) { return insert(Database::current(), table, values); }
+
+int update(const QString& table, const Row& values, const QString& condition, const QVariantList& conditionValues)
+{
+    QStringList sets;
+    QVariantList bound;
+    for (const auto& [column, value] : values) {
+        sets << column + QStringLiteral(" = ?");
+        bound << value;
+    }
+    bound << conditionValues;
+    QString sql = QStringLiteral("update %1 set %2").arg(table, sets.join(QStringLiteral(", ")));
+    if (!condition.isEmpty())
+        sql += QStringLiteral(" where ") + condition;
+    return exec(sql, bound).numRowsAffected();
+}
+
+void transaction(const std::function<void()>& body)
+{
+    Database& db = Database::current();
+    if (!db.beginTransaction())
+        throw DbError(db.handle().lastError().text(), QStringLiteral("begin"));
+    try {
+        body();
+    } catch (...) {
+        db.rollbackTransaction();
+        throw;
+    }
+    if (!db.commitTransaction()) {
+        const QString text = db.handle().lastError().text();
+        if (db.inTransaction())
+            db.rollbackTransaction();
+        throw DbError(text.isEmpty() ? QStringLiteral("the transaction was rolled back") : text,
+                      QStringLiteral("commit"));
+    }
+}
+
+QDate serverDate()
+{
+    const QString text = scalar(Database::current().dialect().currentDateQuery()).toString();
+    const QDate d = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+    if (!d.isValid())
+        throw DbError(QStringLiteral("the server's date could not be read: ") + text,
+                      Database::current().dialect().currentDateQuery());
+    return d;
+}
+
+} // namespace Sql
+
+namespace Db {
+
+const QString FailedText =
+    QStringLiteral("خطا در ارتباط با بانک اطلاعاتي؛ عمليات انجام نشد و هيچ تغييري ثبت نگرديد");
+
+QString errorMessage(const DbError&) { return FailedText; }
+
+bool guard(const std::function<void()>& body)
+{
+    try {
+        body();
+        return true;
+    } catch (const DbError& e) {
+        Database& db = Database::current();
+        while (db.inTransaction())
+            db.rollbackTransaction();
+        qWarning().noquote() << "database error:" << e.driverText << "in" << e.sql;
+        Msg::error(errorMessage(e));
+        return false;
+    }
+}
+
+} // namespace Db

@@ -1,0 +1,72 @@
+#pragma once
+// The statement helper. Every value reaches the database as a bound parameter
+// ("?" placeholders, in order); no value is ever spliced into SQL text.
+// A failing statement throws DbError; Db::guard turns it into one clear
+// Persian message. Several statements run in one transaction: all land or none.
+
+#include "platform/db/database.h"
+
+#include <QDate>
+#include <QList>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <stdexcept>
+
+class DbError : public std::runtime_error {
+public:
+    DbError(const QString& driverText, const QString& sql);
+    QString driverText; // the database's own words, for the log of the developer
+    QString sql;
+};
+
+// An ordered list of column values for inserts and updates.
+using Row = QList<QPair<QString, QVariant>>;
+
+namespace Sql {
+
+// Prepares and runs a statement on the current database with bound values.
+QSqlQuery exec(const QString& sql, const QVariantList& values = {});
+QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values = {});
+
+// The first column of the first row, or an invalid QVariant when there is no row.
+QVariant scalar(const QString& sql, const QVariantList& values = {});
+// All rows, each as column name -> value (joined columns found in both tables
+// come once plain, for the first table, and once with the suffix "_1").
+QList<QVariantMap> rows(const QString& sql, const QVariantList& values = {});
+// The first row, empty when there is none.
+QVariantMap row(const QString& sql, const QVariantList& values = {});
+// Whether the query gives at least one row.
+bool exists(const QString& sql, const QVariantList& values = {});
+
+// Whether a table or a column exists in the current database.
+bool tableExists(const QString& table);
+bool columnExists(const QString& table, const QString& column);
+
+// INSERT that names its columns; returns the id of the new row (0 for tables without an id).
+qint64 insert(const QString& table, const Row& values);
+qint64 insert(Database& db, const QString& table, const Row& values);
+// UPDATE table SET columns WHERE condition (the condition's own values follow).
+int update(const QString& table, const Row& values, const QString& condition,
+           const QVariantList& conditionValues = {});
+
+// Runs body in one transaction on the current database: committed when body
+// returns, rolled back when it throws (and the exception goes on).
+void transaction(const std::function<void()>& body);
+
+// The server's current date as a Gregorian date (core converts it to Persian text).
+QDate serverDate();
+
+} // namespace Sql
+
+namespace Db {
+// Runs body; a database error is rolled back (when a transaction is open), shown
+// as one Persian message, and false is returned. Nothing is reported as success
+// after a failure.
+bool guard(const std::function<void()>& body);
+// The text of that message, for tests.
+QString errorMessage(const DbError& error);
+// The message itself, one Persian sentence.
+extern const QString FailedText;
+}

@@ -1,0 +1,63 @@
+// The statement texts of SQL Server, which cannot be run here, and what every
+// dialect must get right without a server.
+
+#include "platform/db/database.h"
+#include "platform/db/dialect.h"
+
+#include <QtTest>
+
+class TestDialect : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sqlServerTexts()
+    {
+        const auto d = Dialect::create(Backend::SqlServer);
+        QCOMPARE(d->driver(), QStringLiteral("QODBC"));
+        QCOMPARE(d->identityKey(true), QStringLiteral("id bigint identity(1,1) primary key"));
+        QCOMPARE(d->identityKey(false), QStringLiteral("id int identity(1,1) primary key"));
+        QCOMPARE(d->type(ColumnType::Text, 25), QStringLiteral("nvarchar(25)"));
+        QCOMPARE(d->type(ColumnType::Money), QStringLiteral("money"));
+        QCOMPARE(d->type(ColumnType::Bit), QStringLiteral("bit"));
+        QCOMPARE(d->type(ColumnType::Blob), QStringLiteral("varbinary(max)"));
+        QCOMPARE(d->nowDefault(), QStringLiteral("DEFAULT GETDATE()"));
+        QCOMPARE(d->currentDateQuery(), QStringLiteral("select convert(char(10), getdate(), 23) as d"));
+        QCOMPARE(d->concat({"fname", "' '", "lname"}), QStringLiteral("concat(fname, ' ', lname)"));
+        QCOMPARE(d->concat({"fname"}), QStringLiteral("coalesce(fname, '')"));
+        QCOMPARE(d->likeInsensitive("lname"), QStringLiteral("lname like ?"));
+        QCOMPARE(d->persianOrder("lname"), QStringLiteral("lname collate Persian_100_CI_AI"));
+        QCOMPARE(d->lastIdQuery("vam"), QStringLiteral("select @@identity"));
+        QCOMPARE(d->addColumn("takafol", "tak", "nvarchar(80)"),
+                 QStringLiteral("alter table takafol add tak nvarchar(80)"));
+        QCOMPARE(d->createIndex("ix_users_us", "users", "us"),
+                 QStringLiteral("if not exists (select 1 from sys.indexes where name = 'ix_users_us') "
+                                "create index ix_users_us on users (us)"));
+        QCOMPARE(d->quoteName("a]b"), QStringLiteral("[a]]b]"));
+        QCOMPARE(d->tableExistsQuery().count(QLatin1Char('?')), 1);
+        QCOMPARE(d->columnExistsQuery().count(QLatin1Char('?')), 2);
+    }
+
+    void sqlServerConnectionStrings()
+    {
+        ConnectionOptions o;
+        o.backend = Backend::SqlServer;
+        o.host = QStringLiteral("db.office,1433");
+        o.database = QStringLiteral("Tuvek");
+        o.user = QStringLiteral("clerk");
+        o.password = QStringLiteral("p;w}d={x");
+        QCOMPARE(sqlServerConnectionString(o),
+                 QStringLiteral("DRIVER={FreeTDS};SERVER={db.office};PORT=1433;DATABASE={Tuvek};UID={clerk};"
+                                "PWD={p;w}}d={x};TDS_Version=7.4;ClientCharset=UTF-8;"));
+        // Operating-system authentication sends no user and no password.
+        o.integrated = true;
+        o.host = QStringLiteral("db\\OFFICE");
+        const QString integrated = sqlServerConnectionString(o);
+        QVERIFY(integrated.contains(QStringLiteral("SERVER={db\\OFFICE};DATABASE")));
+        QVERIFY(integrated.contains(QStringLiteral("Trusted_Connection=Yes")));
+        QVERIFY(!integrated.contains(QStringLiteral("PWD")));
+        QVERIFY(!integrated.contains(QStringLiteral("UID")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDialect)
+#include "test_dialect.moc"
