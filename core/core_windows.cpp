@@ -1,12 +1,16 @@
 #include "core_windows.h"
 
+#include "core/dm.h"
 #include "core/login.h"
 #include "core/main_window.h"
+#include "core/server.h"
 #include "platform/ui/window_set.h"
 
 void defineCoreWindows()
 {
     WindowSet& set = WindowSet::instance();
     set.define("login", [] { return new Tlogin; });
+    set.define("server", [] { return new Tserver; });
+    set.define("dm", [] { return new Tdm; });
     set.define("main", [] { return new Tmain; });
 }

@@ -1,6 +1,9 @@
 #include "login.h"
 #include "ui_login.h"
 
+#include "core/connect_database.h"
+#include "core/server.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 
@@ -9,6 +12,8 @@ Tlogin::Tlogin(QWidget* parent) : Form(parent), ui(new Ui::Tlogin)
     ui->setupUi(this);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &Tlogin::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &Tlogin::BitBtn2Click);
+    connect(ui->Label4, &QLabel::linkActivated, this, [] { Tserver::openFromLogin(); });
+    setConnectionChoice(default_connection_choice());
 }
 
 Tlogin::~Tlogin() { delete ui; }

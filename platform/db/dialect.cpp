@@ -96,6 +96,8 @@ public:
     void prepare(QSqlDatabase& db) override
     {
         QSqlQuery q(db);
+        // Notices ("already exists, skipping") are no concern of the person at the screen.
+        q.exec(QStringLiteral("set client_min_messages = warning"));
         if (q.exec(QStringLiteral("select count(*) from pg_collation where collname = 'fa-x-icu'")) &&
             q.next() && q.value(0).toInt() > 0) {
             m_collation = QStringLiteral("\"fa-x-icu\"");

@@ -1,8 +1,9 @@
 #pragma once
 // The data set a report runs over: the rows of a model (usually the query
 // model of a window's grid) with a cursor that the report moves row by row.
-// Fields are found by name, without regard to case; with a query model the
-// names are the columns of its query, whatever captions its grid shows.
+// Fields are found by name, without regard to case; with a query model (or a
+// proxy over one) the names are the columns of its query, whatever captions
+// its grid shows; with any other model they are its column header texts.
 
 #include <QObject>
 #include <QPointer>

@@ -42,7 +42,7 @@ const QHash<QString, BandKind>& bandKinds()
 
 class Parser {
 public:
-    Parser(QString folder) : m_folder(std::move(folder)) {}
+    explicit Parser(QString folder) : m_folder(std::move(folder)) {}
 
     std::unique_ptr<Report> report(const QJsonObject& root)
     {

@@ -1,0 +1,28 @@
+#pragma once
+// Opening the one database connection of the run, by the login window's
+// connection choice:
+//   0 "Internet": the built-in connection of the installation settings file,
+//     or, without one, the embedded database in the user's data folder (an
+//     empty embedded database gets its schema at once);
+//   1 "Local": the connection settings of this user (settings window).
+// Failures are shown in Persian and open the settings window where the Local
+// settings are at fault; the result is false after a reported failure.
+
+#include "platform/config/connection_settings.h"
+#include "platform/db/database.h"
+
+#include <optional>
+
+enum class EmptyDatabase { Install, Leave };
+
+// By the login window's choice (nothing chosen: nothing happens, true).
+bool connect_database(EmptyDatabase empty = EmptyDatabase::Install);
+bool connect_database(int choice, EmptyDatabase empty = EmptyDatabase::Install);
+
+// The connection choice to preselect: "Local" (1) when this user has
+// connection settings, else "Internet" (0).
+int default_connection_choice();
+
+// How settings translate into a connection; nothing for an authentication,
+// system type or server type outside the known values.
+std::optional<ConnectionOptions> connection_options(const ConnectionSettings& settings);

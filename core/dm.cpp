@@ -1,0 +1,3 @@
+#include "dm.h"
+
+Tdm::Tdm(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("dm")); }

@@ -1,0 +1,56 @@
+#include "password_hash.h"
+
+#include <sodium.h>
+
+namespace {
+
+bool ready()
+{
+    static const bool ok = sodium_init() >= 0;
+    return ok;
+}
+
+} // namespace
+
+static_assert(crypto_pwhash_STRBYTES <= PasswordHash::MaxLength + 1, "users.ps is too narrow for the hash");
+
+namespace PasswordHash {
+
+QString hash(const QString& password)
+{
+    if (!ready())
+        return {};
+    const QByteArray bytes = password.toUtf8();
+    char out[crypto_pwhash_STRBYTES];
+    if (crypto_pwhash_str(out, bytes.constData(), quint64(bytes.size()), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                          crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
+        return {};
+    return QString::fromLatin1(out);
+}
+
+bool isHash(const QString& stored)
+{
+    return stored.startsWith(QLatin1String("$argon2id$")) || stored.startsWith(QLatin1String("$argon2i$"));
+}
+
+bool verify(const QString& stored, const QString& typed)
+{
+    if (!isHash(stored))
+        return stored == typed;
+    if (!ready())
+        return false;
+    const QByteArray h = stored.toLatin1();
+    const QByteArray bytes = typed.toUtf8();
+    return crypto_pwhash_str_verify(h.constData(), bytes.constData(), quint64(bytes.size())) == 0;
+}
+
+bool needsRehash(const QString& stored)
+{
+    if (!isHash(stored) || !ready())
+        return true;
+    const QByteArray h = stored.toLatin1();
+    return crypto_pwhash_str_needs_rehash(h.constData(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                                          crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0;
+}
+
+} // namespace PasswordHash

@@ -1,0 +1,26 @@
+#pragma once
+// Passwords of user accounts: users.ps holds a salted, slow hash
+// (libsodium's crypto_pwhash_str, Argon2id), never the password itself.
+// Accounts written before hashing hold plain text; the login tells the two
+// apart and replaces plain text by a hash once the password was right.
+
+#include <QString>
+
+namespace PasswordHash {
+
+// The longest hash text (fits users.ps).
+constexpr int MaxLength = 128;
+
+// A new hash of the password (its UTF-8 bytes), with a fresh salt.
+// Empty only when the machine cannot spare the memory the hash needs.
+QString hash(const QString& password);
+// Whether stored is a hash made by hash() (otherwise it is legacy plain text).
+bool isHash(const QString& stored);
+// Whether the typed password matches what is stored: a hash is checked by
+// libsodium; legacy plain text is compared as it stands.
+bool verify(const QString& stored, const QString& typed);
+// Whether stored should be replaced by a new hash (plain text, or a hash made
+// with weaker settings than today's).
+bool needsRehash(const QString& stored);
+
+} // namespace PasswordHash

@@ -1,0 +1,49 @@
+#pragma once
+// The database schema and its installer. The installer creates every table of
+// the system in its column order (inserts that give their values by position
+// rely on it), gives users without a level the level "single", adds the two
+// newer columns of takafol, and on an empty database seeds the administrator
+// and the administrator's right on the users page. It may be run any number of
+// times: a table or column that exists is left as it is and is no failure;
+// any other failure is reported with its step.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class Dialect;
+
+namespace Schema {
+
+struct Failure {
+    int step = 0;
+    QString what;  // the table or the change of the step
+    QString error; // the database's own words
+};
+
+struct Result {
+    bool cancelled = false; // the administrator's password was not given: nothing was done
+    QList<Failure> failures;
+    bool ok() const { return !cancelled && failures.isEmpty(); }
+};
+
+// Runs every step on the current database. When the users table is to be made,
+// the administrator's first password is adminPassword or, without it, asked
+// through Msg (twice, equal, not empty); it is stored hashed.
+Result install(const std::optional<QString>& adminPassword = std::nullopt);
+
+// Shows the outcome: "all settings done" when every step succeeded, otherwise
+// the failed steps. Nothing when the run was cancelled.
+void report(const Result& result);
+
+// The installer as the settings window runs it: connect by the login window's
+// choice, install, report. Nothing is sent when the connection fails.
+void run();
+
+// Every table the installer makes, in its order.
+QStringList tableNames();
+// The CREATE TABLE statement of one of them in a dialect (empty for an unknown name).
+QString createStatement(const Dialect& dialect, const QString& table);
+
+} // namespace Schema
