@@ -46,3 +46,8 @@ inline const QString AdminName = QStringLiteral("مدير سيستم");
 inline const QString AdminProvince = QStringLiteral("تهران");
 
 } // namespace CoreText
+
+// List windows
+namespace CoreText {
+inline const QString ExportFailed = QStringLiteral("خطا! فايل اکسل ساخته نشد");
+} // namespace CoreText

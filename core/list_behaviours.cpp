@@ -1,0 +1,173 @@
+#include "list_behaviours.h"
+
+#include "core/list_window.h"
+#include "core/texts.h"
+#include "platform/db/sql.h"
+#include "platform/sheet/list_sheet.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QHash>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableView>
+#include <QTemporaryFile>
+#include <QtDebug>
+
+bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& captions)
+{
+    // The whole list, as the search returned it.
+    while (dataset->canFetchMore({}))
+        dataset->fetchMore({});
+
+    QHash<QString, QString> titleOf;
+    for (const auto& [name, title] : captions)
+        if (!titleOf.contains(name))
+            titleOf.insert(name, title);
+    QStringList titles;
+    const int columns = dataset->columnCount();
+    for (int c = 0; c < columns; ++c) {
+        QVariant name = dataset->headerData(c, Qt::Horizontal, ColumnNameRole);
+        if (!name.isValid())
+            name = dataset->headerData(c, Qt::Horizontal, Qt::DisplayRole);
+        titles << titleOf.value(name.toString(), name.toString());
+    }
+
+    // A name of the program's own in the folder only this user can read.
+    const QString folder = Desktop::privateTempFolder();
+    QTemporaryFile reserved(folder + QStringLiteral("/list-XXXXXX.xlsx"));
+    reserved.setAutoRemove(false);
+    if (folder.isEmpty() || !reserved.open()) {
+        Msg::error(CoreText::ExportFailed);
+        return false;
+    }
+    const QString path = reserved.fileName();
+    reserved.close();
+
+    Sheet::ListWriter writer(path);
+    writer.writeTitles(titles);
+    const int rows = dataset->rowCount();
+    QStringList values;
+    for (int r = 0; r < rows; ++r) {
+        values.clear();
+        for (int c = 0; c < columns; ++c)
+            values << dataset->data(dataset->index(r, c)).toString();
+        writer.writeRow(values);
+    }
+    QString error;
+    if (!writer.close(&error)) {
+        qWarning() << "export:" << error;
+        QFile::remove(path);
+        Msg::error(CoreText::ExportFailed);
+        return false;
+    }
+    Desktop::openFile(path);
+    return true;
+}
+
+void sort_grid_by_title(QTableView* grid, int column)
+{
+    auto* list = qobject_cast<ListModel*>(grid->model());
+    if (!list || column < 0 || column >= list->columnCount())
+        return;
+    const QString name = list->columnNames().at(column);
+    list->setBoldColumn(name);
+    const auto sorted = list->sortState();
+    const bool ascendingNow = sorted && sorted->column == name && sorted->order == Qt::AscendingOrder;
+    list->sortRows(column, ascendingNow ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void toggle_filter_box(QCheckBox* check, QWidget* box, QWidget* box2, FilterLook look)
+{
+    const bool on = check->isChecked();
+    for (QWidget* b : {box, box2}) {
+        if (!b)
+            continue;
+        b->setEnabled(on);
+        if (look == FilterLook::Plain)
+            continue;
+        if (on) {
+            QPalette yellow = b->palette();
+            yellow.setColor(QPalette::Base, Qt::yellow);
+            yellow.setColor(QPalette::Button, Qt::yellow); // lists that cannot be typed into
+            b->setPalette(yellow);
+        } else {
+            b->setPalette(QPalette()); // the window's own colours again
+        }
+    }
+    if (on && look == FilterLook::Highlighted && box)
+        box->setFocus();
+}
+
+namespace {
+
+// Moves the cursor on Enter, leaving the key to the box as well.
+class NextField : public QObject {
+public:
+    NextField(QWidget* box, QWidget* next) : QObject(box), m_next(next) { box->installEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && m_next) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                m_next->setFocus();
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_next;
+};
+
+// Fills the lists with what rows gives, keeping each list's typed text.
+void fill(const QList<QComboBox*>& lists, const std::function<QSqlQuery()>& rows, const QString& column)
+{
+    QStringList items;
+    if (!Db::guard([&] {
+            QSqlQuery q = rows();
+            while (q.next())
+                items << q.value(column).toString();
+        }))
+        return;
+    for (QComboBox* list : lists) {
+        const QString typed = list->currentText();
+        list->clear();
+        list->addItems(items);
+        list->setCurrentIndex(list->findText(typed));
+        if (list->isEditable())
+            list->setEditText(typed);
+    }
+}
+
+} // namespace
+
+void enter_to_next_field(const QList<QWidget*>& chain)
+{
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        new NextField(chain[i], chain[i + 1]);
+}
+
+void digits_only_key(QLineEdit* box)
+{
+    TextInput::digitsOnly(box);
+}
+
+void fill_combo_from_setting(QComboBox* list, const QString& listName)
+{
+    fill({list}, [&] {
+        const QString order = Database::current().dialect().persianOrder(QStringLiteral("cmt"));
+        return Sql::exec(QStringLiteral("select cmt from setting where component=? order by ") + order, {listName});
+    }, QStringLiteral("cmt"));
+}
+
+void fill_list_from_query(const QList<QComboBox*>& lists, const QString& sql, const QVariantList& values,
+                          const QString& column)
+{
+    fill(lists, [&] { return Sql::exec(sql, values); }, column);
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The small behaviours that the list and entry windows of every subsystem
+// share, each written once here under the name the windows know it by.
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QVariantList>
+
+class QAbstractItemModel;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QTableView;
+class QWidget;
+
+// Pairs of column name and Persian title.
+using CaptionTable = QList<QPair<QString, QString>>;
+
+// A model tells the export the names of its columns through this header role;
+// a model without it is taken to have its header texts as names.
+constexpr int ColumnNameRole = 0x0100 + 1; // Qt::UserRole + 1
+
+// Writes every row of a list (all columns of its model, in the model's column
+// order and the rows in the order shown) into a new workbook in the private
+// folder and opens it with the desktop's spreadsheet application. Row 1 holds
+// each column's title from the caption table (exact name), or the column name
+// where the table has none. False, after a message, when the workbook could
+// not be written.
+bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& captions);
+
+// A click on a title of a list's grid: the first click on a column sorts the
+// rows ascending, the next descending, then ascending again; a click on another
+// column starts ascending. The clicked title turns bold and the window
+// remembers it. Rows are sorted where they are, without a new query. Grids
+// over other models than a list's are left alone.
+void sort_grid_by_title(QTableView* grid, int column);
+
+// How a filter box shows that its filter is on.
+enum class FilterLook {
+    Highlighted, // yellow and focused while on, the window colour while off
+    Plain,       // only enabled and disabled
+};
+
+// A filter check box was ticked or unticked: its box (or its two boxes, a
+// from-to range) is enabled exactly while the box is ticked, which is what
+// the search reads.
+void toggle_filter_box(QCheckBox* check, QWidget* box, QWidget* box2 = nullptr,
+                       FilterLook look = FilterLook::Highlighted);
+
+// Enter in each box of a chain moves the cursor to the box after it; the key
+// itself goes on as usual.
+void enter_to_next_field(const QList<QWidget*>& chain);
+
+// The box takes digits only, typed or pasted; Persian and Arabic digits become
+// their ASCII digits.
+void digits_only_key(QLineEdit* box);
+
+// Fills a drop-down list with the items of a settings list (table setting) in
+// Persian alphabetical order. Text typed into the box stays.
+void fill_combo_from_setting(QComboBox* list, const QString& listName);
+
+// Fills drop-down lists with one column of a statement's rows, in the order the
+// statement gives them; several lists are filled from one run. Text typed into
+// the boxes stays. On a database error the message is shown and the lists keep
+// their items.
+void fill_list_from_query(const QList<QComboBox*>& lists, const QString& sql,
+                          const QVariantList& values, const QString& column);

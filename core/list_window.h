@@ -1,0 +1,183 @@
+#pragma once
+// The list window of every subsystem: one statement searched with the filters
+// that check boxes switch on, the count of the rows found, a grid over the
+// window's own rows, sorting by a clicked title and the export to a workbook.
+// A window describes its list once and keeps only what is really its own:
+//
+//     ListWindow list({.from = "log where karbar<>?", .values = {QString()},
+//                      .orderBy = "saat_sys desc", .grid = {...}, .exportTitles = {...},
+//                      .filterLook = FilterLook::Plain},
+//                     ui->DBGrid1, ui->cnt, this);
+//     list.contains(ui->CheckBox1, ui->karbar, "karbar");
+//     list.range(ui->CheckBox2, ui->dat1, ui->dat2, "tarikh");
+//     connect(ui->BitBtn1, &QPushButton::clicked, &list, &ListWindow::search);
+
+#include "core/list_behaviours.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QObject>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariantMap>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QTableView;
+class QWidget;
+
+// A piece of a WHERE clause (" and ..." with "?" placeholders) and its values, in order.
+struct Condition {
+    QString sql;
+    QVariantList values;
+};
+
+// The rows of a list as the database gave them, read as the grid asks for
+// them. Columns found twice in a join carry the suffix "_1" the second time.
+class ListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Shows the rows of an executed, scrollable query; the rows are sorted
+    // again in the server's order.
+    void setQuery(QSqlQuery&& query);
+    void clear();
+
+    const QStringList& columnNames() const { return m_names; }
+    int columnOf(const QString& name) const { return m_names.indexOf(name); }
+    // A value of a shown row (in the order shown); invalid outside the list.
+    QVariant value(int row, const QString& column) const;
+    QVariantMap row(int row) const;
+    // Reads the rows not yet read.
+    void fetchAll();
+
+    // The grid's titles, by column name; columns without one show their name.
+    void setTitles(const CaptionTable& titles);
+
+    // The column whose title is bold; it stays bold across searches.
+    QString boldColumn() const { return m_bold; }
+    void setBoldColumn(const QString& name);
+
+    // Sorts the rows in the client: empty values first, numbers and dates by
+    // value, texts in Persian alphabetical order; equal rows keep their order.
+    void sortRows(int column, Qt::SortOrder order);
+    // The sort of the rows shown, when they are sorted.
+    struct SortState {
+        QString column;
+        Qt::SortOrder order;
+    };
+    std::optional<SortState> sortState() const { return m_sort; }
+
+    // The text a value shows as, in the grid and in the export.
+    static QString text(const QVariant& value);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex& parent = {}) const override;
+    void fetchMore(const QModelIndex& parent = {}) override;
+
+private:
+    QVariant raw(int row, int column) const;
+
+    mutable QSqlQuery m_query;
+    QStringList m_names;
+    int m_rows = 0;
+    bool m_atEnd = true;
+    QList<int> m_order; // shown row -> query row, while sorted
+    std::optional<SortState> m_sort;
+    QString m_bold;
+    QHash<QString, QString> m_titles;
+};
+
+// What a list window searches and shows.
+struct ListSpec {
+    QString columns = QStringLiteral("*");
+    // The tables and the base condition, after "from": "vam left join personel
+    // on vam.personel_id=personel.id where vam.id<>-1". The conditions of the
+    // scope and of the filters are appended to it.
+    QString from;
+    QVariantList values; // bound in from
+    QString orderBy;     // after "order by"; empty for the server's order
+    // The columns the grid shows, in order, with their titles; empty: every column.
+    CaptionTable grid;
+    CaptionTable exportTitles;
+    bool titleSort = false; // a click on a title sorts the rows
+    FilterLook filterLook = FilterLook::Highlighted;
+};
+
+class ListWindow : public QObject {
+    Q_OBJECT
+public:
+    ListWindow(ListSpec spec, QTableView* grid, QLabel* countLabel, QObject* parent);
+
+    // Filters, applied in the order they are added, each while its box is
+    // enabled (its check box ticked). Box texts are read as they stand.
+    // expression LIKE '%text%', case-insensitive:
+    void contains(QCheckBox* check, QWidget* box, const QString& expression);
+    // expression = text:
+    void equals(QCheckBox* check, QWidget* box, const QString& expression);
+    // from <= expression <= to, both ends included (Persian dates compare as text):
+    void range(QCheckBox* check, QWidget* from, QWidget* to, const QString& expression);
+    // Any other condition over the box texts (one "?" per value given).
+    void filter(QCheckBox* check, const QList<QWidget*>& boxes, const QString& condition,
+                std::function<QVariantList(const QStringList& texts)> values);
+
+    // The row scope, asked at each search: anything with .sql and .values
+    // (" and ..." and its bound values), for example the current user's scope.
+    template <class F> void setScope(F scope)
+    {
+        m_scope = [scope] {
+            const auto clause = scope();
+            return Condition{clause.sql, clause.values};
+        };
+    }
+
+    // The search: counts the rows, then lists them. On a database error the
+    // message is shown and both the count and the grid stay as they were.
+    bool search();
+    // Runs the last search's statements again (after a row was added, changed
+    // or deleted); a search with no filter when none ran yet.
+    bool reload();
+    // Unticks every filter check box, which disables the boxes, and empties them.
+    void clearFilters();
+    // The export of the rows shown, with the spec's titles.
+    bool exportRows();
+
+    ListModel* model() const { return m_model; }
+    QTableView* grid() const { return m_grid; }
+    // The grid's current row, as column name -> value; empty when there is none.
+    QVariantMap currentRow() const;
+    QVariant current(const QString& column) const { return currentRow().value(column); }
+
+    // The statements of a search with the filters as they stand (for tests).
+    Condition conditions() const;
+
+signals:
+    // A search or reload showed new rows.
+    void searched();
+
+private:
+    // A filter's condition from its boxes' texts, made at each search.
+    using Build = std::function<Condition(const QStringList& texts)>;
+    struct Filter {
+        QCheckBox* check;
+        QList<QWidget*> boxes;
+        Build build;
+    };
+    void addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build build);
+    bool run(const Condition& where);
+    void showColumns();
+
+    ListSpec m_spec;
+    QTableView* m_grid;
+    QLabel* m_count;
+    ListModel* m_model;
+    QList<Filter> m_filters;
+    std::function<Condition()> m_scope;
+    std::optional<Condition> m_last;
+};
