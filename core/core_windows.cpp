@@ -1,5 +1,6 @@
 #include "core_windows.h"
 
+#include "core/change_pass.h"
 #include "core/dm.h"
 #include "core/login.h"
 #include "core/main_window.h"
@@ -13,4 +14,5 @@ void defineCoreWindows()
     set.define("server", [] { return new Tserver; });
     set.define("dm", [] { return new Tdm; });
     set.define("main", [] { return new Tmain; });
+    set.define("change_pass", [] { return new Tchange_pass; });
 }

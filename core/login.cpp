@@ -12,7 +12,14 @@ Tlogin::Tlogin(QWidget* parent) : Form(parent), ui(new Ui::Tlogin)
     ui->setupUi(this);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &Tlogin::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &Tlogin::BitBtn2Click);
+    connect(ui->Label3, &QLabel::linkActivated, this, &Tlogin::Label3Click);
+    connect(ui->Label9, &QLabel::linkActivated, this, &Tlogin::Label9Click);
+    // Enter in the user name goes to the password; Enter in the password logs in.
+    connect(ui->us, &QLineEdit::returnPressed, ui->ps, qOverload<>(&QWidget::setFocus));
+    connect(ui->ps, &QLineEdit::returnPressed, this, &Tlogin::BitBtn1Click);
+    // "Change database": the connection settings window, filled from this user's settings.
     connect(ui->Label4, &QLabel::linkActivated, this, [] { Tserver::openFromLogin(); });
+    // Without settings of this user, the built-in connection is preselected.
     setConnectionChoice(default_connection_choice());
 }
 
@@ -35,9 +42,13 @@ void Tlogin::setConnectionChoice(int index)
         ui->RadioGroup1_Local->setChecked(true);
 }
 
-void Tlogin::BitBtn1Click() { emit loginRequested(); }
-
 void Tlogin::BitBtn2Click() { close(); }
+
+void Tlogin::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    FormShow();
+}
 
 void Tlogin::closeEvent(QCloseEvent* event)
 {

@@ -18,19 +18,29 @@ public:
     int connectionChoice() const;
     void setConnectionChoice(int index);
 
+    // Where the last user name is remembered: Tuvek.txt in the working folder,
+    // or in the user's data folder when the working folder is not writable.
+    static QString rememberedNamePath();
+
 signals:
-    // Pressed "ورود"; the login procedure is connected by the core.
-    void loginRequested();
     // The window closed and the program ends.
     void ended();
 
 public slots:
+    void FormShow();
     void BitBtn1Click();
     void BitBtn2Click();
+    void Label3Click();
+    void Label9Click();
 
     void reject() override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void endProgram();
+    // The login proper once connected; true when the main window is shown.
+    bool logIn(const QString& us, const QString& ps);
+    void refuseOldVersion(const QString& us, const QString& newest);
+    static void rememberName(const QString& us);
     void closeEvent(QCloseEvent* event) override;
 };

@@ -13,10 +13,11 @@ Tmain::Tmain(QWidget* parent) : QMainWindow(parent), ui(new Ui::Tmain)
 {
     ui->setupUi(this);
     connect(ui->N3, &QAction::triggered, this, &Tmain::N3Click);
+    connect(ui->N5, &QAction::triggered, this, &Tmain::N5Click);
     // Every page item starts disabled; each subsystem enables the items whose
     // pages it brings when it registers its windows.
     for (QAction* action : findChildren<QAction*>()) {
-        if (action->menu() || action == ui->N3)
+        if (action->menu() || action == ui->N3 || action == ui->N5)
             continue;
         action->setEnabled(false);
     }
@@ -30,7 +31,36 @@ void Tmain::setPageAvailable(const QString& item, bool available)
         action->setEnabled(available);
 }
 
+void Tmain::addPage(const QString& item, PageOpener opener)
+{
+    addCommand(item, [opener = std::move(opener)] { check_page_rights(opener); });
+}
+
+void Tmain::addCommand(const QString& item, std::function<void()> handler)
+{
+    auto* action = findChild<QAction*>(item);
+    if (!action)
+        return;
+    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    action->setEnabled(true);
+}
+
+void Tmain::setMessagesWaiting(bool waiting)
+{
+    ui->N9->setText(waiting ? CoreText::MessagesWaiting : CoreText::MessagesItem);
+}
+
+void Tmain::setServerDate(const QString& date) { ui->tarikh->setText(date); }
+
+void Tmain::setWorkstation(const QString& address, const QString& hostName)
+{
+    ui->localip2->setText(address);
+    ui->IPAddrToName2->setText(hostName);
+}
+
 void Tmain::N3Click() { close(); }
+
+void Tmain::N5Click() { Msg::info(CoreText::About); }
 
 void Tmain::closeEvent(QCloseEvent* event)
 {

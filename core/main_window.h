@@ -1,6 +1,8 @@
 #pragma once
 // The main window: the hub shown after login. Every menu item opens one page.
 
+#include "core/page_rights.h"
+
 #include <QMainWindow>
 
 namespace Ui { class Tmain; }
@@ -15,9 +17,19 @@ public:
 
     // Menu items whose pages are not part of the program yet stay visible and disabled.
     void setPageAvailable(const QString& item, bool available);
+    // Connects a menu item (N1, N14, ...) to its page and enables it.
+    void addPage(const QString& item, PageOpener opener);
+    // Connects a menu item to a handler of its own (messages, backup, cards) and enables it.
+    void addCommand(const QString& item, std::function<void()> handler);
+
+    // What the login shows: the unread-messages mark, the server's date, the workstation.
+    void setMessagesWaiting(bool waiting);
+    void setServerDate(const QString& date);
+    void setWorkstation(const QString& address, const QString& hostName);
 
 public slots:
     void N3Click();
+    void N5Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -32,7 +32,7 @@ inline const QString ChangeDatabase = QStringLiteral("مسير بانك اطلا
 // Schema installer
 inline const QString AllSettingsDone = QStringLiteral("همه تنظيمات انجام شد");
 inline const QString AdminSemat = QStringLiteral("کارشناس فناوري");
-inline const QString ActiveStatus = QStringLiteral("فعال");
+// The admin's status is ActiveStatus (login section below).
 
 // The installer names the steps that failed (an existing table or column is no failure).
 inline const QString InstallStepsFailed = QStringLiteral("خطا: اين مراحل تنظيمات بانک اطلاعاتي انجام نشد: %1");
@@ -47,7 +47,55 @@ inline const QString AdminProvince = QStringLiteral("تهران");
 
 } // namespace CoreText
 
+// Login and password change
+namespace CoreText {
+inline const QString WrongUserOrPassword = QStringLiteral("کلمه يا رمز عبور اشتباه است");
+inline const QString UserInactive = QStringLiteral("کاربر شما غير فعال شده است");
+inline const QString ActiveStatus = QStringLiteral("فعال");
+inline const QString OldVersion = QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  ");
+inline const QString OldVersionTail = QStringLiteral(" در ادامه نسخه جديد را دانلود و استفاده نماييد ");
+inline const QString LoginSucceeded = QStringLiteral("  ورود موفق به نرم افزار  ");
+inline const QString LoginOldVersion = QStringLiteral("  ورود ناموفق به نرم افزار بدليل استفاده از نسخه قديمي   ");
+inline const QString NewestProgramFile = QStringLiteral("آخرين نسخه نرم افزار");
+inline const QString FontHelpFile = QStringLiteral("راهنمايي حل مشکل نمايش فونت ها");
+inline const QString ChangePassWrongPair = QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد");
+inline const QString PasswordNotValid = QStringLiteral("كلمه عبور صحيح نيست");
+inline const QString PasswordsDiffer = QStringLiteral("كلمه عبور جديد همخواني ندارد");
+inline const QString PasswordChanged = QStringLiteral("كلمه عبور تغيير يافت");
+inline const QString MessagesItem = QStringLiteral("پيام");
+inline const QString MessagesWaiting = QStringLiteral("پيام*");
+} // namespace CoreText
+
 // List windows
 namespace CoreText {
 inline const QString ExportFailed = QStringLiteral("خطا! فايل اکسل ساخته نشد");
+} // namespace CoreText
+
+// User accounts, access rights and scopes
+namespace CoreText {
+inline const QString UserGroupEmployee = QStringLiteral("کارمند");
+inline const QString UserGroupOffice = QStringLiteral("تووک");
+inline const QString UserSaved = QStringLiteral("ثبت شد");
+inline const QString UserDeleted = QStringLiteral("حذف شد");
+inline const QString UserNameDuplicate = QStringLiteral("خطا، نام كاربري تكراري است");
+inline const QString UserNameRequired = QStringLiteral("خطا، ابتدا نام كاربري را وارد نماييد");
+inline const QString UserPasswordRequired = QStringLiteral("خطا، ابتدا كلمه عبور را وارد نماييد");
+inline const QString UserEditAdminRefused = QStringLiteral("امکان ويرايش مدير نيست");
+inline const QString UserDeleteAdminRefused = QStringLiteral("خطا، امكان حذف مدير نيست");
+inline const QString UserDeleteQuestion = QStringLiteral("آيا از حذف اين کاربر اطمينان داريد؟");
+inline const QString LogUserAdded = QStringLiteral(" ثبت کاربر جديد ");
+inline const QString LogUserEdited = QStringLiteral(" ويرايش کاربر ");
+inline const QString ScopeSaved = QStringLiteral("دسترسي ها بروز شد");
+// Titles of the user list and of its export
+inline const QString UserTitleId = QStringLiteral("شناسه");
+inline const QString UserTitleNam = QStringLiteral("نام و نام خانوادگي");
+inline const QString UserTitleUs = QStringLiteral("نام كاربري (کد ملي)");
+inline const QString UserTitleUsExport = QStringLiteral("نام کاربري-کد ملي");
+inline const QString UserTitleVer = QStringLiteral("نسخه");
+inline const QString UserTitleLev = QStringLiteral("سطح");
+inline const QString UserTitleOstan = QStringLiteral("استان");
+inline const QString UserTitleSemat = QStringLiteral("سمت/شرح");
+inline const QString UserTitleSematExport = QStringLiteral("سمت");
+inline const QString UserTitleMobile = QStringLiteral("موبايل");
+inline const QString UserTitleStatus = QStringLiteral("وضعيت");
 } // namespace CoreText

@@ -28,8 +28,15 @@ QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
     }
     if (!q.prepare(sql))
         throw DbError(q.lastError().text(), sql);
-    for (const QVariant& v : values)
-        q.addBindValue(v);
+    for (const QVariant& v : values) {
+        // Text is never NULL by accident: a null QString binds as empty text,
+        // as the office's data has it ("unread" is an empty show_dat, not NULL).
+        // NULL is bound only for an invalid QVariant().
+        if (v.typeId() == QMetaType::QString && v.toString().isNull())
+            q.addBindValue(QStringLiteral(""));
+        else
+            q.addBindValue(v);
+    }
     if (!q.exec())
         throw DbError(q.lastError().text(), sql);
     return q;

@@ -1,0 +1,67 @@
+#include "change_pass.h"
+#include "ui_change_pass.h"
+
+#include "core/login.h"
+#include "core/password_hash.h"
+#include "core/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/msg.h"
+#include "platform/ui/window_set.h"
+
+Tchange_pass::Tchange_pass(QWidget* parent) : Form(parent), ui(new Ui::Tchange_pass)
+{
+    ui->setupUi(this);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &Tchange_pass::BitBtn1Click);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &Tchange_pass::BitBtn2Click);
+}
+
+Tchange_pass::~Tchange_pass() { delete ui; }
+
+void Tchange_pass::setAccount(qint64 userId, const QString& oldPassword)
+{
+    m_userId = userId;
+    m_oldPassword = oldPassword;
+}
+
+void Tchange_pass::BitBtn1Click()
+{
+    const QString password = ui->Edit1->text();
+    if (password.isEmpty() && ui->Edit2->text().isEmpty()) {
+        Msg::info(CoreText::PasswordNotValid);
+        return;
+    }
+    if (password != ui->Edit2->text()) {
+        Msg::info(CoreText::PasswordsDiffer);
+        return;
+    }
+    int changed = 0;
+    const bool ok = Db::guard([&] {
+        // The old password is checked again: another workstation may have changed it meanwhile.
+        const QString stored =
+            Sql::scalar(QStringLiteral("select ps from users where id = ?"), {m_userId}).toString();
+        if (!PasswordHash::verify(stored, m_oldPassword))
+            return;
+        const QString hashed = PasswordHash::hash(password);
+        if (hashed.isEmpty())
+            return;
+        changed = Sql::update(QStringLiteral("users"), {{QStringLiteral("ps"), hashed}}, QStringLiteral("id = ?"),
+                              {m_userId});
+    });
+    if (!ok)
+        return;
+    if (changed != 1) {
+        Msg::info(CoreText::ChangePassWrongPair);
+        return;
+    }
+    Msg::info(CoreText::PasswordChanged);
+    backToLogin();
+}
+
+void Tchange_pass::BitBtn2Click() { backToLogin(); }
+
+void Tchange_pass::backToLogin()
+{
+    if (auto* login = win<Tlogin>(QStringLiteral("login")))
+        login->show();
+    close();
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The activity log: who did what, from which workstation and when. Rows are
+// only ever inserted.
+
+#include <QString>
+
+// Writes one log row for the current user with the given text. Each value is
+// cut to its column's width, so a long text never makes the log write fail
+// after the logged operation has succeeded.
+void write_log_row(const QString& cmt);
+// The same for a named user (the login writes rows before the session holds the user).
+void write_log_row_for(const QString& karbar, const QString& cmt);
+
+// The workstation's IPv4 address as dotted text, empty when it has none.
+QString LocalIP();
+// The host name registered for an address; empty when none is known (yet).
+// The reverse look-up runs in the background and never blocks the window:
+// the first call for an address starts it, later calls return its answer.
+QString IPAddrToName(const QString& address);

@@ -1,0 +1,202 @@
+// The login: identifies the user, applies the version gate, records the login
+// and hands over to the main window. Also the password change and font help links.
+
+#include "core/login.h"
+#include "ui_login.h"
+
+#include "core/change_pass.h"
+#include "core/connect_database.h"
+#include "core/log_row.h"
+#include "core/main_window.h"
+#include "core/password_hash.h"
+#include "core/session.h"
+#include "core/shamsi_date.h"
+#include "core/stamp.h"
+#include "core/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/msg.h"
+#include "platform/ui/window_set.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <optional>
+
+namespace {
+
+constexpr double ProgramVersion = 1.0;
+
+// The user row whose password matches; nothing when there is none.
+std::optional<QVariantMap> matchingUser(const QString& us, const QString& ps)
+{
+    for (const QVariantMap& row : Sql::rows(QStringLiteral("select * from users where us = ? order by id"), {us}))
+        if (PasswordHash::verify(row.value(QStringLiteral("ps")).toString(), ps))
+            return row;
+    return std::nullopt;
+}
+
+} // namespace
+
+QString Tlogin::rememberedNamePath()
+{
+    const QString workingFolder = QDir::currentPath();
+    if (QFileInfo(workingFolder).isWritable())
+        return workingFolder + QStringLiteral("/Tuvek.txt");
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return data + QStringLiteral("/Tuvek.txt");
+}
+
+void Tlogin::FormShow()
+{
+    QFile file(rememberedNamePath());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QTextStream in(&file);
+    in.setEncoding(QStringConverter::Utf8);
+    const QString name = in.readLine();
+    if (in.status() != QTextStream::Ok)
+        return;
+    ui->us->setText(name);
+    ui->ps->setFocus();
+}
+
+void Tlogin::rememberName(const QString& us)
+{
+    // Errors are ignored: the name is only a convenience for the next start.
+    QFile file(rememberedNamePath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return;
+    file.write(us.toUtf8());
+    file.write("\n");
+}
+
+void Tlogin::BitBtn1Click()
+{
+    if (!connect_database(connectionChoice()))
+        return;
+    const QString us = ui->us->text();
+    const QString ps = ui->ps->text();
+    bool loggedIn = false;
+    Db::guard([&] { loggedIn = logIn(us, ps); });
+    Q_UNUSED(loggedIn);
+}
+
+bool Tlogin::logIn(const QString& us, const QString& ps)
+{
+    const std::optional<QVariantMap> found = matchingUser(us, ps);
+    if (!found) {
+        Msg::info(CoreText::WrongUserOrPassword);
+        return false;
+    }
+    const QVariantMap& user = *found;
+    const qint64 id = user.value(QStringLiteral("id")).toLongLong();
+    if (user.value(QStringLiteral("status")).toString() != CoreText::ActiveStatus) {
+        Msg::info(CoreText::UserInactive);
+        return false;
+    }
+    // An account carried over with a plain-text password gets its hash now.
+    if (PasswordHash::needsRehash(user.value(QStringLiteral("ps")).toString())) {
+        const QString hashed = PasswordHash::hash(ps);
+        if (!hashed.isEmpty())
+            Sql::update(QStringLiteral("users"), {{QStringLiteral("ps"), hashed}}, QStringLiteral("id = ?"), {id});
+    }
+
+    rememberName(us);
+
+    CurrentUser current;
+    current.karbar = us;
+    current.prs_id = QString::number(id);
+    current.level = user.value(QStringLiteral("lev")).toString();
+    Session::setUser(current);
+    auto* main = win<Tmain>(QStringLiteral("main"));
+
+    // Version gate: this account now runs version 1; the admin row names the newest.
+    Sql::exec(QStringLiteral("update users set ver = ? where us = ?"), {QStringLiteral("1"), us});
+    const QString newest = Sql::scalar(QStringLiteral("select ver from users where us = ?"), {QStringLiteral("admin")}).toString();
+    bool numeric = false;
+    const double newestVersion = newest.trimmed().toDouble(&numeric);
+    if (numeric && newestVersion > ProgramVersion) {
+        refuseOldVersion(us, newest);
+        return false;
+    }
+
+    write_log_row_for(us, CoreText::LoginSucceeded + us + QLatin1Char(' ') + user.value(QStringLiteral("nam")).toString());
+
+    const qint64 unread = Sql::scalar(QStringLiteral("select count(*) from payamha where rec_prs_id = ? and show_dat = ?"),
+                                      {id, QString()}).toLongLong();
+    if (unread != 0)
+        main->setMessagesWaiting(true);
+
+    const QVariantMap person = Sql::row(QStringLiteral("select id, semat from personel where nation = ? order by id"), {us});
+    current.personel_id = person.isEmpty() ? QString() : person.value(QStringLiteral("id")).toString();
+    current.semat = person.isEmpty() ? QString() : person.value(QStringLiteral("semat")).toString();
+    Session::setUser(current);
+
+    main->setServerDate(Stamp::serverShamsiDate());
+    const QString ip = LocalIP();
+    main->setWorkstation(ip, IPAddrToName(ip));
+
+    main->showMaximized();
+    hide();
+    Desktop::switchToPersianKeyboard();
+    return true;
+}
+
+void Tlogin::refuseOldVersion(const QString& us, const QString& newest)
+{
+    Msg::info(CoreText::OldVersion + newest + CoreText::OldVersionTail);
+    write_log_row_for(us, CoreText::LoginOldVersion + newest + QLatin1Char(' ') + us);
+    const QVariantMap file = Sql::row(QStringLiteral("select pic, pictype from zamaem where cmt = ? order by id"),
+                                      {CoreText::NewestProgramFile});
+    if (!file.isEmpty()) {
+        // The proposed name is built by the program: Tuvek + today's date + the stored extension, cleaned.
+        const QString today = Shamsi::today();
+        const QString name = QStringLiteral("Tuvek") + today.mid(0, 4) + QLatin1Char('_') + today.mid(5, 2)
+            + QLatin1Char('_') + today.mid(8, 2) + Desktop::cleanExtension(file.value(QStringLiteral("pictype")).toString());
+        if (const auto path = Msg::saveFileName(QString(), name)) {
+            QFile out(*path);
+            if (out.open(QIODevice::WriteOnly))
+                out.write(file.value(QStringLiteral("pic")).toByteArray());
+        }
+    }
+    close();
+}
+
+void Tlogin::Label3Click()
+{
+    if (!connect_database(connectionChoice()))
+        return;
+    std::optional<QVariantMap> found;
+    if (!Db::guard([&] { found = matchingUser(ui->us->text(), ui->ps->text()); }))
+        return;
+    if (!found) {
+        Msg::info(CoreText::ChangePassWrongPair);
+        return;
+    }
+    hide();
+    auto* window = win<Tchange_pass>(QStringLiteral("change_pass"));
+    window->setAccount(found->value(QStringLiteral("id")).toLongLong(), ui->ps->text());
+    window->show();
+}
+
+void Tlogin::Label9Click()
+{
+    if (!connect_database(connectionChoice()))
+        return;
+    QVariantMap file;
+    if (!Db::guard([&] {
+            file = Sql::row(QStringLiteral("select pic, pictype from zamaem where cmt = ? order by id"),
+                            {CoreText::FontHelpFile});
+        }))
+        return;
+    if (file.isEmpty())
+        return;
+    const QString path = Desktop::writePrivateFile(QStringLiteral("font-help"), file.value(QStringLiteral("pictype")).toString(),
+                                                   file.value(QStringLiteral("pic")).toByteArray());
+    if (!path.isEmpty())
+        Desktop::openFile(path);
+}

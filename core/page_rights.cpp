@@ -1,0 +1,60 @@
+#include "page_rights.h"
+
+#include "core/session.h"
+#include "core/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/msg.h"
+
+namespace {
+bool flag(const QVariant& value)
+{
+    // bit columns read back as bool, integer or text depending on the backend
+    const QString text = value.toString().trimmed().toLower();
+    return text == QLatin1String("1") || text == QLatin1String("true") || text == QLatin1String("t");
+}
+} // namespace
+
+std::optional<PageRights> page_rights(const QString& page_name)
+{
+    const QVariantMap row = Sql::row(
+        QStringLiteral("select darj, virayesh, hazf, namayesh from dastrasi where prs_id = ? and page_name = ? order by id"),
+        {Session::user().prs_id.toLongLong(), page_name});
+    if (row.isEmpty())
+        return std::nullopt;
+    PageRights rights;
+    rights.darj = flag(row.value(QStringLiteral("darj")));
+    rights.virayesh = flag(row.value(QStringLiteral("virayesh")));
+    rights.hazf = flag(row.value(QStringLiteral("hazf")));
+    rights.namayesh = flag(row.value(QStringLiteral("namayesh")));
+    return rights;
+}
+
+bool check_page_rights(const PageOpener& opener)
+{
+    PageRights rights;
+    rights.darj = rights.virayesh = rights.hazf = rights.namayesh = true;
+    if (!opener.page.isEmpty()) {
+        std::optional<PageRights> row;
+        if (!Db::guard([&] { row = page_rights(opener.page); }))
+            return false;
+        if (!row) {
+            Msg::info(CoreText::NoPageAccess);
+            return false;
+        }
+        rights = *row;
+        if (opener.enable && !Db::guard([&] { opener.enable(rights); }))
+            return false;
+    }
+    if (!rights.namayesh) {
+        if (opener.refuse)
+            opener.refuse();
+        Msg::info(CoreText::NoPageAccess);
+        return false;
+    }
+    // A database error in the presets or the search shows its message and the window is not shown.
+    if (opener.prepare && !Db::guard(opener.prepare))
+        return false;
+    if (opener.show)
+        opener.show();
+    return true;
+}

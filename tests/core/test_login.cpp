@@ -1,0 +1,281 @@
+// The login as a person does it: type the user name, Enter, the password,
+// Enter; then what the database, the session and the windows show.
+
+#include "core/change_pass.h"
+#include "core/login.h"
+#include "core/main_window.h"
+#include "core/password_hash.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "core/shamsi_date.h"
+#include "core/texts.h"
+#include "platform/config/connection_settings.h"
+#include "platform/db/sql.h"
+#include "platform/ui/window_set.h"
+#include "tests/support/msg_recorder.h"
+#include "tests/support/test_db.h"
+#include "ui_change_pass.h"
+#include "ui_login.h"
+#include "ui_main.h"
+
+#include <QtTest>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+class TestLogin : public QObject {
+    Q_OBJECT
+
+    TestDb m_db;
+    QTemporaryDir m_home;
+    Tlogin* login = nullptr;
+    Tmain* main = nullptr;
+
+    // The login connects by this user's settings ("Local") to the test database.
+    void pointSettingsAtTestDb()
+    {
+        const ConnectionOptions& o = m_db.options();
+        ConnectionSettings s;
+        if (o.backend == Backend::SQLite) {
+            s.authentication = QStringLiteral("Access");
+            s.systemType = QStringLiteral("64-bit");
+            s.sqlServerName = o.database;
+        } else {
+            s.authentication = QStringLiteral("SQL Server");
+            s.serverType = QStringLiteral("PostgreSQL");
+            s.sqlServerName = o.host + QLatin1Char(',') + QString::number(o.port);
+            s.dataBase = o.database;
+            s.userName = o.user;
+            s.password = o.password;
+        }
+        QVERIFY(Settings::write(Settings::userFile(), s));
+        // "Access" and the system type are set outside the settings window: write them too.
+        QSettings file(Settings::userFile(), QSettings::IniFormat);
+        file.setValue(QStringLiteral("TuvekAuthentication"), s.authentication);
+        file.setValue(QStringLiteral("TuvekSystemType"), s.systemType);
+    }
+
+    qint64 addUser(const QString& us, const QString& ps, const QString& status = CoreText::ActiveStatus,
+                   const QString& lev = QStringLiteral("single"), bool hashed = true)
+    {
+        return Sql::insert(QStringLiteral("users"),
+                           {{QStringLiteral("us"), us},
+                            {QStringLiteral("ps"), hashed ? PasswordHash::hash(ps) : ps},
+                            {QStringLiteral("ver"), QString()},
+                            {QStringLiteral("lev"), lev},
+                            {QStringLiteral("nam"), QStringLiteral("کاربر آزمون")},
+                            {QStringLiteral("status"), status}});
+    }
+
+    // Keys for ASCII text; Persian text arrives as input-method text.
+    static void type(QLineEdit* box, const QString& text)
+    {
+        if (text.toLatin1() == text.toUtf8())
+            QTest::keyClicks(box, text);
+        else
+            box->insert(text);
+    }
+
+    void typeAndEnter(const QString& us, const QString& ps)
+    {
+        login->ui->us->clear();
+        login->ui->ps->clear();
+        login->ui->us->setFocus();
+        type(login->ui->us, us);
+        QTest::keyClick(login->ui->us, Qt::Key_Return);
+        QVERIFY(login->ui->ps->hasFocus() || !login->isActiveWindow());
+        type(login->ui->ps, ps);
+        QTest::keyClick(login->ui->ps, Qt::Key_Return);
+    }
+
+    static qint64 logRows(const QString& like)
+    {
+        return Sql::scalar(QStringLiteral("select count(*) from log where cmt like ?"), {QStringLiteral("%") + like + QStringLiteral("%")})
+            .toLongLong();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        qputenv("TUVEK_USER_SETTINGS", m_home.filePath(QStringLiteral("settings.ini")).toUtf8());
+        QDir::setCurrent(m_home.path());
+        Program::start(*qApp);
+        login = win<Tlogin>(QStringLiteral("login"));
+        main = win<Tmain>(QStringLiteral("main"));
+    }
+
+    void init()
+    {
+        TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed);
+        pointSettingsAtTestDb();
+        login->setConnectionChoice(1);
+        login->show();
+        main->hide();
+        QFile::remove(Tlogin::rememberedNamePath());
+    }
+
+    void cleanup() { m_db.reset(); }
+
+    void goodLogin()
+    {
+        MsgRecorder msgs;
+        const qint64 id = addUser(QStringLiteral("0012345678"), QStringLiteral("رمز'1"));
+        const qint64 person = Sql::insert(QStringLiteral("personel"),
+                                          {{QStringLiteral("nation"), QStringLiteral("0012345678")},
+                                           {QStringLiteral("semat"), QStringLiteral("کارشناس")}});
+        typeAndEnter(QStringLiteral("0012345678"), QStringLiteral("رمز'1"));
+        QVERIFY2(msgs.texts().isEmpty(), qPrintable(msgs.texts().join(QLatin1Char('|'))));
+        QVERIFY(main->isVisible());
+        QVERIFY(!login->isVisible());
+        const CurrentUser& u = Session::user();
+        QCOMPARE(u.karbar, QStringLiteral("0012345678"));
+        QCOMPARE(u.prs_id, QString::number(id));
+        QCOMPARE(u.level, QStringLiteral("single"));
+        QCOMPARE(u.personel_id, QString::number(person));
+        QCOMPARE(u.semat, QStringLiteral("کارشناس"));
+        QCOMPARE(Sql::scalar(QStringLiteral("select ver from users where id = ?"), {id}).toString(), QStringLiteral("1"));
+        QCOMPARE(logRows(CoreText::LoginSucceeded.trimmed() + QStringLiteral("  0012345678 کاربر آزمون")), 1);
+        const QVariantMap row = Sql::row(QStringLiteral("select * from log where karbar = ?"), {QStringLiteral("0012345678")});
+        QCOMPARE(row.value(QStringLiteral("tarikh")).toString(), Shamsi::fromDate(QDate::currentDate()));
+        QVERIFY(Shamsi::isValid(main->ui->tarikh->text()));
+        QCOMPARE(main->ui->N9->text(), CoreText::MessagesItem);
+        // The name is remembered for the next start, with the focus on the password.
+        login->ui->us->clear();
+        login->show();
+        QCOMPARE(login->ui->us->text(), QStringLiteral("0012345678"));
+    }
+
+    void refusals()
+    {
+        MsgRecorder msgs;
+        addUser(QStringLiteral("111"), QStringLiteral("pw"));
+        addUser(QStringLiteral("222"), QStringLiteral("pw"), QStringLiteral("غير فعال"));
+        const qint64 logBefore = Sql::scalar(QStringLiteral("select count(*) from log")).toLongLong();
+
+        typeAndEnter(QStringLiteral("111"), QStringLiteral("PW"));
+        QCOMPARE(msgs.last(), CoreText::WrongUserOrPassword);
+        typeAndEnter(QStringLiteral("nobody"), QStringLiteral("pw"));
+        QCOMPARE(msgs.last(), CoreText::WrongUserOrPassword);
+        typeAndEnter(QStringLiteral("222"), QStringLiteral("pw"));
+        QCOMPARE(msgs.last(), CoreText::UserInactive);
+        typeAndEnter(QString(), QString());
+        QCOMPARE(msgs.last(), CoreText::WrongUserOrPassword);
+
+        QVERIFY(login->isVisible());
+        QVERIFY(!main->isVisible());
+        QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from log")).toLongLong(), logBefore);
+        QVERIFY(!QFile::exists(Tlogin::rememberedNamePath()));
+    }
+
+    void plainTextPasswordIsReplacedByItsHash()
+    {
+        MsgRecorder msgs;
+        const qint64 id = addUser(QStringLiteral("333"), QStringLiteral("old-plain"), CoreText::ActiveStatus,
+                                  QStringLiteral("single"), false);
+        typeAndEnter(QStringLiteral("333"), QStringLiteral("old-plain"));
+        QVERIFY(main->isVisible());
+        const QString stored = Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString();
+        QVERIFY(PasswordHash::isHash(stored));
+        QVERIFY(PasswordHash::verify(stored, QStringLiteral("old-plain")));
+    }
+
+    void userWithoutPersonAndUnreadMessages()
+    {
+        MsgRecorder msgs;
+        const qint64 id = addUser(QStringLiteral("444"), QStringLiteral("pw"));
+        Sql::insert(QStringLiteral("payamha"), {{QStringLiteral("send_prs_id"), 1},
+                                                {QStringLiteral("rec_prs_id"), id},
+                                                {QStringLiteral("send_dat"), QStringLiteral("1403/01/01")},
+                                                {QStringLiteral("show_dat"), QString()},
+                                                {QStringLiteral("mozo"), QStringLiteral("سلام")}});
+        typeAndEnter(QStringLiteral("444"), QStringLiteral("pw"));
+        QVERIFY(main->isVisible());
+        QCOMPARE(Session::user().personel_id, QString());
+        QCOMPARE(Session::user().semat, QString());
+        QCOMPARE(main->ui->N9->text(), CoreText::MessagesWaiting);
+    }
+
+    void versionGate()
+    {
+        MsgRecorder msgs;
+        addUser(QStringLiteral("555"), QStringLiteral("pw"));
+        QSignalSpy ended(login, &Tlogin::ended);
+
+        // No number in the admin row: no newer version, the login goes on.
+        Sql::exec(QStringLiteral("update users set ver = ? where us = ?"), {QStringLiteral("x"), QStringLiteral("admin")});
+        typeAndEnter(QStringLiteral("555"), QStringLiteral("pw"));
+        QVERIFY(main->isVisible());
+        main->hide();
+        login->show();
+
+        Sql::exec(QStringLiteral("update users set ver = ? where us = ?"), {QStringLiteral("2"), QStringLiteral("admin")});
+        Sql::insert(QStringLiteral("zamaem"), {{QStringLiteral("cmt"), CoreText::NewestProgramFile},
+                                               {QStringLiteral("pictype"), QStringLiteral("/.exe")},
+                                               {QStringLiteral("pic"), QByteArray("MZ-program")}});
+        const QString target = m_home.filePath(QStringLiteral("saved.bin"));
+        msgs.answerInput(target);
+        typeAndEnter(QStringLiteral("555"), QStringLiteral("pw"));
+        QCOMPARE(msgs.texts().first(), CoreText::OldVersion + QStringLiteral("2") + CoreText::OldVersionTail);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!main->isVisible());
+        QCOMPARE(logRows(CoreText::LoginOldVersion.trimmed() + QStringLiteral("   2 555")), 1);
+        // The save dialog proposed a name the program built.
+        const Msg::Request& dialog = msgs.requests.last();
+        QCOMPARE(dialog.kind, Msg::Kind::SaveFile);
+        QVERIFY(dialog.defaultText.startsWith(QStringLiteral("Tuvek")));
+        QVERIFY(dialog.defaultText.endsWith(QStringLiteral(".exe")));
+        QVERIFY(!dialog.defaultText.contains(QLatin1Char('/')));
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("MZ-program"));
+    }
+
+    void passwordChange()
+    {
+        MsgRecorder msgs;
+        const qint64 id = addUser(QStringLiteral("666"), QStringLiteral("old"), QStringLiteral("غير فعال"));
+        auto* window = win<Tchange_pass>(QStringLiteral("change_pass"));
+
+        login->ui->us->setText(QStringLiteral("666"));
+        login->ui->ps->setText(QStringLiteral("wrong"));
+        login->Label3Click();
+        QCOMPARE(msgs.last(), CoreText::ChangePassWrongPair);
+        QVERIFY(!window->isVisible());
+
+        // An inactive user can still change the password.
+        login->ui->ps->setText(QStringLiteral("old"));
+        login->Label3Click();
+        QVERIFY(window->isVisible());
+        QVERIFY(!login->isVisible());
+
+        window->ui->Edit1->setText(QStringLiteral("new1"));
+        window->ui->Edit2->setText(QStringLiteral("new2"));
+        window->ui->BitBtn1->click();
+        QCOMPARE(msgs.last(), CoreText::PasswordsDiffer);
+        window->ui->Edit1->clear();
+        window->ui->Edit2->clear();
+        window->ui->BitBtn1->click();
+        QCOMPARE(msgs.last(), CoreText::PasswordNotValid);
+
+        // Another workstation changed the password meanwhile: no success is claimed.
+        Sql::exec(QStringLiteral("update users set ps = ? where id = ?"), {PasswordHash::hash(QStringLiteral("elsewhere")), id});
+        window->ui->Edit1->setText(QStringLiteral("new"));
+        window->ui->Edit2->setText(QStringLiteral("new"));
+        window->ui->BitBtn1->click();
+        QCOMPARE(msgs.last(), CoreText::ChangePassWrongPair);
+        QVERIFY(PasswordHash::verify(Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString(),
+                                     QStringLiteral("elsewhere")));
+
+        Sql::exec(QStringLiteral("update users set ps = ? where id = ?"), {PasswordHash::hash(QStringLiteral("old")), id});
+        window->ui->BitBtn1->click();
+        QCOMPARE(msgs.last(), CoreText::PasswordChanged);
+        QVERIFY(!window->isVisible());
+        QVERIFY(login->isVisible());
+        const QString stored = Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString();
+        QVERIFY(PasswordHash::isHash(stored));
+        QVERIFY(PasswordHash::verify(stored, QStringLiteral("new")));
+    }
+};
+
+QTEST_MAIN(TestLogin)
+#include "test_login.moc"
