@@ -1,5 +1,5 @@
 // Prints what the list windows cost on a large table, on the embedded database
-// and on PostgreSQL when TUVEK_TEST_PG names a server (scripts/test.sh's form):
+// and on PostgreSQL when TUVEK_TEST_PG names a server (as scripts/test.sh sets it):
 //  - a phone-book-like list of 100,000 rows: the search until the count and the
 //    first rows are shown, a sort by a clicked title, and the export of all rows
 //    to a workbook (time, and how much the process's peak memory grew);
@@ -11,6 +11,7 @@
 #include "core/list_window.h"
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
+#include "tests/support/test_db.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,7 +19,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -77,19 +77,9 @@ double search(ListWindow& list, QTableView& grid)
     return ms(t);
 }
 
-void measure(const char* backend, const ConnectionOptions& options)
+void measure(const char* backend)
 {
-    QString error;
-    if (!Database::current().open(options, &error)) {
-        std::printf("%s: cannot open: %s\n", backend, qPrintable(error));
-        return;
-    }
     const Dialect& d = Database::current().dialect();
-    for (const char* table : {"bench_phone", "bench_log"})
-        try {
-            Sql::exec(QStringLiteral("drop table %1").arg(QLatin1String(table)));
-        } catch (const DbError&) {
-        }
     const QString text = d.type(ColumnType::Text, 50);
     Sql::exec(QStringLiteral("create table bench_phone (%1, name %2, family %2, tel %2, cmt %2, ostan %2)")
                   .arg(d.identityKey(false), text));
@@ -176,9 +166,6 @@ void measure(const char* backend, const ConnectionOptions& options)
     logList.model()->clear();
     list.model()->clear();
     smallList.model()->clear();
-    Sql::exec(QStringLiteral("drop table bench_phone"));
-    Sql::exec(QStringLiteral("drop table bench_log"));
-    Database::current().close();
 }
 
 } // namespace
@@ -186,23 +173,17 @@ void measure(const char* backend, const ConnectionOptions& options)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    ConnectionOptions sqlite;
-    sqlite.database = dir.filePath(QStringLiteral("bench.sqlite"));
-    measure("sqlite", sqlite);
-
-    const QString pg = QString::fromLocal8Bit(qgetenv("TUVEK_TEST_PG"));
-    if (pg.isEmpty())
-        return 0;
-    ConnectionOptions server;
-    server.backend = Backend::PostgreSQL;
-    for (const QString& part : pg.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QString key = part.section(QLatin1Char('='), 0, 0), value = part.section(QLatin1Char('='), 1);
-        if (key == QLatin1String("host")) server.host = value;
-        if (key == QLatin1String("port")) server.port = value.toInt();
-        if (key == QLatin1String("user")) server.user = value;
-        if (key == QLatin1String("dbname")) server.database = value;
+    // A fresh database per backend, made and removed as the tests' are.
+    for (const char* backend : {"sqlite", "pg"}) {
+        if (qstrcmp(backend, "pg") == 0 && qEnvironmentVariableIsEmpty("TUVEK_TEST_PG"))
+            break;
+        qputenv("TUVEK_TEST_BACKEND", backend);
+        TestDb db;
+        if (!db.open(TestDb::Empty)) {
+            std::printf("%s: %s\n", backend, qPrintable(db.reason()));
+            continue;
+        }
+        measure(backend);
     }
-    measure("postgresql", server);
     return 0;
 }
