@@ -1,0 +1,231 @@
+// Opening the connection by the login window's choice: the messages, the flag,
+// the settings window after a failed Local connection, and the first run on
+// the embedded database.
+
+#include "core/connect_database.h"
+#include "core/program.h"
+#include "core/server.h"
+#include "core/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/window_set.h"
+#include "tests/support/msg_recorder.h"
+#include "tests/support/test_db.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+class TestConnectDatabase : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    TestDb m_db;
+    int m_serverShown = 0;
+
+    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+
+    // Settings that reach the test database: the server itself on PostgreSQL,
+    // a database file ("Access") on SQLite.
+    ConnectionSettings reachable() const
+    {
+        const ConnectionOptions& o = m_db.options();
+        ConnectionSettings s;
+        if (o.backend == Backend::SQLite) {
+            s.authentication = QStringLiteral("Access");
+            s.systemType = QStringLiteral("64-bit");
+            s.sqlServerName = o.database;
+        } else {
+            s.authentication = QStringLiteral("SQL Server");
+            s.serverType = QStringLiteral("PostgreSQL");
+            s.sqlServerName = QStringLiteral("%1,%2").arg(o.host).arg(o.port);
+            s.dataBase = o.database;
+            s.userName = o.user;
+            s.password = QStringLiteral("any; pass'word");
+        }
+        return s;
+    }
+
+    // The settings file as written outside the program (TuvekSystemType is never written by it).
+    void writeUserSettings(const ConnectionSettings& s)
+    {
+        QVERIFY(Settings::write(Settings::userFile(), s));
+        QFile f(Settings::userFile());
+        QVERIFY(f.open(QIODevice::Append));
+        f.write(("TuvekSystemType=" + s.systemType + "\n").toUtf8());
+    }
+
+    void expectFailure(const QString& message, Msg::Icon icon, int shown)
+    {
+        MsgRecorder msgs;
+        const int before = m_serverShown;
+        QVERIFY(!connect_database(1));
+        QCOMPARE(msgs.texts(), QStringList{message});
+        QCOMPARE(msgs.requests.first().icon, icon);
+        QCOMPARE(msgs.requests.first().buttons, QList<Msg::Button>{Msg::Button::Yes});
+        QCOMPARE(m_serverShown - before, shown);
+        QVERIFY(!Database::current().isOpen());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("TUVEK_USER_SETTINGS", path("user/connection.ini").toLocal8Bit());
+        qputenv("TUVEK_INSTALL_SETTINGS", path("etc/connection.ini").toLocal8Bit());
+        qputenv("TUVEK_DATA_DIR", path("data").toLocal8Bit());
+        Program::start(*qApp);
+        // The settings window opens modally; here it is closed as soon as it shows.
+        Tserver* server = win<Tserver>(QStringLiteral("server"));
+        connect(server, &Form::shown, this, [this, server] {
+            ++m_serverShown;
+            QTimer::singleShot(0, server, &QWidget::close);
+        });
+    }
+
+    void init()
+    {
+        QFile::remove(Settings::userFile());
+        QFile::remove(Settings::installFile());
+        TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed);
+        Database::current().close();
+    }
+    void cleanup() { m_db.reset(); }
+
+    void nothingChosenDoesNothing()
+    {
+        MsgRecorder msgs;
+        QVERIFY(connect_database(-1));
+        QVERIFY(msgs.requests.isEmpty());
+        QVERIFY(!Database::current().isOpen());
+    }
+
+    void localWithoutSettingsAsksForThem()
+    {
+        QCOMPARE(default_connection_choice(), 0);
+        expectFailure(CoreText::SettingsMissing, Msg::Icon::Warning, 1);
+    }
+
+    void localConnects()
+    {
+        writeUserSettings(reachable());
+        QCOMPARE(default_connection_choice(), 1);
+        MsgRecorder msgs;
+        const int shown = m_serverShown;
+        QVERIFY(connect_database(1));
+        QVERIFY(msgs.requests.isEmpty());
+        QVERIFY(Database::current().isOpen());
+        QCOMPARE(Database::current().backend(), TestDb::backend());
+        QCOMPARE(Sql::scalar(QStringLiteral("select us from users")).toString(), QStringLiteral("admin"));
+        QCOMPARE(m_serverShown, shown);
+    }
+
+    void localFailsWithItsMessage()
+    {
+        ConnectionSettings s = reachable();
+        if (TestDb::backend() == Backend::SQLite) {
+            s.sqlServerName = path("no/such/file.db");
+            writeUserSettings(s);
+            expectFailure(CoreText::AccessFileMissing, Msg::Icon::Warning, 1);
+            QVERIFY(!QFile::exists(s.sqlServerName));
+        } else {
+            s.dataBase = QStringLiteral("no_such_database");
+            writeUserSettings(s);
+            expectFailure(CoreText::SettingsWrong, Msg::Icon::Warning, 1);
+        }
+    }
+
+    void windowsAuthenticationSendsNoPassword()
+    {
+        if (TestDb::backend() == Backend::SQLite)
+            QSKIP("operating-system authentication needs a server");
+        ConnectionSettings s = reachable();
+        s.authentication = QStringLiteral("Windows");
+        writeUserSettings(s);
+        MsgRecorder msgs;
+        QVERIFY(connect_database(1));
+        QVERIFY(Database::current().options().integrated);
+        QVERIFY(Database::current().options().password.isEmpty());
+    }
+
+    // Values outside the known ones are a failure, never a silent success.
+    void unknownValuesAreReportedAsWrongSettings_data()
+    {
+        QTest::addColumn<QString>("authentication");
+        QTest::addColumn<QString>("systemType");
+        QTest::addColumn<QString>("serverType");
+        QTest::newRow("authentication") << "Kerberos" << "" << "PostgreSQL";
+        QTest::newRow("empty authentication") << "" << "" << "";
+        QTest::newRow("system type") << "Access" << "16-bit" << "";
+        QTest::newRow("server type") << "SQL Server" << "" << "Oracle";
+    }
+
+    void unknownValuesAreReportedAsWrongSettings()
+    {
+        QFETCH(QString, authentication);
+        QFETCH(QString, systemType);
+        QFETCH(QString, serverType);
+        ConnectionSettings s = reachable();
+        s.authentication = authentication;
+        s.systemType = systemType;
+        s.serverType = serverType;
+        writeUserSettings(s);
+        expectFailure(CoreText::SettingsWrong, Msg::Icon::Warning, 1);
+    }
+
+    void builtInConnectionOfTheInstallation()
+    {
+        QVERIFY(Settings::write(Settings::installFile(), reachable()));
+        {
+            QFile f(Settings::installFile());
+            QVERIFY(f.open(QIODevice::Append));
+            f.write("TuvekSystemType=32-bit\n");
+        }
+        MsgRecorder msgs;
+        QVERIFY(connect_database(0));
+        QVERIFY(msgs.requests.isEmpty());
+        QCOMPARE(Database::current().backend(), TestDb::backend());
+
+        ConnectionSettings unreachable = reachable();
+        unreachable.sqlServerName = QStringLiteral("127.0.0.1,1");
+        if (TestDb::backend() == Backend::SQLite)
+            unreachable.sqlServerName = path("none.db");
+        QVERIFY(Settings::write(Settings::installFile(), unreachable));
+        {
+            QFile f(Settings::installFile());
+            QVERIFY(f.open(QIODevice::Append));
+            f.write("TuvekSystemType=32-bit\n");
+        }
+        const int shown = m_serverShown;
+        QVERIFY(!connect_database(0));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::InternetFailed});
+        QCOMPARE(m_serverShown, shown);
+    }
+
+    // A fresh machine: no settings at all; the embedded database is made and
+    // installed, the administrator's password asked once.
+    void firstRunOnTheEmbeddedDatabase()
+    {
+        QFile::remove(Settings::embeddedDatabase());
+        {
+            MsgRecorder msgs;
+            msgs.answerInput(std::nullopt);
+            QVERIFY(!connect_database(0));
+            QVERIFY(!Sql::tableExists(QStringLiteral("users")));
+        }
+        MsgRecorder msgs;
+        msgs.answerInput(QStringLiteral("new admin"));
+        msgs.answerInput(QStringLiteral("new admin"));
+        QVERIFY(connect_database(0));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::AllSettingsDone});
+        QCOMPARE(Database::current().backend(), Backend::SQLite);
+        QCOMPARE(Database::current().options().database, Settings::embeddedDatabase());
+        QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from users")).toInt(), 1);
+
+        msgs.clear();
+        QVERIFY(connect_database(0));
+        QVERIFY(msgs.requests.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestConnectDatabase)
+#include "test_connect_database.moc"
