@@ -298,8 +298,22 @@ private slots:
         QCOMPARE(w.cnt->text(), QStringLiteral("606"));
         QVERIFY(w.list.model()->rowCount() < 606);
         QVERIFY(w.list.model()->canFetchMore());
+        // Other statements, a transaction among them, while the list is half read.
+        MsgRecorder msgs;
+        const auto addPerson = [](const QString& lname) {
+            Sql::insert(QStringLiteral("person"), {{QStringLiteral("lname"), lname}});
+        };
+        QVERIFY(Db::guard([&] { Sql::transaction([&] { addPerson(QStringLiteral("بعدي")); }); }));
+        QVERIFY(!Db::guard([&] {
+            Sql::transaction([&] {
+                addPerson(QStringLiteral("x"));
+                throw DbError(QStringLiteral("undone"), QString());
+            });
+        }));
+        QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from person")).toInt(), 3);
 
         QVERIFY(w.list.exportRows());
+        QCOMPARE(msgs.texts().size(), 1); // the undone transaction's, none from the list
         QCOMPARE(opened.size(), 1);
         QCOMPARE(w.list.model()->rowCount(), 606);
         const auto sheet = Sheet::readSheet(opened[0], QStringLiteral("Sheet1"));
