@@ -25,34 +25,19 @@ class TestConnectDatabase : public QObject {
 
     QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
 
-    // Settings that reach the test database: the server itself on PostgreSQL,
-    // a database file ("Access") on SQLite.
+    // Settings that reach the test database; a password too, which trust
+    // authentication of the test server ignores.
     ConnectionSettings reachable() const
     {
-        const ConnectionOptions& o = m_db.options();
-        ConnectionSettings s;
-        if (o.backend == Backend::SQLite) {
-            s.authentication = QStringLiteral("Access");
-            s.systemType = QStringLiteral("64-bit");
-            s.sqlServerName = o.database;
-        } else {
-            s.authentication = QStringLiteral("SQL Server");
-            s.serverType = QStringLiteral("PostgreSQL");
-            s.sqlServerName = QStringLiteral("%1,%2").arg(o.host).arg(o.port);
-            s.dataBase = o.database;
-            s.userName = o.user;
+        ConnectionSettings s = m_db.settings();
+        if (TestDb::backend() == Backend::PostgreSQL)
             s.password = QStringLiteral("any; pass'word");
-        }
         return s;
     }
 
-    // The settings file as written outside the program (TuvekSystemType is never written by it).
     void writeUserSettings(const ConnectionSettings& s)
     {
-        QVERIFY(Settings::write(Settings::userFile(), s));
-        QFile f(Settings::userFile());
-        QVERIFY(f.open(QIODevice::Append));
-        f.write(("TuvekSystemType=" + s.systemType + "\n").toUtf8());
+        QVERIFY(TestDb::writeSettingsFile(Settings::userFile(), s));
     }
 
     void expectFailure(const QString& message, Msg::Icon icon, int shown)
@@ -70,9 +55,7 @@ class TestConnectDatabase : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("TUVEK_USER_SETTINGS", path("user/connection.ini").toLocal8Bit());
-        qputenv("TUVEK_INSTALL_SETTINGS", path("etc/connection.ini").toLocal8Bit());
-        qputenv("TUVEK_DATA_DIR", path("data").toLocal8Bit());
+        TestDb::isolateSettings(m_dir.path());
         Program::start(*qApp);
         // The settings window opens modally; here it is closed as soon as it shows.
         Tserver* server = win<Tserver>(QStringLiteral("server"));
@@ -174,12 +157,7 @@ private slots:
 
     void builtInConnectionOfTheInstallation()
     {
-        QVERIFY(Settings::write(Settings::installFile(), reachable()));
-        {
-            QFile f(Settings::installFile());
-            QVERIFY(f.open(QIODevice::Append));
-            f.write("TuvekSystemType=32-bit\n");
-        }
+        QVERIFY(TestDb::writeSettingsFile(Settings::installFile(), reachable()));
         MsgRecorder msgs;
         QVERIFY(connect_database(0));
         QVERIFY(msgs.requests.isEmpty());
@@ -189,12 +167,7 @@ private slots:
         unreachable.sqlServerName = QStringLiteral("127.0.0.1,1");
         if (TestDb::backend() == Backend::SQLite)
             unreachable.sqlServerName = path("none.db");
-        QVERIFY(Settings::write(Settings::installFile(), unreachable));
-        {
-            QFile f(Settings::installFile());
-            QVERIFY(f.open(QIODevice::Append));
-            f.write("TuvekSystemType=32-bit\n");
-        }
+        QVERIFY(TestDb::writeSettingsFile(Settings::installFile(), unreachable));
         const int shown = m_serverShown;
         QVERIFY(!connect_database(0));
         QCOMPARE(msgs.texts(), QStringList{CoreText::InternetFailed});

@@ -10,6 +10,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/test_db.h"
 #include "ui_login.h"
 #include "ui_server.h"
 
@@ -26,7 +27,6 @@ class TestServer : public QObject {
     Tserver* m_server = nullptr;
     std::function<void()> m_whenShown; // runs while the window is shown modally
 
-    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
 
     void fill(const QString& server, const QString& db, const QString& user, const QString& password)
     {
@@ -55,9 +55,7 @@ class TestServer : public QObject {
 private slots:
     void initTestCase()
     {
-        qputenv("TUVEK_USER_SETTINGS", path("user/connection.ini").toLocal8Bit());
-        qputenv("TUVEK_INSTALL_SETTINGS", path("etc/connection.ini").toLocal8Bit());
-        qputenv("TUVEK_DATA_DIR", path("data").toLocal8Bit());
+        TestDb::isolateSettings(m_dir.path());
         Program::start(*qApp);
         m_server = win<Tserver>(QStringLiteral("server"));
         connect(m_server, &Form::shown, this, [this] {
@@ -207,7 +205,7 @@ private slots:
         MsgRecorder msgs;
         fill(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"));
         QTest::mouseClick(m_server->ui->Button1, Qt::LeftButton);
-        qputenv("TUVEK_USER_SETTINGS", path("user/connection.ini").toLocal8Bit());
+        TestDb::isolateSettings(m_dir.path());
         QCOMPARE(msgs.texts(), QStringList{CoreText::SaveFailed});
         QCOMPARE(msgs.requests.first().icon, Msg::Icon::Warning);
         QVERIFY(!m_server->isVisible());

@@ -4,6 +4,7 @@
 #include "platform/db/sql.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRandomGenerator>
 
 const QString TestDb::AdminPassword = QStringLiteral("آزمون-admin-1");
@@ -115,4 +116,41 @@ void TestDb::reset()
         m_pgName.clear();
     }
     m_dir.reset();
+}
+
+ConnectionSettings TestDb::settings() const
+{
+    ConnectionSettings s;
+    if (m_options.backend == Backend::SQLite) {
+        s.authentication = QStringLiteral("Access");
+        s.systemType = QStringLiteral("64-bit");
+        s.sqlServerName = m_options.database;
+    } else {
+        s.authentication = QStringLiteral("SQL Server");
+        s.serverType = QStringLiteral("PostgreSQL");
+        s.sqlServerName = QStringLiteral("%1,%2").arg(m_options.host).arg(m_options.port);
+        s.dataBase = m_options.database;
+        s.userName = m_options.user;
+        s.password = m_options.password;
+    }
+    return s;
+}
+
+bool TestDb::writeSettings(const QString& file) const { return writeSettingsFile(file, settings()); }
+
+bool TestDb::writeSettingsFile(const QString& file, const ConnectionSettings& s)
+{
+    if (!Settings::write(file, s))
+        return false;
+    QFile f(file);
+    if (!f.open(QIODevice::Append))
+        return false;
+    return f.write(("TuvekSystemType=" + s.systemType + QLatin1Char('\n')).toUtf8()) > 0;
+}
+
+void TestDb::isolateSettings(const QString& folder)
+{
+    qputenv("TUVEK_USER_SETTINGS", (folder + QStringLiteral("/user/connection.ini")).toLocal8Bit());
+    qputenv("TUVEK_INSTALL_SETTINGS", (folder + QStringLiteral("/etc/connection.ini")).toLocal8Bit());
+    qputenv("TUVEK_DATA_DIR", (folder + QStringLiteral("/data")).toLocal8Bit());
 }

@@ -15,6 +15,7 @@
 //
 // Register such tests with BACKENDS in tuvek_add_test and link tuvek_core.
 
+#include "platform/config/connection_settings.h"
 #include "platform/db/database.h"
 
 #include <QString>
@@ -46,6 +47,18 @@ public:
     static Backend backend();
     // How to reach this database (another connection, or connection settings).
     const ConnectionOptions& options() const { return m_options; }
+    // Connection settings that reach it: the database file ("Access") on
+    // SQLite, the server ("SQL Server" authentication, PostgreSQL) on pg.
+    ConnectionSettings settings() const;
+    // Writes them to a settings file, TuvekSystemType included (which the
+    // settings window never writes).
+    bool writeSettings(const QString& file) const;
+    // The same for any settings.
+    static bool writeSettingsFile(const QString& file, const ConnectionSettings& settings);
+
+    // Points the per-user settings, the installation settings and the data
+    // folder into folder, so that a test never reads or writes the real ones.
+    static void isolateSettings(const QString& folder);
 
 private:
     QString m_reason;
