@@ -57,6 +57,23 @@ private slots:
         QVERIFY(!integrated.contains(QStringLiteral("PWD")));
         QVERIFY(!integrated.contains(QStringLiteral("UID")));
     }
+
+    // No SQL Server here: the ODBC driver manager must still find FreeTDS and
+    // take the connection string, so that only the server itself is missing.
+    void sqlServerDriverIsReachable()
+    {
+        ConnectionOptions o;
+        o.backend = Backend::SqlServer;
+        o.host = QStringLiteral("127.0.0.1,1");
+        o.database = QStringLiteral("Tuvek");
+        o.user = QStringLiteral("sa");
+        o.password = QStringLiteral("x}y;z");
+        Database db(QStringLiteral("sql_server_probe"));
+        QString error;
+        QVERIFY(!db.open(o, &error));
+        QVERIFY2(error.contains(QStringLiteral("[FreeTDS]")), qPrintable(error));
+        QVERIFY(!db.isOpen());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDialect)
