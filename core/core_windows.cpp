@@ -5,6 +5,8 @@
 #include "core/login.h"
 #include "core/main_window.h"
 #include "core/server.h"
+#include "core/users.h"
+#include "core/users_ins.h"
 #include "platform/ui/window_set.h"
 
 void defineCoreWindows()
@@ -15,4 +17,6 @@ void defineCoreWindows()
     set.define("dm", [] { return new Tdm; });
     set.define("main", [] { return new Tmain; });
     set.define("change_pass", [] { return new Tchange_pass; });
+    set.define("users", [] { return new Tusers; });
+    set.define("users_ins", [] { return new Tusers_ins; });
 }

@@ -1,0 +1,75 @@
+#pragma once
+// The users window: the list of user accounts with its search, add, edit,
+// delete and export, and beside it the editor of one account's page rights and
+// county scope.
+
+#include "core/rights.h"
+#include "platform/ui/form.h"
+
+
+class ListWindow;
+class QCheckBox;
+class QModelIndex;
+
+namespace Ui { class Tusers; }
+
+class Tusers : public Form {
+    Q_OBJECT
+public:
+    explicit Tusers(QWidget* parent = nullptr);
+    ~Tusers() override;
+
+    Ui::Tusers* ui;
+
+    // What the main menu does before showing the window: enables the commands
+    // by the current user's rights on the users page (darj: add and the rights
+    // save, virayesh: edit, hazf: delete), empties the filter, template and
+    // scope boxes and the count, forgets the account loaded into the editor,
+    // and lists every account.
+    void prepareForOpening(bool darj, bool virayesh, bool hazf);
+
+    // The user list: its search, its rows and its current row.
+    ListWindow* list() const { return m_list; }
+
+    // The account whose rights and scope the editor shows; -1 when none.
+    qint64 loadedUserId() const { return m_loadedId; }
+
+    // The check box of one right of a page: 0 darj, 1 virayesh, 2 hazf, 3 namayesh.
+    QCheckBox* rightBox(const RightsPage& page, int right) const;
+
+public slots:
+    void src_btnClick();
+    // Runs the list's last statement again.
+    void refreshList();
+
+    void N5Click(); // new account
+    void N6Click(); // edit the current account
+    void N7Click(); // delete the current account
+    void N8Click(); // export the list
+    void N9Click(); // close
+
+    // Loads the rights and scope of the clicked account into the editor.
+    void DBGrid1CellClick(const QModelIndex& index);
+    void ins_btn2Click();     // save rights
+    void SpeedButton1Click(); // save scope
+
+    void levChange();
+    void semat2Change();
+    void ostanChange();
+    void SpeedButton2Click(); // every county of the province into the scope list
+    void SpeedButton3Click(); // the county box into the scope list
+    void N3Click();           // remove the selected scope entry
+    void N1Click();           // empty the scope list
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void setRights(const RightsSet& rights);
+    RightsSet rightsFromBoxes() const;
+    void forgetLoadedUser();
+
+    ListWindow* m_list = nullptr;
+    qint64 m_loadedId = -1;
+    QString m_loadedUs;
+};

@@ -1,0 +1,155 @@
+#include "users_ins.h"
+#include "ui_users_ins.h"
+
+#include "core/list_behaviours.h"
+#include "core/log_row.h"
+#include "core/password_hash.h"
+#include "core/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/msg.h"
+
+#include <QEvent>
+
+Tusers_ins::Tusers_ins(QWidget* parent) : Form(parent), ui(new Ui::Tusers_ins)
+{
+    ui->setupUi(this);
+    connect(ui->ins_btn, &QPushButton::clicked, this, &Tusers_ins::ins_btnClick);
+    connect(ui->edit_btn, &QPushButton::clicked, this, &Tusers_ins::edit_btnClick);
+    // A click on the mobile label copies the password box into the mobile box.
+    ui->Label6->installEventFilter(this);
+    setMode(true);
+}
+
+Tusers_ins::~Tusers_ins() { delete ui; }
+
+void Tusers_ins::setMode(bool add)
+{
+    ui->ins_btn->setVisible(add);
+    ui->edit_btn->setVisible(!add);
+}
+
+void Tusers_ins::prepareAdd()
+{
+    m_id = -1;
+    m_us.clear();
+    ui->us->clear();
+    ui->ps->clear();
+    ui->lev->setCurrentText(QString());
+    ui->ostan->setCurrentText(QString());
+    ui->semat->setCurrentText(QString());
+    ui->mobile->clear();
+    ui->nam->clear();
+    ui->status->setCurrentText(CoreText::ActiveStatus);
+    setMode(true);
+}
+
+void Tusers_ins::prepareEdit(const QVariantMap& row)
+{
+    m_id = row.value(QStringLiteral("id")).toLongLong();
+    m_us = row.value(QStringLiteral("us")).toString();
+    ui->us->setText(m_us);
+    ui->ps->clear();
+    ui->lev->setCurrentText(row.value(QStringLiteral("lev")).toString());
+    ui->nam->setText(row.value(QStringLiteral("nam")).toString());
+    ui->semat->setCurrentText(row.value(QStringLiteral("semat")).toString());
+    ui->mobile->setText(row.value(QStringLiteral("mobile")).toString());
+    ui->ostan->setCurrentText(row.value(QStringLiteral("ostan")).toString());
+    ui->status->setCurrentText(row.value(QStringLiteral("status")).toString());
+    setMode(false);
+}
+
+void Tusers_ins::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    // The provinces in Persian alphabetical order; the province already in the box stays.
+    const QString order = Database::current().dialect().persianOrder(QStringLiteral("ostan"));
+    fill_list_from_query({ui->ostan}, QStringLiteral("select ostan from abadiha group by ostan order by ") + order, {},
+                         QStringLiteral("ostan"));
+}
+
+bool Tusers_ins::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->Label6 && event->type() == QEvent::MouseButtonPress)
+        ui->mobile->setText(ui->ps->text());
+    return Form::eventFilter(watched, event);
+}
+
+namespace {
+
+// The account columns that the boxes give, without the password.
+Row account_values(const Ui::Tusers_ins& ui)
+{
+    return {{QStringLiteral("us"), ui.us->text()},
+            {QStringLiteral("lev"), ui.lev->currentText()},
+            {QStringLiteral("ostan"), ui.ostan->currentText()},
+            {QStringLiteral("semat"), ui.semat->currentText()},
+            {QStringLiteral("mobile"), ui.mobile->text()},
+            {QStringLiteral("nam"), ui.nam->text()},
+            {QStringLiteral("status"), ui.status->currentText()}};
+}
+
+bool user_name_taken(const QString& us)
+{
+    return Sql::exists(QStringLiteral("select id from users where us=?"), {us});
+}
+
+} // namespace
+
+void Tusers_ins::ins_btnClick()
+{
+    const QString us = ui->us->text();
+    if (us.trimmed().isEmpty()) {
+        Msg::info(CoreText::UserNameRequired);
+        return;
+    }
+    if (ui->ps->text().isEmpty()) {
+        Msg::info(CoreText::UserPasswordRequired);
+        return;
+    }
+    Db::guard([&] {
+        if (user_name_taken(us)) {
+            Msg::info(CoreText::UserNameDuplicate);
+            return;
+        }
+        Row values = account_values(*ui);
+        values.insert(1, {QStringLiteral("ps"), PasswordHash::hash(ui->ps->text())});
+        values.insert(2, {QStringLiteral("ver"), QString()});
+        // The account and its log row land together.
+        Sql::transaction([&] {
+            Sql::insert(QStringLiteral("users"), values);
+            write_log_row(CoreText::LogUserAdded + us + QLatin1Char(' ') + ui->ostan->currentText());
+        });
+        Msg::info(CoreText::UserSaved);
+        emit saved();
+    });
+    // The window stays open with its boxes as they were.
+}
+
+void Tusers_ins::edit_btnClick()
+{
+    const QString us = ui->us->text();
+    if (us.trimmed().isEmpty()) {
+        Msg::info(CoreText::UserNameRequired);
+        return;
+    }
+    bool done = false;
+    Db::guard([&] {
+        // An unchanged user name is not looked up again.
+        if (us != m_us && user_name_taken(us)) {
+            Msg::info(CoreText::UserNameDuplicate);
+            return;
+        }
+        Row values = account_values(*ui);
+        if (!ui->ps->text().isEmpty())
+            values.insert(1, {QStringLiteral("ps"), PasswordHash::hash(ui->ps->text())});
+        Sql::transaction([&] {
+            Sql::update(QStringLiteral("users"), values, QStringLiteral("id=?"), {m_id});
+            write_log_row(CoreText::LogUserEdited + us + QLatin1Char(' ') + ui->ostan->currentText());
+        });
+        m_us = us;
+        done = true;
+        emit saved();
+    });
+    if (done)
+        close();
+}
