@@ -1,6 +1,8 @@
 #include "program.h"
 
+#include "core/core_pages.h"
 #include "core/core_windows.h"
+#include "core/main_window.h"
 #include "core/window_order.h"
 #include "platform/ui/app_setup.h"
 #include "platform/ui/window_set.h"
@@ -24,6 +26,8 @@ void start(QApplication& app)
     QApplication::setQuitOnLastWindowClosed(false);
     defineWindows();
     WindowSet::instance().createAll();
+    Tmain& main = *win<Tmain>(QStringLiteral("main"));
+    connectCorePages(main);
 }
 
 } // namespace Program

@@ -34,6 +34,8 @@ QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
         // NULL is bound only for an invalid QVariant().
         if (v.typeId() == QMetaType::QString && v.toString().isNull())
             q.addBindValue(QStringLiteral(""));
+        else if (v.typeId() == QMetaType::Bool) // yes/no flags are 0/1 on every backend
+            q.addBindValue(v.toBool() ? 1 : 0);
         else
             q.addBindValue(v);
     }

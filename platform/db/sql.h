@@ -3,7 +3,7 @@
 // ("?" placeholders, in order); no value is ever spliced into SQL text.
 // A failing statement throws DbError; Db::guard turns it into one clear
 // Persian message. Several statements run in one transaction: all land or none.
-// A null QString binds as empty text; only QVariant() binds NULL.
+// A null QString binds as empty text; only QVariant() binds NULL; a bool binds as 0 or 1.
 
 #include "platform/db/database.h"
 

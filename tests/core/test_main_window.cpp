@@ -1,0 +1,156 @@
+// Opening pages from the main menu by the current user's rights.
+
+#include "core/main_window.h"
+#include "core/page_rights.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "core/texts.h"
+#include "core/list_window.h"
+#include "core/users.h"
+#include "platform/db/sql.h"
+#include "platform/ui/window_set.h"
+#include "tests/support/msg_recorder.h"
+#include "tests/support/test_db.h"
+#include "ui_main.h"
+#include "ui_users.h"
+
+#include <QtTest>
+#include <QTimer>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    TestDb m_db;
+    Tmain* main = nullptr;
+    Tusers* users = nullptr;
+    qint64 m_user = 0;
+
+    void setRights(const QString& page, const QString& bits)
+    {
+        Sql::exec(QStringLiteral("delete from dastrasi where prs_id = ? and page_name = ?"), {m_user, page});
+        Sql::insert(QStringLiteral("dastrasi"), {{QStringLiteral("prs_id"), m_user},
+                                                 {QStringLiteral("page_name"), page},
+                                                 {QStringLiteral("darj"), bits.at(0) == QLatin1Char('1')},
+                                                 {QStringLiteral("virayesh"), bits.at(1) == QLatin1Char('1')},
+                                                 {QStringLiteral("hazf"), bits.at(2) == QLatin1Char('1')},
+                                                 {QStringLiteral("namayesh"), bits.at(3) == QLatin1Char('1')}});
+    }
+
+    // Opens the users page from the menu; reports whether the window came up,
+    // and what its commands' states were while it was shown.
+    bool openUsers(QList<bool>* commands = nullptr)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, this, [&] {
+            shown = users->isVisible();
+            if (commands)
+                *commands = {users->ui->N5->isEnabled(), users->ui->ins_btn2->isEnabled(),
+                             users->ui->N6->isEnabled(), users->ui->N7->isEnabled()};
+            users->close();
+        });
+        main->ui->N6->trigger();
+        QCoreApplication::processEvents();
+        return shown;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Program::start(*qApp);
+        main = win<Tmain>(QStringLiteral("main"));
+        users = win<Tusers>(QStringLiteral("users"));
+    }
+
+    void init()
+    {
+        TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed);
+        m_user = Sql::insert(QStringLiteral("users"), {{QStringLiteral("us"), QStringLiteral("0011223344")},
+                                                        {QStringLiteral("ps"), QStringLiteral("x")},
+                                                        {QStringLiteral("lev"), QStringLiteral("ostan")},
+                                                        {QStringLiteral("status"), CoreText::ActiveStatus}});
+        CurrentUser u;
+        u.karbar = QStringLiteral("0011223344");
+        u.prs_id = QString::number(m_user);
+        u.level = QStringLiteral("ostan");
+        Session::setUser(u);
+    }
+
+    void cleanup() { m_db.reset(); }
+
+    void rightsMatrix()
+    {
+        MsgRecorder msgs;
+        // No row: the message, nothing opens.
+        QVERIFY(!openUsers());
+        QCOMPARE(msgs.texts(), QStringList{CoreText::NoPageAccess});
+
+        // A row without the view right: the message again.
+        msgs.clear();
+        setRights(QStringLiteral("karbaran"), QStringLiteral("1110"));
+        QVERIFY(!openUsers());
+        QCOMPARE(msgs.texts(), QStringList{CoreText::NoPageAccess});
+
+        // View only: the list opens with its commands disabled.
+        msgs.clear();
+        setRights(QStringLiteral("karbaran"), QStringLiteral("0001"));
+        QList<bool> commands;
+        QVERIFY(openUsers(&commands));
+        QCOMPARE(commands, (QList<bool>{false, false, false, false}));
+        QVERIFY(msgs.texts().isEmpty());
+
+        // Every right.
+        setRights(QStringLiteral("karbaran"), QStringLiteral("1111"));
+        QVERIFY(openUsers(&commands));
+        QCOMPARE(commands, (QList<bool>{true, true, true, true}));
+
+        // Each right by itself enables its own commands.
+        setRights(QStringLiteral("karbaran"), QStringLiteral("0101"));
+        QVERIFY(openUsers(&commands));
+        QCOMPARE(commands, (QList<bool>{false, false, true, false}));
+        // Rights of another page or another user do not count.
+        Sql::exec(QStringLiteral("delete from dastrasi where prs_id = ?"), {m_user});
+        setRights(QStringLiteral("log"), QStringLiteral("1111"));
+        Sql::insert(QStringLiteral("dastrasi"), {{QStringLiteral("prs_id"), m_user + 1000},
+                                                 {QStringLiteral("page_name"), QStringLiteral("karbaran")},
+                                                 {QStringLiteral("darj"), true}, {QStringLiteral("virayesh"), true},
+                                                 {QStringLiteral("hazf"), true}, {QStringLiteral("namayesh"), true}});
+        msgs.clear();
+        QVERIFY(!openUsers());
+        QCOMPARE(msgs.texts(), QStringList{CoreText::NoPageAccess});
+    }
+
+    void openerPresetsAndSearch()
+    {
+        MsgRecorder msgs;
+        setRights(QStringLiteral("karbaran"), QStringLiteral("1111"));
+        main->resize(1600, 1200);
+        // The list shows every account, also after a filtered search that left text in a box.
+        QList<bool> commands;
+        QVERIFY(openUsers(&commands));
+        const qint64 accounts = Sql::scalar(QStringLiteral("select count(*) from users")).toLongLong();
+        QCOMPARE(qint64(users->list()->model()->rowCount()), accounts);
+        QCOMPARE(users->height(), main->height() - 60);
+    }
+
+    void databaseErrorShowsOneMessageAndOpensNothing()
+    {
+        MsgRecorder msgs;
+        setRights(QStringLiteral("karbaran"), QStringLiteral("1111"));
+        Sql::exec(QStringLiteral("drop table dastrasi"));
+        QVERIFY(!openUsers());
+        QCOMPARE(msgs.texts().size(), 1);
+        QVERIFY(msgs.last().startsWith(Db::FailedText));
+    }
+
+    void itemsWithoutTheirPageStayDisabled()
+    {
+        // Pages that are not part of the program are visible but cannot be chosen.
+        for (const char* item : {"N1", "N13", "N14", "N15", "N16", "N17", "N18", "N20", "N23"})
+            QVERIFY2(!main->findChild<QAction*>(QLatin1String(item))->isEnabled(), item);
+        QVERIFY(main->ui->N6->isEnabled());
+        QVERIFY(main->ui->N3->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
