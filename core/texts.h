@@ -99,3 +99,34 @@ inline const QString UserTitleSematExport = QStringLiteral("سمت");
 inline const QString UserTitleMobile = QStringLiteral("موبايل");
 inline const QString UserTitleStatus = QStringLiteral("وضعيت");
 } // namespace CoreText
+
+// Internal messages, attachments and phone book
+namespace CoreText {
+// After a message, an attachment or a phone-book entry is deleted.
+inline const QString RowDeleted = QStringLiteral("حذف شد");
+// Internal messages
+inline const QString MessagesCaption = QStringLiteral("تبادل پيام");
+inline const QString MessagesSubjectList = QStringLiteral("موضوع پيام");
+inline const QString MessagesSent = QStringLiteral("ارسال انجام شد");
+inline const QString MessagesDeleteAdminOnly = QStringLiteral("حذف فقط توسط مدير سيستم قابل انجام است");
+// Titles of the message list
+inline const QString MessagesTitleSender = QStringLiteral("فرستنده");
+inline const QString MessagesTitleSent = QStringLiteral("تاريخ ارسال");
+inline const QString MessagesTitleRead = QStringLiteral("تاريخ ملاحظه");
+inline const QString MessagesTitleSubject = QStringLiteral("موضوع");
+// Attachments
+inline const QString AttachmentLogo = QStringLiteral("آرم");
+inline const QString AttachmentDuplicate = QStringLiteral("شرح ضميمه تكراري است");
+inline const QString AttachmentNoDescription = QStringLiteral("خطا، ابتدا شرح ضميمه را وارد نماييد");
+inline const QString AttachmentTitleDescription = QStringLiteral("شرح ضميمه");
+inline const QString AttachmentTitleFormat = QStringLiteral("فرمت ضميمه");
+// A file that could not be read when added, or written when opened.
+inline const QString AttachmentUnreadable = QStringLiteral("خطا! فايل خوانده نشد");
+inline const QString AttachmentNotWritten = QStringLiteral("خطا! فايل ذخيره نشد");
+// Phone book
+inline const QString PhoneDuplicate = QStringLiteral("نام تکراري است");
+inline const QString PhoneSaved = QStringLiteral("ثبت شد");
+inline const QString PhoneTitleName = QStringLiteral("نام");
+inline const QString PhoneTitleTel = QStringLiteral("تلفن");
+inline const QString PhoneTitleCmt = QStringLiteral("شرح");
+} // namespace CoreText

@@ -1,0 +1,143 @@
+#include "phone.h"
+#include "ui_phone.h"
+
+#include "core/list_window.h"
+#include "core/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+
+namespace {
+
+const QString Name = QStringLiteral("name");
+const QString Tel = QStringLiteral("tel");
+const QString Cmt = QStringLiteral("cmt");
+
+// Entries without a name are never listed or counted.
+ListSpec list_spec(const QString& order)
+{
+    using namespace CoreText;
+    ListSpec spec;
+    spec.from = QStringLiteral("phone where name<>?");
+    spec.values = {QString()};
+    spec.orderBy = order;
+    spec.grid = {{Name, PhoneTitleName}, {Tel, PhoneTitleTel}, {Cmt, PhoneTitleCmt}};
+    return spec;
+}
+
+} // namespace
+
+Tphone::Tphone(QWidget* parent) : Form(parent), ui(new Ui::Tphone)
+{
+    ui->setupUi(this);
+    ui->DBGrid1->addAction(ui->N1);
+    connect(ui->src, &QLineEdit::textChanged, this, &Tphone::srcChange);
+    connect(ui->ins_btn, &QPushButton::clicked, this, &Tphone::ins_btnClick);
+    connect(ui->N1, &QAction::triggered, this, &Tphone::N1Click);
+}
+
+Tphone::~Tphone() { delete ui; }
+
+QString Tphone::storedForm(const QString& text)
+{
+    QString out = TextInput::normalize(text);
+    out.replace(QChar(0x06A9), QChar(0x0643));
+    return out;
+}
+
+ListWindow* Tphone::list()
+{
+    const QString order = Database::current().dialect().persianOrder(Name);
+    if (m_list && order == m_order)
+        return m_list;
+    delete m_list;
+    m_order = order;
+    m_list = new ListWindow(list_spec(order), ui->DBGrid1, ui->cnt, this);
+    // The chosen item of "search by" says which column holds the text.
+    m_list->setScope([this] {
+        const QString column = ui->src_name->isChecked() ? Name
+            : ui->src_tel->isChecked()                   ? Tel
+            : ui->src_cmt->isChecked()                   ? Cmt
+                                                         : QString();
+        if (column.isEmpty())
+            return Condition{};
+        return Condition{QStringLiteral(" and ") + Database::current().dialect().likeInsensitive(column),
+                         {QLatin1Char('%') + ui->src->text() + QLatin1Char('%')}};
+    });
+    connect(m_list, &ListWindow::searched, this, [this] {
+        QHeaderView* header = ui->DBGrid1->horizontalHeader();
+        const int widths[] = {180, 120, 120};
+        const QString columns[] = {Name, Tel, Cmt};
+        for (int i = 0; i < 3; ++i)
+            if (const int c = m_list->model()->columnOf(columns[i]); c >= 0)
+                header->resizeSection(c, widths[i]);
+    });
+    return m_list;
+}
+
+void Tphone::enableCommands(bool darj, bool hazf)
+{
+    ui->ins_btn->setEnabled(darj);
+    ui->N1->setEnabled(hazf);
+}
+
+void Tphone::prepareForOpening()
+{
+    ui->src->clear();
+    ui->name->clear();
+    ui->tel->clear();
+    ui->cmt->clear();
+}
+
+void Tphone::srcChange()
+{
+    const QString typed = ui->src->text();
+    const QString stored = storedForm(typed);
+    if (stored != typed) {
+        // Letters are replaced one for one: the cursor stays where it was.
+        const int at = ui->src->cursorPosition();
+        const QSignalBlocker quiet(ui->src);
+        ui->src->setText(stored);
+        ui->src->setCursorPosition(at);
+    }
+    list()->search();
+}
+
+void Tphone::ins_btnClick()
+{
+    const QString name = storedForm(ui->name->text());
+    bool duplicate = false;
+    const bool done = Db::guard([&] {
+        duplicate = Sql::exists(QStringLiteral("select id from phone where name=?"), {name});
+        if (!duplicate)
+            Sql::insert(QStringLiteral("phone"),
+                        {{Name, name}, {Tel, storedForm(ui->tel->text())}, {Cmt, storedForm(ui->cmt->text())}});
+    });
+    if (!done)
+        return;
+    if (duplicate) {
+        Msg::info(CoreText::PhoneDuplicate);
+        return;
+    }
+    list()->search();
+    Msg::info(CoreText::PhoneSaved);
+    ui->name->setFocus();
+}
+
+void Tphone::N1Click()
+{
+    const QVariantMap row = list()->currentRow();
+    if (row.isEmpty())
+        return;
+    // The entry goes back into the boxes: a mistaken delete is undone by adding it again.
+    ui->name->setText(row.value(Name).toString());
+    ui->tel->setText(row.value(Tel).toString());
+    ui->cmt->setText(row.value(Cmt).toString());
+    if (!Db::guard([&] { Sql::exec(QStringLiteral("delete from phone where id=?"), {row.value(QStringLiteral("id"))}); }))
+        return;
+    Msg::info(CoreText::RowDeleted);
+    list()->search();
+}
