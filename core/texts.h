@@ -52,6 +52,7 @@ namespace CoreText {
 inline const QString WrongUserOrPassword = QStringLiteral("کلمه يا رمز عبور اشتباه است");
 inline const QString UserInactive = QStringLiteral("کاربر شما غير فعال شده است");
 inline const QString ActiveStatus = QStringLiteral("فعال");
+inline const QString UserGone = QStringLiteral("خطا، اين کاربر حذف شده است");
 inline const QString OldVersion = QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  ");
 inline const QString OldVersionTail = QStringLiteral(" در ادامه نسخه جديد را دانلود و استفاده نماييد ");
 inline const QString LoginSucceeded = QStringLiteral("  ورود موفق به نرم افزار  ");
@@ -129,4 +130,38 @@ inline const QString PhoneSaved = QStringLiteral("ثبت شد");
 inline const QString PhoneTitleName = QStringLiteral("نام");
 inline const QString PhoneTitleTel = QStringLiteral("تلفن");
 inline const QString PhoneTitleCmt = QStringLiteral("شرح");
+} // namespace CoreText
+
+// Settings lists, stored passwords, log viewer and backup
+namespace CoreText {
+// The settings windows
+inline const QString SettingEnterValue = QStringLiteral("لطفا مقدار مناسب را وارد نماييد");
+inline const QString SettingDuplicate = QStringLiteral("تكراري است");
+inline const QString SettingSaved = QStringLiteral("ثبت شد");
+// Titles of the settings grids
+inline const QString SettingTitleComponent = QStringLiteral("عنوان اطلاعات");
+inline const QString SettingTitleCmt = QStringLiteral("توضيحات");
+inline const QString SettingTitleDef = QStringLiteral("پيشفرض");
+inline const QString SettingTitleOstan = QStringLiteral("استان");
+// The lists that hold the stored passwords, and their prompt
+inline const QString DeletePasswordList = QStringLiteral("رمز حذف");
+inline const QString LoanManagerPasswordList = QStringLiteral("رمز ورود به بخش مديريت وام");
+inline const QString GuesthouseManagerPasswordList = QStringLiteral("رمز ورود به بخش مديريت خوابگاه");
+inline const QString DeletePasswordCaption = QStringLiteral("Delete Password");
+inline const QString DeletePasswordWrong = QStringLiteral("رمز حذف اشتباه بود");
+// Titles of the log viewer's grid and of its export
+inline const QString LogTitleKarbar = QStringLiteral("نام کاربر");
+inline const QString LogTitleIp = QStringLiteral("IP");
+inline const QString LogTitleComputer = QStringLiteral("نام کامپيوتر");
+inline const QString LogTitleSaat = QStringLiteral("ساعت");
+inline const QString LogTitleTarikh = QStringLiteral("تاريخ");
+inline const QString LogTitleCmt = QStringLiteral("شرح عمليات");
+inline const QString LogTitleSaatSys = QStringLiteral("تاريخ و ساعت سرور");
+inline const QString LogExportId = QStringLiteral("شناسه");
+inline const QString LogExportKarbar = QStringLiteral("نام کاربري");
+inline const QString LogExportIp = QStringLiteral("آي پي");
+inline const QString LogExportSaatSys = QStringLiteral("ساعت سرور");
+// Backup
+inline const QString BackupDone = QStringLiteral("فايل پشتيبان تهيه شد");
+inline const QString BackupFailed = QStringLiteral("خطا! لطفا از مسير داده شده مطمئن شويد");
 } // namespace CoreText

@@ -142,10 +142,18 @@ void Tusers_ins::edit_btnClick()
         Row values = account_values(*ui);
         if (!ui->ps->text().isEmpty())
             values.insert(1, {QStringLiteral("ps"), PasswordHash::hash(ui->ps->text())});
+        bool gone = false;
         Sql::transaction([&] {
-            Sql::update(QStringLiteral("users"), values, QStringLiteral("id=?"), {m_id});
-            write_log_row(CoreText::LogUserEdited + us + QLatin1Char(' ') + ui->ostan->currentText());
+            // Another workstation may have deleted the account meanwhile: nothing is logged then.
+            gone = Sql::update(QStringLiteral("users"), values, QStringLiteral("id=?"), {m_id}) == 0;
+            if (!gone)
+                write_log_row(CoreText::LogUserEdited + us + QLatin1Char(' ') + ui->ostan->currentText());
         });
+        if (gone) {
+            Msg::info(CoreText::UserGone);
+            emit saved();
+            return;
+        }
         m_us = us;
         done = true;
         emit saved();

@@ -252,6 +252,18 @@ private slots:
         users->ui->N6->trigger();
         QCOMPARE(msgs.last(), CoreText::UserNameRequired);
         QCOMPARE(userRow(second).value(u"us"_s).toString(), u"3333333333"_s);
+
+        // Deleted by another workstation while the window was open: said, and nothing logged.
+        const int logsBefore = count(u"select count(*) from log"_s);
+        clickRow(second);
+        whileEntryOpen([&] {
+            Sql::exec(u"delete from users where id=?"_s, {second});
+            entry->ui->mobile->setText(u"0912"_s);
+            entry->ui->edit_btn->click();
+        });
+        users->ui->N6->trigger();
+        QCOMPARE(msgs.last(), CoreText::UserGone);
+        QCOMPARE(count(u"select count(*) from log"_s), logsBefore);
     }
 
     void adminIsNeitherEditedNorDeleted()
