@@ -3,6 +3,7 @@
 #include "core/core_pages.h"
 #include "core/core_windows.h"
 #include "core/main_window.h"
+#include "core/pages_admin.h"
 #include "core/window_order.h"
 #include "platform/ui/app_setup.h"
 #include "platform/ui/window_set.h"
@@ -27,6 +28,7 @@ void start(QApplication& app)
     defineWindows();
     WindowSet::instance().createAll();
     Tmain& main = *win<Tmain>(QStringLiteral("main"));
+    connectAdminPages(main);
     connectCorePages(main);
 }
 

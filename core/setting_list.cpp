@@ -1,0 +1,242 @@
+#include "setting_list.h"
+
+#include "core/list_window.h"
+#include "core/setting_values.h"
+#include "core/texts.h"
+#include "platform/ui/msg.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace {
+
+const QString Item = QStringLiteral("cmt");
+const QString ListColumn = QStringLiteral("component");
+
+class MaskedCells final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = PasswordCells::shownText(index);
+    }
+};
+
+void putIntoBox(QComboBox* box, const QString& value)
+{
+    if (box->isEditable())
+        box->setCurrentText(value);
+    else
+        box->setCurrentIndex(box->findText(value));
+}
+
+} // namespace
+
+QString PasswordCells::shownText(const QModelIndex& index)
+{
+    const auto* rows = qobject_cast<const ListModel*>(index.model());
+    if (rows && rows->columnNames().value(index.column()) == Item &&
+        is_password_list(rows->value(index.row(), ListColumn).toString()))
+        return QString(8, QChar(0x25CF));
+    return index.data().toString();
+}
+
+SettingList::SettingList(Table table, QLineEdit* item, QTableView* grid, QObject* parent)
+    : QObject(parent), m_table(std::move(table)), m_item(item), m_grid(grid)
+{
+    m_grid->setItemDelegate(new MaskedCells(m_grid));
+    connect(m_table.keys.last().second, &QComboBox::currentTextChanged, this, &SettingList::maskItemBox);
+}
+
+void SettingList::ensureList()
+{
+    // The order names the connection's Persian collation, known only once connected.
+    const QString order = Database::current().dialect().persianOrder(ListColumn) + QStringLiteral(", id");
+    if (m_list && order == m_order)
+        return;
+    ListSpec spec;
+    spec.from = m_table.name + QStringLiteral(" where 1=1");
+    spec.orderBy = order;
+    spec.grid = m_table.grid;
+    ListWindow* previous = m_list;
+    m_list = new ListWindow(spec, m_grid, nullptr, this);
+    m_list->setScope([this] {
+        if (!m_shown)
+            return Condition{};
+        return Condition{QStringLiteral(" and ") + keyCondition(), QVariantList(m_shown->begin(), m_shown->end())};
+    });
+    m_order = order;
+    delete previous;
+}
+
+QString SettingList::listName() const { return m_table.keys.last().second->currentText(); }
+
+QStringList SettingList::keyValues() const
+{
+    QStringList values;
+    for (const auto& key : m_table.keys)
+        values << key.second->currentText();
+    return values;
+}
+
+QString SettingList::keyCondition() const
+{
+    QStringList parts;
+    for (const auto& key : m_table.keys)
+        parts << key.first + QStringLiteral("=?");
+    return parts.join(QStringLiteral(" and "));
+}
+
+void SettingList::show(std::optional<QStringList> keys)
+{
+    ensureList();
+    m_shown = std::move(keys);
+    m_list->search();
+}
+
+void SettingList::showAll() { show(std::nullopt); }
+
+void SettingList::choose() { show(keyValues()); }
+
+void SettingList::clear()
+{
+    if (m_list)
+        m_list->model()->clear();
+}
+
+void SettingList::maskItemBox()
+{
+    m_item->setEchoMode(is_password_list(listName()) ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void SettingList::add()
+{
+    const QString item = m_item->text();
+    if (item.isEmpty()) {
+        Msg::info(CoreText::SettingEnterValue);
+        return;
+    }
+    const QStringList keys = keyValues();
+    QVariantList values(keys.begin(), keys.end());
+    bool duplicate = false;
+    const bool done = Db::guard([&] {
+        duplicate = Sql::exists(QStringLiteral("select id from %1 where %2 and cmt=?").arg(m_table.name, keyCondition()),
+                                values + QVariantList{item});
+        if (duplicate)
+            return;
+        Row row;
+        for (int k = 0; k < keys.size(); ++k)
+            row.append({m_table.keys[k].first, keys[k]});
+        row.append({Item, item});
+        row += m_table.addedColumns;
+        Sql::insert(m_table.name, row);
+    });
+    if (!done)
+        return;
+    if (duplicate) {
+        Msg::info(CoreText::SettingDuplicate);
+        return;
+    }
+    Msg::info(CoreText::SettingSaved);
+    show(keys);
+}
+
+bool SettingList::takeCurrentRow(QStringList* keys, QString* item)
+{
+    const QVariantMap row = m_list ? m_list->currentRow() : QVariantMap();
+    if (row.isEmpty())
+        return false;
+    for (const auto& key : m_table.keys) {
+        const QString value = row.value(key.first).toString();
+        putIntoBox(key.second, value);
+        *keys << value;
+    }
+    *item = row.value(Item).toString();
+    m_item->setText(*item);
+    return true;
+}
+
+void SettingList::markDefault()
+{
+    QStringList keys;
+    QString item;
+    if (!takeCurrentRow(&keys, &item))
+        return;
+    const QVariantList where(keys.begin(), keys.end());
+    const bool done = Db::guard([&] {
+        Sql::transaction([&] {
+            Sql::update(m_table.name, {{QStringLiteral("def"), QString()}}, keyCondition(), where);
+            Sql::update(m_table.name, {{QStringLiteral("def"), QStringLiteral("1")}},
+                        keyCondition() + QStringLiteral(" and cmt=?"), where + QVariantList{item});
+        });
+    });
+    if (done)
+        show(keys);
+}
+
+void SettingList::remove()
+{
+    QStringList keys;
+    QString item;
+    if (!takeCurrentRow(&keys, &item))
+        return;
+    QVariantList values(keys.begin(), keys.end());
+    values << item;
+    if (Db::guard([&] {
+            Sql::exec(QStringLiteral("delete from %1 where %2 and cmt=?").arg(m_table.name, keyCondition()), values);
+        }))
+        show(keys);
+}
+
+// ---- SettingWindow -------------------------------------------------------
+
+void SettingWindow::setUp(SettingList::Table table, QComboBox* component, QLineEdit* cmt, QPushButton* ins_btn,
+                          QTableView* grid, QAction* N2, QAction* N1)
+{
+    m_list = new SettingList(std::move(table), cmt, grid, this);
+    m_add = ins_btn;
+    m_mark = N2;
+    m_delete = N1;
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    grid->addAction(N2);
+    grid->addAction(N1);
+    connect(component, &QComboBox::activated, this, &SettingWindow::componentChange);
+    connect(ins_btn, &QPushButton::clicked, this, &SettingWindow::ins_btnClick);
+    connect(N2, &QAction::triggered, this, &SettingWindow::N2Click);
+    connect(N1, &QAction::triggered, this, &SettingWindow::N1Click);
+}
+
+void SettingWindow::enableCommands(const PageRights& rights)
+{
+    m_add->setEnabled(rights.darj);
+    // The delete was governed by no right: it goes with the mark by the delete right.
+    m_mark->setEnabled(rights.hazf);
+    m_delete->setEnabled(rights.hazf);
+}
+
+void SettingWindow::componentChange() { m_list->choose(); }
+
+void SettingWindow::ins_btnClick()
+{
+    if (m_add->isEnabled())
+        m_list->add();
+}
+
+void SettingWindow::N2Click()
+{
+    if (m_mark->isEnabled())
+        m_list->markDefault();
+}
+
+void SettingWindow::N1Click()
+{
+    if (m_delete->isEnabled())
+        m_list->remove();
+}
