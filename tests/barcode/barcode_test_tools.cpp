@@ -148,6 +148,13 @@ std::vector<std::vector<std::string>> zintRows(const QString& zint, const QStrin
     return out;
 }
 
+QStringList zbarSymbols(const QString& imagePath)
+{
+    const ToolRun run = runTool(toolPath(QStringLiteral("zbarimg")),
+                                {QStringLiteral("--nodbus"), QStringLiteral("-q"), imagePath});
+    return QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 bool writePng(const QString& path, const std::string& pattern, int quiet, int height, int scale)
 {
     const int margin = quiet * scale;

@@ -66,6 +66,9 @@ std::vector<std::vector<std::string>> zintRows(const QString& zint, const QStrin
                                                const QStringList& extraArgs, bool escape,
                                                int rowsPerSymbol, QString* error);
 
+// The symbols zbarimg finds in a picture file, each as "TYPE:data" ("EAN-13:4006381333931").
+QStringList zbarSymbols(const QString& imagePath);
+
 // Writes a grey-scale PNG of a module pattern ('0' white, else black), each pattern
 // character scale pixels wide, with a quiet zone of quiet pattern characters on
 // each side and above and below; height in pixels.

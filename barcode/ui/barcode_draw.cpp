@@ -1,0 +1,155 @@
+#include "barcode_draw.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPolygon>
+#include <cmath>
+
+namespace BarcodeDraw {
+
+int roundHalfEven(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    constexpr double limit = 1 << 30;
+    if (x >= limit)
+        return 1 << 30;
+    if (x <= -limit)
+        return -(1 << 30);
+    double whole = std::floor(x);
+    const double fraction = x - whole;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0))
+        whole += 1;
+    return static_cast<int>(whole);
+}
+
+} // namespace BarcodeDraw
+
+namespace {
+
+using BarcodeDraw::roundHalfEven;
+
+QColor colorOf(TColor c) { return QColor::fromRgb(QRgb(0xFF000000u | (c & 0xFFFFFFu))); }
+
+struct Turn {
+    double s = 0;
+    double c = 1;
+    explicit Turn(double degrees)
+    {
+        const double a = degrees / 180.0 * M_PI;
+        s = std::sin(a);
+        c = std::cos(a);
+    }
+    // A point of the upright barcode turned counter-clockwise (y grows downwards).
+    QPoint rotate(double px, double py) const
+    {
+        return QPoint(roundHalfEven(px * c + py * s), roundHalfEven(-px * s + py * c));
+    }
+};
+
+// Where the barcode's own corner goes so that the turned W x H box lies right
+// of and below (0, 0).
+QPoint originShift(const Turn& t, double w, double h)
+{
+    if (t.s >= 0 && t.c >= 0)
+        return QPoint(0, roundHalfEven(w * t.s));
+    if (t.s >= 0)
+        return QPoint(-roundHalfEven(w * t.c), roundHalfEven(w * t.s - h * t.c));
+    if (t.c >= 0)
+        return QPoint(-roundHalfEven(h * t.s), 0);
+    return QPoint(-roundHalfEven(w * t.c) - roundHalfEven(h * t.s), -roundHalfEven(h * t.c));
+}
+
+void doLines(TBarcode& b, const std::string& data, int width, QPainter& canvas)
+{
+    const Turn turn(b.Angle());
+    const int h = b.Height();
+    const QPoint origin = QPoint(b.Left(), b.Top()) + originShift(turn, width, h);
+
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    const QColor bar = colorOf(b.ColorBar());
+    const QColor space = colorOf(b.Color());
+    QPen pen(bar, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    bool penIsBar = true;
+    canvas.setPen(pen);
+    canvas.setBrush(bar);
+
+    int x = 0;
+    QPoint corners[4];
+    for (char code : data) {
+        int w = 0;
+        TBarLineType kind{};
+        b.OneBarProps(code, w, kind);
+        const bool isBar = kind != TBarLineType::Space;
+        if (isBar != penIsBar) {
+            penIsBar = isBar;
+            pen.setColor(isBar ? bar : space);
+            canvas.setPen(pen);
+            canvas.setBrush(isBar ? bar : space);
+        }
+        const int bh = kind == TBarLineType::ShortBar ? h * 2 / 5 : h;
+        corners[0] = origin + turn.rotate(x, 0);
+        corners[1] = origin + turn.rotate(x, bh);
+        corners[2] = origin + turn.rotate(x + w - 1, bh);
+        corners[3] = origin + turn.rotate(x + w - 1, 0);
+        canvas.drawPolygon(corners, 4);
+        x += w;
+    }
+}
+
+// A text with its top-left corner at (x, y), on the brush's colour.
+void textOut(QPainter& canvas, int x, int y, const QString& text)
+{
+    const QFontMetrics fm(canvas.font(), canvas.device());
+    const QRect cell(x, y, fm.horizontalAdvance(text), fm.height());
+    canvas.fillRect(cell, canvas.brush());
+    canvas.drawText(cell, int(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop) | Qt::TextDontClip, text);
+}
+
+void drawText(TBarcode& b, QPainter& canvas)
+{
+    QFont font = canvas.font();
+    font.setPointSize(5);
+    canvas.setFont(font);
+    canvas.setPen(QPen(Qt::black));
+    canvas.setBrush(Qt::white);
+    canvas.setLayoutDirection(Qt::LeftToRight);
+    const TBarcodeOption show = b.ShowText();
+    if (show == bcoCode || show == bcoBoth)
+        textOut(canvas, b.Left(), b.Top(), QString::fromStdString(b.Text()));
+    if (show == bcoTyp || show == bcoBoth) {
+        // The font's height as a negative number of device pixels (a size in
+        // points), so the type name stands above Top.
+        const int dpi = canvas.device() ? canvas.device()->logicalDpiY() : 96;
+        const int fontHeight = -qRound(5.0 * dpi / 72.0);
+        const std::string_view name = b.GetTypText();
+        textOut(canvas, b.Left(), b.Top() + roundHalfEven(fontHeight * 2.5),
+                QString::fromLatin1(name.data(), qsizetype(name.size())));
+    }
+}
+
+} // namespace
+
+void DrawBarcode(TBarcode& barcode, QPainter& canvas)
+{
+    const std::string data = barcode.MakeData();
+    const int width = barcode.GetWidth();
+    canvas.save();
+    doLines(barcode, data, width, canvas);
+    if (barcode.ShowText() != bcoNone)
+        drawText(barcode, canvas);
+    canvas.restore();
+}
+
+int GetCanvasWidth(TBarcode& barcode)
+{
+    const Turn t(barcode.Angle());
+    return roundHalfEven(std::abs(t.c) * barcode.GetWidth() + std::abs(t.s) * barcode.Height() + 0.5);
+}
+
+int GetCanvasHeight(TBarcode& barcode)
+{
+    const Turn t(barcode.Angle());
+    return roundHalfEven(std::abs(t.c) * barcode.Height() + std::abs(t.s) * barcode.GetWidth() + 0.5);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Drawing a TBarcode on a canvas: its element string as filled polygons, at any
+// angle, with the optional text, and the size of its rotated box.
+//
+// The origin (Left, Top) is the top-left corner of the rotated box: the bars
+// are turned counter-clockwise by Angle about the barcode's own corner and
+// moved so that the whole Width x Height box lies right of and below the
+// origin. Spaces are painted too (in Color); there is no quiet zone; short bars
+// hang from the top edge of the full bars. Positions are whole device pixels,
+// rounded to the nearest with halves to even.
+
+#include "barcode/encoder/barcode.h"
+
+class QPainter;
+
+namespace BarcodeDraw {
+
+// Rounds to the nearest integer, halves to even.
+int roundHalfEven(double x);
+
+} // namespace BarcodeDraw
+
+// Draws the barcode on the canvas and, when ShowText asks for it, its text
+// and type name (not rotated). The canvas's font, pen and brush are as before
+// afterwards. Throws what MakeData throws, before anything is drawn.
+void DrawBarcode(TBarcode& barcode, QPainter& canvas);
+
+// The width and height in pixels of the rotated barcode's bounding box.
+int GetCanvasWidth(TBarcode& barcode);
+int GetCanvasHeight(TBarcode& barcode);
