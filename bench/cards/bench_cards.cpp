@@ -1,0 +1,72 @@
+// Renders the card sheet with 1,000 cards (500 rows of two, serials 1 to 1000)
+// to PDF and prints the time and the peak memory. Every card carries its
+// heading, picture, text, EAN-13 barcode, sentence, serial caption and number.
+//
+//   bench_cards [cards [pdf-path]]
+
+#include "barcode/ui/barcode_windows.h"
+#include "barcode/ui/card_sheets.h"
+#include "platform/image/jpeg.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <sys/resource.h>
+
+namespace {
+
+long peakKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+    const int cards = argc > 1 ? QString(argv[1]).toInt() : 1000;
+
+    registerBarcodeElements();
+    Tcart_print sheet;
+    QImage emblem(400, 440, QImage::Format_RGB32);
+    emblem.fill(Qt::white);
+    {
+        QPainter p(&emblem);
+        p.setBrush(QColor(30, 90, 160));
+        p.drawEllipse(20, 20, 360, 400);
+    }
+    const QImage picture = Jpeg::decode(Jpeg::encode(emblem));
+    const QString heading = QString::fromUtf8("کارت هديه");
+    const QString text = QString::fromUtf8("متن روي کارت ").repeated(8);
+    const QString sentence = QString::fromUtf8("بدون مهر فاقد اعتبار است");
+    for (ReportLabel* l : {sheet.RepLabel3, sheet.RepLabel4})
+        l->Caption = heading;
+    for (ReportLabel* l : {sheet.RepMemo1, sheet.RepMemo2})
+        l->Caption = text;
+    for (ReportLabel* l : {sheet.RepLabel5, sheet.RepLabel6})
+        l->Caption = sentence;
+    for (ReportImage* i : {sheet.RepImage1, sheet.RepImage2})
+        i->Picture = picture;
+    QList<SerialRow> rows;
+    for (int i = 1; i <= cards; i += 2)
+        rows.append({i, i + 1});
+
+    QTemporaryDir dir;
+    const QString path = argc > 2 ? QString(argv[2]) : dir.filePath("cards.pdf");
+    QElapsedTimer timer;
+    timer.start();
+    sheet.setRows(rows);
+    const bool saved = sheet.report().savePdf(path);
+    const qint64 ms = timer.elapsed();
+    out << "cards: " << cards << ", pages: " << sheet.report().pageCount() << ", saved: " << (saved ? "yes" : "no")
+        << "\nseconds: " << ms / 1000.0 << "\npeak memory (MiB): " << peakKb() / 1024.0
+        << "\nPDF size (KiB): " << QFileInfo(path).size() / 1024 << Qt::endl;
+    return saved ? 0 : 1;
+}
