@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "barcode/ui/barcode_windows.h"
 #include "core/core_pages.h"
 #include "core/core_windows.h"
 #include "core/main_window.h"
@@ -17,6 +18,8 @@ void defineWindows()
     WindowSet& set = WindowSet::instance();
     set.setOrder(windowCreationOrder());
     defineCoreWindows();
+    registerBarcodeElements();
+    defineBarcodeWindows();
 }
 
 void start(QApplication& app)
@@ -30,6 +33,7 @@ void start(QApplication& app)
     Tmain& main = *win<Tmain>(QStringLiteral("main"));
     connectAdminPages(main);
     connectCorePages(main);
+    connectBarcodePages(main);
 }
 
 } // namespace Program
