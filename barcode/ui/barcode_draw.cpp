@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <cmath>
+#include <numbers>
 
 namespace BarcodeDraw {
 
@@ -37,7 +38,7 @@ struct Turn {
     double c = 1;
     explicit Turn(double degrees)
     {
-        const double a = degrees / 180.0 * M_PI;
+        const double a = degrees / 180.0 * std::numbers::pi;
         s = std::sin(a);
         c = std::cos(a);
     }

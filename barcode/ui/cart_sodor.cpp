@@ -12,7 +12,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace CardSeries {
 
@@ -74,7 +76,7 @@ QImage emblem()
     p.drawEllipse(QRectF(12, 22, 176, 176));
     QPainterPath star;
     for (int i = 0; i < 10; ++i) {
-        const double a = M_PI / 2 + i * M_PI / 5;
+        const double a = std::numbers::pi / 2 + i * std::numbers::pi / 5;
         const double r = i % 2 == 0 ? 70 : 28;
         const QPointF pt(100 + r * std::cos(a), 110 - r * std::sin(a));
         i == 0 ? star.moveTo(pt) : star.lineTo(pt);
