@@ -102,7 +102,7 @@ class TestCards : public QObject {
 
     // Types the first serial and the number of cards and presses the button;
     // the input box gets sentence (nothing: cancelled).
-    void issue(const QString& first, const QString& count, std::optional<QString> sentence = std::nullopt,
+    void printCards(const QString& first, const QString& count, std::optional<QString> sentence = std::nullopt,
                MsgRecorder* msgs = nullptr)
     {
         std::unique_ptr<MsgRecorder> own;
@@ -216,7 +216,7 @@ private slots:
         QFETCH(Rows, rows);
         Sql::exec(QStringLiteral("insert into serials (serial1, serial2) values (500, 501)"));
         MsgRecorder msgs;
-        issue(first, count, std::nullopt, &msgs);
+        printCards(first, count, std::nullopt, &msgs);
         QCOMPARE(msgs.texts(), QStringList());
         QCOMPARE(tableRows(), rows);
         QCOMPARE(m_previews, 1);
@@ -245,7 +245,7 @@ private slots:
         QFETCH(QString, count);
         Sql::exec(QStringLiteral("insert into serials (serial1, serial2) values (500, 501)"));
         MsgRecorder msgs;
-        issue(first, count, std::nullopt, &msgs);
+        printCards(first, count, std::nullopt, &msgs);
         QCOMPARE(msgs.texts(), QStringList{CardText::WrongValues});
         QCOMPARE(m_previews, 0);
         QCOMPARE(tableRows(), (Rows{{500, 501}}));
@@ -259,7 +259,7 @@ private slots:
         Sql::exec(QStringLiteral("create table serials (serial1 int, serial2 int, kept int not null)"));
         Sql::exec(QStringLiteral("insert into serials (serial1, serial2, kept) values (500, 501, 1)"));
         MsgRecorder msgs;
-        issue("1", "10", std::nullopt, &msgs);
+        printCards("1", "10", std::nullopt, &msgs);
         QCOMPARE(msgs.texts(), QStringList{CardText::WrongValues});
         QCOMPARE(m_previews, 0);
         QCOMPARE(tableRows(), (Rows{{500, 501}}));
@@ -270,7 +270,7 @@ private slots:
         cards->ui->Edit1->setText(QString::fromUtf8("کارت هديه"));
         cards->ui->title->setPlainText(QString::fromUtf8("خط يک\nخط دو"));
         MsgRecorder msgs;
-        issue("1", "2", QString::fromUtf8("جمله"), &msgs);
+        printCards("1", "2", QString::fromUtf8("جمله"), &msgs);
         QCOMPARE(msgs.requests.size(), 1);
         const Msg::Request& box = msgs.requests.first();
         QCOMPARE(box.kind, Msg::Kind::Input);
@@ -287,7 +287,7 @@ private slots:
         QVERIFY(!sheet->RepImage2->Picture.isNull());
 
         // A cancelled input box gives its default sentence.
-        issue("1", "2", std::nullopt);
+        printCards("1", "2", std::nullopt);
         QCOMPARE(sheet->RepLabel5->Caption, CardText::SentenceDefault);
         QCOMPARE(sheet->RepLabel6->Caption, CardText::SentenceDefault);
     }
@@ -354,7 +354,7 @@ private slots:
         QTest::mouseClick(cards->ui->Label6, Qt::LeftButton);
         QVERIFY(cards->picture().isNull());
         QVERIFY(cards->ui->Image1->pixmap().isNull());
-        issue("1", "2", std::nullopt);
+        printCards("1", "2", std::nullopt);
         QVERIFY(sheet->RepImage1->Picture.isNull());
 
         QTest::mouseClick(cards->ui->Label1, Qt::LeftButton);
@@ -372,7 +372,7 @@ private slots:
         QTest::mouseClick(cards->ui->Label3, Qt::LeftButton);
         cards->ui->title->setPlainText(QString::fromUtf8("متن"));
         m_pagesDpi = 300;
-        issue("17", "8", std::nullopt, &msgs);
+        printCards("17", "8", std::nullopt, &msgs);
         QVERIFY(m_pages);
         const PdfPages& pdf = *m_pages;
         QCOMPARE(pdf.pages.size(), 1);
