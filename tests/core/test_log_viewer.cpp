@@ -1,0 +1,190 @@
+// The log viewer as a person uses it: open it from the main menu, tick the
+// filters, type, search, export; then what the grid, the count and the
+// workbook show.
+
+#include "core/list_window.h"
+#include "core/log_viewer.h"
+#include "core/program.h"
+#include "core/shamsi_date.h"
+#include "core/texts.h"
+#include "platform/sheet/workbook_reader.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/window_set.h"
+#include "tests/core/admin_pages.h"
+#include "tests/support/msg_recorder.h"
+#include "tests/support/test_db.h"
+#include "ui_log.h"
+
+#include <QDateTime>
+#include <QTableView>
+
+using namespace AdminPages;
+
+class TestLogViewer : public QObject {
+    Q_OBJECT
+
+    TestDb m_db;
+    Tmain* main = nullptr;
+    Tlog* viewer = nullptr;
+
+    static void addLog(const QVariant& karbar, const QString& tarikh, const QDateTime& saatSys,
+                       const QString& cmt = QStringLiteral(" ورود موفق "), const QString& computer = QStringLiteral("PC-1"),
+                       const QString& ip = QStringLiteral("10.0.0.1"))
+    {
+        Sql::insert(QStringLiteral("log"), {{QStringLiteral("karbar"), karbar},
+                                            {QStringLiteral("ip"), ip},
+                                            {QStringLiteral("computer_name"), computer},
+                                            {QStringLiteral("saat"), saatSys.time().toString(QStringLiteral("hh:mm:ss"))},
+                                            {QStringLiteral("tarikh"), tarikh},
+                                            {QStringLiteral("cmt"), cmt},
+                                            {QStringLiteral("saat_sys"), saatSys}});
+    }
+
+    static QDateTime at(int day, int hour = 9) { return QDateTime(QDate(2024, 3, 1).addDays(day), QTime(hour, 0)); }
+
+    QStringList shown(const QString& column) const
+    {
+        const ListModel* rows = viewer->list()->model();
+        QStringList out;
+        for (int r = 0; r < rows->rowCount(); ++r)
+            out << rows->value(r, column).toString();
+        return out;
+    }
+
+    // Runs the steps in the open viewer, opened by a user with the view right.
+    void inViewer(const std::function<void()>& steps)
+    {
+        becomeUser(QStringLiteral("keshvar"), QStringLiteral("log"), {0, 0, 0, 1});
+        QVERIFY(openPage(main, QStringLiteral("N7"), viewer, steps));
+    }
+
+    static void filterOn(QCheckBox* check, QLineEdit* box, const QString& text)
+    {
+        check->click();
+        QVERIFY(box->isEnabled());
+        box->setText(text);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Program::start(*qApp);
+        main = win<Tmain>(QStringLiteral("main"));
+        viewer = win<Tlog>(QStringLiteral("log"));
+        QVERIFY(main && viewer);
+    }
+
+    void init() { TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed); }
+    void cleanup() { m_db.reset(); }
+
+    void opening()
+    {
+        MsgRecorder msgs;
+        becomeUser(QStringLiteral("single"));
+        QVERIFY(!openPage(main, QStringLiteral("N7"), viewer));
+        becomeUser(QStringLiteral("city"), QStringLiteral("log"), {1, 1, 1, 0});
+        QVERIFY(!openPage(main, QStringLiteral("N7"), viewer));
+        QCOMPARE(msgs.texts(), QStringList(2, CoreText::NoPageAccess));
+
+        addLog(QStringLiteral("admin"), QStringLiteral("1403/05/09"), at(1));
+        shamsi_today.Init(QDate(2024, 7, 30));
+        viewer->ui->cmt->setText(QStringLiteral("قبلي"));
+        viewer->ui->ip->setText(QStringLiteral("1.2"));
+        inViewer([&] {
+            // Both dates are the program's today; the boxes are empty; nothing was searched.
+            QCOMPARE(viewer->ui->dat1->text(), QStringLiteral("1403/05/09"));
+            QCOMPARE(viewer->ui->dat2->text(), QStringLiteral("1403/05/09"));
+            QVERIFY(viewer->ui->cmt->text().isEmpty());
+            QVERIFY(viewer->ui->ip->text().isEmpty());
+            QVERIFY(viewer->ui->karbar->currentText().isEmpty());
+            QCOMPARE(viewer->list()->model()->rowCount(), 0);
+            // Every filter box starts disabled; the user list holds the user names.
+            for (QWidget* box : {static_cast<QWidget*>(viewer->ui->karbar), static_cast<QWidget*>(viewer->ui->dat1),
+                                 static_cast<QWidget*>(viewer->ui->cmt), static_cast<QWidget*>(viewer->ui->computer_name),
+                                 static_cast<QWidget*>(viewer->ui->ip)})
+                QVERIFY(!box->isEnabled());
+            QVERIFY(viewer->ui->karbar->findText(QStringLiteral("admin")) >= 0);
+            QVERIFY(viewer->ui->karbar->findText(QStringLiteral("ukeshvar")) >= 0);
+        });
+    }
+
+    void searchWithoutFilters()
+    {
+        addLog(QStringLiteral("0012345678"), QStringLiteral("1403/01/02"), at(2));
+        addLog(QString(), QStringLiteral("1403/01/03"), at(3));  // no user: never shown
+        addLog(QVariant(), QStringLiteral("1403/01/04"), at(4)); // NULL user: never shown
+        addLog(QStringLiteral("admin"), QStringLiteral("1403/01/05"), at(5));
+        addLog(QStringLiteral("admin"), QStringLiteral("1403/01/01"), at(1));
+        inViewer([&] {
+            viewer->ui->BitBtn1->click();
+            QCOMPARE(viewer->ui->cnt->text(), QStringLiteral("3"));
+            QCOMPARE(shown(QStringLiteral("tarikh")),
+                     (QStringList{QStringLiteral("1403/01/05"), QStringLiteral("1403/01/02"), QStringLiteral("1403/01/01")}));
+        });
+    }
+
+    void filters()
+    {
+        const QStringList days{"1402/12/29", "1403/01/01", "1403/01/15", "1403/01/31", "1403/02/01"};
+        for (int i = 0; i < days.size(); ++i)
+            addLog(QStringLiteral("0012345678"), days[i], at(i), QStringLiteral(" حذف وام %1").arg(i),
+                   QStringLiteral("PC-%1").arg(i % 2), QStringLiteral("192.168.0.%1").arg(i));
+        addLog(QStringLiteral("admin"), days[2], at(9), QStringLiteral(" حذف وام "), QStringLiteral("PC-0"));
+        inViewer([&] {
+            // A month, both end days included.
+            filterOn(viewer->ui->CheckBox2, viewer->ui->dat1, QStringLiteral("1403/01/01"));
+            viewer->ui->dat2->setText(QStringLiteral("1403/01/31"));
+            viewer->ui->BitBtn1->click();
+            QCOMPARE(viewer->ui->cnt->text(), QStringLiteral("4"));
+            QCOMPARE(shown(QStringLiteral("tarikh")),
+                     (QStringList{"1403/01/15", "1403/01/31", "1403/01/15", "1403/01/01"}));
+
+            // Every box ticked adds its condition; parts of texts are found.
+            viewer->ui->CheckBox1->click();
+            viewer->ui->karbar->setCurrentText(QStringLiteral("2345"));
+            filterOn(viewer->ui->CheckBox3, viewer->ui->computer_name, QStringLiteral("pc-0"));
+            filterOn(viewer->ui->CheckBox4, viewer->ui->cmt, QStringLiteral("وام 2"));
+            filterOn(viewer->ui->CheckBox5, viewer->ui->ip, QStringLiteral(".0.2"));
+            viewer->ui->BitBtn1->click();
+            QCOMPARE(viewer->ui->cnt->text(), QStringLiteral("1"));
+            QCOMPARE(shown(QStringLiteral("cmt")), QStringList{QStringLiteral(" حذف وام 2")});
+
+            // An unticked box counts no more, whatever it holds.
+            viewer->ui->CheckBox4->click();
+            viewer->ui->CheckBox5->click();
+            viewer->ui->BitBtn1->click();
+            QCOMPARE(shown(QStringLiteral("tarikh")), (QStringList{"1403/01/15"}));
+            for (QCheckBox* check : {viewer->ui->CheckBox1, viewer->ui->CheckBox2, viewer->ui->CheckBox3})
+                check->click();
+        });
+    }
+
+    void exportOfTheSearch()
+    {
+        addLog(QStringLiteral("admin"), QStringLiteral("1403/01/01"), at(1), QStringLiteral(" ورود موفق به نرم افزار "));
+        addLog(QStringLiteral("0012345678"), QStringLiteral("1403/01/02"), at(2), QStringLiteral("حذف 'وام'"));
+        QString opened;
+        Desktop::setOpener([&](const QString& path) { opened = path; });
+        inViewer([&] {
+            viewer->ui->BitBtn1->click();
+            viewer->ui->SpeedButton1->click();
+        });
+        Desktop::setOpener(nullptr);
+        QVERIFY(!opened.isEmpty());
+        QString error;
+        const auto sheet = Sheet::readSheet(opened, QStringLiteral("Sheet1"), &error);
+        QVERIFY2(sheet, qPrintable(error));
+        QCOMPARE(sheet->rows.value(0), (QStringList{CoreText::LogExportId, CoreText::LogExportKarbar, CoreText::LogExportIp,
+                                                    CoreText::LogTitleComputer, CoreText::LogTitleSaat,
+                                                    CoreText::LogTitleTarikh, CoreText::LogTitleCmt,
+                                                    CoreText::LogExportSaatSys}));
+        QCOMPARE(sheet->rows.size(), 3);
+        QCOMPARE(sheet->cell(1, 1), QStringLiteral("0012345678"));
+        QCOMPARE(sheet->cell(1, 6), QStringLiteral("حذف 'وام'"));
+        QCOMPARE(sheet->cell(2, 6), QStringLiteral("ورود موفق به نرم افزار")); // values are trimmed
+        QVERIFY(sheet->cell(2, 7).startsWith(QStringLiteral("2024-03-02")));
+    }
+};
+
+QTEST_MAIN(TestLogViewer)
+#include "test_log_viewer.moc"
