@@ -4,6 +4,7 @@
 #include "core/core_pages.h"
 #include "core/core_windows.h"
 #include "core/main_window.h"
+#include "core/pages_office.h"
 #include "core/pages_admin.h"
 #include "core/window_order.h"
 #include "platform/ui/app_setup.h"
@@ -31,6 +32,7 @@ void start(QApplication& app)
     defineWindows();
     WindowSet::instance().createAll();
     Tmain& main = *win<Tmain>(QStringLiteral("main"));
+    connectOfficePages(main);
     connectAdminPages(main);
     connectCorePages(main);
     connectBarcodePages(main);

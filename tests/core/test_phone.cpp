@@ -1,0 +1,203 @@
+// The phone book as a person uses it: opened from the main menu by the user's
+// rights, searched by typing, added to and deleted from; then the database.
+
+#include "core/list_window.h"
+#include "core/main_window.h"
+#include "core/phone.h"
+#include "core/program.h"
+#include "core/session.h"
+#include "core/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/window_set.h"
+#include "tests/core/open_from_menu.h"
+#include "tests/support/msg_recorder.h"
+#include "tests/support/test_db.h"
+#include "ui_main.h"
+#include "ui_phone.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TestPhone : public QObject {
+    Q_OBJECT
+
+    TestDb m_db;
+    Tmain* main = nullptr;
+    Tphone* phone = nullptr;
+
+    static void type(QWidget* box, const QString& text)
+    {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+    static void retype(QLineEdit* box, const QString& text)
+    {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        type(box, text);
+    }
+
+    static void entry(const QVariant& name, const QString& tel = QString(), const QString& cmt = QString())
+    {
+        Sql::insert(u"phone"_s, {{u"name"_s, name}, {u"tel"_s, tel}, {u"cmt"_s, cmt}});
+    }
+
+    static void allow(const QString& page, bool darj, bool hazf, bool namayesh = true)
+    {
+        Sql::insert(u"dastrasi"_s, {{u"prs_id"_s, 7}, {u"page_name"_s, page}, {u"darj"_s, int(darj)},
+                                    {u"virayesh"_s, 0}, {u"hazf"_s, int(hazf)}, {u"namayesh"_s, int(namayesh)}});
+    }
+
+    QStringList shownNames() const
+    {
+        QStringList names;
+        ListModel* model = phone->list()->model();
+        model->fetchAll();
+        for (int r = 0; r < model->rowCount(); ++r)
+            names << model->value(r, u"name"_s).toString();
+        return names;
+    }
+
+    void openFromMenu(const std::function<void()>& steps)
+    {
+        QVERIFY(open_from_menu(main->ui->N11, phone, steps));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Program::start(*qApp);
+        main = win<Tmain>(u"main"_s);
+        phone = win<Tphone>(u"phone"_s);
+        QVERIFY(main && phone);
+    }
+
+    void init()
+    {
+        TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed);
+        Session::setUser({u"1234567890"_s, u"7"_s, u"single"_s, {}, {}});
+    }
+
+    void cleanup()
+    {
+        phone->close();
+        m_db.reset();
+    }
+
+    // The menu item opens the window only with the view right; the add and the
+    // delete follow darj and hazf; the boxes are emptied and a search box that
+    // held text lists again.
+    void openedByRights()
+    {
+        MsgRecorder msgs;
+        QVERIFY(main->ui->N11->isEnabled());
+        main->ui->N11->trigger(); // no rights row
+        QCOMPARE(msgs.texts(), QStringList{CoreText::NoPageAccess});
+        QVERIFY(!phone->isVisible());
+
+        allow(u"phone"_s, false, false);
+        entry(u"بهرام"_s, u"0111"_s);
+        phone->ui->src->setText(u"بهرام"_s);
+        phone->ui->name->setText(u"x"_s);
+        phone->ui->tel->setText(u"y"_s);
+        phone->ui->cmt->setText(u"z"_s);
+        entry(u"پرويز"_s, u"0222"_s);
+        openFromMenu([&] {
+            QVERIFY(!phone->ui->ins_btn->isEnabled());
+            QVERIFY(!phone->ui->N1->isEnabled());
+            for (QLineEdit* box : {phone->ui->src, phone->ui->name, phone->ui->tel, phone->ui->cmt})
+                QVERIFY(box->text().isEmpty());
+            QCOMPARE(phone->ui->cnt->text(), u"2"_s); // the emptied search box listed everyone
+        });
+
+        Sql::exec(u"update dastrasi set darj=1, hazf=1"_s);
+        openFromMenu([&] {
+            QVERIFY(phone->ui->ins_btn->isEnabled());
+            QVERIFY(phone->ui->N1->isEnabled());
+        });
+        Sql::exec(u"update dastrasi set namayesh=0"_s);
+        msgs.clear();
+        main->ui->N11->trigger();
+        QCOMPARE(msgs.texts(), QStringList{CoreText::NoPageAccess});
+    }
+
+    // Every typed letter searches: the count and the rows in Persian order of
+    // names, by the column the chosen item names; entries without a name never
+    // show; the keheh and the Persian yeh are searched as stored.
+    void searchAsTyped()
+    {
+        MsgRecorder msgs;
+        for (const QString& name : {u"لاله"_s, u"گلاره"_s, u"بهرام"_s, u"ژاله"_s, u"چهره"_s, u"پريچهر"_s, u"زهره"_s})
+            entry(name, u"021-"_s + QString::number(name.size()), u"اداره مالي"_s);
+        entry(u"كاظمي"_s, u"0912"_s, u"راننده"_s); // stored with the Arabic kaf
+        entry(u""_s, u"0912"_s);
+        entry(QVariant(), u"0912"_s);
+
+        type(phone->ui->src, u"ه"_s);
+        QCOMPARE(phone->ui->cnt->text(), u"7"_s);
+        QCOMPARE(shownNames(), (QStringList{u"بهرام"_s, u"پريچهر"_s, u"چهره"_s, u"زهره"_s, u"ژاله"_s, u"گلاره"_s,
+                                            u"لاله"_s}));
+        QTest::keyClick(phone->ui->src, Qt::Key_Backspace);
+        QCOMPARE(phone->ui->cnt->text(), u"8"_s);
+        QCOMPARE(shownNames().first(), u"بهرام"_s);
+
+        // The keheh is rewritten in the box and finds the kaf.
+        type(phone->ui->src, u"کاظ"_s);
+        QCOMPARE(phone->ui->src->text(), u"كاظ"_s);
+        QCOMPARE(shownNames(), QStringList{u"كاظمي"_s});
+
+        // By number and by remark; Persian digits are searched as stored.
+        phone->ui->src_tel->click();
+        retype(phone->ui->src, u"۰۹۱۲"_s);
+        QCOMPARE(phone->ui->src->text(), u"0912"_s);
+        QCOMPARE(phone->ui->cnt->text(), u"1"_s); // the two without a name stay out
+        phone->ui->src_cmt->click();
+        retype(phone->ui->src, u"مالی"_s); // typed with the Persian yeh
+        QCOMPARE(phone->ui->cnt->text(), u"7"_s);
+        QVERIFY(msgs.texts().isEmpty());
+        phone->ui->src_name->click();
+    }
+
+    // An entry is stored in the form the search looks for; a name already
+    // there is refused; a delete puts the entry back into the boxes.
+    void addAndDelete()
+    {
+        MsgRecorder msgs;
+        phone->enableCommands(true, true);
+        phone->prepareForOpening();
+        type(phone->ui->name, u"کريمی"_s); // keheh and Persian yeh, as the keyboard types them
+        type(phone->ui->tel, u"۰۱۱-۳۳"_s);
+        type(phone->ui->cmt, u"تدارکات"_s);
+        type(phone->ui->src, u"کريمی"_s);
+        QCOMPARE(phone->ui->cnt->text(), u"0"_s);
+        QTest::mouseClick(phone->ui->ins_btn, Qt::LeftButton);
+        QCOMPARE(msgs.texts(), QStringList{CoreText::PhoneSaved});
+        const QVariantMap stored = Sql::row(u"select * from phone"_s);
+        QCOMPARE(stored.value(u"name"_s).toString(), u"كريمي"_s);
+        QCOMPARE(stored.value(u"tel"_s).toString(), u"011-33"_s);
+        QCOMPARE(stored.value(u"cmt"_s).toString(), u"تداركات"_s);
+        QCOMPARE(phone->ui->cnt->text(), u"1"_s); // listed by the search that followed
+        QCOMPARE(phone->ui->name->text(), u"کريمی"_s);
+
+        msgs.clear();
+        QTest::mouseClick(phone->ui->ins_btn, Qt::LeftButton);
+        QCOMPARE(msgs.texts(), QStringList{CoreText::PhoneDuplicate});
+        QCOMPARE(Sql::scalar(u"select count(*) from phone"_s).toInt(), 1);
+
+        msgs.clear();
+        phone->ui->name->clear();
+        phone->ui->tel->clear();
+        phone->ui->cmt->clear();
+        phone->ui->N1->trigger();
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RowDeleted});
+        QCOMPARE(Sql::scalar(u"select count(*) from phone"_s).toInt(), 0);
+        QCOMPARE(phone->ui->name->text(), u"كريمي"_s);
+        QCOMPARE(phone->ui->tel->text(), u"011-33"_s);
+        QCOMPARE(phone->ui->cnt->text(), u"0"_s);
+    }
+};
+
+QTEST_MAIN(TestPhone)
+#include "test_phone.moc"
