@@ -106,7 +106,6 @@ namespace CoreText {
 // After a message, an attachment or a phone-book entry is deleted.
 inline const QString RowDeleted = QStringLiteral("حذف شد");
 // Internal messages
-inline const QString MessagesCaption = QStringLiteral("تبادل پيام");
 inline const QString MessagesSubjectList = QStringLiteral("موضوع پيام");
 inline const QString MessagesSent = QStringLiteral("ارسال انجام شد");
 inline const QString MessagesDeleteAdminOnly = QStringLiteral("حذف فقط توسط مدير سيستم قابل انجام است");

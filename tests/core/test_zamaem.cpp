@@ -199,6 +199,12 @@ private slots:
         QVERIFY(!QFile::exists(m_files.filePath(u"circular.PDF.pdf"_s)));
         QCOMPARE(opened.size(), 2);
         QVERIFY(msgs.texts().isEmpty());
+
+        // A copy that cannot be saved is said so, and nothing is opened.
+        msgs.answerInput(m_files.filePath(u"no-such-folder/circular"_s));
+        clickRow(1);
+        QCOMPARE(msgs.texts(), QStringList{CoreText::AttachmentNotWritten});
+        QCOMPARE(opened.size(), 2);
     }
 
     void deleted()
