@@ -1,0 +1,332 @@
+// Prints what the log viewer and the phone book cost on a large database:
+//  - the time from pressing search until the count and the first rows are
+//    shown, for searches with and without filters (median of 5, and the first);
+//  - the export of 10,000 and 100,000 rows to a workbook: time, and the peak
+//    resident memory of a process that searches and exports (each export runs
+//    in a process of its own, so that the peaks are not mixed).
+//
+// It starts nothing: the database comes from the environment.
+//   TUVEK_BENCH_BACKEND   sqlite (default) or pg
+//   TUVEK_BENCH_DB        sqlite: the database file (made when missing);
+//                         pg: "host=... port=... user=... dbname=..." of an existing database
+//   TUVEK_BENCH_PASSWORD  pg: the password, if the server asks for one
+// The schema is installed and the rows generated when the tables do not hold
+// 1,000,000 log rows and 100,000 phone entries; a later run reuses them.
+// Run it with QT_QPA_PLATFORM=offscreen; bench/lists/run.sh runs it on both backends.
+
+#include "core/list_window.h"
+#include "core/log_viewer.h"
+#include "core/phone.h"
+#include "core/schema.h"
+#include "core/shamsi_date.h"
+#include "platform/db/sql.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/msg.h"
+#include "ui_log.h"
+#include "ui_phone.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTableView>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int LogRows = 1000000;
+constexpr int PhoneRows = 100000;
+constexpr int LogRowsPerDay = 1000;
+const QDate FirstDay(2022, 3, 21);
+
+// The benchmark answers every box itself and says what it was.
+class Answers final : public Msg::Handler {
+public:
+    Msg::Button message(const Msg::Request& r) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(r.text));
+        return Msg::Button::Ok;
+    }
+    std::optional<QString> input(const Msg::Request&) override { return std::nullopt; }
+};
+
+ConnectionOptions optionsFromEnvironment()
+{
+    ConnectionOptions o;
+    const QString where = qEnvironmentVariable("TUVEK_BENCH_DB");
+    if (qEnvironmentVariable("TUVEK_BENCH_BACKEND") != QLatin1String("pg")) {
+        o.database = where.isEmpty() ? QStringLiteral("/tmp/tuvek-bench-lists.sqlite") : where;
+        return o;
+    }
+    o.backend = Backend::PostgreSQL;
+    o.password = qEnvironmentVariable("TUVEK_BENCH_PASSWORD");
+    for (const QString& part : where.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString key = part.section(QLatin1Char('='), 0, 0);
+        const QString value = part.section(QLatin1Char('='), 1);
+        if (key == QLatin1String("host"))
+            o.host = value;
+        else if (key == QLatin1String("port"))
+            o.port = value.toInt();
+        else if (key == QLatin1String("user"))
+            o.user = value;
+        else if (key == QLatin1String("dbname"))
+            o.database = value;
+    }
+    return o;
+}
+
+QString day(int d) { return Shamsi::fromDate(FirstDay.addDays(d)); }
+
+// Rows in multi-row inserts of bound values, 500 at a time, in one transaction.
+void insertRows(const QString& table, const QStringList& columns, int count,
+                const std::function<QVariantList(int)>& row)
+{
+    const QString one = QLatin1Char('(') + QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
+                        QLatin1Char(')');
+    Sql::transaction([&] {
+        for (int start = 0; start < count; start += 500) {
+            const int n = std::min(500, count - start);
+            QVariantList values;
+            for (int i = start; i < start + n; ++i)
+                values += row(i);
+            Sql::exec(QStringLiteral("insert into %1 (%2) values %3")
+                          .arg(table, columns.join(QLatin1Char(',')), QStringList(n, one).join(QLatin1Char(','))),
+                      values);
+        }
+    });
+}
+
+const QStringList FirstNames{"پرويز", "بهرام", "ژاله", "گلاره", "کاوه", "زهره", "چمران", "سارا", "آرش", "يوسف",
+                             "مريم", "علي", "حسين", "فاطمه", "رضا", "ليلا", "جواد", "نرگس", "امير", "شيرين"};
+const QStringList LastNames{"احمدي", "پاکزاد", "چگيني", "ژيان", "گودرزي", "کريمي", "محمدي", "رضايي", "حسيني",
+                            "موسوي", "جعفري", "صادقي", "نوري", "قاسمي", "يزداني", "بهرامي", "طاهري", "اکبري"};
+const QStringList Actions{" ورود موفق به نرم افزار ", " ثبت درخواست وام ", " تاييد درخواست ", " حذف درخواست ",
+                          " ويرايش مشخصات پرسنل ", " ثبت کاربر جديد "};
+
+void generate()
+{
+    const qint64 logs = Sql::scalar(QStringLiteral("select count(*) from log")).toLongLong();
+    const qint64 phones = Sql::scalar(QStringLiteral("select count(*) from phone")).toLongLong();
+    QElapsedTimer t;
+    t.start();
+    if (logs != LogRows) {
+        Sql::exec(QStringLiteral("delete from log"));
+        // A thousand rows a day over a thousand days; 200 users on 300 workstations.
+        insertRows(QStringLiteral("log"), {"karbar", "ip", "computer_name", "saat", "tarikh", "cmt", "saat_sys"},
+                   LogRows, [](int i) {
+                       const int d = i / LogRowsPerDay;
+                       const QDateTime at(FirstDay.addDays(d), QTime(7, 0));
+                       const QDateTime when = at.addSecs((i % LogRowsPerDay) * 40);
+                       return QVariantList{QStringLiteral("00%1").arg(1000000 + (i * 7919) % 200, 8, 10, QLatin1Char('0')),
+                                           QStringLiteral("10.%1.%2.%3").arg(i % 3).arg((i / 3) % 10).arg((i * 13) % 10),
+                                           QStringLiteral("PC-%1").arg((i * 31) % 300),
+                                           when.time().toString(QStringLiteral("hh:mm:ss")), day(d),
+                                           Actions[(i / 7) % Actions.size()] + FirstNames[i % 20], when};
+                   });
+    }
+    if (phones != PhoneRows || !Sql::exists(QStringLiteral("select id from phone where name=?"),
+                                            {Tphone::storedForm(FirstNames[0] + QLatin1Char(' ') + LastNames[0] +
+                                                                QStringLiteral(" (واحد 0)"))})) {
+        Sql::exec(QStringLiteral("delete from phone"));
+        // Each tenth of the entries in one unit: "(واحد 3)" finds 10,000 of them.
+        insertRows(QStringLiteral("phone"), {"name", "tel", "cmt"}, PhoneRows, [](int i) {
+            // In the form the phone book stores its names.
+            return QVariantList{Tphone::storedForm(FirstNames[(i * 7) % 20] + QLatin1Char(' ') + LastNames[(i * 11) % 18] +
+                                                   QStringLiteral(" (واحد %1)").arg(i % 10)),
+                                QStringLiteral("021%1").arg(10000000 + (i * 104729) % 90000000),
+                                QStringLiteral("داخلي %1").arg(100 + i % 900)};
+        });
+    }
+    if (logs != LogRows || phones != PhoneRows) {
+        Sql::exec(QStringLiteral("analyze"));
+        std::printf("generated %d log rows and %d phone entries in %.1f s\n", LogRows, PhoneRows,
+                    double(t.elapsed()) / 1000.0);
+    }
+}
+
+// Resident memory now and at its peak, in MiB (Linux).
+double memory(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
+// The time from the press until the count and the first rows are painted.
+double timed(QTableView* grid, const std::function<void()>& press)
+{
+    QElapsedTimer t;
+    t.start();
+    press();
+    grid->viewport()->repaint();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+struct Search {
+    const char* what;
+    std::function<void()> press;
+};
+
+void searches(const char* list, QTableView* grid, QLabel* count, const QList<Search>& cases)
+{
+    for (const Search& s : cases) {
+        std::vector<double> ms;
+        for (int run = 0; run < 5; ++run)
+            ms.push_back(timed(grid, s.press));
+        const double first = ms.front();
+        std::sort(ms.begin(), ms.end());
+        std::printf("  %-5s search %-36s %9s rows: median %7.1f ms, first %7.1f ms, slowest %7.1f ms\n", list, s.what,
+                    qPrintable(count->text()), ms[2], first, ms.back());
+    }
+}
+
+struct Windows {
+    Tlog log;
+    Tphone phone;
+    Windows()
+    {
+        log.prepareForOpening();
+        log.show();
+        phone.prepareForOpening();
+        phone.show();
+    }
+    // The log's date range over the first `rows` rows.
+    void logDays(int rows)
+    {
+        if (!log.ui->CheckBox2->isChecked())
+            log.ui->CheckBox2->click();
+        log.ui->dat1->setText(day(0));
+        log.ui->dat2->setText(day(rows / LogRowsPerDay - 1));
+    }
+    void phoneText(const QString& text)
+    {
+        phone.ui->src->setText(text);
+        phone.srcChange(); // a repeated text would not signal a change
+    }
+};
+
+void measureSearches(const char* backend)
+{
+    Windows w;
+    std::printf("%s: search until the count and the first rows are shown\n", backend);
+    Tlog& log = w.log;
+    auto press = [&] { log.ui->BitBtn1->click(); };
+    searches("log", log.ui->DBGrid1, log.ui->cnt,
+             {{"no filter (every row, newest first)", press},
+              {"one month", [&] {
+                   w.logDays(30 * LogRowsPerDay);
+                   press();
+               }},
+              {"one month, user", [&] {
+                   log.ui->CheckBox1->setChecked(true);
+                   log.ui->karbar->setCurrentText(QStringLiteral("0001000017"));
+                   press();
+               }},
+              {"user only", [&] {
+                   log.ui->CheckBox2->setChecked(false);
+                   press();
+               }},
+              {"text of the action only", [&] {
+                   log.ui->CheckBox1->setChecked(false);
+                   log.ui->CheckBox4->setChecked(true);
+                   log.ui->cmt->setText(QStringLiteral("حذف درخواست ژاله"));
+                   press();
+               }}});
+    log.ui->CheckBox4->setChecked(false);
+    searches("phone", w.phone.ui->DBGrid1, w.phone.ui->cnt,
+             {{"empty box (every entry)", [&] { w.phoneText(QString()); }},
+              {"one unit", [&] { w.phoneText(QStringLiteral("(واحد 3)")); }},
+              {"a name", [&] { w.phoneText(QStringLiteral("سارا صادقي")); }}});
+}
+
+// Child: one search and its export; prints "rows ms rssBefore peak fileMiB".
+int exportChild(const QString& list, int rows)
+{
+    Windows w;
+    QString written;
+    Desktop::setOpener([&](const QString& path) { written = path; });
+    const bool log = list == QLatin1String("log");
+    if (log) {
+        w.logDays(rows);
+        w.log.ui->BitBtn1->click();
+    } else {
+        w.phoneText(rows == PhoneRows ? QString() : QStringLiteral("(واحد 3)"));
+    }
+    const double before = memory("VmRSS:");
+    QElapsedTimer t;
+    t.start();
+    // The phone book's list exports through the same list behaviour.
+    if (log)
+        w.log.ui->SpeedButton1->click();
+    else
+        w.phone.list()->exportRows();
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    if (written.isEmpty())
+        return 1;
+    std::printf("%s %.1f %.1f %.1f %.2f\n", qPrintable((log ? w.log.ui->cnt : w.phone.ui->cnt)->text()), ms, before,
+                memory("VmHWM:"), double(QFileInfo(written).size()) / 1048576.0);
+    QFile::remove(written);
+    return 0;
+}
+
+void measureExports(const char* backend, const QString& self)
+{
+    std::printf("%s: export to a workbook (each in a process of its own)\n", backend);
+    for (const char* list : {"log", "phone"})
+        for (int rows : {10000, 100000}) {
+            QProcess child;
+            child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            child.start(self, {QStringLiteral("--export"), QString::fromLatin1(list), QString::number(rows)});
+            child.waitForFinished(-1);
+            const QStringList f = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed().split(QLatin1Char(' '));
+            if (f.size() < 5) {
+                std::printf("  %-5s %6d rows: failed\n", list, rows);
+                continue;
+            }
+            std::printf("  %-5s %6s rows: %7.0f ms, %5.1f MiB file; resident memory %6.1f MiB before the export, "
+                        "peak %6.1f MiB\n",
+                        list, qPrintable(f[0]), f[1].toDouble(), f[4].toDouble(), f[2].toDouble(), f[3].toDouble());
+        }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    Answers answers;
+    Msg::setHandler(&answers);
+    const ConnectionOptions options = optionsFromEnvironment();
+    const char* backend = options.backend == Backend::PostgreSQL ? "PostgreSQL" : "SQLite";
+    QString error;
+    if (!Database::current().open(options, &error)) {
+        std::fprintf(stderr, "%s: cannot connect: %s\n", backend, qPrintable(error));
+        return 1;
+    }
+    shamsi_today.Init();
+    const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == QLatin1String("--export"))
+        return exportChild(args[2], args[3].toInt());
+    try {
+        if (!Sql::tableExists(QStringLiteral("log")) || !Sql::tableExists(QStringLiteral("phone"))) {
+            const Schema::Result installed = Schema::install(QStringLiteral("bench-admin"));
+            if (!installed.ok()) {
+                std::fprintf(stderr, "%s: the schema could not be installed\n", backend);
+                return 1;
+            }
+        }
+        generate();
+    } catch (const DbError& e) {
+        std::fprintf(stderr, "%s: %s\n", backend, qPrintable(e.driverText));
+        return 1;
+    }
+    measureSearches(backend);
+    measureExports(backend, QCoreApplication::applicationFilePath());
+    Database::current().close();
+    return 0;
+}
