@@ -111,8 +111,10 @@ private slots:
         MsgRecorder msgs;
         const QString text = u"جلسه فردا ساعت ۹\nلطفاً گزارش را بياوريد"_s;
         QVariant ticked;
+        Sql::insert(u"setting"_s, {{u"component"_s, CoreText::MessagesSubjectList}, {u"cmt"_s, u"جلسه"_s}});
         openFromMenu([&] {
             QVERIFY(main->ui->N9->isEnabled());
+            QCOMPARE(payam->ui->mozo->count(), 1); // the subjects of the settings list
             const QList<QListWidgetItem*> twins = items(twinLabel);
             QCOMPARE(twins.size(), 2);
             QCOMPARE(items(zahraLabel).size(), 1);
