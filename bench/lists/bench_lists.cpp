@@ -7,9 +7,9 @@
 //
 // It starts nothing: the database comes from the environment.
 //   TUVEK_BENCH_BACKEND   sqlite (default) or pg
-//   TUVEK_BENCH_DB        sqlite: the database file (made when missing);
-//                         pg: "host=... port=... user=... dbname=..." of an existing database
-//   TUVEK_BENCH_PASSWORD  pg: the password, if the server asks for one
+//   TUVEK_BENCH_DB        sqlite: the database file (made when missing)
+//   PGHOST, PGPORT, PGUSER, PGPASSWORD, PGDATABASE
+//                         pg: the server and an existing database
 // The schema is installed and the rows generated when the tables do not hold
 // 1,000,000 log rows and 100,000 phone entries; a later run reuses them.
 // Run it with QT_QPA_PLATFORM=offscreen; bench/lists/run.sh runs it on both backends.
@@ -32,6 +32,8 @@
 #include <QTableView>
 #include <algorithm>
 #include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,25 +56,17 @@ public:
 ConnectionOptions optionsFromEnvironment()
 {
     ConnectionOptions o;
-    const QString where = qEnvironmentVariable("TUVEK_BENCH_DB");
     if (qEnvironmentVariable("TUVEK_BENCH_BACKEND") != QLatin1String("pg")) {
-        o.database = where.isEmpty() ? QStringLiteral("/tmp/tuvek-bench-lists.sqlite") : where;
+        o.database = qEnvironmentVariable("TUVEK_BENCH_DB", QStringLiteral("/tmp/tuvek-bench-lists.sqlite"));
         return o;
     }
+    // The server as PostgreSQL's own tools find it.
     o.backend = Backend::PostgreSQL;
-    o.password = qEnvironmentVariable("TUVEK_BENCH_PASSWORD");
-    for (const QString& part : where.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QString key = part.section(QLatin1Char('='), 0, 0);
-        const QString value = part.section(QLatin1Char('='), 1);
-        if (key == QLatin1String("host"))
-            o.host = value;
-        else if (key == QLatin1String("port"))
-            o.port = value.toInt();
-        else if (key == QLatin1String("user"))
-            o.user = value;
-        else if (key == QLatin1String("dbname"))
-            o.database = value;
-    }
+    o.host = qEnvironmentVariable("PGHOST");
+    o.port = qEnvironmentVariableIntValue("PGPORT");
+    o.user = qEnvironmentVariable("PGUSER");
+    o.password = qEnvironmentVariable("PGPASSWORD");
+    o.database = qEnvironmentVariable("PGDATABASE");
     return o;
 }
 
@@ -145,16 +139,21 @@ void generate()
     }
 }
 
-// Resident memory now and at its peak, in MiB (Linux).
-double memory(const char* field)
+// Resident memory in MiB: now (Linux) and the process's peak so far.
+double residentNow()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
         return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
+    const QList<QByteArray> pages = statm.readAll().split(' ');
+    return pages.size() > 1 ? pages[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+}
+
+double residentPeak()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
 }
 
 // The time from the press until the count and the first rows are painted.
@@ -257,7 +256,7 @@ int exportChild(const QString& list, int rows)
     } else {
         w.phoneText(rows == PhoneRows ? QString() : QStringLiteral("(واحد 3)"));
     }
-    const double before = memory("VmRSS:");
+    const double before = residentNow();
     QElapsedTimer t;
     t.start();
     // The phone book's list exports through the same list behaviour.
@@ -269,7 +268,7 @@ int exportChild(const QString& list, int rows)
     if (written.isEmpty())
         return 1;
     std::printf("%s %.1f %.1f %.1f %.2f\n", qPrintable((log ? w.log.ui->cnt : w.phone.ui->cnt)->text()), ms, before,
-                memory("VmHWM:"), double(QFileInfo(written).size()) / 1048576.0);
+                residentPeak(), double(QFileInfo(written).size()) / 1048576.0);
     QFile::remove(written);
     return 0;
 }

@@ -30,4 +30,4 @@ as_postgres "$pgbin/pg_ctl" -D "$data" -l "$data/server.log" -w -t 60 \
 trap 'as_postgres "$pgbin/pg_ctl" -D "$data" -m fast stop >/dev/null 2>&1; [ -z "${TUVEK_BENCH_DIR:-}" ] && rm -rf "$work"' EXIT
 "$pgbin/psql" -h 127.0.0.1 -p "$port" -U postgres -qtAc "select 1 from pg_database where datname='lists'" | grep -q 1 ||
   "$pgbin/createdb" -h 127.0.0.1 -p "$port" -U postgres lists
-TUVEK_BENCH_BACKEND=pg TUVEK_BENCH_DB="host=127.0.0.1 port=$port user=postgres dbname=lists" "$bench"
+TUVEK_BENCH_BACKEND=pg PGHOST=127.0.0.1 PGPORT=$port PGUSER=postgres PGDATABASE=lists "$bench"
