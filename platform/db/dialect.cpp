@@ -23,6 +23,11 @@ QString doubleQuoted(const QString& name)
     return QLatin1Char('"') + n.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
+QString ordered(const QString& expression, bool descending)
+{
+    return descending ? expression + QStringLiteral(" desc") : expression;
+}
+
 QString typeText(const char* const names[], ColumnType t, int size)
 {
     const QString name = QLatin1String(names[int(t)]);
@@ -83,6 +88,11 @@ public:
         return QStringLiteral("create index if not exists %1 on %2 (%3)").arg(name, table, column);
     }
     QString quoteName(const QString& name) const override { return doubleQuoted(name); }
+    bool nullsFirst() const override { return true; }
+    QString orderNullsFirst(const QString& e, bool descending) const override { return ordered(e, descending); }
+    // A value comes back as it is stored: integer, real or text.
+    QString exactValue(const QString& e) const override { return e; }
+    QString firstRows(int rows) const override { return QStringLiteral(" limit %1").arg(rows); }
 };
 
 // The shared server.
@@ -156,6 +166,15 @@ public:
         return QStringLiteral("create index if not exists %1 on %2 (%3)").arg(name, table, column);
     }
     QString quoteName(const QString& name) const override { return doubleQuoted(name); }
+    bool nullsFirst() const override { return false; }
+    QString orderNullsFirst(const QString& e, bool descending) const override
+    {
+        return e + (descending ? QStringLiteral(" desc nulls last") : QStringLiteral(" nulls first"));
+    }
+    // The driver reads times to the millisecond and binds them in the client's
+    // time zone; their text keeps every digit and is read back as the column's type.
+    QString exactValue(const QString& e) const override { return QStringLiteral("cast(%1 as text)").arg(e); }
+    QString firstRows(int rows) const override { return QStringLiteral(" limit %1").arg(rows); }
 
 private:
     QString m_collation = QStringLiteral("\"fa-x-icu\"");
@@ -217,6 +236,13 @@ public:
     {
         QString n = name;
         return QLatin1Char('[') + n.replace(QLatin1Char(']'), QLatin1String("]]")) + QLatin1Char(']');
+    }
+    bool nullsFirst() const override { return true; }
+    QString orderNullsFirst(const QString& e, bool descending) const override { return ordered(e, descending); }
+    QString exactValue(const QString& e) const override { return e; }
+    QString firstRows(int rows) const override
+    {
+        return QStringLiteral(" offset 0 rows fetch next %1 rows only").arg(rows);
     }
 };
 

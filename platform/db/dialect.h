@@ -64,5 +64,16 @@ public:
     // Quotes an identifier (table or column name) for this backend.
     virtual QString quoteName(const QString& name) const = 0;
 
+    // Reading a list a page at a time.
+    // Whether NULL comes before every value when a column is sorted ascending.
+    virtual bool nullsFirst() const = 0;
+    // An ORDER BY term with NULL before every value ascending and after every value descending.
+    virtual QString orderNullsFirst(const QString& expression, bool descending) const = 0;
+    // The value of an expression as the database holds it: bound back in its
+    // place, it compares equal to itself (times keep their fraction of a second).
+    virtual QString exactValue(const QString& expression) const = 0;
+    // What follows ORDER BY to keep only the first rows.
+    virtual QString firstRows(int rows) const = 0;
+
     static std::unique_ptr<Dialect> create(Backend backend);
 };
