@@ -25,18 +25,36 @@ bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& capti
     while (dataset->canFetchMore({}))
         dataset->fetchMore({});
 
-    QHash<QString, QString> titleOf;
-    for (const auto& [name, title] : captions)
-        if (!titleOf.contains(name))
-            titleOf.insert(name, title);
-    QStringList titles;
+    QStringList names;
     const int columns = dataset->columnCount();
     for (int c = 0; c < columns; ++c) {
         QVariant name = dataset->headerData(c, Qt::Horizontal, ColumnNameRole);
         if (!name.isValid())
             name = dataset->headerData(c, Qt::Horizontal, Qt::DisplayRole);
-        titles << titleOf.value(name.toString(), name.toString());
+        names << name.toString();
     }
+    return export_rows_to_excel(names, captions, [&](const RowWriter& write) {
+        const int rows = dataset->rowCount();
+        QStringList values;
+        for (int r = 0; r < rows; ++r) {
+            values.clear();
+            for (int c = 0; c < columns; ++c)
+                values << dataset->data(dataset->index(r, c)).toString();
+            write(values);
+        }
+    });
+}
+
+bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& captions,
+                          const std::function<void(const RowWriter& write)>& rows)
+{
+    QHash<QString, QString> titleOf;
+    for (const auto& [name, title] : captions)
+        if (!titleOf.contains(name))
+            titleOf.insert(name, title);
+    QStringList titles;
+    for (const QString& name : columnNames)
+        titles << titleOf.value(name, name);
 
     // A name of the program's own in the folder only this user can read.
     const QString folder = Desktop::privateTempFolder();
@@ -51,13 +69,10 @@ bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& capti
 
     Sheet::ListWriter writer(path);
     writer.writeTitles(titles);
-    const int rows = dataset->rowCount();
-    QStringList values;
-    for (int r = 0; r < rows; ++r) {
-        values.clear();
-        for (int c = 0; c < columns; ++c)
-            values << dataset->data(dataset->index(r, c)).toString();
-        writer.writeRow(values);
+    if (!Db::guard([&] { rows([&](const QStringList& texts) { writer.writeRow(texts); }); })) {
+        writer.close();
+        QFile::remove(path);
+        return false;
     }
     QString error;
     if (!writer.close(&error)) {

@@ -6,6 +6,7 @@
 #include <QPair>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 
 class QAbstractItemModel;
 class QCheckBox;
@@ -28,6 +29,13 @@ constexpr int ColumnNameRole = 0x0100 + 1; // Qt::UserRole + 1
 // where the table has none. False, after a message, when the workbook could
 // not be written.
 bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& captions);
+
+// The same workbook from rows that come one at a time: rows gives each row's
+// texts to write, in the order of the column names. A database error that rows
+// throws is shown as such, and no workbook is left.
+using RowWriter = std::function<void(const QStringList& texts)>;
+bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& captions,
+                          const std::function<void(const RowWriter& write)>& rows);
 
 // A click on a title of a list's grid: the first click on a column sorts the
 // rows ascending, the next descending, then ascending again; a click on another
