@@ -3,7 +3,6 @@
 #include "platform/db/sql.h"
 
 #include <QCheckBox>
-#include <QCollator>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFont>
@@ -11,65 +10,271 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <QTableView>
 #include <algorithm>
-#include <numeric>
-#include <vector>
 
 namespace {
 
 // Rows read from the query at a time, as the grid scrolls.
 constexpr int Batch = 256;
 
-bool isNumber(const QVariant& v)
+bool isWordChar(QChar c)
 {
-    switch (v.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Float:
-    case QMetaType::Double:
-        return true;
-    default:
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// Splits text at a separator or finds a word, outside brackets and quotes.
+// at(i) is asked at each place i at the top level; true stops the scan.
+void scanTopLevel(const QString& text, const std::function<bool(qsizetype)>& at)
+{
+    int depth = 0;
+    QChar quote;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            --depth;
+        } else if (depth == 0 && at(i)) {
+            return;
+        }
+    }
+}
+
+// Whether the tables of a list already have their own WHERE.
+bool hasWhere(const QString& tail)
+{
+    bool found = false;
+    const QLatin1String where("where");
+    scanTopLevel(tail, [&](qsizetype i) {
+        found = (i == 0 || !isWordChar(tail[i - 1])) &&
+                QStringView(tail).mid(i, 5).compare(where, Qt::CaseInsensitive) == 0 &&
+                (i + 5 >= tail.size() || !isWordChar(tail[i + 5]));
+        return found;
+    });
+    return found;
+}
+
+// One expression of an ORDER BY.
+struct Term {
+    QString expression;
+    bool descending = false;
+    bool nullsFirstAlways = false; // NULL before every value ascending, whatever the backend's habit
+};
+
+QList<Term> orderTerms(const QString& orderBy)
+{
+    QStringList parts;
+    qsizetype from = 0;
+    scanTopLevel(orderBy, [&](qsizetype i) {
+        if (orderBy[i] == QLatin1Char(',')) {
+            parts << orderBy.mid(from, i - from);
+            from = i + 1;
+        }
         return false;
+    });
+    parts << orderBy.mid(from);
+    static const QRegularExpression direction(QStringLiteral("^(.*\\S)\\s+(asc|desc)$"),
+                                              QRegularExpression::CaseInsensitiveOption |
+                                                  QRegularExpression::DotMatchesEverythingOption);
+    QList<Term> terms;
+    for (const QString& part : std::as_const(parts)) {
+        const QString p = part.trimmed();
+        if (p.isEmpty())
+            continue;
+        const QRegularExpressionMatch m = direction.match(p);
+        if (m.hasMatch())
+            terms.append({m.captured(1), m.captured(2).compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0});
+        else
+            terms.append({p});
     }
+    return terms;
 }
 
-// Dates and times sort by their value, as numbers.
-std::optional<double> timeValue(const QVariant& v)
+// The query's order, ending with its key unless the order already ends with it.
+QList<Term> queryOrder(const ListQuery& query)
 {
-    switch (v.typeId()) {
-    case QMetaType::QDate:
-        return double(v.toDate().toJulianDay());
-    case QMetaType::QDateTime:
-        return double(v.toDateTime().toMSecsSinceEpoch());
-    case QMetaType::QTime:
-        return double(v.toTime().msecsSinceStartOfDay());
-    default:
-        return std::nullopt;
-    }
+    QList<Term> terms = orderTerms(query.orderBy);
+    const QString last = terms.isEmpty() ? QString() : terms.last().expression;
+    const QString column = query.key.section(QLatin1Char('.'), -1);
+    if (last.compare(query.key, Qt::CaseInsensitive) != 0 && last.compare(column, Qt::CaseInsensitive) != 0)
+        terms.append({query.key});
+    return terms;
 }
 
-// A list's query stays open while its rows are read, so unlike the statement
-// helper's queries it can go back and forth over them.
-QSqlQuery openScrollable(const QString& sql, const QVariantList& values)
+bool nullsBefore(const Dialect& d, const Term& t)
 {
-    QSqlQuery q(Database::current().handle());
-    if (!q.prepare(sql))
-        throw DbError(q.lastError().text(), sql);
-    for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec())
-        throw DbError(q.lastError().text(), sql);
-    return q;
+    // NULL is the smallest value where the backend or the term says so.
+    const bool smallest = t.nullsFirstAlways || d.nullsFirst();
+    return smallest != t.descending;
+}
+
+// The rows that come after a row in an order whose last term tells every row
+// apart: those after it by the first term, or equal to it there and after it
+// by the next, and so on. NULLs compare with "is null" and sit where the
+// order puts them; with values only, NULLs of term i are left out.
+void appendAfter(const Dialect& d, const QList<Term>& terms, const QVariantList& row, int i, bool valuesOnly,
+                 Condition& out)
+{
+    const Term& t = terms[i];
+    const QString& e = t.expression;
+    const QVariant& v = row[i];
+    QString after;
+    QVariantList afterValues;
+    if (v.isNull()) {
+        if (nullsBefore(d, t))
+            after = e + QStringLiteral(" is not null");
+    } else {
+        const QString compare = t.descending ? QStringLiteral(" < ?") : QStringLiteral(" > ?");
+        after = nullsBefore(d, t) || valuesOnly ? e + compare : QStringLiteral("(%1%2 or %1 is null)").arg(e, compare);
+        afterValues << v;
+    }
+    if (i + 1 == terms.size()) {
+        out.sql += after.isEmpty() ? QStringLiteral("1=0") : after;
+        out.values += afterValues;
+        return;
+    }
+    out.sql += QLatin1Char('(');
+    if (!after.isEmpty()) {
+        out.sql += after + QStringLiteral(" or ");
+        out.values += afterValues;
+    }
+    if (v.isNull()) {
+        out.sql += QLatin1Char('(') + e + QStringLiteral(" is null and ");
+    } else {
+        out.sql += QLatin1Char('(') + e + QStringLiteral(" = ? and ");
+        out.values << v;
+    }
+    appendAfter(d, terms, row, i + 1, false, out);
+    out.sql += QStringLiteral("))");
+}
+
+// The rows after a row, as conditions whose rows follow one another in the
+// order. When the NULLs of the first term come after its values, those are two:
+// the values after the row, then the NULLs, so that an index on the first term
+// can start at the row instead of reading every row before it.
+QList<Condition> afterRow(const Dialect& d, const QList<Term>& terms, const QVariantList& row)
+{
+    const Term& first = terms.first();
+    if (row[0].isNull()) {
+        Condition c;
+        appendAfter(d, terms, row, 0, false, c);
+        return {c};
+    }
+    Condition values;
+    values.sql = first.expression + (first.descending ? QStringLiteral(" <= ? and ") : QStringLiteral(" >= ? and "));
+    values.values << row[0];
+    appendAfter(d, terms, row, 0, true, values);
+    if (nullsBefore(d, first))
+        return {values};
+    return {values, {first.expression + QStringLiteral(" is null"), {}}};
+}
+
+} // namespace
+
+// A list's statement in its order, in the pieces that a page adds its
+// condition and its number of rows to.
+struct ListPlan {
+    QString head;    // "with ... select ... from ..."
+    QString join;    // what joins a condition to head: " and " or " where "
+    QString orderBy; // " order by ..."
+    QList<Term> terms;
+    QVariantList values;
+};
+
+namespace {
+
+// sortColumn < 0: the query's own order; otherwise the rows sorted by that
+// column first (of `columns` shown), empty values first.
+ListPlan makePlan(const ListQuery& query, int sortColumn, bool descending, bool text, int columns)
+{
+    const Dialect& d = Database::current().dialect();
+    ListPlan p;
+    p.terms = queryOrder(query);
+    p.values = query.values;
+    QString shown, source;
+    if (sortColumn < 0) {
+        shown = query.columns;
+        source = query.tail;
+        p.join = hasWhere(query.tail) ? QStringLiteral(" and ") : QStringLiteral(" where ");
+    } else {
+        // Sorted by a title: the rows of the search become a table whose
+        // columns are named by their place, so that any of them can be sorted
+        // on, a second id of a join or a computed one as well.
+        QStringList names, inner, outer;
+        for (int c = 0; c < columns; ++c)
+            outer << QStringLiteral("c%1").arg(c);
+        names = outer;
+        for (Term& t : p.terms) {
+            names << QStringLiteral("o%1").arg(inner.size());
+            inner << t.expression;
+            t.expression = names.last();
+        }
+        p.head = QStringLiteral("with list_rows (%1) as (select %2, %3 from %4) ")
+                     .arg(names.join(QStringLiteral(", ")), query.columns, inner.join(QStringLiteral(", ")),
+                          query.tail);
+        shown = outer.join(QStringLiteral(", "));
+        source = QStringLiteral("list_rows");
+        p.join = QStringLiteral(" where ");
+        const QString column = QStringLiteral("c%1").arg(sortColumn);
+        p.terms.prepend({text ? d.persianOrder(column) : column, descending, true});
+    }
+
+    // The shown columns, then the row's place in the order, as exact values.
+    QStringList exact, orderBy;
+    for (const Term& t : std::as_const(p.terms)) {
+        // Named apart from the shown columns, which the order may name.
+        exact << d.exactValue(t.expression) + QStringLiteral(" as list_k%1").arg(exact.size());
+        orderBy << (t.nullsFirstAlways ? d.orderNullsFirst(t.expression, t.descending)
+                                       : t.expression + (t.descending ? QStringLiteral(" desc") : QString()));
+    }
+    p.head += QStringLiteral("select %1, %2 from %3").arg(shown, exact.join(QStringLiteral(", ")), source);
+    p.orderBy = QStringLiteral(" order by ") + orderBy.join(QStringLiteral(", "));
+    return p;
+}
+
+// Up to `rows` rows after the row `after` (from the first without), each read
+// to its end at once: the connection is free again for any statement.
+QList<QVariantList> readRows(const ListPlan& p, const QVariantList* after, int rows, QSqlRecord* record = nullptr)
+{
+    const Dialect& d = Database::current().dialect();
+    const QList<Condition> parts =
+        after ? afterRow(d, p.terms, after->mid(after->size() - p.terms.size())) : QList<Condition>{{}};
+    QList<QVariantList> out;
+    for (const Condition& part : parts) {
+        QString sql = p.head;
+        QVariantList values = p.values;
+        if (!part.sql.isEmpty()) {
+            sql += p.join + QLatin1Char('(') + part.sql + QLatin1Char(')');
+            values += part.values;
+        }
+        sql += p.orderBy + d.firstRows(rows - int(out.size()));
+        QSqlQuery q = Sql::exec(sql, values);
+        if (record)
+            *record = q.record();
+        const int width = q.record().count();
+        while (q.next()) {
+            QVariantList row;
+            row.reserve(width);
+            for (int c = 0; c < width; ++c)
+                row << q.value(c);
+            out << row;
+        }
+        if (q.lastError().isValid())
+            throw DbError(q.lastError().text(), sql);
+        if (out.size() == rows)
+            break;
+    }
+    return out;
 }
 
 QString boxText(QWidget* box)
@@ -118,30 +323,44 @@ QString ListModel::text(const QVariant& value)
     }
 }
 
-void ListModel::setQuery(QSqlQuery&& query)
+void ListModel::setQuery(const ListQuery& query)
 {
-    beginResetModel();
-    m_query = std::move(query);
-    m_names.clear();
-    const QSqlRecord record = m_query.record();
-    for (int i = 0; i < record.count(); ++i) {
+    QSqlRecord record;
+    QList<QVariantList> rows = readRows(makePlan(query, -1, false, false, 0), nullptr, Batch, &record);
+    QStringList names;
+    QList<bool> text;
+    const qsizetype shown = record.count() - queryOrder(query).size();
+    for (int i = 0; i < shown; ++i) {
         // A name found in both tables of a join: the second one is name_1.
         QString name = record.fieldName(i);
-        for (int n = 1; m_names.contains(name); ++n)
+        for (int n = 1; names.contains(name); ++n)
             name = record.fieldName(i) + QStringLiteral("_%1").arg(n);
-        m_names << name;
+        names << name;
+        text << (record.field(i).metaType().id() == QMetaType::QString);
     }
-    m_rows = 0;
-    m_atEnd = !m_query.isActive() || !m_query.isSelect();
-    m_order.clear();
+
+    beginResetModel();
+    m_query = query;
+    m_sortColumn = -1;
+    m_names = names;
+    m_text = text;
+    m_atEnd = rows.size() < Batch;
+    m_rows = std::move(rows);
     m_sort.reset();
     endResetModel();
-    fetchMore();
 }
 
 void ListModel::clear()
 {
-    setQuery(QSqlQuery());
+    beginResetModel();
+    m_query = {};
+    m_sortColumn = -1;
+    m_names.clear();
+    m_text.clear();
+    m_rows.clear();
+    m_atEnd = true;
+    m_sort.reset();
+    endResetModel();
 }
 
 bool ListModel::canFetchMore(const QModelIndex& parent) const
@@ -151,21 +370,19 @@ bool ListModel::canFetchMore(const QModelIndex& parent) const
 
 void ListModel::fetchMore(const QModelIndex& parent)
 {
-    if (parent.isValid() || m_atEnd)
+    if (parent.isValid() || m_atEnd || m_rows.isEmpty())
         return;
-    int rows = m_rows + Batch;
-    if (!m_query.seek(rows - 1)) {
-        // Fewer rows are left than a batch: the last one tells how many.
-        rows = m_query.last() ? m_query.at() + 1 : m_rows;
-        m_atEnd = true;
-        if (m_query.lastError().isValid()) // the read broke off: say so, show what came
-            Db::guard([&] { throw DbError(m_query.lastError().text(), m_query.lastQuery()); });
+    QList<QVariantList> page;
+    if (!Db::guard([&] { page = readRows(plan(), &m_rows.last(), Batch); })) {
+        m_atEnd = true; // the read broke off: it was said, and the rows read stay
+        return;
     }
-    if (rows > m_rows) {
-        beginInsertRows(QModelIndex(), m_rows, rows - 1);
-        m_rows = rows;
-        endInsertRows();
-    }
+    m_atEnd = page.size() < Batch;
+    if (page.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), int(m_rows.size()), int(m_rows.size() + page.size()) - 1);
+    m_rows += page;
+    endInsertRows();
 }
 
 void ListModel::fetchAll()
@@ -174,14 +391,38 @@ void ListModel::fetchAll()
         fetchMore();
 }
 
+void ListModel::readAll(const std::function<void(const QVariantList&)>& take) const
+{
+    if (m_names.isEmpty())
+        return;
+    // One statement read forward: the rows pass through one at a time, whatever
+    // their number, and nothing else runs on the connection until the last.
+    const ListPlan p = plan();
+    const QString sql = p.head + p.orderBy;
+    QSqlQuery q = Sql::exec(sql, p.values);
+    const int shown = int(m_names.size());
+    QVariantList row;
+    while (q.next()) {
+        row.clear();
+        for (int c = 0; c < shown; ++c)
+            row << q.value(c);
+        take(row);
+    }
+    if (q.lastError().isValid())
+        throw DbError(q.lastError().text(), sql);
+}
+
+ListPlan ListModel::plan() const
+{
+    const bool text = m_sortColumn >= 0 && m_text[m_sortColumn];
+    return makePlan(m_query, m_sortColumn, m_descending, text, int(m_names.size()));
+}
+
 QVariant ListModel::raw(int row, int column) const
 {
-    if (row < 0 || row >= m_rows || column < 0 || column >= m_names.size())
+    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_names.size())
         return QVariant();
-    const int at = m_order.isEmpty() ? row : m_order[row];
-    if (m_query.at() != at && !m_query.seek(at))
-        return QVariant();
-    return m_query.value(column);
+    return m_rows[row][column];
 }
 
 QVariant ListModel::value(int row, const QString& column) const
@@ -192,7 +433,7 @@ QVariant ListModel::value(int row, const QString& column) const
 QVariantMap ListModel::row(int row) const
 {
     QVariantMap out;
-    if (row < 0 || row >= m_rows)
+    if (row < 0 || row >= m_rows.size())
         return out;
     for (int c = 0; c < m_names.size(); ++c)
         out.insert(m_names[c], raw(row, c));
@@ -220,72 +461,44 @@ void ListModel::sortRows(int column, Qt::SortOrder order)
 {
     if (column < 0 || column >= m_names.size())
         return;
-    fetchAll();
-    const int n = m_rows;
-
-    // One key per row: its kind (empty, number, text), then its value.
-    QCollator collator(QLocale(QLocale::Persian, QLocale::Iran));
-    std::vector<int> kind(n), textAt(n, -1);
-    std::vector<double> number(n);
-    std::vector<QCollatorSortKey> texts;
-    texts.reserve(n);
-    for (int r = 0; r < n; ++r) {
-        const int at = m_order.isEmpty() ? r : m_order[r];
-        m_query.seek(at);
-        const QVariant v = m_query.value(column);
-        const QString shown = text(v);
-        if (shown.isEmpty()) {
-            kind[at] = 0;
-        } else if (isNumber(v)) {
-            kind[at] = 1;
-            number[at] = v.toDouble();
-        } else if (const auto t = timeValue(v)) {
-            kind[at] = 1;
-            number[at] = *t;
-        } else {
-            kind[at] = 2;
-            textAt[at] = int(texts.size());
-            texts.push_back(collator.sortKey(shown));
-        }
-    }
-    const auto less = [&](int a, int b) {
-        if (kind[a] != kind[b])
-            return kind[a] < kind[b];
-        if (kind[a] == 1)
-            return number[a] < number[b];
-        if (kind[a] == 2)
-            return texts[textAt[a]].compare(texts[textAt[b]]) < 0;
-        return false;
-    };
-
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QList<int> before = m_order;
-    QList<int> rows(n);
-    std::iota(rows.begin(), rows.end(), 0); // equal rows keep the server's order
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(rows.begin(), rows.end(), less);
-    else
-        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) { return less(b, a); });
-    m_order = rows;
+    const bool descending = order == Qt::DescendingOrder;
+    // As many rows as were read, so that the current row can follow its record.
+    const int rows = std::max(int(m_rows.size()), Batch);
+    QList<QVariantList> page;
+    const ListPlan sorted = makePlan(m_query, column, descending, m_text[column], int(m_names.size()));
+    if (!Db::guard([&] { page = readRows(sorted, nullptr, rows); }))
+        return;
+    m_sortColumn = column;
+    m_descending = descending;
     m_sort = SortState{m_names[column], order};
+    m_atEnd = page.size() < rows;
+    if (page.size() != m_rows.size()) { // others added or deleted rows meanwhile
+        beginResetModel();
+        m_rows = std::move(page);
+        endResetModel();
+        return;
+    }
 
-    // The current row and the selection follow their rows.
-    std::vector<int> shownAt(n);
-    for (int r = 0; r < n; ++r)
-        shownAt[m_order[r]] = r;
+    // The current row and the selection follow their records, told apart by
+    // the key at the end of each row.
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    QHash<QString, int> rowOf;
+    for (int r = 0; r < page.size(); ++r)
+        rowOf.insert(page[r].last().toString(), r);
     const QModelIndexList old = persistentIndexList();
     QModelIndexList moved;
     for (const QModelIndex& i : old) {
-        const int at = before.isEmpty() ? i.row() : before[i.row()];
-        moved << index(shownAt[at], i.column());
+        const int r = rowOf.value(m_rows[i.row()].last().toString(), -1);
+        moved << (r < 0 ? QModelIndex() : index(r, i.column()));
     }
+    m_rows = std::move(page);
     changePersistentIndexList(old, moved);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_rows;
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const
@@ -420,19 +633,17 @@ bool ListWindow::run(const Condition& where)
     for (QVariant& v : values)
         if (v.typeId() == QMetaType::QString && v.toString().isNull())
             v = QString(QLatin1String(""));
+    QString key = m_spec.key;
+    if (key.isEmpty()) // the first table's id
+        key = m_spec.from.trimmed().section(QRegularExpression(QStringLiteral("\\s")), 0, 0) + QStringLiteral(".id");
     QString count;
-    QSqlQuery rows;
     const bool ok = Db::guard([&] {
         count = Sql::scalar(QStringLiteral("select count(*) from ") + tail, values).toString();
-        QString sql = QStringLiteral("select ") + m_spec.columns + QStringLiteral(" from ") + tail;
-        if (!m_spec.orderBy.isEmpty())
-            sql += QStringLiteral(" order by ") + m_spec.orderBy;
-        rows = openScrollable(sql, values);
+        m_model->setQuery({m_spec.columns, tail, values, m_spec.orderBy, key});
     });
     if (!ok)
         return false;
     m_last = where;
-    m_model->setQuery(std::move(rows));
     showColumns();
     if (m_count)
         m_count->setText(count);
@@ -473,7 +684,15 @@ void ListWindow::clearFilters()
 
 bool ListWindow::exportRows()
 {
-    return export_grid_to_excel(m_model, m_spec.exportTitles);
+    return export_rows_to_excel(m_model->columnNames(), m_spec.exportTitles, [this](const RowWriter& write) {
+        QStringList texts;
+        m_model->readAll([&](const QVariantList& values) {
+            texts.clear();
+            for (const QVariant& v : values)
+                texts << ListModel::text(v);
+            write(texts);
+        });
+    });
 }
 
 QVariantMap ListWindow::currentRow() const

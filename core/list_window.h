@@ -5,7 +5,7 @@
 // A window describes its list once and keeps only what is really its own:
 //
 //     ListWindow list({.from = "log where karbar<>?", .values = {QString()},
-//                      .orderBy = "saat_sys desc", .grid = {...}, .exportTitles = {...},
+//                      .orderBy = "saat_sys desc, id desc", .grid = {...}, .exportTitles = {...},
 //                      .filterLook = FilterLook::Plain},
 //                     ui->DBGrid1, ui->cnt, this);
 //     list.contains(ui->CheckBox1, ui->karbar, "karbar");
@@ -17,7 +17,6 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QObject>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QVariantMap>
 #include <functional>
@@ -28,10 +27,28 @@ class QLabel;
 class QTableView;
 class QWidget;
 
+struct ListPlan;
+
 // A piece of a WHERE clause (" and ..." with "?" placeholders) and its values, in order.
 struct Condition {
     QString sql;
     QVariantList values;
+};
+
+// The statement of a search, read a page at a time in a fixed order: each page
+// is one short statement that starts after the last row read, so the first rows
+// show at once on a big table, nothing stays open on the connection between
+// pages, and rows that others add or delete meanwhile never make a row show
+// twice or go missing.
+struct ListQuery {
+    QString columns;     // after "select"
+    QString tail;        // after "from": the tables and the conditions
+    QVariantList values; // bound in tail
+    // Expressions over the tables, each optionally followed by asc or desc.
+    QString orderBy;
+    // An expression with a different value on every row ("log.id"); it settles
+    // the order of rows that orderBy leaves equal.
+    QString key;
 };
 
 // The rows of a list as the database gave them, read as the grid asks for
@@ -41,9 +58,9 @@ class ListModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Shows the rows of an executed, scrollable query; the rows are sorted
-    // again in the server's order.
-    void setQuery(QSqlQuery&& query);
+    // Shows the first rows of a search in the query's order. On a database
+    // error DbError is thrown and the rows shown stay as they were.
+    void setQuery(const ListQuery& query);
     void clear();
 
     const QStringList& columnNames() const { return m_names; }
@@ -53,6 +70,10 @@ public:
     QVariantMap row(int row) const;
     // Reads the rows not yet read.
     void fetchAll();
+    // Reads every row of the list again from the database, in the order shown,
+    // and gives each row's values (in column order) to take; nothing is kept.
+    // Throws DbError.
+    void readAll(const std::function<void(const QVariantList& values)>& take) const;
 
     // The grid's titles, by column name; columns without one show their name.
     void setTitles(const CaptionTable& titles);
@@ -61,8 +82,10 @@ public:
     QString boldColumn() const { return m_bold; }
     void setBoldColumn(const QString& name);
 
-    // Sorts the rows in the client: empty values first, numbers and dates by
-    // value, texts in Persian alphabetical order; equal rows keep their order.
+    // Sorts the whole list by a column, read again from the database: empty
+    // values first, numbers and dates by value, texts in Persian alphabetical
+    // order; equal rows keep their order. The current row follows its record.
+    // On a database error the message is shown and the rows stay as they were.
     void sortRows(int column, Qt::SortOrder order);
     // The sort of the rows shown, when they are sorted.
     struct SortState {
@@ -82,13 +105,18 @@ public:
     void fetchMore(const QModelIndex& parent = {}) override;
 
 private:
+    // The statement of the rows in the order shown.
+    ListPlan plan() const;
     QVariant raw(int row, int column) const;
 
-    mutable QSqlQuery m_query;
+    ListQuery m_query;
+    int m_sortColumn = -1; // sorted by a title: its column, before the query's own order
+    bool m_descending = false;
     QStringList m_names;
-    int m_rows = 0;
+    QList<bool> m_text; // whether a column holds text
+    // The rows read: the shown columns, then the row's place in the order.
+    QList<QVariantList> m_rows;
     bool m_atEnd = true;
-    QList<int> m_order; // shown row -> query row, while sorted
     std::optional<SortState> m_sort;
     QString m_bold;
     QHash<QString, QString> m_titles;
@@ -102,7 +130,12 @@ struct ListSpec {
     // scope and of the filters are appended to it.
     QString from;
     QVariantList values; // bound in from
-    QString orderBy;     // after "order by"; empty for the server's order
+    // After "order by": expressions over the tables, each optionally followed
+    // by asc or desc; empty: the order of key.
+    QString orderBy;
+    // A column with a different value on every row, which settles the order of
+    // rows that orderBy leaves equal; empty: id of the first table in from.
+    QString key;
     // The columns the grid shows, in order, with their titles; empty: every column.
     CaptionTable grid;
     CaptionTable exportTitles;
@@ -145,7 +178,8 @@ public:
     bool reload();
     // Unticks every filter check box, which disables the boxes, and empties them.
     void clearFilters();
-    // The export of the rows shown, with the spec's titles.
+    // The export of every row of the list in the order shown, read again from
+    // the database a row at a time, with the spec's titles.
     bool exportRows();
 
     ListModel* model() const { return m_model; }
