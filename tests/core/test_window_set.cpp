@@ -5,12 +5,14 @@
 #include "core/program.h"
 #include "core/texts.h"
 #include "core/window_order.h"
+#include "platform/report/design.h"
 #include "platform/ui/window_set.h"
 #include "tests/support/msg_recorder.h"
 #include "ui_login.h"
 #include "ui_main.h"
 
 #include <QtTest>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QSignalSpy>
 
@@ -66,6 +68,21 @@ private slots:
         QVERIFY(!main->isVisible());
         QCOMPARE(ended.count(), 1);
         QVERIFY(WindowSet::instance().object("main"));
+    }
+
+    // Every report design built into the program loads, with the element types
+    // that the subsystems register at start-up.
+    void everyReportDesignLoads()
+    {
+        QDirIterator it(QStringLiteral(":/reports"), {QStringLiteral("*.json")});
+        int designs = 0;
+        while (it.hasNext()) {
+            const QString name = QFileInfo(it.next()).completeBaseName();
+            QString error;
+            QVERIFY2(ReportDesign::load(name, &error), qPrintable(error));
+            ++designs;
+        }
+        QVERIFY(designs > 0);
     }
 
     void closingHidesAndBoxesKeepTheirValues()

@@ -7,7 +7,6 @@
 #include "platform/report/design.h"
 #include "platform/report/elements.h"
 
-#include <QDirIterator>
 #include <QStandardItemModel>
 #include <QtTest>
 
@@ -198,16 +197,6 @@ private slots:
         QVERIFY(!ReportDesign::parse(
             withDetail(R"({"type": "probe", "name": "p", "rect": [1, 2, 3, 4], "valeu": "x"})"), ".", &error));
         QCOMPARE(error, QString(R"(bands.detail.elements[0] (p): unknown key "valeu")"));
-    }
-
-    void everyBuiltInDesignLoads()
-    {
-        QDirIterator it(":/reports", {"*.json"});
-        while (it.hasNext()) {
-            const QString name = QFileInfo(it.next()).completeBaseName();
-            QString error;
-            QVERIFY2(ReportDesign::load(name, &error), qPrintable(error));
-        }
     }
 };
 
