@@ -21,10 +21,16 @@ Tbackup::Tbackup(QWidget* parent) : Form(parent), ui(new Ui::Tbackup), m_folders
     for (int column = 1; column < m_folders->columnCount(); ++column)
         ui->ShellTreeView1->hideColumn(column);
     ui->ShellTreeView1->setHeaderHidden(true);
-    // The user's own folders in sight, nothing chosen yet.
-    const QModelIndex home = m_folders->index(QDir::homePath());
-    for (QModelIndex i = home; i.isValid(); i = i.parent())
-        ui->ShellTreeView1->expand(i);
+    // The user's own folder opened and in sight as the folders load, nothing chosen yet.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        const QString home = QDir::homePath();
+        if (!home.startsWith(loaded))
+            return;
+        const QModelIndex at = m_folders->index(home);
+        for (QModelIndex i = at; i.isValid(); i = i.parent())
+            ui->ShellTreeView1->expand(i);
+        ui->ShellTreeView1->scrollTo(at);
+    });
     connect(ui->BitBtn1, &QPushButton::clicked, this, &Tbackup::BitBtn1Click);
 }
 
@@ -32,8 +38,9 @@ Tbackup::~Tbackup() { delete ui; }
 
 QString Tbackup::selectedFolder() const
 {
-    const QModelIndex current = ui->ShellTreeView1->currentIndex();
-    return current.isValid() ? m_folders->filePath(current) : QString();
+    // The folder chosen, not the one that merely has the focus frame.
+    const QModelIndexList chosen = ui->ShellTreeView1->selectionModel()->selectedRows();
+    return chosen.isEmpty() ? QString() : m_folders->filePath(chosen.first());
 }
 
 void Tbackup::selectFolder(const QString& path)

@@ -34,7 +34,7 @@ class TestBackup : public QObject {
         becomeUser(QStringLiteral("admin"));
         const bool shown = openPage(main, QStringLiteral("N8"), backup, [&] {
             if (folder.isEmpty())
-                backup->ui->ShellTreeView1->setCurrentIndex({});
+                backup->ui->ShellTreeView1->clearSelection();
             else
                 backup->selectFolder(folder);
             backup->ui->BitBtn1->click();
