@@ -40,8 +40,9 @@ bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& ca
 // A click on a title of a list's grid: the first click on a column sorts the
 // rows ascending, the next descending, then ascending again; a click on another
 // column starts ascending. The clicked title turns bold and the window
-// remembers it. Rows are sorted where they are, without a new query. Grids
-// over other models than a list's are left alone.
+// remembers it. The whole list is read again in the new order (the search's
+// conditions stay as they were when it ran). Grids over other models than a
+// list's are left alone.
 void sort_grid_by_title(QTableView* grid, int column);
 
 // How a filter box shows that its filter is on.
