@@ -47,7 +47,7 @@ const std::vector<Table>& tables()
         {"log", Key::Int,
          {{"karbar", T::Text, 150}, {"ip", T::Text, 20}, {"computer_name", T::Text, 50}, {"saat", T::Text, 30},
           {"tarikh", T::Text, 10}, {"cmt", T::Text, 200}, {"saat_sys", T::DateTime, 0, true}},
-         {"saat_sys"}},
+         {"saat_sys", "tarikh"}},
         {"payamha", Key::Int,
          {{"send_prs_id", T::Int}, {"rec_prs_id", T::Int}, {"send_dat", T::Text, 10}, {"show_dat", T::Text, 10},
           {"mozo", T::Text, 100}, {"cmt", T::Blob}},

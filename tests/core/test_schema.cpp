@@ -135,7 +135,7 @@ private slots:
         for (const char* flag : {"darj", "virayesh", "hazf", "namayesh"})
             QCOMPARE(right.value(flag).toInt(), 1);
 
-        for (const char* index : {"ix_users_us", "ix_personel_nation", "ix_log_saat_sys", "ix_vam_personel_id",
+        for (const char* index : {"ix_users_us", "ix_personel_nation", "ix_log_saat_sys", "ix_log_tarikh", "ix_vam_personel_id",
                                   "ix_takafol_personel_id", "ix_bime_temp_personel_id",
                                   "ix_khabgahha_rezerv_personel_id"})
             QVERIFY2(indexExists(QLatin1String(index)), index);
