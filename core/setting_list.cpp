@@ -1,6 +1,7 @@
 #include "setting_list.h"
 
 #include "core/list_window.h"
+#include "core/password_hash.h"
 #include "core/setting_values.h"
 #include "core/texts.h"
 #include "platform/ui/msg.h"
@@ -134,7 +135,8 @@ void SettingList::add()
         Row row;
         for (int k = 0; k < keys.size(); ++k)
             row.append({m_table.keys[k].first, keys[k]});
-        row.append({Item, item});
+        // A stored password is kept as its salted hash, never as typed.
+        row.append({Item, is_password_list(listName()) ? PasswordHash::hash(item) : item});
         row += m_table.addedColumns;
         Sql::insert(m_table.name, row);
     });

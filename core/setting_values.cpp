@@ -1,5 +1,6 @@
 #include "setting_values.h"
 
+#include "core/password_hash.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
@@ -31,5 +32,6 @@ bool ask_delete_password(const QString& listName)
     const std::optional<QString> answer = Msg::password(CoreText::DeletePasswordCaption, listName);
     // With no stored password there is nothing the answer could match: even an
     // empty answer is refused.
-    return answer && !stored.isEmpty() && *answer == stored;
+    // Passwords are stored hashed; one written before hashing is compared as it stands.
+    return answer && !stored.isEmpty() && PasswordHash::verify(stored, *answer);
 }

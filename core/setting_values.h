@@ -16,8 +16,8 @@ QString setting_ost_value(const QString& province, const QString& listName);
 bool is_password_list(const QString& listName);
 
 // Asks for the password stored in a list, masked, with the list name as the
-// prompt; passed only when the answer equals the stored password exactly
-// (case-sensitive). A list without a stored password, a cancelled prompt and
+// prompt; passed only when the answer matches the stored password exactly
+// (case-sensitive; passwords are stored as salted hashes). A list without a stored password, a cancelled prompt and
 // a database error (after its message) never pass. What a refusal means is
 // the caller's.
 bool ask_delete_password(const QString& listName);

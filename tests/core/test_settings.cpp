@@ -217,6 +217,24 @@ private slots:
         }));
     }
 
+    void passwordsAddedInTheWindowAreStoredHashed()
+    {
+        MsgRecorder msgs;
+        becomeUser(QStringLiteral("keshvar"), QStringLiteral("setting"), {1, 1, 1, 1});
+        QVERIFY(openPage(main, QStringLiteral("N26"), setting, [&] {
+            choose(setting->ui->component, CoreText::DeletePasswordList);
+            type(setting->ui->cmt, QStringLiteral("Ab'c 1"));
+            setting->ui->ins_btn->click();
+        }));
+        const QString stored = setting_value(CoreText::DeletePasswordList);
+        QVERIFY(!stored.isEmpty());
+        QVERIFY(!stored.contains(QStringLiteral("Ab'c 1")));
+        msgs.answerInput(QStringLiteral("Ab'c 1"));
+        QVERIFY(ask_delete_password(CoreText::DeletePasswordList));
+        msgs.answerInput(QStringLiteral("ab'c 1"));
+        QVERIFY(!ask_delete_password(CoreText::DeletePasswordList));
+    }
+
     void storedPasswordPrompt()
     {
         MsgRecorder msgs;
