@@ -74,6 +74,10 @@ public:
     virtual QString exactValue(const QString& expression) const = 0;
     // What follows ORDER BY to keep only the first rows.
     virtual QString firstRows(int rows) const = 0;
+    // A statement that, run first in a transaction, keeps other connections from
+    // writing the table until the transaction ends (empty where the first write
+    // already does so).
+    virtual QString lockTable(const QString& table) const = 0;
 
     static std::unique_ptr<Dialect> create(Backend backend);
 };

@@ -33,6 +33,7 @@ private slots:
                  QStringLiteral("if not exists (select 1 from sys.indexes where name = 'ix_users_us') "
                                 "create index ix_users_us on users (us)"));
         QCOMPARE(d->quoteName("a]b"), QStringLiteral("[a]]b]"));
+        QCOMPARE(d->lockTable("serials"), QStringLiteral("select count(*) from serials with (tablockx, holdlock)"));
         QCOMPARE(d->tableExistsQuery().count(QLatin1Char('?')), 1);
         QCOMPARE(d->columnExistsQuery().count(QLatin1Char('?')), 2);
     }
