@@ -541,16 +541,16 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
 
 // ---- ListWindow --------------------------------------------------------
 
-ListWindow::ListWindow(ListSpec spec, QTableView* grid, QLabel* countLabel, QObject* parent)
-    : QObject(parent), m_spec(std::move(spec)), m_grid(grid), m_count(countLabel),
+ListWindow::ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabel, QObject* parent)
+    : QObject(parent), m_desc(std::move(desc)), m_grid(grid), m_count(countLabel),
       m_model(new ListModel(this))
 {
-    m_model->setTitles(m_spec.grid);
+    m_model->setTitles(m_desc.grid);
     m_grid->setModel(m_model);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    if (m_spec.titleSort) {
+    if (m_desc.titleSort) {
         m_grid->horizontalHeader()->setSectionsClickable(true);
         connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
                 [this](int column) { sort_grid_by_title(m_grid, column); });
@@ -570,7 +570,7 @@ void ListWindow::addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build
     m_filters.append({check, boxes, std::move(build)});
     for (QWidget* box : boxes)
         box->setEnabled(check->isChecked());
-    const FilterLook look = m_spec.filterLook;
+    const FilterLook look = m_desc.filterLook;
     connect(check, &QCheckBox::toggled, this,
             [=] { toggle_filter_box(check, boxes.value(0), boxes.value(1), look); });
 }
@@ -627,19 +627,19 @@ bool ListWindow::reload()
 
 bool ListWindow::run(const Condition& where)
 {
-    const QString tail = m_spec.from + where.sql;
-    QVariantList values = m_spec.values + where.values;
+    const QString tail = m_desc.from + where.sql;
+    QVariantList values = m_desc.values + where.values;
     // The conditions compare texts: an empty box is empty text, never NULL.
     for (QVariant& v : values)
         if (v.typeId() == QMetaType::QString && v.toString().isNull())
             v = QString(QLatin1String(""));
-    QString key = m_spec.key;
+    QString key = m_desc.key;
     if (key.isEmpty()) // the first table's id
-        key = m_spec.from.trimmed().section(QRegularExpression(QStringLiteral("\\s")), 0, 0) + QStringLiteral(".id");
+        key = m_desc.from.trimmed().section(QRegularExpression(QStringLiteral("\\s")), 0, 0) + QStringLiteral(".id");
     QString count;
     const bool ok = Db::guard([&] {
         count = Sql::scalar(QStringLiteral("select count(*) from ") + tail, values).toString();
-        m_model->setQuery({m_spec.columns, tail, values, m_spec.orderBy, key});
+        m_model->setQuery({m_desc.columns, tail, values, m_desc.orderBy, key});
     });
     if (!ok)
         return false;
@@ -655,11 +655,11 @@ void ListWindow::showColumns()
 {
     QHeaderView* header = m_grid->horizontalHeader();
     const QStringList& names = m_model->columnNames();
-    if (!m_spec.grid.isEmpty()) {
+    if (!m_desc.grid.isEmpty()) {
         for (int c = 0; c < names.size(); ++c)
             header->setSectionHidden(c, true);
         int position = 0;
-        for (const auto& column : std::as_const(m_spec.grid)) {
+        for (const auto& column : std::as_const(m_desc.grid)) {
             const int c = m_model->columnOf(column.first);
             if (c < 0)
                 continue;
@@ -676,7 +676,7 @@ void ListWindow::clearFilters()
 {
     for (const Filter& f : std::as_const(m_filters)) {
         f.check->setChecked(false);
-        toggle_filter_box(f.check, f.boxes.value(0), f.boxes.value(1), m_spec.filterLook);
+        toggle_filter_box(f.check, f.boxes.value(0), f.boxes.value(1), m_desc.filterLook);
         for (QWidget* box : f.boxes)
             clearBox(box);
     }
@@ -684,7 +684,7 @@ void ListWindow::clearFilters()
 
 bool ListWindow::exportRows()
 {
-    return export_rows_to_excel(m_model->columnNames(), m_spec.exportTitles, [this](const RowWriter& write) {
+    return export_rows_to_excel(m_model->columnNames(), m_desc.exportTitles, [this](const RowWriter& write) {
         QStringList texts;
         m_model->readAll([&](const QVariantList& values) {
             texts.clear();

@@ -123,7 +123,7 @@ private:
 };
 
 // What a list window searches and shows.
-struct ListSpec {
+struct ListDescription {
     QString columns = QStringLiteral("*");
     // The tables and the base condition, after "from": "vam left join personel
     // on vam.personel_id=personel.id where vam.id<>-1". The conditions of the
@@ -146,7 +146,7 @@ struct ListSpec {
 class ListWindow : public QObject {
     Q_OBJECT
 public:
-    ListWindow(ListSpec spec, QTableView* grid, QLabel* countLabel, QObject* parent);
+    ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabel, QObject* parent);
 
     // Filters, applied in the order they are added, each while its box is
     // enabled (its check box ticked). Box texts are read as they stand.
@@ -179,7 +179,7 @@ public:
     // Unticks every filter check box, which disables the boxes, and empties them.
     void clearFilters();
     // The export of every row of the list in the order shown, read again from
-    // the database a row at a time, with the spec's titles.
+    // the database a row at a time, with the desc's titles.
     bool exportRows();
 
     ListModel* model() const { return m_model; }
@@ -207,7 +207,7 @@ private:
     bool run(const Condition& where);
     void showColumns();
 
-    ListSpec m_spec;
+    ListDescription m_desc;
     QTableView* m_grid;
     QLabel* m_count;
     ListModel* m_model;

@@ -7,24 +7,24 @@
 
 namespace {
 
-ListSpec log_list()
+ListDescription log_list()
 {
     using namespace CoreText;
-    ListSpec spec;
+    ListDescription desc;
     // Rows without a user (empty or NULL) are never shown.
-    spec.from = QStringLiteral("log where karbar<>?");
-    spec.values = {QString()};
-    spec.orderBy = QStringLiteral("saat_sys desc, id desc");
-    spec.grid = {{QStringLiteral("karbar"), LogTitleKarbar},         {QStringLiteral("ip"), LogTitleIp},
+    desc.from = QStringLiteral("log where karbar<>?");
+    desc.values = {QString()};
+    desc.orderBy = QStringLiteral("saat_sys desc, id desc");
+    desc.grid = {{QStringLiteral("karbar"), LogTitleKarbar},         {QStringLiteral("ip"), LogTitleIp},
                  {QStringLiteral("computer_name"), LogTitleComputer}, {QStringLiteral("saat"), LogTitleSaat},
                  {QStringLiteral("tarikh"), LogTitleTarikh},         {QStringLiteral("cmt"), LogTitleCmt},
                  {QStringLiteral("saat_sys"), LogTitleSaatSys}};
-    spec.exportTitles = {{QStringLiteral("id"), LogExportId},        {QStringLiteral("karbar"), LogExportKarbar},
+    desc.exportTitles = {{QStringLiteral("id"), LogExportId},        {QStringLiteral("karbar"), LogExportKarbar},
                          {QStringLiteral("ip"), LogExportIp},        {QStringLiteral("computer_name"), LogTitleComputer},
                          {QStringLiteral("saat"), LogTitleSaat},     {QStringLiteral("tarikh"), LogTitleTarikh},
                          {QStringLiteral("cmt"), LogTitleCmt},       {QStringLiteral("saat_sys"), LogExportSaatSys}};
-    spec.filterLook = FilterLook::Plain;
-    return spec;
+    desc.filterLook = FilterLook::Plain;
+    return desc;
 }
 
 } // namespace

@@ -24,19 +24,19 @@ namespace {
 const QString Id = QStringLiteral("id");
 const QString ShowDat = QStringLiteral("show_dat");
 
-ListSpec list_spec()
+ListDescription list_spec()
 {
     using namespace CoreText;
-    ListSpec spec;
-    spec.columns = QStringLiteral("payamha.*, users.us as ferestande");
-    spec.from = QStringLiteral("payamha left join users on payamha.send_prs_id=users.id where payamha.id<>-1");
+    ListDescription desc;
+    desc.columns = QStringLiteral("payamha.*, users.us as ferestande");
+    desc.from = QStringLiteral("payamha left join users on payamha.send_prs_id=users.id where payamha.id<>-1");
     // Newest day first; within a day the newest message first.
-    spec.orderBy = QStringLiteral("payamha.send_dat desc, payamha.id desc");
-    spec.grid = {{QStringLiteral("ferestande"), MessagesTitleSender},
+    desc.orderBy = QStringLiteral("payamha.send_dat desc, payamha.id desc");
+    desc.grid = {{QStringLiteral("ferestande"), MessagesTitleSender},
                  {QStringLiteral("send_dat"), MessagesTitleSent},
                  {ShowDat, MessagesTitleRead},
                  {QStringLiteral("mozo"), MessagesTitleSubject}};
-    return spec;
+    return desc;
 }
 
 QVariant current_user_id() { return Session::user().prs_id.toLongLong(); }

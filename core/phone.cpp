@@ -17,15 +17,15 @@ const QString Tel = QStringLiteral("tel");
 const QString Cmt = QStringLiteral("cmt");
 
 // Entries without a name are never listed or counted.
-ListSpec list_spec(const QString& order)
+ListDescription list_spec(const QString& order)
 {
     using namespace CoreText;
-    ListSpec spec;
-    spec.from = QStringLiteral("phone where name<>?");
-    spec.values = {QString()};
-    spec.orderBy = order;
-    spec.grid = {{Name, PhoneTitleName}, {Tel, PhoneTitleTel}, {Cmt, PhoneTitleCmt}};
-    return spec;
+    ListDescription desc;
+    desc.from = QStringLiteral("phone where name<>?");
+    desc.values = {QString()};
+    desc.orderBy = order;
+    desc.grid = {{Name, PhoneTitleName}, {Tel, PhoneTitleTel}, {Cmt, PhoneTitleCmt}};
+    return desc;
 }
 
 } // namespace

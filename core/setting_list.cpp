@@ -62,12 +62,12 @@ void SettingList::ensureList()
     const QString order = Database::current().dialect().persianOrder(ListColumn) + QStringLiteral(", id");
     if (m_list && order == m_order)
         return;
-    ListSpec spec;
-    spec.from = m_table.name + QStringLiteral(" where 1=1");
-    spec.orderBy = order;
-    spec.grid = m_table.grid;
+    ListDescription desc;
+    desc.from = m_table.name + QStringLiteral(" where 1=1");
+    desc.orderBy = order;
+    desc.grid = m_table.grid;
     ListWindow* previous = m_list;
-    m_list = new ListWindow(spec, m_grid, nullptr, this);
+    m_list = new ListWindow(desc, m_grid, nullptr, this);
     m_list->setScope([this] {
         if (!m_shown)
             return Condition{};

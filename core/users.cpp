@@ -15,25 +15,25 @@ const QString Admin = QStringLiteral("admin");
 
 // The list never reads the password column: the password is shown nowhere,
 // neither in the grid nor in the export.
-ListSpec list_spec()
+ListDescription list_spec()
 {
     using namespace CoreText;
-    ListSpec spec;
-    spec.columns = QStringLiteral("id, us, ver, lev, ostan, semat, mobile, nam, status");
-    spec.from = QStringLiteral("users where id<>-1");
-    spec.grid = {{QStringLiteral("nam"), UserTitleNam},       {QStringLiteral("us"), UserTitleUs},
+    ListDescription desc;
+    desc.columns = QStringLiteral("id, us, ver, lev, ostan, semat, mobile, nam, status");
+    desc.from = QStringLiteral("users where id<>-1");
+    desc.grid = {{QStringLiteral("nam"), UserTitleNam},       {QStringLiteral("us"), UserTitleUs},
                  {QStringLiteral("ver"), UserTitleVer},       {QStringLiteral("lev"), UserTitleLev},
                  {QStringLiteral("ostan"), UserTitleOstan},   {QStringLiteral("semat"), UserTitleSemat},
                  {QStringLiteral("mobile"), UserTitleMobile}, {QStringLiteral("status"), UserTitleStatus}};
-    spec.exportTitles = {{QStringLiteral("id"), UserTitleId},
+    desc.exportTitles = {{QStringLiteral("id"), UserTitleId},
                          {QStringLiteral("ostan"), UserTitleOstan},
                          {QStringLiteral("semat"), UserTitleSematExport},
                          {QStringLiteral("nam"), UserTitleNam},
                          {QStringLiteral("mobile"), UserTitleMobile},
                          {QStringLiteral("us"), UserTitleUsExport},
                          {QStringLiteral("lev"), UserTitleLev}};
-    spec.titleSort = true;
-    return spec;
+    desc.titleSort = true;
+    return desc;
 }
 
 const char* const right_suffixes[4] = {"_ins", "_edit", "_del", "_show"};

@@ -19,14 +19,14 @@ const QString PicType = QStringLiteral("pictype");
 
 // The list never reads the files themselves (nor the access codes, which are
 // shown nowhere); a file is read when its row is clicked.
-ListSpec list_spec()
+ListDescription list_spec()
 {
-    ListSpec spec;
-    spec.columns = QStringLiteral("id, cmt, pictype");
-    spec.from = QStringLiteral("zamaem");
-    spec.orderBy = QStringLiteral("id");
-    spec.grid = {{Cmt, CoreText::AttachmentTitleDescription}, {PicType, CoreText::AttachmentTitleFormat}};
-    return spec;
+    ListDescription desc;
+    desc.columns = QStringLiteral("id, cmt, pictype");
+    desc.from = QStringLiteral("zamaem");
+    desc.orderBy = QStringLiteral("id");
+    desc.grid = {{Cmt, CoreText::AttachmentTitleDescription}, {PicType, CoreText::AttachmentTitleFormat}};
+    return desc;
 }
 
 // The description proposed as the saved file's name, without the characters

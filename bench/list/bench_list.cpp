@@ -102,17 +102,17 @@ struct Export {
 };
 
 // A search of the first `rows` phone rows and the export of all of them.
-Export searchAndExport(const ListSpec& phone, int rows, QTableView& grid, QLabel& count, QWidget& window)
+Export searchAndExport(const ListDescription& phone, int rows, QTableView& grid, QLabel& count, QWidget& window)
 {
-    ListSpec spec = phone;
-    spec.values = {rows};
+    ListDescription desc = phone;
+    desc.values = {rows};
     QString exported;
     Desktop::setOpener([&](const QString& path) { exported = path; });
     Export e;
     resetPeak();
     const double before = memory("VmRSS:");
     {
-        ListWindow list(spec, &grid, &count, &window);
+        ListWindow list(desc, &grid, &count, &window);
         list.search();
         e.count = count.text();
         QElapsedTimer t;
@@ -152,7 +152,7 @@ void measure(const char* backend)
     QLabel count(&window);
     grid.resize(1000, 700);
     window.show();
-    ListSpec phone;
+    ListDescription phone;
     phone.from = QStringLiteral("bench_phone where id<=?");
     phone.values = {100000};
     phone.titleSort = true;
@@ -184,7 +184,7 @@ void measure(const char* backend)
                                  QDateTime(QDate(2024, 3, 20), QTime(8, 0)).addSecs(i * 37)};
          });
     const double logFilled = ms(t);
-    ListSpec log;
+    ListDescription log;
     log.from = QStringLiteral("bench_log where karbar<>?");
     log.values = {QString()};
     log.orderBy = QStringLiteral("saat_sys desc, id desc");

@@ -34,7 +34,7 @@ struct EntryWindow : QWidget {
     QLabel* cnt = new QLabel(this);
     ListWindow list;
 
-    explicit EntryWindow(ListSpec spec) : list(std::move(spec), grid, cnt, this)
+    explicit EntryWindow(ListDescription desc) : list(std::move(desc), grid, cnt, this)
     {
         setLayoutDirection(Qt::RightToLeft);
         auto* layout = new QVBoxLayout(this);
@@ -75,19 +75,19 @@ struct ScopeClause {
     QVariantList values;
 };
 
-ListSpec entrySpec()
+ListDescription entrySpec()
 {
-    ListSpec spec;
-    spec.from = QStringLiteral("entry left join person on entry.person_id=person.id where karbar<>?");
-    spec.values = {QString()};
-    spec.grid = {{QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    ListDescription desc;
+    desc.from = QStringLiteral("entry left join person on entry.person_id=person.id where karbar<>?");
+    desc.values = {QString()};
+    desc.grid = {{QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
                  {QStringLiteral("karbar"), QStringLiteral("نام کاربر")},
                  {QStringLiteral("n"), QStringLiteral("تعداد")}};
-    spec.exportTitles = {{QStringLiteral("id"), QStringLiteral("شناسه")},
+    desc.exportTitles = {{QStringLiteral("id"), QStringLiteral("شناسه")},
                          {QStringLiteral("karbar"), QStringLiteral("نام کاربري")},
                          {QStringLiteral("tarikh"), QStringLiteral("تاريخ")}};
-    spec.titleSort = true;
-    return spec;
+    desc.titleSort = true;
+    return desc;
 }
 
 } // namespace
@@ -239,8 +239,8 @@ private slots:
     void aFailedSearchLeavesCountAndRows()
     {
         MsgRecorder msgs;
-        ListSpec spec = entrySpec();
-        EntryWindow w(spec);
+        ListDescription desc = entrySpec();
+        EntryWindow w(desc);
         QVERIFY(w.list.search());
         Sql::exec(QStringLiteral("drop table entry"));
         QVERIFY(!w.list.search());
@@ -296,9 +296,9 @@ private slots:
 
     void titlesDoNotSortUnlessAsked()
     {
-        ListSpec spec = entrySpec();
-        spec.titleSort = false;
-        EntryWindow w(spec);
+        ListDescription desc = entrySpec();
+        desc.titleSort = false;
+        EntryWindow w(desc);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(w.list.search());
@@ -434,19 +434,19 @@ private slots:
         QFETCH(QString, orderBy);
         QFETCH(QString, key);
         addLongList();
-        ListSpec spec = entrySpec();
-        spec.from = from;
-        spec.values = from.contains(QLatin1Char('?')) ? QVariantList{QString()} : QVariantList{};
-        spec.orderBy = orderBy;
+        ListDescription desc = entrySpec();
+        desc.from = from;
+        desc.values = from.contains(QLatin1Char('?')) ? QVariantList{QString()} : QVariantList{};
+        desc.orderBy = orderBy;
         if (key.startsWith(QLatin1String("e.")))
-            spec.key = key;
-        EntryWindow w(spec);
+            desc.key = key;
+        EntryWindow w(desc);
         QVERIFY(w.list.search());
         QVERIFY(w.list.model()->rowCount() < 700); // the first page only
 
         const QString order = orderBy.isEmpty() ? key : orderBy + QStringLiteral(", ") + key;
         const QList<qint64> expected =
-            ids(QStringLiteral("select %1 as id from %2 order by %3").arg(key, from, order), spec.values);
+            ids(QStringLiteral("select %1 as id from %2 order by %3").arg(key, from, order), desc.values);
         QCOMPARE(w.cnt->text().toInt(), expected.size());
         QCOMPARE(listedIds(w), expected);
         QVERIFY(!w.list.model()->canFetchMore());
@@ -465,10 +465,10 @@ private slots:
                                                               .arg(i % 3)
                                                               .arg(123000 + (i * 7) % 40, 6, 10, QLatin1Char('0'))}});
         });
-        ListSpec spec;
-        spec.from = QStringLiteral("stamped");
-        spec.orderBy = QStringLiteral("saat_sys desc");
-        EntryWindow w(spec);
+        ListDescription desc;
+        desc.from = QStringLiteral("stamped");
+        desc.orderBy = QStringLiteral("saat_sys desc");
+        EntryWindow w(desc);
         QVERIFY(w.list.search());
         QCOMPARE(listedIds(w), ids(QStringLiteral("select id from stamped order by saat_sys desc, id")));
     }
@@ -476,9 +476,9 @@ private slots:
     void othersChangingTheListWhileItIsRead()
     {
         addLongList();
-        ListSpec spec = entrySpec();
-        spec.orderBy = QStringLiteral("tarikh desc");
-        EntryWindow w(spec);
+        ListDescription desc = entrySpec();
+        desc.orderBy = QStringLiteral("tarikh desc");
+        EntryWindow w(desc);
         QVERIFY(w.list.search());
         const QString count = w.cnt->text();
         const QString order = QStringLiteral("select entry.id from entry where karbar<>? order by tarikh desc, id");
