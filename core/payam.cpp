@@ -24,7 +24,7 @@ namespace {
 const QString Id = QStringLiteral("id");
 const QString ShowDat = QStringLiteral("show_dat");
 
-ListDescription list_spec()
+ListDescription list_description()
 {
     using namespace CoreText;
     ListDescription desc;
@@ -56,7 +56,7 @@ Tpayam::Tpayam(QWidget* parent) : Form(parent), ui(new Ui::Tpayam)
     ui->setupUi(this);
     ui->mozo->lineEdit()->setMaxLength(100);
 
-    m_list = new ListWindow(list_spec(), ui->DBGrid1, nullptr, this);
+    m_list = new ListWindow(list_description(), ui->DBGrid1, nullptr, this);
     m_list->setScope([this] {
         return m_recipient.isValid() ? Condition{QStringLiteral(" and rec_prs_id=?"), {m_recipient}} : Condition{};
     });

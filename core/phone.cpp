@@ -17,7 +17,7 @@ const QString Tel = QStringLiteral("tel");
 const QString Cmt = QStringLiteral("cmt");
 
 // Entries without a name are never listed or counted.
-ListDescription list_spec(const QString& order)
+ListDescription list_description(const QString& order)
 {
     using namespace CoreText;
     ListDescription desc;
@@ -55,7 +55,7 @@ ListWindow* Tphone::list()
         return m_list;
     delete m_list;
     m_order = order;
-    m_list = new ListWindow(list_spec(order), ui->DBGrid1, ui->cnt, this);
+    m_list = new ListWindow(list_description(order), ui->DBGrid1, ui->cnt, this);
     // The chosen item of "search by" says which column holds the text.
     m_list->setScope([this] {
         const QString column = ui->src_name->isChecked() ? Name

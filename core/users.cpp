@@ -15,7 +15,7 @@ const QString Admin = QStringLiteral("admin");
 
 // The list never reads the password column: the password is shown nowhere,
 // neither in the grid nor in the export.
-ListDescription list_spec()
+ListDescription list_description()
 {
     using namespace CoreText;
     ListDescription desc;
@@ -51,7 +51,7 @@ Tusers::Tusers(QWidget* parent) : Form(parent), ui(new Ui::Tusers)
     connect(ui->N9, &QAction::triggered, this, &Tusers::N9Click);
     connect(ui->src_btn, &QPushButton::clicked, this, &Tusers::src_btnClick);
 
-    m_list = new ListWindow(list_spec(), ui->DBGrid1, ui->cnt, this);
+    m_list = new ListWindow(list_description(), ui->DBGrid1, ui->cnt, this);
     m_list->contains(ui->CheckBox1, ui->us, QStringLiteral("us"));
     m_list->contains(ui->CheckBox2, ui->ostan2, QStringLiteral("ostan"));
     m_list->contains(ui->CheckBox4, ui->lev2, QStringLiteral("lev"));

@@ -19,7 +19,7 @@ const QString PicType = QStringLiteral("pictype");
 
 // The list never reads the files themselves (nor the access codes, which are
 // shown nowhere); a file is read when its row is clicked.
-ListDescription list_spec()
+ListDescription list_description()
 {
     ListDescription desc;
     desc.columns = QStringLiteral("id, cmt, pictype");
@@ -53,7 +53,7 @@ Tzamaem::Tzamaem(QWidget* parent) : Form(parent), ui(new Ui::Tzamaem)
 {
     ui->setupUi(this);
     ui->Combo_type->lineEdit()->setMaxLength(150);
-    m_list = new ListWindow(list_spec(), ui->DBGrid1, nullptr, this);
+    m_list = new ListWindow(list_description(), ui->DBGrid1, nullptr, this);
     ui->DBGrid1->addAction(ui->N1);
     ui->DBGrid1->addAction(ui->N2); // "view code": the code is shown nowhere
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tzamaem::ins_btnClick);

@@ -105,42 +105,38 @@ Button ask(const QString& text, Icon icon, QList<Button> buttons)
     return show(text, icon, std::move(buttons));
 }
 
-std::optional<QString> input(const QString& caption, const QString& prompt, const QString& defaultText)
+namespace {
+std::optional<QString> askText(Kind kind, const QString& caption, const QString& text,
+                               const QString& defaultText = QString(), const QString& filter = QString())
 {
     Request r;
-    r.kind = Kind::Input;
+    r.kind = kind;
     r.caption = caption;
-    r.text = prompt;
+    r.text = text;
     r.defaultText = defaultText;
+    r.filter = filter;
     return handler()->input(r);
+}
+} // namespace
+
+std::optional<QString> input(const QString& caption, const QString& prompt, const QString& defaultText)
+{
+    return askText(Kind::Input, caption, prompt, defaultText);
 }
 
 std::optional<QString> password(const QString& caption, const QString& prompt)
 {
-    Request r;
-    r.kind = Kind::Password;
-    r.caption = caption;
-    r.text = prompt;
-    return handler()->input(r);
+    return askText(Kind::Password, caption, prompt);
 }
 
 std::optional<QString> openFileName(const QString& caption, const QString& filter)
 {
-    Request r;
-    r.kind = Kind::OpenFile;
-    r.caption = caption;
-    r.filter = filter;
-    return handler()->input(r);
+    return askText(Kind::OpenFile, caption, QString(), QString(), filter);
 }
 
 std::optional<QString> saveFileName(const QString& caption, const QString& proposedName, const QString& filter)
 {
-    Request r;
-    r.kind = Kind::SaveFile;
-    r.caption = caption;
-    r.defaultText = proposedName;
-    r.filter = filter;
-    return handler()->input(r);
+    return askText(Kind::SaveFile, caption, QString(), proposedName, filter);
 }
 
 } // namespace Msg

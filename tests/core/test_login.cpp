@@ -30,30 +30,6 @@ class TestLogin : public QObject {
     Tlogin* login = nullptr;
     Tmain* main = nullptr;
 
-    // The login connects by this user's settings ("Local") to the test database.
-    void pointSettingsAtTestDb()
-    {
-        const ConnectionOptions& o = m_db.options();
-        ConnectionSettings s;
-        if (o.backend == Backend::SQLite) {
-            s.authentication = QStringLiteral("Access");
-            s.systemType = QStringLiteral("64-bit");
-            s.sqlServerName = o.database;
-        } else {
-            s.authentication = QStringLiteral("SQL Server");
-            s.serverType = QStringLiteral("PostgreSQL");
-            s.sqlServerName = o.host + QLatin1Char(',') + QString::number(o.port);
-            s.dataBase = o.database;
-            s.userName = o.user;
-            s.password = o.password;
-        }
-        QVERIFY(Settings::write(Settings::userFile(), s));
-        // "Access" and the system type are set outside the settings window: write them too.
-        QSettings file(Settings::userFile(), QSettings::IniFormat);
-        file.setValue(QStringLiteral("TuvekAuthentication"), s.authentication);
-        file.setValue(QStringLiteral("TuvekSystemType"), s.systemType);
-    }
-
     qint64 addUser(const QString& us, const QString& ps, const QString& status = CoreText::ActiveStatus,
                    const QString& lev = QStringLiteral("single"), bool hashed = true)
     {
@@ -107,7 +83,8 @@ private slots:
     void init()
     {
         TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed);
-        pointSettingsAtTestDb();
+        // The login connects by this user's settings ("Local") to the test database.
+        QVERIFY(m_db.writeSettings(Settings::userFile()));
         login->setConnectionChoice(1);
         login->show();
         main->hide();
