@@ -14,6 +14,7 @@
 #include "platform/ui/window_set.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
+#include "tests/support/window_steps.h"
 #include "ui_change_pass.h"
 #include "ui_login.h"
 #include "ui_main.h"
@@ -21,6 +22,8 @@
 #include <QtTest>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
+using namespace WindowSteps;
 
 class TestLogin : public QObject {
     Q_OBJECT
@@ -42,24 +45,15 @@ class TestLogin : public QObject {
                             {QStringLiteral("status"), status}});
     }
 
-    // Keys for ASCII text; Persian text arrives as input-method text.
-    static void type(QLineEdit* box, const QString& text)
-    {
-        if (text.toLatin1() == text.toUtf8())
-            QTest::keyClicks(box, text);
-        else
-            box->insert(text);
-    }
-
     void typeAndEnter(const QString& us, const QString& ps)
     {
         login->ui->us->clear();
         login->ui->ps->clear();
         login->ui->us->setFocus();
-        type(login->ui->us, us);
+        typeText(login->ui->us, us);
         QTest::keyClick(login->ui->us, Qt::Key_Return);
         QVERIFY(login->ui->ps->hasFocus() || !login->isActiveWindow());
-        type(login->ui->ps, ps);
+        typeText(login->ui->ps, ps);
         QTest::keyClick(login->ui->ps, Qt::Key_Return);
     }
 

@@ -3,6 +3,7 @@
 #include "core/mon_edit.h"
 #include "core/texts.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/window_steps.h"
 
 #include <QtTest>
 
@@ -38,11 +39,7 @@ private slots:
         QFETCH(qint64, value);
         TMonEdit box;
         box.show();
-        // Keys for ASCII text; other scripts arrive as input-method text.
-        if (typed.toLatin1() == typed.toUtf8())
-            QTest::keyClicks(&box, typed);
-        else
-            box.insert(typed);
+        WindowSteps::typeText(&box, typed);
         QCOMPARE(box.text(), shown);
         QCOMPARE(box.GetValue(), value);
         QCOMPARE(box.cursorPosition(), int(shown.size()));

@@ -12,12 +12,14 @@
 #include "tests/core/open_from_menu.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
+#include "tests/support/window_steps.h"
 #include "ui_main.h"
 #include "ui_phone.h"
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+using namespace WindowSteps;
 
 class TestPhone : public QObject {
     Q_OBJECT
@@ -26,17 +28,11 @@ class TestPhone : public QObject {
     Tmain* main = nullptr;
     Tphone* phone = nullptr;
 
-    static void type(QWidget* box, const QString& text)
-    {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-
     static void retype(QLineEdit* box, const QString& text)
     {
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Delete);
-        type(box, text);
+        typeKeys(box, text);
     }
 
     static void entry(const QVariant& name, const QString& tel = QString(), const QString& cmt = QString())
@@ -135,7 +131,7 @@ private slots:
         entry(u""_s, u"0912"_s);
         entry(QVariant(), u"0912"_s);
 
-        type(phone->ui->src, u"ه"_s);
+        typeKeys(phone->ui->src, u"ه"_s);
         QCOMPARE(phone->ui->cnt->text(), u"7"_s);
         QCOMPARE(shownNames(), (QStringList{u"بهرام"_s, u"پريچهر"_s, u"چهره"_s, u"زهره"_s, u"ژاله"_s, u"گلاره"_s,
                                             u"لاله"_s}));
@@ -144,7 +140,7 @@ private slots:
         QCOMPARE(shownNames().first(), u"بهرام"_s);
 
         // The keheh is rewritten in the box and finds the kaf.
-        type(phone->ui->src, u"کاظ"_s);
+        typeKeys(phone->ui->src, u"کاظ"_s);
         QCOMPARE(phone->ui->src->text(), u"كاظ"_s);
         QCOMPARE(shownNames(), QStringList{u"كاظمي"_s});
 
@@ -167,10 +163,10 @@ private slots:
         MsgRecorder msgs;
         phone->enableCommands(true, true);
         phone->prepareForOpening();
-        type(phone->ui->name, u"کريمی"_s); // keheh and Persian yeh, as the keyboard types them
-        type(phone->ui->tel, u"۰۱۱-۳۳"_s);
-        type(phone->ui->cmt, u"تدارکات"_s);
-        type(phone->ui->src, u"کريمی"_s);
+        typeKeys(phone->ui->name, u"کريمی"_s); // keheh and Persian yeh, as the keyboard types them
+        typeKeys(phone->ui->tel, u"۰۱۱-۳۳"_s);
+        typeKeys(phone->ui->cmt, u"تدارکات"_s);
+        typeKeys(phone->ui->src, u"کريمی"_s);
         QCOMPARE(phone->ui->cnt->text(), u"0"_s);
         QTest::mouseClick(phone->ui->ins_btn, Qt::LeftButton);
         QCOMPARE(msgs.texts(), QStringList{CoreText::PhoneSaved});

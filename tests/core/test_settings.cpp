@@ -13,12 +13,14 @@
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
+#include "tests/support/window_steps.h"
 #include "ui_setting.h"
 #include "ui_setting_ost.h"
 
 #include <QTableView>
 
 using namespace AdminPages;
+using namespace WindowSteps;
 
 class TestSettings : public QObject {
     Q_OBJECT
@@ -28,18 +30,11 @@ class TestSettings : public QObject {
     Tsetting* setting = nullptr;
     Tsetting_ost* ost = nullptr;
 
-    static void choose(QComboBox* box, const QString& text)
-    {
-        const int i = box->findText(text);
-        QVERIFY2(i >= 0, qPrintable(text));
-        box->setCurrentIndex(i);
-        emit box->activated(i);
-    }
-
+    // Replaces what the box holds with typed text.
     static void type(QLineEdit* box, const QString& text)
     {
         box->clear();
-        box->insert(text);
+        typeText(box, text);
     }
 
     // Makes a row of the grid the current one, as a click on it does.

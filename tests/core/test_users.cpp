@@ -12,6 +12,7 @@
 #include "platform/ui/window_set.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
+#include "tests/support/window_steps.h"
 #include "ui_users.h"
 #include "ui_users_ins.h"
 
@@ -25,6 +26,8 @@ using namespace Qt::StringLiterals;
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QTableView>
+
+using namespace WindowSteps;
 
 class TestUsers : public QObject {
     Q_OBJECT
@@ -42,13 +45,6 @@ class TestUsers : public QObject {
             if (entry->isVisible())
                 entry->close();
         });
-    }
-
-    // Types text key by key, Persian letters too.
-    static void type(QWidget* box, const QString& text)
-    {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 
     // Clicks a check box on its indicator.
@@ -96,14 +92,6 @@ class TestUsers : public QObject {
         QFAIL("the account is not in the list");
     }
 
-    void choose(QComboBox* box, const QString& text)
-    {
-        const int at = box->findText(text);
-        QVERIFY2(at >= 0, qPrintable(text));
-        box->setCurrentIndex(at);
-        emit box->activated(at);
-    }
-
     QVariantMap userRow(qint64 id) { return Sql::row(u"select * from users where id=?"_s, {id}); }
     int count(const QString& sql, const QVariantList& values = {}) { return Sql::scalar(sql, values).toInt(); }
     QString lastLog() { return Sql::scalar(u"select cmt from log order by id desc"_s).toString(); }
@@ -143,10 +131,10 @@ private slots:
             QVERIFY(entry->ui->ins_btn->isVisible() && !entry->ui->edit_btn->isVisible());
             // Both the user name and the password are required.
             entry->ui->ins_btn->click();
-            type(entry->ui->us, u"2050123456"_s);
+            typeKeys(entry->ui->us, u"2050123456"_s);
             entry->ui->ins_btn->click();
-            type(entry->ui->ps, u"رمز-1"_s);
-            type(entry->ui->nam, u"علي رضايي"_s);
+            typeKeys(entry->ui->ps, u"رمز-1"_s);
+            typeKeys(entry->ui->nam, u"علي رضايي"_s);
             entry->ui->ostan->setCurrentText(u"گيلان"_s);
             entry->ui->lev->setCurrentText(u"ostan"_s);
             entry->ui->ins_btn->click();
@@ -187,7 +175,7 @@ private slots:
             QCOMPARE(entry->ui->us->text(), u"2222222222"_s);
             QVERIFY(entry->ui->ps->text().isEmpty()); // the password is never shown
             entry->ui->nam->clear();
-            type(entry->ui->nam, u"دوم تازه"_s);
+            typeKeys(entry->ui->nam, u"دوم تازه"_s);
             entry->ui->edit_btn->click();
             QVERIFY(!entry->isVisible());
         });
@@ -221,7 +209,7 @@ private slots:
         clickRow(second);
         whileEntryOpen([&] {
             entry->ui->us->setText(u"3333333333"_s);
-            type(entry->ui->ps, u"tazeh"_s);
+            typeKeys(entry->ui->ps, u"tazeh"_s);
             entry->ui->edit_btn->click();
         });
         users->ui->N6->trigger();
@@ -321,7 +309,7 @@ private slots:
         QCOMPARE(users->ui->cnt->text(), u"4"_s);
 
         tick(users->ui->CheckBox1);
-        type(users->ui->us, u"555"_s);
+        typeKeys(users->ui->us, u"555"_s);
         tick(users->ui->CheckBox2);
         users->ui->ostan2->setCurrentText(u"گيلان"_s);
         users->ui->src_btn->click();
@@ -332,7 +320,7 @@ private slots:
         // An unticked filter is ignored even when its box keeps its text.
         tick(users->ui->CheckBox1);
         tick(users->ui->CheckBox3);
-        type(users->ui->nam, u"کريمي"_s);
+        typeKeys(users->ui->nam, u"کريمي"_s);
         users->ui->src_btn->click();
         QCOMPARE(model->rowCount(), 1);
         QCOMPARE(model->value(0, u"us"_s).toString(), u"6660000003"_s);
