@@ -20,6 +20,7 @@
 #include "tests/platform/report/pdf_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
+#include "tests/support/window_steps.h"
 #include "ui_cart_sodor.h"
 
 #include <QAction>
@@ -35,6 +36,7 @@
 #include <memory>
 
 using namespace bctest;
+using WindowSteps::openFromMenu;
 
 namespace {
 
@@ -167,31 +169,20 @@ private slots:
 
         for (const char* level : {"single", "city", "ostan"}) {
             Session::setUser({"0012345678", "5", QString::fromLatin1(level), {}, {}});
-            bool shown = false;
-            QTimer::singleShot(0, cards, [&] {
-                shown = cards->isVisible();
-                cards->close();
-            });
-            n10->trigger();
-            QCoreApplication::processEvents();
-            QVERIFY(!shown);
+            QVERIFY(!openFromMenu(n10, cards));
         }
         QCOMPARE(cards->ui->serial->text(), QStringLiteral("99"));
 
         Session::setUser({"admin", "1", "admin", {}, {}});
-        bool checked = false;
-        QTimer::singleShot(0, cards, [&] {
-            checked = cards->isVisible() && cards->isModal();
+        QVERIFY(openFromMenu(n10, cards, [&] {
+            QVERIFY(cards->isModal());
             QCOMPARE(cards->ui->Edit1->text(), CardText::HeadingDefault);
             QCOMPARE(cards->ui->title->toPlainText(), CardText::TitleDefault);
             QCOMPARE(cards->ui->serial->text(), QStringLiteral("1"));
             QCOMPARE(cards->ui->cart_no->text(), QStringLiteral("10"));
             QCOMPARE(cards->ui->barcod->currentText(), QStringLiteral("bcCodeEAN13"));
             QCOMPARE(cards->ui->barcod->count(), 23);
-            cards->close();
-        });
-        n10->trigger();
-        QVERIFY(checked);
+        }));
     }
 
     void seriesRows_data()

@@ -6,11 +6,10 @@
 #include "core/main_window.h"
 #include "core/session.h"
 #include "platform/db/sql.h"
+#include "tests/support/window_steps.h"
 
 #include <QAction>
-#include <QTimer>
 #include <QWidget>
-#include <QtTest>
 #include <functional>
 
 namespace AdminPages {
@@ -34,21 +33,11 @@ inline qint64 becomeUser(const QString& level, const QString& page = QString(), 
     return id;
 }
 
-// Clicks a main-menu item; steps run once the page is shown, then the page
-// is closed. Returns whether the page was shown.
+// Clicks the main-menu item of that name; steps run once the page is shown,
+// then the page is closed. Returns whether the page was shown.
 inline bool openPage(Tmain* main, const QString& item, QWidget* page, const std::function<void()>& steps = {})
 {
-    bool shown = false;
-    QTimer::singleShot(0, page, [&] {
-        shown = page->isVisible();
-        if (shown && steps)
-            steps();
-        page->close();
-    });
-    main->findChild<QAction*>(item)->trigger();
-    // When the page did not open, the timer is still waiting: let it go by.
-    QCoreApplication::processEvents();
-    return shown;
+    return WindowSteps::openFromMenu(main->findChild<QAction*>(item), page, steps);
 }
 
 } // namespace AdminPages

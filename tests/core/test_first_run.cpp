@@ -15,6 +15,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/window_steps.h"
 #include "ui_login.h"
 #include "ui_main.h"
 #include "ui_users.h"
@@ -24,7 +25,8 @@
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
+
+using WindowSteps::openFromMenu;
 
 class TestFirstRun : public QObject {
     Q_OBJECT
@@ -42,9 +44,6 @@ class TestFirstRun : public QObject {
         QTest::keyClicks(login->ui->ps, ps);
         QTest::keyClick(login->ui->ps, Qt::Key_Return);
     }
-
-    // Runs steps one after another while modal windows are open.
-    static void later(std::function<void()> step) { QTimer::singleShot(0, qApp, std::move(step)); }
 
 private slots:
     void initTestCase()
@@ -77,35 +76,26 @@ private slots:
         // Users page: a new account, then its rights.
         auto* users = win<Tusers>(QStringLiteral("users"));
         auto* entry = win<Tusers_ins>(QStringLiteral("users_ins"));
-        bool usersShown = false, entryShown = false;
-        later([&] {
-            usersShown = users->isVisible();
-            later([&] {
-                entryShown = entry->isVisible();
+        QVERIFY(openFromMenu(main->ui->N6, users, [&] {
+            QVERIFY(openFromMenu(users->ui->N5, entry, [&] {
                 QTest::keyClicks(entry->ui->us, QStringLiteral("0087654321"));
                 QTest::keyClicks(entry->ui->ps, QStringLiteral("s3cret"));
                 QTest::keyClicks(entry->ui->nam, QStringLiteral("Sara"));
                 entry->ui->lev->setCurrentText(QStringLiteral("ostan"));
                 entry->ui->ins_btn->click();
-                entry->close();
-                // The new account is in the list: load it, tick view on the users page, save.
-                const int row = users->list()->model()->columnOf(QStringLiteral("us"));
-                QModelIndex found;
-                for (int r = 0; r < users->list()->model()->rowCount(); ++r)
-                    if (users->list()->model()->value(r, QStringLiteral("us")).toString() == QLatin1String("0087654321"))
-                        found = users->list()->model()->index(r, row);
-                QVERIFY(found.isValid());
-                users->ui->DBGrid1->setCurrentIndex(found);
-                users->DBGrid1CellClick(found);
-                users->ui->karbaran_show->setChecked(true);
-                users->ui->ins_btn2->click();
-                users->close();
-            });
-            users->ui->N5->trigger();
-        });
-        main->ui->N6->trigger();
-        QVERIFY(usersShown);
-        QVERIFY(entryShown);
+            }));
+            // The new account is in the list: load it, tick view on the users page, save.
+            const int row = users->list()->model()->columnOf(QStringLiteral("us"));
+            QModelIndex found;
+            for (int r = 0; r < users->list()->model()->rowCount(); ++r)
+                if (users->list()->model()->value(r, QStringLiteral("us")).toString() == QLatin1String("0087654321"))
+                    found = users->list()->model()->index(r, row);
+            QVERIFY(found.isValid());
+            users->ui->DBGrid1->setCurrentIndex(found);
+            users->DBGrid1CellClick(found);
+            users->ui->karbaran_show->setChecked(true);
+            users->ui->ins_btn2->click();
+        }));
         QVERIFY2(msgs.texts().contains(QStringLiteral("ثبت شد")), qPrintable(msgs.texts().join(QLatin1Char('|'))));
         const QVariantMap added = Sql::row(QStringLiteral("select id, ps, status from users where us = ?"),
                                            {QStringLiteral("0087654321")});
@@ -130,13 +120,10 @@ private slots:
         logIn(QStringLiteral("0087654321"), QStringLiteral("s3cret"));
         QVERIFY2(main->isVisible(), qPrintable(msgs.texts().join(QLatin1Char('|'))));
         QCOMPARE(Session::user().karbar, QStringLiteral("0087654321"));
-        bool viewOnly = false;
-        later([&] {
-            viewOnly = users->isVisible() && !users->ui->N5->isEnabled() && !users->ui->N7->isEnabled();
-            users->close();
-        });
-        main->ui->N6->trigger();
-        QVERIFY(viewOnly);
+        QVERIFY(openFromMenu(main->ui->N6, users, [&] {
+            QVERIFY(!users->ui->N5->isEnabled());
+            QVERIFY(!users->ui->N7->isEnabled());
+        }));
         QVERIFY(msgs.texts().isEmpty());
     }
 };

@@ -11,11 +11,11 @@
 #include "platform/ui/window_set.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
+#include "tests/support/window_steps.h"
 #include "ui_main.h"
 #include "ui_users.h"
 
 #include <QtTest>
-#include <QTimer>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -40,17 +40,11 @@ class TestMainWindow : public QObject {
     // and what its commands' states were while it was shown.
     bool openUsers(QList<bool>* commands = nullptr)
     {
-        bool shown = false;
-        QTimer::singleShot(0, this, [&] {
-            shown = users->isVisible();
+        return WindowSteps::openFromMenu(main->ui->N6, users, [&] {
             if (commands)
                 *commands = {users->ui->N5->isEnabled(), users->ui->ins_btn2->isEnabled(),
                              users->ui->N6->isEnabled(), users->ui->N7->isEnabled()};
-            users->close();
         });
-        main->ui->N6->trigger();
-        QCoreApplication::processEvents();
-        return shown;
     }
 
 private slots:

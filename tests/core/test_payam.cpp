@@ -11,9 +11,9 @@
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
-#include "tests/core/open_from_menu.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
+#include "tests/support/window_steps.h"
 #include "ui_main.h"
 #include "ui_payam.h"
 
@@ -58,7 +58,7 @@ class TestPayam : public QObject {
 
     void openFromMenu(const std::function<void()>& steps)
     {
-        QVERIFY(open_from_menu(main->ui->N9, payam, steps));
+        QVERIFY(WindowSteps::openFromMenu(main->ui->N9, payam, steps));
     }
 
     QList<QListWidgetItem*> items(const QString& label) const

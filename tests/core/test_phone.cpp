@@ -9,7 +9,6 @@
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
-#include "tests/core/open_from_menu.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -58,7 +57,7 @@ class TestPhone : public QObject {
 
     void openFromMenu(const std::function<void()>& steps)
     {
-        QVERIFY(open_from_menu(main->ui->N11, phone, steps));
+        QVERIFY(WindowSteps::openFromMenu(main->ui->N11, phone, steps));
     }
 
 private slots:

@@ -36,17 +36,6 @@ class TestUsers : public QObject {
     Tusers* users = nullptr;
     Tusers_ins* entry = nullptr;
 
-    // Runs steps inside the entry window's modal loop, then closes it when it is still open.
-    void whileEntryOpen(std::function<void()> steps)
-    {
-        QTimer::singleShot(0, entry, [this, steps] {
-            QVERIFY(entry->isVisible());
-            steps();
-            if (entry->isVisible())
-                entry->close();
-        });
-    }
-
     // Clicks a check box on its indicator.
     static void tick(QCheckBox* box)
     {
@@ -121,7 +110,7 @@ private slots:
             Sql::insert(u"abadiha"_s, {{u"ostan"_s, QString::fromUtf8(ostan)}});
         open();
         const int logs = count(u"select count(*) from log"_s);
-        whileEntryOpen([&] {
+        QVERIFY(openFromMenu(users->ui->N5, entry, [&] {
             // The provinces once each, in Persian alphabetical order.
             QStringList provinces;
             for (int i = 0; i < entry->ui->ostan->count(); ++i)
@@ -140,8 +129,7 @@ private slots:
             entry->ui->ins_btn->click();
             // The window stays open as it was: the same name a second time is refused.
             entry->ui->ins_btn->click();
-        });
-        users->ui->N5->trigger();
+        }));
 
         QCOMPARE(msgs.texts(), (QStringList{CoreText::UserNameRequired, CoreText::UserPasswordRequired,
                                             CoreText::UserSaved, CoreText::UserNameDuplicate}));
@@ -170,7 +158,7 @@ private slots:
 
         // Unchanged name, empty password box: the password stays, no look-up, no message.
         clickRow(second);
-        whileEntryOpen([&] {
+        QVERIFY(openFromMenu(users->ui->N6, entry, [&] {
             QVERIFY(entry->ui->edit_btn->isVisible() && !entry->ui->ins_btn->isVisible());
             QCOMPARE(entry->ui->us->text(), u"2222222222"_s);
             QVERIFY(entry->ui->ps->text().isEmpty()); // the password is never shown
@@ -178,8 +166,7 @@ private slots:
             typeKeys(entry->ui->nam, u"دوم تازه"_s);
             entry->ui->edit_btn->click();
             QVERIFY(!entry->isVisible());
-        });
-        users->ui->N6->trigger();
+        }));
         QVERIFY(msgs.texts().isEmpty());
         QCOMPARE(userRow(second).value(u"nam"_s).toString(), u"دوم تازه"_s);
         QCOMPARE(userRow(second).value(u"ps"_s).toString(), secondHash);
@@ -195,24 +182,22 @@ private slots:
         // A name that another account has is refused; nothing changes.
         const int logs = count(u"select count(*) from log"_s);
         clickRow(second);
-        whileEntryOpen([&] {
+        QVERIFY(openFromMenu(users->ui->N6, entry, [&] {
             entry->ui->us->setText(u"1111111111"_s);
             entry->ui->edit_btn->click();
             QVERIFY(entry->isVisible());
-        });
-        users->ui->N6->trigger();
+        }));
         QCOMPARE(msgs.texts(), QStringList{CoreText::UserNameDuplicate});
         QCOMPARE(userRow(second).value(u"us"_s).toString(), u"2222222222"_s);
         QCOMPARE(count(u"select count(*) from log"_s), logs);
 
         // A free name and a new password: both saved, the password as a hash.
         clickRow(second);
-        whileEntryOpen([&] {
+        QVERIFY(openFromMenu(users->ui->N6, entry, [&] {
             entry->ui->us->setText(u"3333333333"_s);
             typeKeys(entry->ui->ps, u"tazeh"_s);
             entry->ui->edit_btn->click();
-        });
-        users->ui->N6->trigger();
+        }));
         const QString ps = userRow(second).value(u"ps"_s).toString();
         QVERIFY(ps != u"tazeh"_s && PasswordHash::verify(ps, u"tazeh"_s));
         QCOMPARE(lastLog(), CoreText::LogUserEdited + u"3333333333 تهران"_s);
@@ -222,34 +207,31 @@ private slots:
         Sql::exec(u"update users set us=? where id=?"_s, {u"3333333333"_s, first});
         users->refreshList();
         clickRow(second);
-        whileEntryOpen([&] {
+        QVERIFY(openFromMenu(users->ui->N6, entry, [&] {
             entry->ui->mobile->setText(u"09120000000"_s);
             entry->ui->edit_btn->click();
-        });
-        users->ui->N6->trigger();
+        }));
         QCOMPARE(userRow(second).value(u"mobile"_s).toString(), u"09120000000"_s);
         QCOMPARE(userRow(first).value(u"mobile"_s).toString(), QString());
         QCOMPARE(msgs.texts(), QStringList{CoreText::UserNameDuplicate});
 
         // The user name cannot be emptied.
         clickRow(second);
-        whileEntryOpen([&] {
+        QVERIFY(openFromMenu(users->ui->N6, entry, [&] {
             entry->ui->us->clear();
             entry->ui->edit_btn->click();
-        });
-        users->ui->N6->trigger();
+        }));
         QCOMPARE(msgs.last(), CoreText::UserNameRequired);
         QCOMPARE(userRow(second).value(u"us"_s).toString(), u"3333333333"_s);
 
         // Deleted by another workstation while the window was open: said, and nothing logged.
         const int logsBefore = count(u"select count(*) from log"_s);
         clickRow(second);
-        whileEntryOpen([&] {
+        QVERIFY(openFromMenu(users->ui->N6, entry, [&] {
             Sql::exec(u"delete from users where id=?"_s, {second});
             entry->ui->mobile->setText(u"0912"_s);
             entry->ui->edit_btn->click();
-        });
-        users->ui->N6->trigger();
+        }));
         QCOMPARE(msgs.last(), CoreText::UserGone);
         QCOMPARE(count(u"select count(*) from log"_s), logsBefore);
     }

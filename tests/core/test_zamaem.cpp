@@ -12,15 +12,16 @@
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/window_set.h"
-#include "tests/core/open_from_menu.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
+#include "tests/support/window_steps.h"
 #include "ui_main.h"
 #include "ui_zamaem.h"
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+using namespace WindowSteps;
 
 class TestZamaem : public QObject {
     Q_OBJECT
@@ -106,7 +107,7 @@ private slots:
         stored(CoreText::AttachmentLogo, u".png"_s, "png");
         zamaem->ui->Combo_type->setEditText(u"x"_s);
         zamaem->ui->ramz->setText(u"y"_s);
-        QVERIFY(open_from_menu(main->ui->N12, zamaem, [&] {
+        QVERIFY(openFromMenu(main->ui->N12, zamaem, [&] {
             QVERIFY(!zamaem->ui->ins_btn->isEnabled());
             QVERIFY(zamaem->ui->N1->isEnabled());
             QVERIFY(zamaem->ui->Combo_type->currentText().isEmpty());

@@ -1,11 +1,15 @@
 #pragma once
-// What a person does with the windows, as the tests do it: typing into boxes
-// and choosing from drop-down lists.
+// What a person does with the windows, as the tests do it: typing into boxes,
+// choosing from drop-down lists, opening a window from a menu and working in
+// it while it is shown modally.
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTimer>
 #include <QWidget>
 #include <QtTest>
+#include <functional>
 
 namespace WindowSteps {
 
@@ -34,6 +38,23 @@ inline void choose(QComboBox* box, const QString& text)
     QVERIFY2(at >= 0, qPrintable(text));
     box->setCurrentIndex(at);
     emit box->activated(at);
+}
+
+// Triggers a menu item that shows window modally; the steps run while it is
+// shown, then it is closed. Returns whether the window was shown.
+inline bool openFromMenu(QAction* item, QWidget* window, const std::function<void()>& steps = {})
+{
+    bool shown = false;
+    QTimer::singleShot(0, window, [&] {
+        shown = window->isVisible();
+        if (shown && steps)
+            steps();
+        window->close();
+    });
+    item->trigger();
+    // When the window did not open, the timer is still waiting: let it go by.
+    QCoreApplication::processEvents();
+    return shown;
 }
 
 } // namespace WindowSteps
