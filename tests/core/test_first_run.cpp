@@ -26,7 +26,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-using WindowSteps::openFromMenu;
+using namespace WindowSteps;
 
 class TestFirstRun : public QObject {
     Q_OBJECT
@@ -85,14 +85,7 @@ private slots:
                 entry->ui->ins_btn->click();
             }));
             // The new account is in the list: load it, tick view on the users page, save.
-            const int row = users->list()->model()->columnOf(QStringLiteral("us"));
-            QModelIndex found;
-            for (int r = 0; r < users->list()->model()->rowCount(); ++r)
-                if (users->list()->model()->value(r, QStringLiteral("us")).toString() == QLatin1String("0087654321"))
-                    found = users->list()->model()->index(r, row);
-            QVERIFY(found.isValid());
-            users->ui->DBGrid1->setCurrentIndex(found);
-            users->DBGrid1CellClick(found);
+            clickRow(users->ui->DBGrid1, QStringLiteral("us"), QStringLiteral("0087654321"));
             users->ui->karbaran_show->setChecked(true);
             users->ui->ins_btn2->click();
         }));

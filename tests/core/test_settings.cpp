@@ -37,18 +37,6 @@ class TestSettings : public QObject {
         typeText(box, text);
     }
 
-    // Makes a row of the grid the current one, as a click on it does.
-    static void clickRow(QTableView* grid, const QString& column, const QString& value)
-    {
-        auto* rows = static_cast<ListModel*>(grid->model());
-        for (int r = 0; r < rows->rowCount(); ++r)
-            if (rows->value(r, column).toString() == value) {
-                grid->setCurrentIndex(rows->index(r, rows->columnOf(column)));
-                return;
-            }
-        QFAIL(qPrintable(QStringLiteral("no row with ") + value));
-    }
-
     static QStringList column(QTableView* grid, const QString& name)
     {
         auto* rows = static_cast<ListModel*>(grid->model());

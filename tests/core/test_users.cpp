@@ -67,18 +67,8 @@ class TestUsers : public QObject {
     // Clicks a cell of the list's row of an account.
     void clickRow(qint64 id)
     {
-        ListModel* model = users->list()->model();
-        for (int r = 0; r < model->rowCount(); ++r) {
-            if (model->value(r, u"id"_s).toLongLong() == id) {
-                QTableView* grid = users->ui->DBGrid1;
-                const QModelIndex cell = grid->model()->index(r, 1);
-                grid->scrollTo(cell);
-                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
-                QCOMPARE(users->list()->current(u"id"_s).toLongLong(), id);
-                return;
-            }
-        }
-        QFAIL("the account is not in the list");
+        WindowSteps::clickRow(users->ui->DBGrid1, u"id"_s, id);
+        QCOMPARE(users->list()->current(u"id"_s).toLongLong(), id);
     }
 
     QVariantMap userRow(qint64 id) { return Sql::row(u"select * from users where id=?"_s, {id}); }
