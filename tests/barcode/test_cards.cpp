@@ -11,12 +11,12 @@
 #include "barcode/ui/report_barcode.h"
 #include "barcode/ui/texts.h"
 #include "core/main_window.h"
-#include "core/session.h"
 #include "platform/db/sql.h"
 #include "platform/image/jpeg.h"
 #include "platform/image/texts.h"
 #include "platform/ui/window_set.h"
 #include "tests/barcode/barcode_test_tools.h"
+#include "tests/core/admin_pages.h"
 #include "tests/platform/report/pdf_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
@@ -168,12 +168,12 @@ private slots:
         cards->ui->serial->setText("99");
 
         for (const char* level : {"single", "city", "ostan"}) {
-            Session::setUser({"0012345678", "5", QString::fromLatin1(level), {}, {}});
+            AdminPages::actAs(QStringLiteral("0012345678"), 5, QString::fromLatin1(level));
             QVERIFY(!openFromMenu(n10, cards));
         }
         QCOMPARE(cards->ui->serial->text(), QStringLiteral("99"));
 
-        Session::setUser({"admin", "1", "admin", {}, {}});
+        AdminPages::actAs(QStringLiteral("admin"), 1, QStringLiteral("admin"));
         QVERIFY(openFromMenu(n10, cards, [&] {
             QVERIFY(cards->isModal());
             QCOMPARE(cards->ui->Edit1->text(), CardText::HeadingDefault);

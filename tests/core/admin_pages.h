@@ -1,18 +1,49 @@
 #pragma once
-// What the tests of the administration pages share: a user with or without
-// rights on a page, and opening a page from the main menu with steps run
-// while it is shown modally.
+// What the tests of the program's pages share: the program started with its
+// main window and a page, a user with or without rights on a page, and
+// opening a page from the main menu with steps run while it is shown modally.
 
 #include "core/main_window.h"
+#include "core/program.h"
 #include "core/session.h"
 #include "platform/db/sql.h"
+#include "platform/ui/window_set.h"
 #include "tests/support/window_steps.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QWidget>
 #include <functional>
 
 namespace AdminPages {
+
+// Starts the program as its main() does and finds the main window and the
+// page of that name; false when either is missing.
+template <class Page>
+bool startProgram(Tmain*& main, Page*& page, const QString& name)
+{
+    Program::start(*qApp);
+    main = win<Tmain>(QStringLiteral("main"));
+    page = win<Page>(name);
+    return main && page;
+}
+
+// The session's user from now on, as a login leaves it.
+inline void actAs(const QString& karbar, qint64 id, const QString& level = QStringLiteral("single"))
+{
+    Session::setUser({karbar, QString::number(id), level, {}, {}});
+}
+
+// A rights row of an account on a page: add, edit, delete, view, each 1 or 0.
+inline void grantRights(qint64 user, const QString& page, const QList<int>& rights)
+{
+    Sql::insert(QStringLiteral("dastrasi"), {{QStringLiteral("prs_id"), user},
+                                             {QStringLiteral("page_name"), page},
+                                             {QStringLiteral("darj"), rights.value(0)},
+                                             {QStringLiteral("virayesh"), rights.value(1)},
+                                             {QStringLiteral("hazf"), rights.value(2)},
+                                             {QStringLiteral("namayesh"), rights.value(3)}});
+}
 
 // A user of the given level with the given rights row on a page (no row
 // when namayesh is left out); becomes the current user.
@@ -23,13 +54,8 @@ inline qint64 becomeUser(const QString& level, const QString& page = QString(), 
                                                            {QStringLiteral("lev"), level},
                                                            {QStringLiteral("ostan"), ostan}});
     if (!page.isEmpty() && rights.size() == 4)
-        Sql::insert(QStringLiteral("dastrasi"), {{QStringLiteral("prs_id"), id},
-                                                 {QStringLiteral("page_name"), page},
-                                                 {QStringLiteral("darj"), rights[0]},
-                                                 {QStringLiteral("virayesh"), rights[1]},
-                                                 {QStringLiteral("hazf"), rights[2]},
-                                                 {QStringLiteral("namayesh"), rights[3]}});
-    Session::setUser({QStringLiteral("u") + level, QString::number(id), level, {}, {}});
+        grantRights(id, page, rights);
+    actAs(QStringLiteral("u") + level, id, level);
     return id;
 }
 

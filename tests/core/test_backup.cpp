@@ -3,11 +3,9 @@
 // opened; PostgreSQL: pg_restore into a new database) and holds the same rows.
 
 #include "core/backup.h"
-#include "core/program.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/db/backup.h"
-#include "platform/ui/window_set.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
@@ -101,13 +99,7 @@ class TestBackup : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        Program::start(*qApp);
-        main = win<Tmain>(QStringLiteral("main"));
-        backup = win<Tbackup>(QStringLiteral("backup"));
-        QVERIFY(main && backup);
-    }
+    void initTestCase() { QVERIFY(startProgram(main, backup, QStringLiteral("backup"))); }
 
     void init() { TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed); }
     void cleanup() { m_db.reset(); }

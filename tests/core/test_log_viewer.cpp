@@ -4,12 +4,10 @@
 
 #include "core/list_window.h"
 #include "core/log_viewer.h"
-#include "core/program.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/sheet/workbook_reader.h"
 #include "platform/ui/desktop.h"
-#include "platform/ui/window_set.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
@@ -66,13 +64,7 @@ class TestLogViewer : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        Program::start(*qApp);
-        main = win<Tmain>(QStringLiteral("main"));
-        viewer = win<Tlog>(QStringLiteral("log"));
-        QVERIFY(main && viewer);
-    }
+    void initTestCase() { QVERIFY(startProgram(main, viewer, QStringLiteral("log"))); }
 
     void init() { TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed); }
     void cleanup() { m_db.reset(); }

@@ -2,13 +2,11 @@
 
 #include "core/main_window.h"
 #include "core/page_rights.h"
-#include "core/program.h"
-#include "core/session.h"
 #include "core/texts.h"
 #include "core/list_window.h"
 #include "core/users.h"
 #include "platform/db/sql.h"
-#include "platform/ui/window_set.h"
+#include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -16,6 +14,8 @@
 #include "ui_users.h"
 
 #include <QtTest>
+
+using namespace AdminPages;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -28,12 +28,10 @@ class TestMainWindow : public QObject {
     void setRights(const QString& page, const QString& bits)
     {
         Sql::exec(QStringLiteral("delete from dastrasi where prs_id = ? and page_name = ?"), {m_user, page});
-        Sql::insert(QStringLiteral("dastrasi"), {{QStringLiteral("prs_id"), m_user},
-                                                 {QStringLiteral("page_name"), page},
-                                                 {QStringLiteral("darj"), bits.at(0) == QLatin1Char('1')},
-                                                 {QStringLiteral("virayesh"), bits.at(1) == QLatin1Char('1')},
-                                                 {QStringLiteral("hazf"), bits.at(2) == QLatin1Char('1')},
-                                                 {QStringLiteral("namayesh"), bits.at(3) == QLatin1Char('1')}});
+        QList<int> rights;
+        for (const QChar bit : bits)
+            rights << int(bit == QLatin1Char('1'));
+        grantRights(m_user, page, rights);
     }
 
     // Opens the users page from the menu; reports whether the window came up,
@@ -48,12 +46,7 @@ class TestMainWindow : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        Program::start(*qApp);
-        main = win<Tmain>(QStringLiteral("main"));
-        users = win<Tusers>(QStringLiteral("users"));
-    }
+    void initTestCase() { QVERIFY(startProgram(main, users, QStringLiteral("users"))); }
 
     void init()
     {
@@ -62,11 +55,7 @@ private slots:
                                                         {QStringLiteral("ps"), QStringLiteral("x")},
                                                         {QStringLiteral("lev"), QStringLiteral("ostan")},
                                                         {QStringLiteral("status"), CoreText::ActiveStatus}});
-        CurrentUser u;
-        u.karbar = QStringLiteral("0011223344");
-        u.prs_id = QString::number(m_user);
-        u.level = QStringLiteral("ostan");
-        Session::setUser(u);
+        actAs(QStringLiteral("0011223344"), m_user, QStringLiteral("ostan"));
     }
 
     void cleanup() { m_db.reset(); }
@@ -104,10 +93,7 @@ private slots:
         // Rights of another page or another user do not count.
         Sql::exec(QStringLiteral("delete from dastrasi where prs_id = ?"), {m_user});
         setRights(QStringLiteral("log"), QStringLiteral("1111"));
-        Sql::insert(QStringLiteral("dastrasi"), {{QStringLiteral("prs_id"), m_user + 1000},
-                                                 {QStringLiteral("page_name"), QStringLiteral("karbaran")},
-                                                 {QStringLiteral("darj"), true}, {QStringLiteral("virayesh"), true},
-                                                 {QStringLiteral("hazf"), true}, {QStringLiteral("namayesh"), true}});
+        grantRights(m_user + 1000, QStringLiteral("karbaran"), {1, 1, 1, 1});
         msgs.clear();
         QVERIFY(!openUsers());
         QCOMPARE(msgs.texts(), QStringList{CoreText::NoPageAccess});

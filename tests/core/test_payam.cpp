@@ -5,12 +5,10 @@
 #include "core/list_window.h"
 #include "core/main_window.h"
 #include "core/payam.h"
-#include "core/program.h"
-#include "core/session.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
-#include "platform/ui/window_set.h"
+#include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -20,6 +18,7 @@
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+using namespace AdminPages;
 
 class TestPayam : public QObject {
     Q_OBJECT
@@ -44,11 +43,6 @@ class TestPayam : public QObject {
     {
         return Sql::insert(u"payamha"_s, {{u"send_prs_id"_s, from}, {u"rec_prs_id"_s, to}, {u"send_dat"_s, sent},
                                           {u"show_dat"_s, read}, {u"mozo"_s, subject}, {u"cmt"_s, text.toUtf8()}});
-    }
-
-    static void as(const QString& karbar, qint64 id, const QString& level = u"single"_s)
-    {
-        Session::setUser({karbar, QString::number(id), level, {}, {}});
     }
 
     static int count(const QString& where = u"1=1"_s)
@@ -84,13 +78,7 @@ class TestPayam : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        Program::start(*qApp);
-        main = win<Tmain>(u"main"_s);
-        payam = win<Tpayam>(u"payam"_s);
-        QVERIFY(main && payam);
-    }
+    void initTestCase() { QVERIFY(startProgram(main, payam, u"payam"_s)); }
 
     void init()
     {
@@ -98,7 +86,7 @@ private slots:
         ali = user(u"1111111111"_s, u"تهران"_s, u"کارشناس"_s, u"علي رضايي"_s);
         twin = user(u"2222222222"_s, u"تهران"_s, u"کارشناس"_s, u"علي رضايي"_s);
         zahra = user(u"3333333333"_s, u"قم"_s, QVariant(), u"زهرا"_s);
-        as(u"admin"_s, 1, u"admin"_s);
+        actAs(u"admin"_s, 1, u"admin"_s);
     }
 
     void cleanup() { m_db.reset(); }
@@ -148,7 +136,7 @@ private slots:
         MsgRecorder msgs;
         const QString yesterday = Shamsi::fromDate(QDate::currentDate().addDays(-1));
         message(1, ali, yesterday, QString(), u"جلسه"_s);
-        as(u"admin"_s, 1, u"admin"_s);
+        actAs(u"admin"_s, 1, u"admin"_s);
         openFromMenu([&] {
             payam->ui->CheckBox1->click();
             for (int i = 0; i < payam->ui->prs_list->count(); ++i)
@@ -184,7 +172,7 @@ private slots:
         message(ali, twin, u"1403/01/03"_s, QString(), u"به همنام"_s);
         message(ali, 1, u"1403/01/02"_s, QString(), u"به مدير"_s);
 
-        as(u"1111111111"_s, ali);
+        actAs(u"1111111111"_s, ali);
         openFromMenu([&] {
             QVERIFY(!payam->ui->girande->isEnabled());
             QCOMPARE(subjects(), (QStringList{u"دوم"_s, u"اول"_s}));
@@ -195,7 +183,7 @@ private slots:
             QCOMPARE(msgs.texts(), (QStringList{zahraLabel, twinLabel}));
         });
 
-        as(u"admin"_s, 1, u"admin"_s);
+        actAs(u"admin"_s, 1, u"admin"_s);
         openFromMenu([&] {
             QComboBox* girande = payam->ui->girande;
             QVERIFY(girande->isEnabled());
@@ -223,7 +211,7 @@ private slots:
         message(twin, ali, u"1403/01/01"_s, QString(), u"اول"_s);
         message(twin, ali, u"1403/01/02"_s, QString(), u"دوم"_s);
         main->setMessagesWaiting(true);
-        as(u"1111111111"_s, ali);
+        actAs(u"1111111111"_s, ali);
         openFromMenu([&] { payam->ui->N1->trigger(); });
         QCOMPARE(count(u"show_dat='"_s + Shamsi::today() + u"' and mozo='دوم'"_s), 1);
         QCOMPARE(main->ui->N9->text(), CoreText::MessagesWaiting);
@@ -247,7 +235,7 @@ private slots:
         message(ali, twin, u"1403/01/04"_s, u"1403/01/05"_s, u"خوانده همنام"_s);
         message(ali, twin, u"1403/01/06"_s, QString(), u"نخوانده همنام"_s);
 
-        as(u"1111111111"_s, ali);
+        actAs(u"1111111111"_s, ali);
         openFromMenu([&] {
             payam->ui->DBGrid1->selectAll();
             for (QAction* item : {payam->ui->N3, payam->ui->N4, payam->ui->N5})
@@ -257,7 +245,7 @@ private slots:
         QCOMPARE(count(), 4);
 
         msgs.clear();
-        as(u"admin"_s, 1, u"admin"_s);
+        actAs(u"admin"_s, 1, u"admin"_s);
         openFromMenu([&] {
             payam->ui->girande->setEditText(u"1111111111"_s);
             payam->ui->DBGrid1->selectAll();

@@ -4,11 +4,9 @@
 #include "core/list_window.h"
 #include "core/main_window.h"
 #include "core/phone.h"
-#include "core/program.h"
-#include "core/session.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
-#include "platform/ui/window_set.h"
+#include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -18,6 +16,7 @@
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+using namespace AdminPages;
 using namespace WindowSteps;
 
 class TestPhone : public QObject {
@@ -39,12 +38,6 @@ class TestPhone : public QObject {
         Sql::insert(u"phone"_s, {{u"name"_s, name}, {u"tel"_s, tel}, {u"cmt"_s, cmt}});
     }
 
-    static void allow(const QString& page, bool darj, bool hazf, bool namayesh = true)
-    {
-        Sql::insert(u"dastrasi"_s, {{u"prs_id"_s, 7}, {u"page_name"_s, page}, {u"darj"_s, int(darj)},
-                                    {u"virayesh"_s, 0}, {u"hazf"_s, int(hazf)}, {u"namayesh"_s, int(namayesh)}});
-    }
-
     QStringList shownNames() const
     {
         QStringList names;
@@ -61,18 +54,12 @@ class TestPhone : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        Program::start(*qApp);
-        main = win<Tmain>(u"main"_s);
-        phone = win<Tphone>(u"phone"_s);
-        QVERIFY(main && phone);
-    }
+    void initTestCase() { QVERIFY(startProgram(main, phone, u"phone"_s)); }
 
     void init()
     {
         TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed);
-        Session::setUser({u"1234567890"_s, u"7"_s, u"single"_s, {}, {}});
+        actAs(u"1234567890"_s, 7);
     }
 
     void cleanup()
@@ -92,7 +79,7 @@ private slots:
         QCOMPARE(msgs.texts(), QStringList{CoreText::NoPageAccess});
         QVERIFY(!phone->isVisible());
 
-        allow(u"phone"_s, false, false);
+        grantRights(7, u"phone"_s, {0, 0, 0, 1});
         entry(u"بهرام"_s, u"0111"_s);
         phone->ui->src->setText(u"بهرام"_s);
         phone->ui->name->setText(u"x"_s);

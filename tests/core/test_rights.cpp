@@ -4,6 +4,7 @@
 #include "core/rights.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
+#include "tests/core/admin_pages.h"
 #include "tests/support/test_db.h"
 
 #include <QtTest>
@@ -116,12 +117,7 @@ private slots:
         rights.insert(u"vam"_s, {true, false, true, true});
         rights.insert(u"karbaran"_s, {false, false, false, true});
         // A stray second row of a page is replaced, not kept beside the new one.
-        Sql::insert(u"dastrasi"_s, {{u"prs_id"_s, 5},
-                                    {u"page_name"_s, u"vam"_s},
-                                    {u"darj"_s, 0},
-                                    {u"virayesh"_s, 1},
-                                    {u"hazf"_s, 0},
-                                    {u"namayesh"_s, 0}});
+        AdminPages::grantRights(5, u"vam"_s, {0, 1, 0, 0});
         save_rights(5, rights, false);
         QCOMPARE(Sql::scalar(u"select count(*) from dastrasi where prs_id=5"_s).toInt(), 22);
         const RightsSet loaded = load_rights(5);

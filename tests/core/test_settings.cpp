@@ -3,7 +3,6 @@
 // context menu; then what the database holds.
 
 #include "core/list_window.h"
-#include "core/program.h"
 #include "core/setting.h"
 #include "core/setting_list.h"
 #include "core/setting_ost.h"
@@ -66,11 +65,9 @@ class TestSettings : public QObject {
 private slots:
     void initTestCase()
     {
-        Program::start(*qApp);
-        main = win<Tmain>(QStringLiteral("main"));
-        setting = win<Tsetting>(QStringLiteral("setting"));
+        QVERIFY(startProgram(main, setting, QStringLiteral("setting")));
         ost = win<Tsetting_ost>(QStringLiteral("setting_ost"));
-        QVERIFY(main && setting && ost);
+        QVERIFY(ost);
     }
 
     void init() { TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed); }

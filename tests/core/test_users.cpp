@@ -4,12 +4,12 @@
 
 #include "core/list_window.h"
 #include "core/password_hash.h"
-#include "core/session.h"
 #include "core/texts.h"
 #include "core/users.h"
 #include "core/users_ins.h"
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
+#include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -83,7 +83,7 @@ private slots:
         WindowSet::instance().createAll();
         users = win<Tusers>(u"users"_s);
         entry = win<Tusers_ins>(u"users_ins"_s);
-        Session::setUser({u"admin"_s, u"1"_s, u"admin"_s, {}, {}});
+        AdminPages::actAs(u"admin"_s, 1, u"admin"_s);
     }
 
     void init() { TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed); }

@@ -5,13 +5,11 @@
 
 #include "core/list_window.h"
 #include "core/main_window.h"
-#include "core/program.h"
-#include "core/session.h"
 #include "core/texts.h"
 #include "core/zamaem.h"
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
-#include "platform/ui/window_set.h"
+#include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -21,6 +19,7 @@
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+using namespace AdminPages;
 using namespace WindowSteps;
 
 class TestZamaem : public QObject {
@@ -64,16 +63,14 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_files.isValid());
-        Program::start(*qApp);
-        main = win<Tmain>(u"main"_s);
-        zamaem = win<Tzamaem>(u"zamaem"_s);
+        QVERIFY(startProgram(main, zamaem, u"zamaem"_s));
         Desktop::setOpener([this](const QString& path) { opened << path; });
     }
 
     void init()
     {
         TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed);
-        Session::setUser({u"1234567890"_s, u"7"_s, u"single"_s, {}, {}});
+        actAs(u"1234567890"_s, 7);
         opened.clear();
         zamaem->enableCommands(true, true);
         zamaem->prepareForOpening();
@@ -95,8 +92,7 @@ private slots:
         MsgRecorder msgs;
         main->ui->N12->trigger();
         QCOMPARE(msgs.texts(), QStringList{CoreText::NoPageAccess});
-        Sql::insert(u"dastrasi"_s, {{u"prs_id"_s, 7}, {u"page_name"_s, u"zamaem"_s}, {u"darj"_s, 0},
-                                    {u"virayesh"_s, 1}, {u"hazf"_s, 1}, {u"namayesh"_s, 1}});
+        grantRights(7, u"zamaem"_s, {0, 1, 1, 1});
         stored(CoreText::AttachmentLogo, u".png"_s, "png");
         zamaem->ui->Combo_type->setEditText(u"x"_s);
         zamaem->ui->ramz->setText(u"y"_s);
