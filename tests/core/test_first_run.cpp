@@ -6,7 +6,6 @@
 #include "core/login.h"
 #include "core/main_window.h"
 #include "core/password_hash.h"
-#include "core/program.h"
 #include "core/session.h"
 #include "core/texts.h"
 #include "core/users.h"
@@ -14,6 +13,7 @@
 #include "platform/config/connection_settings.h"
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
+#include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/window_steps.h"
 #include "ui_login.h"
@@ -25,8 +25,6 @@
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-
-using namespace WindowSteps;
 
 class TestFirstRun : public QObject {
     Q_OBJECT
@@ -53,9 +51,7 @@ private slots:
         qputenv("TUVEK_INSTALL_SETTINGS", m_home.filePath(QStringLiteral("none.ini")).toUtf8());
         qputenv("TUVEK_DATA_DIR", m_home.filePath(QStringLiteral("data")).toUtf8());
         QDir::setCurrent(m_home.path());
-        Program::start(*qApp);
-        login = win<Tlogin>(QStringLiteral("login"));
-        main = win<Tmain>(QStringLiteral("main"));
+        QVERIFY(AdminPages::startProgram(main, login, QStringLiteral("login")));
     }
 
     void adminAddsAUserWhoThenLogsIn()
@@ -76,8 +72,8 @@ private slots:
         // Users page: a new account, then its rights.
         auto* users = win<Tusers>(QStringLiteral("users"));
         auto* entry = win<Tusers_ins>(QStringLiteral("users_ins"));
-        QVERIFY(openFromMenu(main->ui->N6, users, [&] {
-            QVERIFY(openFromMenu(users->ui->N5, entry, [&] {
+        QVERIFY(WindowSteps::openFromMenu(main->ui->N6, users, [&] {
+            QVERIFY(WindowSteps::openFromMenu(users->ui->N5, entry, [&] {
                 QTest::keyClicks(entry->ui->us, QStringLiteral("0087654321"));
                 QTest::keyClicks(entry->ui->ps, QStringLiteral("s3cret"));
                 QTest::keyClicks(entry->ui->nam, QStringLiteral("Sara"));
@@ -85,7 +81,7 @@ private slots:
                 entry->ui->ins_btn->click();
             }));
             // The new account is in the list: load it, tick view on the users page, save.
-            clickRow(users->ui->DBGrid1, QStringLiteral("us"), QStringLiteral("0087654321"));
+            WindowSteps::clickRow(users->ui->DBGrid1, QStringLiteral("us"), QStringLiteral("0087654321"));
             users->ui->karbaran_show->setChecked(true);
             users->ui->ins_btn2->click();
         }));
@@ -103,9 +99,7 @@ private slots:
 
         // The next start: the new user logs in and may only view the users page.
         WindowSet::instance().destroyAll();
-        Program::start(*qApp);
-        login = win<Tlogin>(QStringLiteral("login"));
-        main = win<Tmain>(QStringLiteral("main"));
+        QVERIFY(AdminPages::startProgram(main, login, QStringLiteral("login")));
         users = win<Tusers>(QStringLiteral("users"));
         login->show();
         QCOMPARE(login->ui->us->text(), QStringLiteral("admin"));
@@ -113,7 +107,7 @@ private slots:
         logIn(QStringLiteral("0087654321"), QStringLiteral("s3cret"));
         QVERIFY2(main->isVisible(), qPrintable(msgs.texts().join(QLatin1Char('|'))));
         QCOMPARE(Session::user().karbar, QStringLiteral("0087654321"));
-        QVERIFY(openFromMenu(main->ui->N6, users, [&] {
+        QVERIFY(WindowSteps::openFromMenu(main->ui->N6, users, [&] {
             QVERIFY(!users->ui->N5->isEnabled());
             QVERIFY(!users->ui->N7->isEnabled());
         }));

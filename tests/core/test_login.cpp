@@ -5,13 +5,13 @@
 #include "core/login.h"
 #include "core/main_window.h"
 #include "core/password_hash.h"
-#include "core/program.h"
 #include "core/session.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/config/connection_settings.h"
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
+#include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -69,9 +69,7 @@ private slots:
         QVERIFY(m_home.isValid());
         qputenv("TUVEK_USER_SETTINGS", m_home.filePath(QStringLiteral("settings.ini")).toUtf8());
         QDir::setCurrent(m_home.path());
-        Program::start(*qApp);
-        login = win<Tlogin>(QStringLiteral("login"));
-        main = win<Tmain>(QStringLiteral("main"));
+        QVERIFY(AdminPages::startProgram(main, login, QStringLiteral("login")));
     }
 
     void init()

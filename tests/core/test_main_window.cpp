@@ -15,8 +15,6 @@
 
 #include <QtTest>
 
-using namespace AdminPages;
-
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -31,7 +29,7 @@ class TestMainWindow : public QObject {
         QList<int> rights;
         for (const QChar bit : bits)
             rights << int(bit == QLatin1Char('1'));
-        grantRights(m_user, page, rights);
+        AdminPages::grantRights(m_user, page, rights);
     }
 
     // Opens the users page from the menu; reports whether the window came up,
@@ -46,7 +44,7 @@ class TestMainWindow : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY(startProgram(main, users, QStringLiteral("users"))); }
+    void initTestCase() { QVERIFY(AdminPages::startProgram(main, users, QStringLiteral("users"))); }
 
     void init()
     {
@@ -55,7 +53,7 @@ private slots:
                                                         {QStringLiteral("ps"), QStringLiteral("x")},
                                                         {QStringLiteral("lev"), QStringLiteral("ostan")},
                                                         {QStringLiteral("status"), CoreText::ActiveStatus}});
-        actAs(QStringLiteral("0011223344"), m_user, QStringLiteral("ostan"));
+        AdminPages::actAs(QStringLiteral("0011223344"), m_user, QStringLiteral("ostan"));
     }
 
     void cleanup() { m_db.reset(); }
@@ -93,7 +91,7 @@ private slots:
         // Rights of another page or another user do not count.
         Sql::exec(QStringLiteral("delete from dastrasi where prs_id = ?"), {m_user});
         setRights(QStringLiteral("log"), QStringLiteral("1111"));
-        grantRights(m_user + 1000, QStringLiteral("karbaran"), {1, 1, 1, 1});
+        AdminPages::grantRights(m_user + 1000, QStringLiteral("karbaran"), {1, 1, 1, 1});
         msgs.clear();
         QVERIFY(!openUsers());
         QCOMPARE(msgs.texts(), QStringList{CoreText::NoPageAccess});

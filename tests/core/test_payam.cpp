@@ -17,8 +17,8 @@
 
 #include <QtTest>
 
-using namespace Qt::StringLiterals;
 using namespace AdminPages;
+using namespace Qt::StringLiterals;
 
 class TestPayam : public QObject {
     Q_OBJECT

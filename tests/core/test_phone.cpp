@@ -15,9 +15,9 @@
 
 #include <QtTest>
 
-using namespace Qt::StringLiterals;
 using namespace AdminPages;
 using namespace WindowSteps;
+using namespace Qt::StringLiterals;
 
 class TestPhone : public QObject {
     Q_OBJECT

@@ -18,6 +18,7 @@
 
 #include <QtTest>
 
+using namespace WindowSteps;
 using namespace Qt::StringLiterals;
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,8 +27,6 @@ using namespace Qt::StringLiterals;
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QTableView>
-
-using namespace WindowSteps;
 
 class TestUsers : public QObject {
     Q_OBJECT

@@ -18,9 +18,9 @@
 
 #include <QtTest>
 
-using namespace Qt::StringLiterals;
 using namespace AdminPages;
 using namespace WindowSteps;
+using namespace Qt::StringLiterals;
 
 class TestZamaem : public QObject {
     Q_OBJECT
