@@ -56,6 +56,15 @@ std::string Rng::from(std::string_view alphabet, int n)
     return s;
 }
 
+std::string asciiRange(int first, int last, std::string_view leftOut)
+{
+    std::string s;
+    for (int c = first; c <= last; ++c)
+        if (leftOut.find(static_cast<char>(c)) == std::string_view::npos)
+            s += static_cast<char>(c);
+    return s;
+}
+
 QString toolPath(const QString& name)
 {
     return QStandardPaths::findExecutable(name);

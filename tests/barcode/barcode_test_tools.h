@@ -40,6 +40,9 @@ private:
     std::uint64_t m_state;
 };
 
+// The ASCII characters from first to last in code order, without those in leftOut.
+std::string asciiRange(int first, int last, std::string_view leftOut = {});
+
 // The standard's characters of Code 39 and Code 93 in check-value order.
 inline constexpr std::string_view kCode39Chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
 

@@ -274,51 +274,68 @@ ReaderCase base(TBarcodeType typ, int i)
 
 QByteArray q(const std::string& s) { return QByteArray::fromStdString(s); }
 
+// What zbar calls a symbology and what ZXing calls it.
+struct Names {
+    QString zbar;
+    QString zxing;
+};
+
+// count cases of the symbologies in types, taken in turn, with Modul and Ratio
+// cycling; fill(rng, c, i) gives case i its text (and what else it needs) from
+// the generator seeded with seed, and returns the text both decoders must read.
+template <typename Fill>
+std::vector<ReaderCase> generate(std::initializer_list<TBarcodeType> types, std::uint64_t seed, int count,
+                                 const Names& names, Fill fill)
+{
+    Rng rng(seed);
+    std::vector<ReaderCase> cases;
+    for (int i = 0; i < count; ++i) {
+        ReaderCase c = base(types.begin()[static_cast<std::size_t>(i) % types.size()], i);
+        c.zbarType = names.zbar;
+        c.zxingFormat = names.zxing;
+        const std::string expected = fill(rng, c, i);
+        c.zbarData = c.zxingData = q(expected);
+        cases.push_back(c);
+    }
+    return cases;
+}
+
+// Set C holds digit pairs: an odd count of digits is stored with a leading "0".
+std::string evenDigits(const std::string& digits) { return digits.size() % 2 != 0 ? "0" + digits : digits; }
+
+// Printable ASCII, and the part of it that Code 128's set A holds.
+const std::string kPrintable = asciiRange(' ', '~');
+const std::string kCode128SetA = asciiRange(' ', '_');
+
 } // namespace
 
 void TestBarcodeReaders::ean13()
 {
-    Rng rng(101);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 30; ++i) {
-        ReaderCase c = base(bcCodeEAN13, i);
+    const auto cases = generate({bcCodeEAN13}, 101, 30, {"EAN-13", "EAN-13"}, [](Rng& rng, ReaderCase& c, int) {
         c.text = rng.digits(12);
         c.checksum = true;
-        const QByteArray full = q(CheckSumModulo10(c.text));
-        c.zbarType = c.zxingFormat = QStringLiteral("EAN-13");
-        c.zbarData = c.zxingData = full;
-        cases.push_back(c);
-    }
+        return CheckSumModulo10(c.text);
+    });
     read(QStringLiteral("ean13"), cases);
 }
 
 void TestBarcodeReaders::ean8()
 {
-    Rng rng(102);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 30; ++i) {
-        ReaderCase c = base(bcCodeEAN8, i);
+    const auto cases = generate({bcCodeEAN8}, 102, 30, {"EAN-8", "EAN-8"}, [](Rng& rng, ReaderCase& c, int) {
         c.text = rng.digits(7);
         c.checksum = true;
-        c.zbarType = c.zxingFormat = QStringLiteral("EAN-8");
-        c.zbarData = c.zxingData = q(CheckSumModulo10(c.text));
-        cases.push_back(c);
-    }
+        return CheckSumModulo10(c.text);
+    });
     read(QStringLiteral("ean8"), cases);
 }
 
 void TestBarcodeReaders::upcA()
 {
-    Rng rng(103);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 30; ++i) {
-        ReaderCase c = base(bcCodeUPC_A, i);
+    const auto cases = generate({bcCodeUPC_A}, 103, 30, {"EAN-13", "EAN-13"}, [](Rng& rng, ReaderCase& c, int) {
         c.text = rng.digits(11) + "0";  // the 12th digit is replaced by the check digit
         c.checksum = true;
-        c.zbarType = c.zxingFormat = QStringLiteral("EAN-13");
-        c.zbarData = c.zxingData = q("0" + CheckSumModulo10(c.text.substr(0, 11)));
-        cases.push_back(c);
-    }
+        return "0" + CheckSumModulo10(c.text.substr(0, 11));
+    });
     read(QStringLiteral("upca"), cases);
 }
 
@@ -366,24 +383,17 @@ void TestBarcodeReaders::upcE1()
 void TestBarcodeReaders::addOns()
 {
     // The add-ons are read beside a main symbol: an EAN-13 and, 9 modules to its right,
-    // the two- or five-digit add-on.
-    Rng rng(106);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 40; ++i) {
-        ReaderCase c = base(bcCodeEAN13, i);
+    // the two- or five-digit add-on; ZXing reports the pair under the main symbol's name.
+    auto cases = generate({bcCodeEAN13}, 106, 40, {QString(), "EAN-13"}, [](Rng& rng, ReaderCase& c, int i) {
         c.text = rng.digits(12);
         c.checksum = true;
         c.withAddOn = true;
         const bool five = i % 2 == 0;
         c.addOnTyp = five ? bcCodeUPC_Supp5 : bcCodeUPC_Supp2;
         c.addOnText = rng.digits(five ? rng.between(1, 5) : 2);
-        const std::string digits = std::string((five ? 5 : 2) - c.addOnText.size(), '0') + c.addOnText;
         c.zbarType = five ? QStringLiteral("EAN-5") : QStringLiteral("EAN-2");
-        c.zbarData = q(digits);
-        c.zxingFormat = QStringLiteral("EAN-13");
-        c.zxingData = q(digits);
-        cases.push_back(c);
-    }
+        return std::string((five ? 5 : 2) - c.addOnText.size(), '0') + c.addOnText;
+    });
     // A long two-digit add-on text: the first two digits, with their own parity.
     ReaderCase c = base(bcCodeEAN13, 0);
     c.text = "400638133393";
@@ -401,24 +411,16 @@ void TestBarcodeReaders::addOns()
 void TestBarcodeReaders::code39()
 {
     // Readers return the check character as data; it must be the standard's.
-    Rng rng(107);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 40; ++i) {
-        ReaderCase c = base(bcCode39, i);
+    const auto cases = generate({bcCode39}, 107, 40, {"CODE-39", "Code39"}, [](Rng& rng, ReaderCase& c, int i) {
         c.text = rng.from("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.$/+%", rng.between(1, 20));
         c.checksum = i % 2 == 1;
-        std::string expected = c.text;
-        if (c.checksum) {
-            int sum = 0;
-            for (char ch : c.text)
-                sum += static_cast<int>(kCode39Chars.find(ch));
-            expected += kCode39Chars[static_cast<std::size_t>(sum % 43)];
-        }
-        c.zbarType = QStringLiteral("CODE-39");
-        c.zxingFormat = QStringLiteral("Code39");
-        c.zbarData = c.zxingData = q(expected);
-        cases.push_back(c);
-    }
+        if (!c.checksum)
+            return c.text;
+        int sum = 0;
+        for (char ch : c.text)
+            sum += static_cast<int>(kCode39Chars.find(ch));
+        return c.text + kCode39Chars[static_cast<std::size_t>(sum % 43)];
+    });
     read(QStringLiteral("code39"), cases);
 }
 
@@ -426,35 +428,20 @@ void TestBarcodeReaders::code39FullAscii()
 {
     // Read raw and decoded with the standard's full-ASCII table here. "-" and "."
     // (written "/M", "/N" by the encoder) decode to themselves.
-    std::string alphabet;
-    for (int ch = ' '; ch <= '~'; ++ch)
-        alphabet += static_cast<char>(ch);
-    Rng rng(108);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 40; ++i) {
-        ReaderCase c = base(bcCode39Extended, i);
-        c.text = i == 0 ? std::string("a-b.c") : rng.from(alphabet, rng.between(1, 12));
+    const auto cases = generate({bcCode39Extended}, 108, 40, {"CODE-39", "Code39"}, [](Rng& rng, ReaderCase& c, int i) {
+        c.text = i == 0 ? std::string("a-b.c") : rng.from(kPrintable, rng.between(1, 12));
         c.fullAscii39 = true;
-        c.zbarType = QStringLiteral("CODE-39");
-        c.zxingFormat = QStringLiteral("Code39");
-        c.zbarData = c.zxingData = q(c.text);
-        cases.push_back(c);
-    }
+        return c.text;
+    });
     read(QStringLiteral("code39x"), cases);
 }
 
 void TestBarcodeReaders::code93()
 {
-    Rng rng(109);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 30; ++i) {
-        ReaderCase c = base(bcCode93, i);
+    const auto cases = generate({bcCode93}, 109, 30, {"CODE-93", "Code93"}, [](Rng& rng, ReaderCase& c, int) {
         c.text = rng.from(kCode39Chars, rng.between(1, 25));
-        c.zbarType = QStringLiteral("CODE-93");
-        c.zxingFormat = QStringLiteral("Code93");
-        c.zbarData = c.zxingData = q(c.text);
-        cases.push_back(c);
-    }
+        return c.text;
+    });
     read(QStringLiteral("code93"), cases);
 }
 
@@ -462,102 +449,54 @@ void TestBarcodeReaders::code93Extended()
 {
     // Both readers decode Code 93's full ASCII themselves, the encoder's "{M", "{N" for
     // "-", "." and its shifted "$", "%", "+", "/" included.
-    std::string alphabet;
-    for (int ch = ' '; ch <= '~'; ++ch)
-        alphabet += static_cast<char>(ch);
-    Rng rng(110);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 40; ++i) {
-        ReaderCase c = base(bcCode93Extended, i);
-        c.text = i == 0 ? std::string("a-b.c$%+/") : rng.from(alphabet, rng.between(1, 15));
-        c.zbarType = QStringLiteral("CODE-93");
-        c.zxingFormat = QStringLiteral("Code93");
-        c.zbarData = c.zxingData = q(c.text);
-        cases.push_back(c);
-    }
+    const auto cases = generate({bcCode93Extended}, 110, 40, {"CODE-93", "Code93"}, [](Rng& rng, ReaderCase& c, int i) {
+        c.text = i == 0 ? std::string("a-b.c$%+/") : rng.from(kPrintable, rng.between(1, 15));
+        return c.text;
+    });
     read(QStringLiteral("code93x"), cases);
 }
 
 void TestBarcodeReaders::code128()
 {
-    Rng rng(111);
-    std::string setA, setB;
-    for (int ch = ' '; ch <= '_'; ++ch)
-        setA += static_cast<char>(ch);
-    for (int ch = ' '; ch <= '~'; ++ch)
-        setB += static_cast<char>(ch);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 60; ++i) {
-        const int kind = i % 3;
-        ReaderCase c = base(kind == 0 ? bcCode128A : kind == 1 ? bcCode128B : bcCode128C, i);
-        if (kind == 0)
-            c.text = rng.from(setA, rng.between(1, 20));
-        else if (kind == 1)
-            c.text = rng.from(setB, rng.between(1, 20));
-        else
-            c.text = rng.digits(rng.between(1, 30));
-        std::string expected = c.text;
-        if (kind == 2 && expected.size() % 2 != 0)
-            expected = "0" + expected;  // stored with its leading "0"
-        c.zbarType = QStringLiteral("CODE-128");
-        c.zxingFormat = QStringLiteral("Code128");
+    // Sets A, B and C in turn.
+    const auto fill = [](Rng& rng, ReaderCase& c, int) {
         c.zxingIdentifier = QStringLiteral("]C0");
-        c.zbarData = c.zxingData = q(expected);
-        cases.push_back(c);
-    }
+        if (c.typ == bcCode128C) {
+            c.text = rng.digits(rng.between(1, 30));
+            return evenDigits(c.text);
+        }
+        c.text = rng.from(c.typ == bcCode128A ? kCode128SetA : kPrintable, rng.between(1, 20));
+        return c.text;
+    };
+    const auto cases = generate({bcCode128A, bcCode128B, bcCode128C}, 111, 60, {"CODE-128", "Code128"}, fill);
     read(QStringLiteral("code128"), cases);
 }
 
 void TestBarcodeReaders::ean128()
 {
     // FNC1 after the start: zbar flags GS1, ZXing's symbology identifier is ]C1.
-    Rng rng(112);
-    std::string setA, setB;
-    for (int ch = ' '; ch <= '_'; ++ch)
-        setA += static_cast<char>(ch);
-    for (int ch = ' '; ch <= '~'; ++ch)
-        setB += static_cast<char>(ch);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 60; ++i) {
-        const int kind = i % 3;
-        ReaderCase c = base(kind == 0 ? bcCodeEAN128A : kind == 1 ? bcCodeEAN128B : bcCodeEAN128C, i);
-        std::string expected;
-        if (kind == 0) {
-            c.text = "90" + rng.from(setA, rng.between(1, 15));
-            expected = c.text;
-        } else if (kind == 1) {
-            c.text = "90" + rng.from(setB, rng.between(1, 15));
-            expected = c.text;
-        } else {
+    const auto fill = [](Rng& rng, ReaderCase& c, int i) {
+        c.gs1 = true;
+        c.zxingIdentifier = QStringLiteral("]C1");
+        if (c.typ == bcCodeEAN128C) {
             c.text = rng.digits(rng.between(2, 30));
             c.checksum = i % 2 == 1;
-            expected = c.checksum ? CheckSumModulo10(c.text) : c.text;
-            if (expected.size() % 2 != 0)
-                expected = "0" + expected;
+            return evenDigits(c.checksum ? CheckSumModulo10(c.text) : c.text);
         }
-        c.zbarType = QStringLiteral("CODE-128");
-        c.gs1 = true;
-        c.zxingFormat = QStringLiteral("Code128");
-        c.zxingIdentifier = QStringLiteral("]C1");
-        c.zbarData = c.zxingData = q(expected);
-        cases.push_back(c);
-    }
+        c.text = "90" + rng.from(c.typ == bcCodeEAN128A ? kCode128SetA : kPrintable, rng.between(1, 15));
+        return c.text;
+    };
+    const auto cases = generate({bcCodeEAN128A, bcCodeEAN128B, bcCodeEAN128C}, 112, 60, {"CODE-128", "Code128"}, fill);
     read(QStringLiteral("ean128"), cases);
 }
 
 void TestBarcodeReaders::interleaved2of5()
 {
     // The readers want six digits or more.
-    Rng rng(113);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 30; ++i) {
-        ReaderCase c = base(bcCode_2_5_interleaved, i);
+    const auto cases = generate({bcCode_2_5_interleaved}, 113, 30, {"I2/5", "ITF"}, [](Rng& rng, ReaderCase& c, int) {
         c.text = rng.digits(2 * rng.between(3, 12));
-        c.zbarType = QStringLiteral("I2/5");
-        c.zxingFormat = QStringLiteral("ITF");
-        c.zbarData = c.zxingData = q(c.text);
-        cases.push_back(c);
-    }
+        return c.text;
+    });
     read(QStringLiteral("itf"), cases);
 }
 
@@ -565,17 +504,12 @@ void TestBarcodeReaders::codabar()
 {
     // zbar returns the start "A" and stop "B" that the encoder adds; ZXing drops them.
     // Both refuse a single data character: the texts have two or more.
-    Rng rng(114);
-    std::vector<ReaderCase> cases;
-    for (int i = 0; i < 30; ++i) {
-        ReaderCase c = base(bcCodeCodabar, i);
+    auto cases = generate({bcCodeCodabar}, 114, 30, {"Codabar", "Codabar"}, [](Rng& rng, ReaderCase& c, int) {
         c.text = rng.from("0123456789-$:/.+", rng.between(2, 20));
-        c.zbarType = QStringLiteral("Codabar");
+        return c.text;
+    });
+    for (ReaderCase& c : cases)
         c.zbarData = q("A" + c.text + "B");
-        c.zxingFormat = QStringLiteral("Codabar");
-        c.zxingData = q(c.text);
-        cases.push_back(c);
-    }
     read(QStringLiteral("codabar"), cases);
 }
 

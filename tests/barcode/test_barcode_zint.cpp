@@ -184,10 +184,7 @@ void TestBarcodeZint::code39Checksum()
 
 void TestBarcodeZint::code39Extended()
 {
-    std::string alphabet;
-    for (int c = 0; c < 128; ++c)
-        if (c != '-' && c != '.')
-            alphabet += static_cast<char>(c);
+    const std::string alphabet = asciiRange(0, 127, "-.");
     Rng rng(6);
     std::vector<Case> plain, checked;
     for (int i = 0; i < 300; ++i) {
@@ -203,9 +200,7 @@ void TestBarcodeZint::code39Extended()
 void TestBarcodeZint::code128B()
 {
     // zint's "Code 128 (Subset B)" never switches to set C; printable ASCII stays in B.
-    std::string alphabet;
-    for (int c = ' '; c <= '~'; ++c)
-        alphabet += static_cast<char>(c);
+    const std::string alphabet = asciiRange(' ', '~');
     Rng rng(7);
     std::vector<Case> cases;
     for (int i = 0; i < 300; ++i) {
@@ -247,10 +242,7 @@ void TestBarcodeZint::code93Extended()
     // characters of those values, where the encoder's table (like the standard's
     // full-ASCII table) shifts them: "{D", "{E", "{K", "{O". Both read the same;
     // test_barcode_symbologies holds the encoder's vectors, test_barcode_readers reads them.
-    std::string alphabet;
-    for (int c = 0; c < 128; ++c)
-        if (c != '-' && c != '.' && c != '$' && c != '%' && c != '+' && c != '/')
-            alphabet += static_cast<char>(c);
+    const std::string alphabet = asciiRange(0, 127, "-.$%+/");
     Rng rng(10);
     std::vector<Case> cases;
     for (int i = 0; i < 300; ++i) {
@@ -456,10 +448,7 @@ void TestBarcodeZint::supp5()
 void TestBarcodeZint::ean128B()
 {
     // GS1-128 of AI 90 followed by no digits: zint keeps the whole symbol in set B.
-    std::string alphabet;
-    for (int c = ' '; c <= '~'; ++c)
-        if (!(c >= '0' && c <= '9') && c != '[' && c != ']' && c != '(' && c != ')' && c != '\\')
-            alphabet += static_cast<char>(c);
+    const std::string alphabet = asciiRange(' ', '~', "0123456789[]()\\");
     Rng rng(21);
     std::vector<Case> cases;
     for (int i = 0; i < 300; ++i) {
