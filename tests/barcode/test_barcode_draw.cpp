@@ -82,6 +82,15 @@ TBarcode ean13(int modul = 1, int height = 40)
     return b;
 }
 
+// Turns the barcode by angle, puts its origin at (left, top) and draws it on img.
+void drawTurned(TBarcode& b, double angle, int left, int top, QImage& img)
+{
+    b.SetAngle(angle);
+    b.SetLeft(left);
+    b.SetTop(top);
+    draw(b, img);
+}
+
 } // namespace
 
 class TestBarcodeDraw : public QObject {
@@ -154,11 +163,8 @@ void TestBarcodeDraw::quarterTurns()
 {
     QFETCH(double, angle);
     TBarcode b = ean13(1, 30);
-    b.SetAngle(angle);
-    b.SetLeft(10);
-    b.SetTop(6);
     QImage img = canvas(140, 140);
-    draw(b, img);
+    drawTurned(b, angle, 10, 6, img);
     const int W = b.GetWidth(), H = 30;
     const std::string pattern = tops(encodeModules(b));
     std::string reversed(pattern.rbegin(), pattern.rend());
@@ -193,11 +199,8 @@ void TestBarcodeDraw::anyAngleStaysInItsBox()
     // fills the canvas size (within the rounding of its corners).
     QFETCH(double, angle);
     TBarcode b = ean13(1, 40);
-    b.SetAngle(angle);
-    b.SetLeft(20);
-    b.SetTop(30);
     QImage img = canvas(220, 220);
-    draw(b, img);
+    drawTurned(b, angle, 20, 30, img);
     const QRect box = inkBox(img);
     const QString where = QString("ink %1,%2 %3x%4, canvas %5x%6")
                               .arg(box.left()).arg(box.top()).arg(box.width()).arg(box.height())
@@ -239,11 +242,8 @@ void TestBarcodeDraw::texts()
     auto drawn = [](TBarcodeOption show, double angle) {
         TBarcode b = ean13(1, 40);
         b.SetShowText(show);
-        b.SetAngle(angle);
-        b.SetLeft(20);
-        b.SetTop(40);
         QImage img = canvas(200, 200);
-        draw(b, img);
+        drawTurned(b, angle, 20, 40, img);
         return img;
     };
     auto inkIn = [](const QImage& img, const QRect& r) {

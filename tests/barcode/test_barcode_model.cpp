@@ -39,6 +39,17 @@ std::array<int, 4> widthsAfterEncoding(TBarcode& b)
     return b.Modules();
 }
 
+// A barcode of the text "1", which every symbology encodes.
+TBarcode digitOne(TBarcodeType typ, int modul, double ratio)
+{
+    TBarcode b;
+    b.SetTyp(typ);
+    b.SetModul(modul);
+    b.SetRatio(ratio);
+    b.SetText("1");
+    return b;
+}
+
 class NotABarcode : public TPersistent {
 };
 
@@ -324,10 +335,7 @@ void TestBarcodeModel::ratioClamps()
     QFETCH(double, ratio);
     QFETCH(double, after);
     QFETCH(int, changes);
-    TBarcode b;
-    b.SetTyp(static_cast<TBarcodeType>(typ));
-    b.SetText("1");
-    b.SetRatio(ratio);
+    TBarcode b = digitOne(static_cast<TBarcodeType>(typ), 1, ratio);
     ChangeCounter c;
     c.attach(b);
     b.MakeData();
@@ -363,11 +371,7 @@ void TestBarcodeModel::ratioRoundsHalfToEven()
     QFETCH(int, modul);
     QFETCH(double, ratio);
     QFETCH(int, m1);
-    TBarcode b;
-    b.SetTyp(static_cast<TBarcodeType>(typ));
-    b.SetModul(modul);
-    b.SetRatio(ratio);
-    b.SetText("1");
+    TBarcode b = digitOne(static_cast<TBarcodeType>(typ), modul, ratio);
     // modules[2] is m1 x 3 div 2, modules[3] m1 x 2.
     QCOMPARE(widthsAfterEncoding(b), (std::array<int, 4>{modul, m1, m1 * 3 / 2, m1 * 2}));
 }
@@ -383,11 +387,7 @@ void TestBarcodeModel::moduleCountWidthsAreMultiplesOfModul()
                                         bcCodeEAN128C};
     for (TBarcodeType t : moduleCount) {
         for (double ratio : {2.0, 2.25, 2.5, 3.0, 5.0}) {
-            TBarcode b;
-            b.SetTyp(t);
-            b.SetModul(3);
-            b.SetRatio(ratio);
-            b.SetText("1");
+            TBarcode b = digitOne(t, 3, ratio);
             QCOMPARE(widthsAfterEncoding(b), (std::array<int, 4>{3, 6, 9, 12}));
         }
     }
