@@ -6,6 +6,22 @@
 
 #include <QtTest>
 
+namespace {
+
+// SQL Server options of the database Tuvek on host, with "SQL Server" authentication.
+ConnectionOptions sqlServer(const QString& host, const QString& user, const QString& password)
+{
+    ConnectionOptions o;
+    o.backend = Backend::SqlServer;
+    o.host = host;
+    o.database = QStringLiteral("Tuvek");
+    o.user = user;
+    o.password = password;
+    return o;
+}
+
+} // namespace
+
 class TestDialect : public QObject {
     Q_OBJECT
 
@@ -40,12 +56,8 @@ private slots:
 
     void sqlServerConnectionStrings()
     {
-        ConnectionOptions o;
-        o.backend = Backend::SqlServer;
-        o.host = QStringLiteral("db.office,1433");
-        o.database = QStringLiteral("Tuvek");
-        o.user = QStringLiteral("clerk");
-        o.password = QStringLiteral("p;w}d={x");
+        ConnectionOptions o =
+            sqlServer(QStringLiteral("db.office,1433"), QStringLiteral("clerk"), QStringLiteral("p;w}d={x"));
         QCOMPARE(sqlServerConnectionString(o),
                  QStringLiteral("DRIVER={FreeTDS};SERVER={db.office};PORT=1433;DATABASE={Tuvek};UID={clerk};"
                                 "PWD={p;w}}d={x};TDS_Version=7.4;ClientCharset=UTF-8;"));
@@ -63,12 +75,8 @@ private slots:
     // take the connection string, so that only the server itself is missing.
     void sqlServerDriverIsReachable()
     {
-        ConnectionOptions o;
-        o.backend = Backend::SqlServer;
-        o.host = QStringLiteral("127.0.0.1,1");
-        o.database = QStringLiteral("Tuvek");
-        o.user = QStringLiteral("sa");
-        o.password = QStringLiteral("x}y;z");
+        const ConnectionOptions o =
+            sqlServer(QStringLiteral("127.0.0.1,1"), QStringLiteral("sa"), QStringLiteral("x}y;z"));
         Database db(QStringLiteral("sql_server_probe"));
         QString error;
         QVERIFY(!db.open(o, &error));
