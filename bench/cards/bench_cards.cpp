@@ -6,26 +6,14 @@
 
 #include "barcode/ui/barcode_windows.h"
 #include "barcode/ui/card_sheets.h"
+#include "bench/support/measure.h"
 #include "platform/image/jpeg.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <sys/resource.h>
-
-namespace {
-
-long peakKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -60,13 +48,13 @@ int main(int argc, char** argv)
 
     QTemporaryDir dir;
     const QString path = argc > 2 ? QString(argv[2]) : dir.filePath("cards.pdf");
-    QElapsedTimer timer;
-    timer.start();
-    sheet.setRows(rows);
-    const bool saved = sheet.report().savePdf(path);
-    const qint64 ms = timer.elapsed();
+    bool saved = false;
+    const double ms = Measure::msOf([&] {
+        sheet.setRows(rows);
+        saved = sheet.report().savePdf(path);
+    });
     out << "cards: " << cards << ", pages: " << sheet.report().pageCount() << ", saved: " << (saved ? "yes" : "no")
-        << "\nseconds: " << ms / 1000.0 << "\npeak memory (MiB): " << peakKb() / 1024.0
+        << "\nseconds: " << ms / 1000.0 << "\npeak memory (MiB): " << Measure::peakMiB()
         << "\nPDF size (KiB): " << QFileInfo(path).size() / 1024 << Qt::endl;
     return saved ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 // administrator's password hash and the statements, plus a second run, and
 // the cost of bound inserts and a Persian-ordered read of 10,000 rows.
 
+#include "bench/support/measure.h"
 #include "core/password_hash.h"
 #include "core/schema.h"
 #include "platform/db/sql.h"
@@ -14,13 +15,6 @@
 
 namespace {
 
-double ms(QElapsedTimer& t)
-{
-    const double v = double(t.nsecsElapsed()) / 1e6;
-    t.restart();
-    return v;
-}
-
 void measure(const char* backend, const ConnectionOptions& options)
 {
     QString error;
@@ -31,19 +25,19 @@ void measure(const char* backend, const ConnectionOptions& options)
     QElapsedTimer t;
     t.start();
     const QString hash = PasswordHash::hash(QStringLiteral("bench"));
-    const double hashMs = ms(t);
+    const double hashMs = Measure::lapMs(t);
     Schema::install(QStringLiteral("bench"));
-    const double first = ms(t);
+    const double first = Measure::lapMs(t);
     Schema::install();
-    const double second = ms(t);
+    const double second = Measure::lapMs(t);
     Sql::transaction([] {
         for (int i = 0; i < 10000; ++i)
             Sql::insert(QStringLiteral("phone"), {{"name", QStringLiteral("نام %1").arg(i)}, {"tel", i}});
     });
-    const double inserts = ms(t);
+    const double inserts = Measure::lapMs(t);
     const auto rows = Sql::rows(QStringLiteral("select * from phone order by %1")
                                     .arg(Database::current().dialect().persianOrder(QStringLiteral("name"))));
-    const double ordered = ms(t);
+    const double ordered = Measure::lapMs(t);
     std::printf("%s: password hash %.1f ms, first install %.1f ms (hash included), second run %.1f ms, "
                 "10000 bound inserts in one transaction %.1f ms, Persian-ordered read of %lld rows %.1f ms\n",
                 backend, hashMs, first, second, inserts, qlonglong(rows.size()), ordered);

@@ -11,6 +11,7 @@
 //    clicked title.
 // Run it with QT_QPA_PLATFORM=offscreen.
 
+#include "bench/support/measure.h"
 #include "core/list_window.h"
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
@@ -26,13 +27,6 @@
 #include <malloc.h>
 
 namespace {
-
-double ms(QElapsedTimer& t)
-{
-    const double v = double(t.nsecsElapsed()) / 1e6;
-    t.restart();
-    return v;
-}
 
 // The process's resident memory now and at its peak, in MiB (Linux).
 double memory(const char* field)
@@ -77,21 +71,19 @@ void fill(const QString& table, const QString& columns, int doublings,
 // A search as a person sees it: the count and the first rows painted.
 double search(ListWindow& list, QTableView& grid)
 {
-    QElapsedTimer t;
-    t.start();
-    list.search();
-    grid.viewport()->repaint();
-    return ms(t);
+    return Measure::msOf([&] {
+        list.search();
+        grid.viewport()->repaint();
+    });
 }
 
 // A click on a title until the first rows of the new order are painted.
 double sortByTitle(ListWindow& list, QTableView& grid, const char* column)
 {
-    QElapsedTimer t;
-    t.start();
-    sort_grid_by_title(&grid, list.model()->columnOf(QLatin1String(column)));
-    grid.viewport()->repaint();
-    return ms(t);
+    return Measure::msOf([&] {
+        sort_grid_by_title(&grid, list.model()->columnOf(QLatin1String(column)));
+        grid.viewport()->repaint();
+    });
 }
 
 struct Export {
@@ -115,10 +107,7 @@ Export searchAndExport(const ListDescription& phone, int rows, QTableView& grid,
         ListWindow list(desc, &grid, &count, &window);
         list.search();
         e.count = count.text();
-        QElapsedTimer t;
-        t.start();
-        list.exportRows();
-        e.ms = ms(t);
+        e.ms = Measure::msOf([&] { list.exportRows(); });
         e.grewMiB = memory("VmHWM:") - before;
         list.model()->clear();
     }
@@ -145,7 +134,7 @@ void measure(const char* backend)
         return QVariantList{names[i % 8], names[(i / 8) % 8] + QString::number(i), QStringLiteral("0912%1").arg(i, 7, 10, QLatin1Char('0')),
                             QStringLiteral("  توضيح شماره %1  ").arg(i), QStringLiteral("تهران")};
     });
-    const double filled = ms(t);
+    const double filled = Measure::lapMs(t);
 
     QWidget window;
     QTableView grid(&window);
@@ -183,7 +172,7 @@ void measure(const char* backend)
                                  QStringLiteral(" ورود موفق به نرم افزار "),
                                  QDateTime(QDate(2024, 3, 20), QTime(8, 0)).addSecs(i * 37)};
          });
-    const double logFilled = ms(t);
+    const double logFilled = Measure::lapMs(t);
     ListDescription log;
     log.from = QStringLiteral("bench_log where karbar<>?");
     log.values = {QString()};
@@ -197,7 +186,7 @@ void measure(const char* backend)
     t.restart();
     for (int i = 0; i < 40 && logList.model()->canFetchMore(); ++i)
         logList.model()->fetchMore();
-    const double next = ms(t) / 40;
+    const double next = Measure::lapMs(t) / 40;
     const int read = logList.model()->rowCount();
     const double logSorted = sortByTitle(logList, grid, "computer_name");
     std::printf("%s: log list of %s rows (made in %.0f ms): search until count and first rows %.1f ms "

@@ -14,6 +14,7 @@
 // 1,000,000 log rows and 100,000 phone entries; a later run reuses them.
 // Run it with QT_QPA_PLATFORM=offscreen; bench/lists/run.sh runs it on both backends.
 
+#include "bench/support/measure.h"
 #include "core/list_window.h"
 #include "core/log_viewer.h"
 #include "core/phone.h"
@@ -32,8 +33,6 @@
 #include <QTableView>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -139,31 +138,13 @@ void generate()
     }
 }
 
-// Resident memory in MiB: now (Linux) and the process's peak so far.
-double residentNow()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> pages = statm.readAll().split(' ');
-    return pages.size() > 1 ? pages[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
-}
-
-double residentPeak()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
-}
-
 // The time from the press until the count and the first rows are painted.
 double timed(QTableView* grid, const std::function<void()>& press)
 {
-    QElapsedTimer t;
-    t.start();
-    press();
-    grid->viewport()->repaint();
-    return double(t.nsecsElapsed()) / 1e6;
+    return Measure::msOf([&] {
+        press();
+        grid->viewport()->repaint();
+    });
 }
 
 struct Search {
@@ -256,19 +237,18 @@ int exportChild(const QString& list, int rows)
     } else {
         w.phoneText(rows == PhoneRows ? QString() : QStringLiteral("(واحد 3)"));
     }
-    const double before = residentNow();
-    QElapsedTimer t;
-    t.start();
+    const double before = Measure::residentMiB();
     // The phone book's list exports through the same list behaviour.
-    if (log)
-        w.log.ui->SpeedButton1->click();
-    else
-        w.phone.list()->exportRows();
-    const double ms = double(t.nsecsElapsed()) / 1e6;
+    const double ms = Measure::msOf([&] {
+        if (log)
+            w.log.ui->SpeedButton1->click();
+        else
+            w.phone.list()->exportRows();
+    });
     if (written.isEmpty())
         return 1;
     std::printf("%s %.1f %.1f %.1f %.2f\n", qPrintable((log ? w.log.ui->cnt : w.phone.ui->cnt)->text()), ms, before,
-                residentPeak(), double(QFileInfo(written).size()) / 1048576.0);
+                Measure::peakMiB(), double(QFileInfo(written).size()) / 1048576.0);
     QFile::remove(written);
     return 0;
 }

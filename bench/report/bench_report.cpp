@@ -2,17 +2,16 @@
 // the time and the peak memory. Each card has its frame, heading, picture,
 // text, sentence, serial caption and serial number; barcodes are left out.
 
+#include "bench/support/measure.h"
 #include "platform/image/jpeg.h"
 #include "platform/report/design.h"
 #include "platform/report/elements.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <sys/resource.h>
 
 namespace {
 
@@ -38,13 +37,6 @@ const char* Design = R"({
      "font": {"family": "Times New Roman", "size": 7}}
   ]}}
 })";
-
-long peakKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 } // namespace
 
@@ -83,12 +75,10 @@ int main(int argc, char** argv)
 
     QTemporaryDir dir;
     const QString path = argc > 2 ? QString(argv[2]) : dir.filePath("cards.pdf");
-    QElapsedTimer timer;
-    timer.start();
-    const bool saved = report->savePdf(path);
-    const qint64 ms = timer.elapsed();
+    bool saved = false;
+    const double ms = Measure::msOf([&] { saved = report->savePdf(path); });
     out << "cards: " << cards << ", pages: " << report->pageCount() << ", saved: " << (saved ? "yes" : "no")
-        << "\nseconds: " << ms / 1000.0 << "\npeak memory (MiB): " << peakKb() / 1024.0
+        << "\nseconds: " << ms / 1000.0 << "\npeak memory (MiB): " << Measure::peakMiB()
         << "\nPDF size (KiB): " << QFileInfo(path).size() / 1024 << Qt::endl;
     return saved ? 0 : 1;
 }
