@@ -6,12 +6,11 @@
 
 #include "barcode/ui/barcode_windows.h"
 #include "barcode/ui/card_sheets.h"
+#include "bench/support/card_picture.h"
 #include "bench/support/measure.h"
-#include "platform/image/jpeg.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -23,14 +22,7 @@ int main(int argc, char** argv)
 
     registerBarcodeElements();
     Tcart_print sheet;
-    QImage emblem(400, 440, QImage::Format_RGB32);
-    emblem.fill(Qt::white);
-    {
-        QPainter p(&emblem);
-        p.setBrush(QColor(30, 90, 160));
-        p.drawEllipse(20, 20, 360, 400);
-    }
-    const QImage picture = Jpeg::decode(Jpeg::encode(emblem));
+    const QImage picture = Bench::cardPicture();
     const QString heading = QString::fromUtf8("کارت هديه");
     const QString text = QString::fromUtf8("متن روي کارت ").repeated(8);
     const QString sentence = QString::fromUtf8("بدون مهر فاقد اعتبار است");

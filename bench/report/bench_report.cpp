@@ -2,13 +2,12 @@
 // the time and the peak memory. Each card has its frame, heading, picture,
 // text, sentence, serial caption and serial number; barcodes are left out.
 
+#include "bench/support/card_picture.h"
 #include "bench/support/measure.h"
-#include "platform/image/jpeg.h"
 #include "platform/report/design.h"
 #include "platform/report/elements.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -52,14 +51,7 @@ int main(int argc, char** argv)
         out << error << Qt::endl;
         return 1;
     }
-    QImage emblem(400, 440, QImage::Format_RGB32);
-    emblem.fill(Qt::white);
-    {
-        QPainter p(&emblem);
-        p.setBrush(QColor(30, 90, 160));
-        p.drawEllipse(20, 20, 360, 400);
-    }
-    const QImage picture = Jpeg::decode(Jpeg::encode(emblem));
+    const QImage picture = Bench::cardPicture();
     const QString text = QString::fromUtf8("متن روي کارت ").repeated(12);
     for (int i = 1; i <= 2; ++i) {
         report->setCaption(QString("heading%1").arg(i), QString::fromUtf8("کارت هديه"));
