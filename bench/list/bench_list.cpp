@@ -24,31 +24,8 @@
 #include <QLabel>
 #include <QTableView>
 #include <cstdio>
-#include <malloc.h>
 
 namespace {
-
-// The process's resident memory now and at its peak, in MiB (Linux).
-double memory(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
-// Gives freed memory back first, so that what an earlier list left behind
-// neither hides nor inflates the growth measured next.
-void resetPeak()
-{
-    malloc_trim(0);
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    if (refs.open(QIODevice::WriteOnly))
-        refs.write("5");
-}
 
 // Rows by doubling: 1,000 bound inserts, then the table copied into itself.
 void fill(const QString& table, const QString& columns, int doublings,
@@ -101,14 +78,14 @@ Export searchAndExport(const ListDescription& phone, int rows, QTableView& grid,
     QString exported;
     Desktop::setOpener([&](const QString& path) { exported = path; });
     Export e;
-    resetPeak();
-    const double before = memory("VmRSS:");
+    Measure::resetPeak();
+    const double before = Measure::residentMiB();
     {
         ListWindow list(desc, &grid, &count, &window);
         list.search();
         e.count = count.text();
         e.ms = Measure::msOf([&] { list.exportRows(); });
-        e.grewMiB = memory("VmHWM:") - before;
+        e.grewMiB = Measure::peakMiB() - before;
         list.model()->clear();
     }
     e.fileMiB = double(QFileInfo(exported).size()) / 1048576.0;

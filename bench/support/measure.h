@@ -4,9 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QList>
-#include <sys/resource.h>
-#include <unistd.h>
+#include <malloc.h>
 
 namespace Measure {
 
@@ -28,22 +26,35 @@ double msOf(Work&& work)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-// The process's resident memory now, in MiB.
-inline double residentMiB()
+// A memory figure of the process's status ("VmRSS:", "VmHWM:"), in MiB.
+inline double statusMiB(const char* field)
 {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
         return 0;
-    const QList<QByteArray> pages = statm.readAll().split(' ');
-    return pages.size() > 1 ? pages[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
 }
 
-// The process's peak resident memory since it started, in MiB.
-inline double peakMiB()
+// The process's resident memory now, in MiB.
+inline double residentMiB() { return statusMiB("VmRSS:"); }
+
+// The process's peak resident memory since it started or since resetPeak(),
+// in MiB. The process's own high-water mark: getrusage's maximum would count,
+// in a child, the memory of the parent it was forked from.
+inline double peakMiB() { return statusMiB("VmHWM:"); }
+
+// Gives freed memory back first, then starts the high-water mark again from
+// what is resident now, so that what earlier work left behind neither hides
+// nor inflates the peak measured next.
+inline void resetPeak()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
+    malloc_trim(0);
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
 }
 
 } // namespace Measure
