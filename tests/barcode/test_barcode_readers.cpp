@@ -303,7 +303,7 @@ std::vector<ReaderCase> generate(std::initializer_list<TBarcodeType> types, std:
 // Set C holds digit pairs: an odd count of digits is stored with a leading "0".
 std::string evenDigits(const std::string& digits) { return digits.size() % 2 != 0 ? "0" + digits : digits; }
 
-// Printable ASCII, and the part of it that Code 128's set A holds.
+// Printable ASCII, and the characters of it that Code 128's set A holds.
 const std::string kPrintable = asciiRange(' ', '~');
 const std::string kCode128SetA = asciiRange(' ', '_');
 

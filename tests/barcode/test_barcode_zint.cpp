@@ -214,7 +214,7 @@ void TestBarcodeZint::code128B()
 void TestBarcodeZint::code128C()
 {
     // zint encodes all-digit texts of even length in set C from the start. The
-    // Part zero-fills an odd text on the left and stores it.
+    // encoder zero-fills an odd text on the left and stores it.
     Rng rng(8);
     std::vector<Case> cases;
     for (int i = 0; i < 300; ++i) {
@@ -363,7 +363,7 @@ void TestBarcodeZint::upcA()
 
 namespace {
 
-// Six-digit UPC-E texts in the standard's form whose Part parity (modulo-10
+// Six-digit UPC-E texts in the standard's form whose encoder parity (modulo-10
 // digit of the six digits) agrees with the standard check digit of number system ns.
 std::vector<Case> upcECases(char ns, std::uint64_t seed)
 {
@@ -373,10 +373,10 @@ std::vector<Case> upcECases(char ns, std::uint64_t seed)
         const std::string six = rng.digits(6);
         if (!upcEStandardForm(six))
             continue;  // zint refuses what the standard writes otherwise
-        const char partCheck = CheckSumModulo10(six).back();
-        if (partCheck != upcEStandardCheck(ns, six))
+        const char encoderCheck = CheckSumModulo10(six).back();
+        if (encoderCheck != upcEStandardCheck(ns, six))
             continue;
-        cases.push_back({six, std::string(1, ns) + six, six + partCheck});
+        cases.push_back({six, std::string(1, ns) + six, six + encoderCheck});
     }
     return cases;
 }
@@ -385,7 +385,7 @@ std::vector<Case> upcECases(char ns, std::uint64_t seed)
 
 void TestBarcodeZint::upcE0()
 {
-    // Text is the six digits and their (Part) check digit, which Checksum stores
+    // Text is the six digits and their (encoder's) check digit, which Checksum stores
     // again; zint is given the number system "0" and the six digits.
     std::vector<Case> cases = upcECases('0', 17);
     for (Case& c : cases)
