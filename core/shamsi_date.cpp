@@ -54,14 +54,14 @@ YearInfo yearInfo(int jy)
     return r;
 }
 
-struct Parts {
+struct DateParts {
     int year = 0, month = 0, day = 0;
     bool valid() const { return year != 0; }
 };
 
-Parts toShamsi(const QDate& date)
+DateParts toShamsi(const QDate& date)
 {
-    Parts p;
+    DateParts p;
     if (!date.isValid())
         return p;
     int jy = date.year() - 621;
@@ -129,7 +129,7 @@ void ShamsiDate::Init(const QDate& date)
 
 void ShamsiDate::Convert()
 {
-    const Parts p = toShamsi(QDate(MiladiYear, MiladiMonth, MiladiDay));
+    const DateParts p = toShamsi(QDate(MiladiYear, MiladiMonth, MiladiDay));
     if (!p.valid()) {
         ShamsiYear = ShamsiMonth = ShamsiDay = 0;
         return;
@@ -156,7 +156,7 @@ QString ShamsiDate::ToText() const { return Shamsi::format(ShamsiYear, ShamsiMon
 
 QString miladi_to_shamsi(uint16_t& y, uint16_t& m, uint16_t& d)
 {
-    const Parts p = toShamsi(QDate(y, m, d));
+    const DateParts p = toShamsi(QDate(y, m, d));
     if (!p.valid()) {
         y = m = d = 0;
         return QString();
@@ -179,7 +179,7 @@ QString format(int year, int month, int day)
 
 QString fromDate(const QDate& date)
 {
-    const Parts p = toShamsi(date);
+    const DateParts p = toShamsi(date);
     return p.valid() ? format(p.year, p.month, p.day) : QString();
 }
 

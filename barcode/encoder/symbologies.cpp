@@ -189,8 +189,8 @@ constexpr Code93Table kCode93 = makeCode93();
 constexpr Pattern<6> kCode93Start = fromCounts<6>("111141");
 constexpr Pattern<7> kCode93Stop = fromCounts<7>("1111411");
 
-// Full ASCII substitutions of Code 93, shifts written as in kCode93Rows. As the
-// Part has them, "-" and "." are written "{M" and "{N".
+// Full ASCII substitutions of Code 93, shifts written as in kCode93Rows. Here
+// "-" and "." are written "{M" and "{N" (the standard keeps them as themselves).
 constexpr const char* kCode93Ascii[128] = {
     "]U", "[A", "[B", "[C", "[D", "[E", "[F", "[G", "[H", "[I", "[J", "[K", "[L", "[M", "[N", "[O",
     "[P", "[Q", "[R", "[S", "[T", "[U", "[V", "[W", "[X", "[Y", "[Z", "]A", "]B", "]C", "]D", "]E",
