@@ -1,6 +1,7 @@
 #include "setting_ost.h"
 #include "ui_setting_ost.h"
 
+#include "core/places.h"
 #include "core/session.h"
 #include "core/texts.h"
 
@@ -44,6 +45,5 @@ void Tsetting_ost::showEvent(QShowEvent* event)
 void Tsetting_ost::FormShow()
 {
     if (ui->ostan->count() == 0)
-        fill_list_from_query({ui->ostan}, QStringLiteral("select distinct ostan from abadiha "), {},
-                             QStringLiteral("ostan"));
+        Places::fillProvinces({ui->ostan});
 }

@@ -164,3 +164,12 @@ inline const QString LogExportSaatSys = QStringLiteral("ساعت سرور");
 inline const QString BackupDone = QStringLiteral("فايل پشتيبان تهيه شد");
 inline const QString BackupFailed = QStringLiteral("خطا! لطفا از مسير داده شده مطمئن شويد");
 } // namespace CoreText
+
+// Entry windows
+namespace CoreText {
+// A record opened for editing that another workstation deleted meanwhile.
+inline const QString RecordGone = QStringLiteral("خطا! اين رکورد حذف شده است و تغييرات ذخيره نشد");
+// A date or time box typed only in part.
+inline const QString DateHalfTyped = QStringLiteral("خطا! تاريخ ناقص وارد شده است؛ آن را کامل کنيد يا خالي بگذاريد");
+inline const QString TimeHalfTyped = QStringLiteral("خطا! ساعت ناقص وارد شده است؛ آن را کامل کنيد يا خالي بگذاريد");
+} // namespace CoreText

@@ -2,6 +2,7 @@
 #include "ui_users.h"
 
 #include "core/list_window.h"
+#include "core/places.h"
 #include "core/session.h"
 #include "core/texts.h"
 #include "core/users_ins.h"
@@ -105,8 +106,7 @@ void Tusers::showEvent(QShowEvent* event)
     Form::showEvent(event);
     ui->karbar->setText(Session::user().karbar);
     // The provinces of the gazetteer, into the scope editor and the filter list.
-    fill_list_from_query({ui->ostan, ui->ostan2}, QStringLiteral("select distinct ostan from abadiha "), {},
-                         QStringLiteral("ostan"));
+    Places::fillProvinces({ui->ostan, ui->ostan2});
 }
 
 // ---------------------------------------------------------------- user list
@@ -232,8 +232,7 @@ void Tusers::semat2Change() { setRights(rights_template(ui->lev->currentText(), 
 
 void Tusers::ostanChange()
 {
-    fill_list_from_query({ui->shahrestan}, QStringLiteral("select distinct city from abadiha where ostan=?"),
-                         {ui->ostan->currentText()}, QStringLiteral("city"));
+    Places::fillCounties(ui->shahrestan, ui->ostan->currentText());
 }
 
 void Tusers::SpeedButton2Click()

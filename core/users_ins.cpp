@@ -1,7 +1,7 @@
 #include "users_ins.h"
 #include "ui_users_ins.h"
 
-#include "core/list_behaviours.h"
+#include "core/places.h"
 #include "core/log_row.h"
 #include "core/password_hash.h"
 #include "core/texts.h"
@@ -62,9 +62,7 @@ void Tusers_ins::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
     // The provinces in Persian alphabetical order; the province already in the box stays.
-    const QString order = Database::current().dialect().persianOrder(QStringLiteral("ostan"));
-    fill_list_from_query({ui->ostan}, QStringLiteral("select ostan from abadiha group by ostan order by ") + order, {},
-                         QStringLiteral("ostan"));
+    Places::fillProvinces({ui->ostan});
 }
 
 bool Tusers_ins::eventFilter(QObject* watched, QEvent* event)

@@ -1,0 +1,100 @@
+#pragma once
+// What every entry window shares: its boxes bound to the columns of one table,
+// the record it was opened on, and the writes of a save. A window opened for
+// editing keeps the id of its record, and its save changes that record and no
+// other, whatever another window's list shows meanwhile; when the record was
+// deleted meanwhile the user is told so and nothing is written.
+//
+//     // constructor, after setupUi
+//     m_entry = new Entry(QStringLiteral("vam"), this);
+//     m_entry->bind({{ui->typ, "typ"}, {ui->dat1, "dat1"}, {ui->mablagh, "mablagh"}});
+//     m_entry->settingList(ui->typ, VamText::TypeList); // refilled at every show
+//     enter_to_next_field({ui->typ, ui->dat1, ui->mablagh});
+//     yellow_while_focused({ui->typ, ui->dat1});
+//     on_user_change(ui->ostan, [this] { ostanChange(); }); // platform/ui/entry_boxes.h
+//     // the list's commands
+//     entry->openNew();       // every bound box empty, no record
+//     entry->openEdit(row);   // the row's id kept, its columns into the boxes
+//     // a save
+//     const std::optional<Row> values = m_entry->values(); // refuses a half-typed date or time
+//     if (!values) return;
+//     if (m_entry->update(*values, [&] { write_log_row(text); })) close(); // one transaction
+//     m_entry->insert(*values, [&](qint64 id) { ...rows that hang on the new id... });
+
+#include "platform/db/sql.h"
+
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QString>
+#include <QVariantMap>
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QWidget;
+
+class Entry : public QObject {
+    Q_OBJECT
+public:
+    // An entry window (the parent) for rows of table.
+    Entry(const QString& table, QWidget* window);
+
+    // Boxes and the columns they feed, in the order their values are written.
+    // A box is a line edit (date and time boxes included), a drop-down list,
+    // a plain text box or a label. Each box takes at most what its column holds.
+    void bind(const QList<QPair<QWidget*, QString>>& boxes);
+    // A drop-down list whose items are a settings list, refilled each time the
+    // window is shown; the text in the box stays, even when the list no longer has it.
+    void settingList(QComboBox* box, const QString& listName);
+    // Refills the settings lists now (the window's show does it too).
+    void refillLists();
+
+    // New mode: every bound box is emptied (date and time boxes to their blank
+    // mask) and no record is kept.
+    void openNew();
+    // Edit mode on a row (column name -> value): its id is kept and the bound
+    // boxes are filled from it.
+    void openEdit(const QVariantMap& row);
+    // Fills the bound boxes whose columns the row has, without signals, so
+    // that no cascade of lists runs; a list keeps a value it does not hold.
+    void fill(const QVariantMap& row);
+
+    bool isEdit() const { return m_id >= 0; }
+    // The id of the record opened for editing; -1 in new mode.
+    qint64 id() const { return m_id; }
+
+    // The bound columns with the boxes' texts as they stand, dates and times
+    // in their stored forms. A half-typed date or time is refused: its message
+    // is shown, the box gets the focus, and nothing is returned.
+    std::optional<Row> values() const;
+
+    // Inserts a row in one transaction with what more writes (given the new
+    // id). The new id, or nothing after a database error's message.
+    std::optional<qint64> insert(const Row& values, const std::function<void(qint64 id)>& more = {}) const;
+    // Writes values to the record opened for editing (where id=?) in one
+    // transaction with what more writes. False after a database error's
+    // message, or when the record is gone: then that is said and nothing is written.
+    bool update(const Row& values, const std::function<void()>& more = {}) const;
+    // The same where the caller's own transaction is open: whether the record
+    // was still there (when not, nothing was written). Throws DbError.
+    bool updateInTransaction(const Row& values) const;
+    // The message for a record that is gone.
+    static void sayGone();
+
+    const QString& table() const { return m_table; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QString m_table;
+    QList<QPair<QWidget*, QString>> m_boxes;
+    QList<QPair<QComboBox*, QString>> m_lists;
+    qint64 m_id = -1;
+};
+
+// Removes a column from a row of values (a column the save must not change).
+void drop_column(Row& values, const QString& column);
+// The value of a column of a row of values; invalid when the row has none.
+QVariant column_value(const Row& values, const QString& column);

@@ -1,0 +1,26 @@
+#pragma once
+// The gazetteer (table abadiha): the source of every province and county list
+// and the check that a province and a county belong together.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+
+namespace Places {
+
+// The distinct provinces, in Persian alphabetical order. Throws DbError.
+QStringList provinces();
+// The distinct counties of a province, in Persian alphabetical order. Throws DbError.
+QStringList counties(const QString& province);
+// Whether the gazetteer has a place with this province and this county. Throws DbError.
+bool pairExists(const QString& province, const QString& county);
+
+// Fills drop-down lists with the provinces; the texts in the boxes stay. On a
+// database error the message is shown and the lists keep their items.
+void fillProvinces(const QList<QComboBox*>& lists);
+// Fills a drop-down list with the counties of a province, the same way.
+void fillCounties(QComboBox* list, const QString& province);
+
+} // namespace Places

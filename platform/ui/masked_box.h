@@ -1,0 +1,53 @@
+#pragma once
+// Boxes for a Persian date (yyyy/mm/dd) and a time of day (hh:mm), typed into
+// a fixed mask. Each has one stored form for "nothing typed": the mask with
+// blanks, "    /  /  " and "  :  ", the text every workstation has always
+// stored for an empty date or time. A box is empty, complete, or half typed;
+// a half-typed box has no stored form and is refused by the window that saves.
+//
+//     ui->birthday->setValue(row.value("birthday").toString()); // "", blanks or a date
+//     if (ui->birthday->state() == MaskedBox::Partial) ...        // refuse the save
+//     values << qMakePair("birthday", ui->birthday->value());      // the stored form
+//
+// In a form: a QLineEdit promoted to DateBox or TimeBox (header platform/ui/masked_box.h).
+
+#include <QLineEdit>
+
+class MaskedBox : public QLineEdit {
+    Q_OBJECT
+public:
+    enum State { Empty, Complete, Partial };
+
+    State state() const;
+    // The stored form: the complete text, or the blank mask when nothing is
+    // typed. A half-typed box gives its text with blanks as spaces.
+    QString value() const;
+    // Shows a stored text; an empty text, or one of blanks, empties the box.
+    void setValue(const QString& stored);
+    // The stored form of an empty box.
+    QString blankText() const { return m_blank; }
+
+protected:
+    MaskedBox(const QString& mask, QWidget* parent);
+    // Persian and Arabic digits typed on a Persian keyboard count as their ASCII digits.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QString m_blank;
+};
+
+// A Persian date yyyy/mm/dd; empty: "    /  /  ".
+class DateBox : public MaskedBox {
+    Q_OBJECT
+public:
+    static const QString Blank;
+    explicit DateBox(QWidget* parent = nullptr);
+};
+
+// A time of day hh:mm; empty: "  :  ".
+class TimeBox : public MaskedBox {
+    Q_OBJECT
+public:
+    static const QString Blank;
+    explicit TimeBox(QWidget* parent = nullptr);
+};
