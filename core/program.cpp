@@ -7,6 +7,7 @@
 #include "core/pages_office.h"
 #include "core/pages_admin.h"
 #include "core/window_order.h"
+#include "personnel/personnel_windows.h"
 #include "platform/ui/app_setup.h"
 #include "platform/ui/window_set.h"
 
@@ -19,6 +20,7 @@ void defineWindows()
     WindowSet& set = WindowSet::instance();
     set.setOrder(windowCreationOrder());
     defineCoreWindows();
+    definePersonnelWindows();
     registerBarcodeElements();
     defineBarcodeWindows();
 }
@@ -35,6 +37,7 @@ void start(QApplication& app)
     connectOfficePages(main);
     connectAdminPages(main);
     connectCorePages(main);
+    connectPersonnelPages(main);
     connectBarcodePages(main);
 }
 

@@ -1,0 +1,67 @@
+#pragma once
+// The approval hierarchy of leave and missions: pairs of national codes, an
+// approver (master) and a requester (slave), kept in table marateb_k. Persons
+// are chosen by name; each item of the lists holds the person's national code,
+// so namesakes (whose items show their codes) are never mistaken for each other.
+
+#include "platform/ui/form.h"
+
+#include <QStringList>
+
+class ListWindow;
+class QComboBox;
+class QListWidget;
+class QProgressBar;
+
+namespace Ui { class Tmarateb_k; }
+
+class Tmarateb_k : public Form {
+    Q_OBJECT
+public:
+    explicit Tmarateb_k(QWidget* parent = nullptr);
+    ~Tmarateb_k() override;
+
+    Ui::Tmarateb_k* ui;
+
+    // What the main menu does by the current user's rights on the hierarchy:
+    // the add and both replaces follow darj.
+    void enableCommands(bool darj);
+    // What the main menu does before showing the window: no approver or
+    // requester chosen.
+    void prepareForOpening();
+
+    ListWindow* list() const { return m_list; }
+
+    // A person as the lists show it: surname and first name, and the national
+    // code after it when another person has the same name.
+    struct Person {
+        QString name;
+        QString nation;
+    };
+    // The items of the lists, in Persian alphabetical order.
+    static QList<Person> listItems(const QList<Person>& persons);
+
+public slots:
+    void FormShow();      // every person into the two choosers and the two tick lists
+    void masterChange();  // the grid lists the chosen approver's requesters
+    void slaveChange();   // the grid lists the chosen requester's approvers
+    void ins_btnClick();  // adds the one pair
+    void BitBtn1Click();  // ticks the chosen approver's requesters
+    void BitBtn2Click();  // ticks the chosen requester's approvers
+    void BitBtn3Click();  // the chosen requester's approvers become the ticked ones
+    void BitBtn4Click();  // the chosen approver's requesters become the ticked ones
+    void CheckBox1Click(); // ticks or unticks every approver
+    void CheckBox2Click(); // ticks or unticks every requester
+
+private:
+    // The national code of the chosen item of a chooser; empty when none is chosen.
+    static QString chosenCode(const QComboBox* box);
+    // Ticks the items of a list whose codes are in codes.
+    static void tickCodes(QListWidget* list, QProgressBar* progress, const QStringList& codes);
+    // Replaces the pairs of one side (column = ?) by the ticked items of a list;
+    // one transaction.
+    void replacePairs(const QString& column, const QString& code, QListWidget* list, QProgressBar* progress);
+    void showPersons(const QString& codeColumn, const QString& keyColumn, const QString& code);
+
+    ListWindow* m_list = nullptr;
+};
