@@ -95,17 +95,34 @@ bool Entry::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+void Entry::modeButtons(QWidget* insert, QWidget* edit)
+{
+    m_insert = insert;
+    m_edit = edit;
+    showMode();
+}
+
+void Entry::showMode()
+{
+    if (m_insert)
+        m_insert->setVisible(!isEdit());
+    if (m_edit)
+        m_edit->setVisible(isEdit());
+}
+
 void Entry::openNew()
 {
     m_id = -1;
     for (const auto& [box, column] : m_boxes)
         set_text(box, QString());
+    showMode();
 }
 
 void Entry::openEdit(const QVariantMap& row)
 {
     m_id = row.value(QStringLiteral("id")).toLongLong();
     fill(row);
+    showMode();
 }
 
 void Entry::fill(const QVariantMap& row)

@@ -9,6 +9,7 @@
 //     m_entry = new Entry(QStringLiteral("vam"), this);
 //     m_entry->bind({{ui->typ, "typ"}, {ui->dat1, "dat1"}, {ui->mablagh, "mablagh"}});
 //     m_entry->settingList(ui->typ, VamText::TypeList); // refilled at every show
+//     m_entry->modeButtons(ui->ins_btn, ui->edit_btn);   // one of them shows, by the mode
 //     enter_to_next_field({ui->typ, ui->dat1, ui->mablagh});
 //     yellow_while_focused({ui->typ, ui->dat1});
 //     on_user_change(ui->ostan, [this] { ostanChange(); }); // platform/ui/entry_boxes.h
@@ -49,6 +50,9 @@ public:
     void settingList(QComboBox* box, const QString& listName);
     // Refills the settings lists now (the window's show does it too).
     void refillLists();
+    // The window's save buttons: the insert shows in new mode only, the edit
+    // in edit mode only.
+    void modeButtons(QWidget* insert, QWidget* edit);
 
     // New mode: every bound box is emptied (date and time boxes to their blank
     // mask) and no record is kept.
@@ -91,7 +95,10 @@ private:
     QString m_table;
     QList<QPair<QWidget*, QString>> m_boxes;
     QList<QPair<QComboBox*, QString>> m_lists;
+    QWidget* m_insert = nullptr;
+    QWidget* m_edit = nullptr;
     qint64 m_id = -1;
+    void showMode();
 };
 
 // Removes a column from a row of values (a column the save must not change).

@@ -565,6 +565,12 @@ void ListWindow::filter(QCheckBox* check, const QList<QWidget*>& boxes, const QS
     });
 }
 
+void ListWindow::filter(QCheckBox* check, const QList<QWidget*>& boxes,
+                        std::function<Condition(const QStringList&)> build)
+{
+    addFilter(check, boxes, std::move(build));
+}
+
 void ListWindow::addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build build)
 {
     m_filters.append({check, boxes, std::move(build)});

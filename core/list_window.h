@@ -159,6 +159,10 @@ public:
     // Any other condition over the box texts (one "?" per value given).
     void filter(QCheckBox* check, const QList<QWidget*>& boxes, const QString& condition,
                 std::function<QVariantList(const QStringList& texts)> values);
+    // A condition whose shape changes from search to search, made from the box
+    // texts (or anything else the window holds) each time.
+    void filter(QCheckBox* check, const QList<QWidget*>& boxes,
+                std::function<Condition(const QStringList& texts)> build);
 
     // The row scope, asked at each search: anything with .sql and .values
     // (" and ..." and its bound values), for example the current user's scope.

@@ -1,17 +1,27 @@
 #include "personnel_windows.h"
 
 #include "core/main_window.h"
+#include "personnel/abadiha.h"
+#include "personnel/abadiha_ins.h"
 #include "personnel/marateb_k.h"
+#include "personnel/personel_ins.h"
+#include "personnel/personel_src.h"
 #include "platform/ui/window_set.h"
 
 namespace {
 Tmarateb_k* marateb_k() { return win<Tmarateb_k>(QStringLiteral("marateb_k")); }
+Tpersonel_src* personel_src() { return win<Tpersonel_src>(QStringLiteral("personel_src")); }
+Tabadiha* abadiha() { return win<Tabadiha>(QStringLiteral("abadiha")); }
 } // namespace
 
 void definePersonnelWindows()
 {
     WindowSet& set = WindowSet::instance();
     set.define(QStringLiteral("marateb_k"), [] { return new Tmarateb_k; });
+    set.define(QStringLiteral("personel_src"), [] { return new Tpersonel_src; });
+    set.define(QStringLiteral("personel_ins"), [] { return new Tpersonel_ins; });
+    set.define(QStringLiteral("abadiha"), [] { return new Tabadiha; });
+    set.define(QStringLiteral("abadiha_ins"), [] { return new Tabadiha_ins; });
 }
 
 void connectPersonnelPages(Tmain& main)
@@ -26,6 +36,32 @@ void connectPersonnelPages(Tmain& main)
             page->prepareForOpening();
         },
         [] { marateb_k()->showModal(); },
+        {},
+    });
+    // N1: the personnel list, page "personel".
+    main.addPage(QStringLiteral("N1"), {
+        QStringLiteral("personel"),
+        [](const PageRights& r) { personel_src()->enableCommands(r); },
+        [&main] {
+            Tpersonel_src* page = personel_src();
+            page->resize(main.width() - 17, main.height() - 60);
+            page->prepareForOpening();
+            page->src_btnClick();
+        },
+        [] { personel_src()->showModal(); },
+        {},
+    });
+    // N21: the gazetteer, page "abadiha".
+    main.addPage(QStringLiteral("N21"), {
+        QStringLiteral("abadiha"),
+        [](const PageRights& r) { abadiha()->enableCommands(r); },
+        [&main] {
+            Tabadiha* page = abadiha();
+            page->prepareForOpening();
+            page->BitBtn1Click();
+            page->resize(page->width(), main.height() - 50);
+        },
+        [] { abadiha()->showModal(); },
         {},
     });
 }

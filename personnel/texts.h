@@ -2,9 +2,222 @@
 // The Persian texts of the personnel subsystem, exactly as the office knows them.
 // Every message of personnel goes through Msg with one of these constants.
 
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 namespace PersonnelText {
+
+// Shared by the windows of this subsystem
+inline const QString Insert = QStringLiteral("ثبت");
+inline const QString Edit = QStringLiteral("ويرايش");
+inline const QString Delete = QStringLiteral("حذف");
+inline const QString Search = QStringLiteral("جستجو");
+inline const QString Saved = QStringLiteral("ثبت شد");
+inline const QString Deleted = QStringLiteral("حذف شد");
+// A province and county that are no pair of the gazetteer.
+inline const QString PlaceWrong = QStringLiteral("خطا! نام استان و شهرستان انتخابي صحيح نمي باشد و ميبايست از ليست انتخاب گردد");
+
+// Gazetteer
+inline const QString PlacesCaption = QStringLiteral("آبادي ها");
+inline const QString PlaceEntryCaption = QStringLiteral("ثبت/ويرايش آبادي ها");
+// The list grid, in its column order; the filters have the same captions.
+inline const QList<QPair<QString, QString>> PlaceGrid = {
+    {QStringLiteral("cod"), QStringLiteral("کد آبادي")},
+    {QStringLiteral("ostan"), QStringLiteral("استان")},
+    {QStringLiteral("city"), QStringLiteral("شهرستان")},
+    {QStringLiteral("bakhsh"), QStringLiteral("بخش")},
+    {QStringLiteral("dehestan"), QStringLiteral("دهستان")},
+    {QStringLiteral("rosta"), QStringLiteral("روستا")}};
+// Titles of the export; ostan is headed by its name.
+inline const QList<QPair<QString, QString>> PlaceExport = {
+    {QStringLiteral("id"), QStringLiteral("شناسه")},
+    {QStringLiteral("cod"), QStringLiteral("کد آبادي")},
+    {QStringLiteral("city"), QStringLiteral("شهرستان")},
+    {QStringLiteral("bakhsh"), QStringLiteral("بخش")},
+    {QStringLiteral("dehestan"), QStringLiteral("دهستان")},
+    {QStringLiteral("rosta"), QStringLiteral("روستا")}};
+inline const QString PlaceReplace = QStringLiteral("جايگزيني اکسل با وضع موجود");
+inline const QString PlaceBrowse = QStringLiteral("Browse Excel...");
+inline const QString PlaceExcelLabel = QStringLiteral("Excel");
+inline const QString PlaceSheetNote = QStringLiteral("تذکر: فايل اکسل مي بايست دقيقا داراي 6 ستون به ترتيب فوق باشد");
+inline const QString PlaceDuplicate = QStringLiteral("خطا! شهرستان و روستا و استان و کدآبادي تکراري است");
+inline const QString PlaceEdited = QStringLiteral("ويرايش انجام شد");
+inline const QString LogPlaceAdded = QStringLiteral(" ثبت کدآبادي جديد  ");
+inline const QString LogPlaceEdited = QStringLiteral(" ويرايش آبادي  ");
+inline const QString LogPlaceDeleted = QStringLiteral(" حذف آبادي  ");
+inline const QString PlaceSheetName = QStringLiteral("Sheet1");
+inline const QString PlaceSheetUnreadable = QStringLiteral("خطا در خواندن فايل اکسل! لطفا فايل را ببنديد و يا از نام شيت آن مطمئن شويد Sheet1 ");
+inline const QString PlaceReplaceQuestion = QStringLiteral("اين عمل ممکن است دقايقي بطول انجامد و اطلاعات قبلي حذف و اطلاعات اکسل جايگزين مي گردد. آيا براي ادامه عمليات اطمينان داريد؟");
+inline const QString PlaceColumnsDiffer = QStringLiteral("خطا! تعداد ستون ها برابر نيست");
+inline const QString PlaceReplaced = QStringLiteral("انتقال انجام شد");
+// The open-file dialog's choices.
+inline const QString PlaceFileFilter = QStringLiteral("Excel 2003 (*.xls);;Excel 2007 (*.xlsx);;All Files(*.*)");
+// A sheet with a header and no place under it.
+inline const QString PlaceSheetEmpty = QStringLiteral("خطا! فايل اکسل هيچ رديفي زير سطر عنوان ندارد و چيزي جايگزين نشد");
+
+// Person entry
+inline const QString PersonEntryCaption = QStringLiteral("ثبت/ويرايش مشخصات پرسنل");
+// The label of each column's box.
+inline const QList<QPair<QString, QString>> PersonLabels = {
+    {QStringLiteral("ostan"), QStringLiteral("استان")},
+    {QStringLiteral("shahrestan"), QStringLiteral("شهرستان")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("father"), QStringLiteral("نام پدر")},
+    {QStringLiteral("gender"), QStringLiteral("جنسيت")},
+    {QStringLiteral("cmt"), QStringLiteral("ساير توضيحات")},
+    {QStringLiteral("mali_cod"), QStringLiteral("كد مالي")},
+    {QStringLiteral("bime_no"), QStringLiteral("شماره بيمه")},
+    {QStringLiteral("nation"), QStringLiteral("كد ملي")},
+    {QStringLiteral("sodor"), QStringLiteral("محل صدور")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت/نام پروژه")},
+    {QStringLiteral("birthday"), QStringLiteral("تاريخ تولد")},
+    {QStringLiteral("sh_no"), QStringLiteral("شماره شناسنامه")},
+    {QStringLiteral("pec"), QStringLiteral("شماره كارت پارسيان")},
+    {QStringLiteral("mobile"), QStringLiteral("موبايل")},
+    {QStringLiteral("hesab_no"), QStringLiteral("شماره حساب رسالت")},
+    {QStringLiteral("meli_cart"), QStringLiteral("شماره حساب بانك ملي")},
+    {QStringLiteral("semat"), QStringLiteral("سمت")},
+    {QStringLiteral("phone"), QStringLiteral("تلفن محل کار")},
+    {QStringLiteral("khodro"), QStringLiteral("نوع خودرو")},
+    {QStringLiteral("pelak"), QStringLiteral("شماره پلاک خودرو")},
+    {QStringLiteral("hamkari"), QStringLiteral("نوع همکاري")},
+    {QStringLiteral("vahed"), QStringLiteral("واحدسازماني")},
+    {QStringLiteral("bime"), QStringLiteral("بيمه تمکيلي")},
+    {QStringLiteral("company"), QStringLiteral("نام شرکت/طرف قرارداد")},
+    {QStringLiteral("ezdevaj"), QStringLiteral("تاريخ ازدواج")},
+    {QStringLiteral("estekhdam"), QStringLiteral("تاريخ استخدام")},
+    {QStringLiteral("taghir"), QStringLiteral("تاريخ آخرين تغيير")},
+    {QStringLiteral("status"), QStringLiteral("وضعيت")},
+    {QStringLiteral("hamsar_hesab"), QStringLiteral("شماره کارت همسر")},
+    {QStringLiteral("hamsar_bank"), QStringLiteral("نام بانک همسر")},
+    {QStringLiteral("cartsaat_no"), QStringLiteral("شماره کارت ساعت")}};
+inline const QStringList Genders = {QStringLiteral("زن"), QStringLiteral("مرد")};
+inline const QStringList Insured = {QStringLiteral("باشد"), QStringLiteral("نباشد")};
+// The spouse's bank, in this order; the last means: type another name.
+inline const QStringList Banks = {QStringLiteral("ملي"), QStringLiteral("ملت"), QStringLiteral("مسکن"), QStringLiteral("صادرات"), QStringLiteral("رسالت"), QStringLiteral("تووک"), QStringLiteral("کشاورزي"), QStringLiteral("قوامين"), QStringLiteral("شهر"), QStringLiteral("تجارت"), QStringLiteral("ساير-تايپ شود")};
+inline const QString ListPlace = QStringLiteral("محل خدمت");
+inline const QString ListPost = QStringLiteral("سمت");
+inline const QString ListCooperation = QStringLiteral("نوع همکاري");
+inline const QString ListUnit = QStringLiteral("واحد سازماني");
+inline const QString ListCompany = QStringLiteral("طرف قرارداد");
+inline const QString ListStatus = QStringLiteral("وضعيت");
+inline const QString NationLength = QStringLiteral("كد ملي مي بايست 10 رقم باشد");
+inline const QString NationWrong = QStringLiteral("کد ملي صحيح نيست");
+inline const QString NationDuplicate = QStringLiteral("خطا! كد ملي تكراري است");
+inline const QString CompanyRequired = QStringLiteral("خطا! نام شرکت/طرف قرارداد نمي تواند خالي باشد");
+inline const QString LogPersonAdded = QStringLiteral("  ثبت مشخصات جديد پرسنل ");
+inline const QString LogPersonEdited = QStringLiteral("  ويرايش مشخصات موجود پرسنل ");
+inline const QString InsuranceRefused = QStringLiteral("شما دسترسي براي تغيير بيمه تکميلي نداريد");
+inline const QString AccountActive = QStringLiteral("فعال");
+// A national code that another account already logs in with.
+inline const QString NationIsOtherLogin = QStringLiteral("خطا! اين كد ملي نام كاربري حساب ديگري است");
+
+// Personnel list
+inline const QString PersonListCaption = QStringLiteral("ليست پرسنل");
+// The list grid, in its column order.
+inline const QList<QPair<QString, QString>> PersonGrid = {
+    {QStringLiteral("ostan"), QStringLiteral("استان")},
+    {QStringLiteral("shahrestan"), QStringLiteral("شهرستان")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("father"), QStringLiteral("نام پدر")},
+    {QStringLiteral("nation"), QStringLiteral("كد ملي")},
+    {QStringLiteral("sh_no"), QStringLiteral("شناسنامه")},
+    {QStringLiteral("mobile"), QStringLiteral("موبايل")},
+    {QStringLiteral("bime"), QStringLiteral("بيمه تکميلي")},
+    {QStringLiteral("company"), QStringLiteral("طرف قرارداد")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("vahed"), QStringLiteral("واحد سازماني")},
+    {QStringLiteral("hamkari"), QStringLiteral("نحوه همکاري")},
+    {QStringLiteral("semat"), QStringLiteral("سمت")},
+    {QStringLiteral("pec"), QStringLiteral("شماره كارت پارسيان")},
+    {QStringLiteral("gender"), QStringLiteral("جنسيت")},
+    {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
+    {QStringLiteral("mali_cod"), QStringLiteral("كد مالي")},
+    {QStringLiteral("bime_no"), QStringLiteral("شماره بيمه")},
+    {QStringLiteral("sodor"), QStringLiteral("محل صدور")},
+    {QStringLiteral("birthday"), QStringLiteral("تولد")},
+    {QStringLiteral("hesab_no"), QStringLiteral("شماره حساب رسالت")},
+    {QStringLiteral("meli_cart"), QStringLiteral("شماره حساب بانک ملي")},
+    {QStringLiteral("phone"), QStringLiteral("تلفن محل کار")},
+    {QStringLiteral("khodro"), QStringLiteral("نوع خودرو")},
+    {QStringLiteral("pelak"), QStringLiteral("شماره پلاک خودرو")},
+    {QStringLiteral("ezdevaj"), QStringLiteral("تاريخ ازدواج")},
+    {QStringLiteral("estekhdam"), QStringLiteral("تاريخ استخدام")},
+    {QStringLiteral("taghir"), QStringLiteral("آخرين تغيير")},
+    {QStringLiteral("status"), QStringLiteral("وضعيت")},
+    {QStringLiteral("hamsar_hesab"), QStringLiteral("حساب همسر")},
+    {QStringLiteral("hamsar_bank"), QStringLiteral("بانک همسر")},
+    {QStringLiteral("cartsaat_no"), QStringLiteral("ش کارت ساعت")}};
+// Filter check boxes and their captions.
+inline const QList<QPair<QString, QString>> PersonFilters = {
+    {QStringLiteral("CheckBox1"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("CheckBox8"), QStringLiteral("استان")},
+    {QStringLiteral("CheckBox9"), QStringLiteral("شهرستان")},
+    {QStringLiteral("CheckBox2"), QStringLiteral("محل خدمت/نام پروژه")},
+    {QStringLiteral("CheckBox3"), QStringLiteral("سمت")},
+    {QStringLiteral("CheckBox5"), QStringLiteral("كد ملي")},
+    {QStringLiteral("CheckBox4"), QStringLiteral("واحدسازماني")},
+    {QStringLiteral("CheckBox6"), QStringLiteral("نحوه همکاري")},
+    {QStringLiteral("CheckBox7"), QStringLiteral("طرف قرارداد/شرکت")}};
+inline const QStringList GenderChoice = {QStringLiteral("مرد"), QStringLiteral("زن"), QStringLiteral("هردو")};
+// The menu items of the list, in menu order.
+inline const QList<QPair<QString, QString>> PersonMenu = {
+    {QStringLiteral("N1"), QStringLiteral("ثبت")},
+    {QStringLiteral("N2"), QStringLiteral("ويرايش")},
+    {QStringLiteral("N3"), QStringLiteral("حذف")},
+    {QStringLiteral("N17"), QStringLiteral("پرونده الكترونيك")},
+    {QStringLiteral("N4"), QStringLiteral("افراد تحت تکفل/بيمه")},
+    {QStringLiteral("N15"), QStringLiteral("پرينت بيمه (A5)")},
+    {QStringLiteral("N16"), QStringLiteral("بيمه تکميلي")},
+    {QStringLiteral("N13"), QStringLiteral("بيمه تکميلي خانوادگي-تکي")},
+    {QStringLiteral("N10"), QStringLiteral("عدم بيمه تکميلي خانوادگي-تکي")},
+    {QStringLiteral("N18"), QStringLiteral("بيمه تکميلي خانوادگي-همگي")},
+    {QStringLiteral("N20"), QStringLiteral("عدم بيمه تکميلي خانوادگي-همگي")},
+    {QStringLiteral("N6"), QStringLiteral("گزارش")},
+    {QStringLiteral("N5"), QStringLiteral("اکسل")},
+    {QStringLiteral("N9"), QStringLiteral("ويژه بيمه تکميلي")},
+    {QStringLiteral("N7"), QStringLiteral("ويژه پارسيان")},
+    {QStringLiteral("N11"), QStringLiteral("سرپرست و خانواده")},
+    {QStringLiteral("N12"), QStringLiteral("کد ملي ويژه بيمه تکميلي")},
+    {QStringLiteral("N14"), QStringLiteral("افراد تحت تکفل")},
+    {QStringLiteral("N8"), QStringLiteral("خروج")}};
+inline const QString LogPersonDeleted = QStringLiteral("  حذف مشخصات پرسنل ");
+inline const QString NoPlaceMatches = QStringLiteral("???");
+// Titles of the list's export; the other columns are headed by their names.
+inline const QList<QPair<QString, QString>> PersonExport = {
+    {QStringLiteral("id"), QStringLiteral("شناسه")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("father"), QStringLiteral("نام پدر")},
+    {QStringLiteral("nation"), QStringLiteral("کد ملي")},
+    {QStringLiteral("mobile"), QStringLiteral("موبايل")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("semat"), QStringLiteral("سمت")},
+    {QStringLiteral("pec"), QStringLiteral("شماره کارت پارسيان")},
+    {QStringLiteral("gender"), QStringLiteral("جنسيت")},
+    {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
+    {QStringLiteral("mali_cod"), QStringLiteral("کد مالي")},
+    {QStringLiteral("bime_no"), QStringLiteral("شماره بيمه")},
+    {QStringLiteral("sodor"), QStringLiteral("محل صدور")},
+    {QStringLiteral("birthday"), QStringLiteral("تاريخ تولد")},
+    {QStringLiteral("sh_no"), QStringLiteral("شناسنامه")},
+    {QStringLiteral("hesab_no"), QStringLiteral("شماره حساب بانک رسالت")},
+    {QStringLiteral("phone"), QStringLiteral("تلفن محل کار")},
+    {QStringLiteral("khodro"), QStringLiteral("نوع خودرو")},
+    {QStringLiteral("pelak"), QStringLiteral("پلاک خودرو")},
+    {QStringLiteral("meli_cart"), QStringLiteral("شماره حساب بانک ملي")},
+    {QStringLiteral("ostan"), QStringLiteral("استان محل خدمت")},
+    {QStringLiteral("hamkari"), QStringLiteral("نحوه همکاري")},
+    {QStringLiteral("vahed"), QStringLiteral("واحد سازماني")},
+    {QStringLiteral("bime"), QStringLiteral("بيمه تکميلي")},
+    {QStringLiteral("company"), QStringLiteral("طرف قرارداد")},
+    {QStringLiteral("hamsar_hesab"), QStringLiteral("شماره حساب همسر")},
+    {QStringLiteral("hamsar_bank"), QStringLiteral("بانک همسر")},
+    {QStringLiteral("cartsaat_no"), QStringLiteral("شماره کارت ساعت")}};
 
 // Approval hierarchy
 inline const QString TitleLname = QStringLiteral("نام خانوادگي");
@@ -12,7 +225,6 @@ inline const QString TitleFname = QStringLiteral("نام");
 inline const QString TitleNation = QStringLiteral("کد ملي");
 inline const QString TitleLoc = QStringLiteral("محل خدمت");
 inline const QString Duplicate = QStringLiteral("تکراريست");
-inline const QString Saved = QStringLiteral("ثبت شد");
 // A pair is never written with an empty side.
 inline const QString ChooseApprover = QStringLiteral("خطا! تاييد کننده را انتخاب نماييد");
 inline const QString ChooseRequester = QStringLiteral("خطا! درخواست کننده را انتخاب نماييد");

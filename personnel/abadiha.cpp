@@ -1,0 +1,251 @@
+#include "abadiha.h"
+#include "ui_abadiha.h"
+
+#include "core/list_window.h"
+#include "core/log_row.h"
+#include "core/session.h"
+#include "core/setting_values.h"
+#include "core/texts.h"
+#include "personnel/abadiha_ins.h"
+#include "personnel/texts.h"
+#include "platform/db/sql.h"
+#include "platform/sheet/workbook_reader.h"
+#include "platform/ui/msg.h"
+#include "platform/ui/window_set.h"
+
+#include <QAbstractTableModel>
+#include <QCoreApplication>
+#include <QHeaderView>
+
+// The rows of a workbook sheet as read: its first row titles the columns, the
+// others are the places.
+class SheetPreview : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setTable(Sheet::Table table)
+    {
+        beginResetModel();
+        m_table = std::move(table);
+        m_columns = 0;
+        for (const QStringList& row : m_table.rows)
+            m_columns = qMax(m_columns, int(row.size()));
+        endResetModel();
+    }
+    void clear() { setTable({}); }
+    // The cells of a data row (0 = the row under the header), one per column.
+    QStringList place(int row) const
+    {
+        QStringList cells;
+        for (int c = 0; c < m_columns; ++c)
+            cells << m_table.cell(row + 1, c);
+        return cells;
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : qMax(0, int(m_table.rows.size()) - 1);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_columns; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        return m_table.cell(index.row() + 1, index.column());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return {};
+        if (orientation == Qt::Vertical)
+            return section + 1;
+        return m_table.cell(0, section);
+    }
+
+private:
+    Sheet::Table m_table;
+    int m_columns = 0;
+};
+
+namespace {
+
+const QStringList PlaceColumns = {QStringLiteral("cod"),      QStringLiteral("ostan"),    QStringLiteral("city"),
+                                  QStringLiteral("bakhsh"),   QStringLiteral("dehestan"), QStringLiteral("rosta")};
+
+ListDescription list_description()
+{
+    ListDescription desc;
+    desc.from = QStringLiteral("abadiha where id<>-1");
+    desc.orderBy = QStringLiteral("city, bakhsh, dehestan, rosta");
+    desc.grid = PersonnelText::PlaceGrid;
+    desc.exportTitles = PersonnelText::PlaceExport;
+    desc.titleSort = true;
+    return desc;
+}
+
+Tabadiha_ins* entry() { return win<Tabadiha_ins>(QStringLiteral("abadiha_ins")); }
+
+// Places written by one statement each: few round trips, and well under the
+// bound values any of the servers allows in one statement.
+constexpr int PlacesPerStatement = 200;
+
+QString insert_places_sql(int places)
+{
+    QStringList rows;
+    for (int i = 0; i < places; ++i)
+        rows << QStringLiteral("(?,?,?,?,?,?)");
+    return QStringLiteral("insert into abadiha (") + PlaceColumns.join(QLatin1Char(',')) + QStringLiteral(") values ") +
+           rows.join(QLatin1Char(','));
+}
+
+} // namespace
+
+Tabadiha::Tabadiha(QWidget* parent) : Form(parent), ui(new Ui::Tabadiha), m_sheet(new SheetPreview(this))
+{
+    ui->setupUi(this);
+    m_list = new ListWindow(list_description(), ui->DBGrid1, ui->cnt, this);
+    // The filters in the order the search adds them.
+    m_list->contains(ui->CheckBox3, ui->cod, QStringLiteral("cod"));
+    m_list->contains(ui->CheckBox6, ui->dehestan, QStringLiteral("dehestan"));
+    m_list->contains(ui->CheckBox4, ui->ostan, QStringLiteral("ostan"));
+    m_list->contains(ui->CheckBox5, ui->bakhsh, QStringLiteral("bakhsh"));
+    m_list->contains(ui->CheckBox1, ui->city, QStringLiteral("city"));
+    m_list->contains(ui->CheckBox2, ui->rosta, QStringLiteral("rosta"));
+    ui->DBGrid2->setModel(m_sheet);
+    ui->DBGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui->DBGrid1->addActions({ui->N2, ui->N3, ui->N1});
+
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &Tabadiha::BitBtn1Click);
+    connect(ui->Excel_btn, &QPushButton::clicked, this, &Tabadiha::Excel_btnClick);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &Tabadiha::BitBtn2Click);
+    connect(ui->ins_btn, &QPushButton::clicked, this, &Tabadiha::ins_btnClick);
+    connect(ui->N1, &QAction::triggered, this, &Tabadiha::N1Click);
+    connect(ui->N2, &QAction::triggered, this, &Tabadiha::N2Click);
+    connect(ui->N3, &QAction::triggered, this, &Tabadiha::N3Click);
+}
+
+Tabadiha::~Tabadiha() { delete ui; }
+
+void Tabadiha::enableCommands(const PageRights& rights)
+{
+    ui->N2->setEnabled(rights.darj);
+    ui->ins_btn->setEnabled(rights.darj);
+    ui->N3->setEnabled(rights.virayesh);
+    ui->N1->setEnabled(rights.hazf);
+}
+
+void Tabadiha::prepareForOpening()
+{
+    for (QLineEdit* box : {ui->ostan, ui->bakhsh, ui->dehestan, ui->cod, ui->city, ui->rosta})
+        box->clear();
+    ui->cnt2->setText(QStringLiteral("0"));
+}
+
+void Tabadiha::BitBtn1Click() { m_list->search(); }
+
+void Tabadiha::Excel_btnClick() { m_list->exportRows(); }
+
+void Tabadiha::N2Click()
+{
+    Tabadiha_ins* place = entry();
+    connect(place, &Tabadiha_ins::saved, this, &Tabadiha::BitBtn1Click, Qt::UniqueConnection);
+    place->openNew();
+    place->showModal();
+}
+
+void Tabadiha::N3Click()
+{
+    const QVariantMap row = m_list->currentRow();
+    if (row.isEmpty())
+        return;
+    Tabadiha_ins* place = entry();
+    connect(place, &Tabadiha_ins::saved, this, &Tabadiha::BitBtn1Click, Qt::UniqueConnection);
+    place->openEdit(row);
+    place->showModal();
+}
+
+void Tabadiha::N1Click()
+{
+    const QVariantMap row = m_list->currentRow();
+    if (row.isEmpty())
+        return;
+    // A wrong password does nothing and shows nothing; the list is read again either way.
+    if (ask_delete_password(CoreText::DeletePasswordList)) {
+        const QString log = PersonnelText::LogPlaceDeleted + row.value(QStringLiteral("cod")).toString() +
+                            QLatin1Char(' ') + Session::user().karbar;
+        const bool done = Db::guard([&] {
+            Sql::transaction([&] {
+                Sql::exec(QStringLiteral("delete from abadiha where id=?"), {row.value(QStringLiteral("id"))});
+                write_log_row(log);
+            });
+        });
+        if (done)
+            Msg::info(PersonnelText::Deleted);
+    }
+    m_list->reload();
+}
+
+bool Tabadiha::openSheet(const QString& path)
+{
+    m_sheet->clear();
+    QString error;
+    std::optional<Sheet::Table> table = Sheet::readSheet(path, PersonnelText::PlaceSheetName, &error);
+    if (!table) {
+        Msg::info(PersonnelText::PlaceSheetUnreadable);
+        return false;
+    }
+    m_sheet->setTable(std::move(*table));
+    ui->cnt2->setText(QString::number(m_sheet->rowCount()));
+    return true;
+}
+
+int Tabadiha::sheetRows() const { return m_sheet->rowCount(); }
+
+void Tabadiha::BitBtn2Click()
+{
+    if (const auto path = Msg::openFileName(PersonnelText::PlaceBrowse, PersonnelText::PlaceFileFilter))
+        openSheet(*path);
+    ui->ProgressBar1->setValue(0);
+    for (int c = 0; c < m_sheet->columnCount(); ++c)
+        ui->DBGrid2->setColumnWidth(c, 100);
+}
+
+void Tabadiha::ins_btnClick()
+{
+    const bool yes = Msg::ask(PersonnelText::PlaceReplaceQuestion, Msg::Icon::Warning,
+                              {Msg::Button::Yes, Msg::Button::No, Msg::Button::Cancel}) == Msg::Button::Yes;
+    // The sheet's columns are checked whatever the answer.
+    if (m_sheet->columnCount() != PlaceColumns.size()) {
+        Msg::info(PersonnelText::PlaceColumnsDiffer);
+        return;
+    }
+    if (!yes)
+        return;
+    const int places = m_sheet->rowCount();
+    if (places == 0) {
+        Msg::info(PersonnelText::PlaceSheetEmpty);
+        return;
+    }
+    ui->ProgressBar1->setRange(0, places);
+    ui->ProgressBar1->setValue(0);
+    // The old gazetteer stays whole unless every place of the sheet is written.
+    const bool done = Db::guard([&] {
+        Sql::transaction([&] {
+            Sql::exec(QStringLiteral("delete from abadiha"));
+            const QString full = insert_places_sql(PlacesPerStatement);
+            for (int first = 0; first < places; first += PlacesPerStatement) {
+                const int n = qMin(PlacesPerStatement, places - first);
+                QVariantList values;
+                values.reserve(n * PlaceColumns.size());
+                for (int r = first; r < first + n; ++r)
+                    for (const QString& cell : m_sheet->place(r))
+                        values << cell;
+                Sql::exec(n == PlacesPerStatement ? full : insert_places_sql(n), values);
+                ui->ProgressBar1->setValue(first + n);
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }
+        });
+    });
+    if (done)
+        Msg::info(PersonnelText::PlaceReplaced);
+}

@@ -1,0 +1,190 @@
+#include "personel_src.h"
+#include "ui_personel_src.h"
+
+#include "core/list_window.h"
+#include "core/log_row.h"
+#include "core/main_window.h"
+#include "core/places.h"
+#include "core/rights.h"
+#include "core/setting_values.h"
+#include "core/texts.h"
+#include "personnel/personel_ins.h"
+#include "personnel/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/entry_boxes.h"
+#include "platform/ui/msg.h"
+#include "platform/ui/window_set.h"
+#include "ui_main.h"
+
+namespace {
+
+ListDescription list_description()
+{
+    ListDescription desc;
+    desc.from = QStringLiteral("personel where id<>-1");
+    desc.grid = PersonnelText::PersonGrid;
+    desc.exportTitles = PersonnelText::PersonExport;
+    desc.titleSort = true;
+    return desc;
+}
+
+Tpersonel_ins* entry() { return win<Tpersonel_ins>(QStringLiteral("personel_ins")); }
+
+// The server's date as the login left it on the main window.
+QString today() { return win<Tmain>(QStringLiteral("main"))->ui->tarikh->text(); }
+
+} // namespace
+
+Tpersonel_src::Tpersonel_src(QWidget* parent) : Form(parent), ui(new Ui::Tpersonel_src)
+{
+    ui->setupUi(this);
+    ui->list_loc->hide();
+    ui->list_loc->addAction(ui->N19);
+
+    m_list = new ListWindow(list_description(), ui->DBGrid1, ui->cnt, this);
+    // The row scope by the user's level, and the gender choice, at each search.
+    m_list->setScope([this] {
+        ScopeClause clause = scope_by_level(ScopeColumns::Unqualified);
+        const QStringList& genders = PersonnelText::GenderChoice;
+        if (ui->gender0->isChecked() || ui->gender1->isChecked()) {
+            clause.sql += QStringLiteral(" and gender=?");
+            clause.values << (ui->gender0->isChecked() ? genders.at(0) : genders.at(1));
+        }
+        return clause;
+    });
+    m_list->contains(ui->CheckBox1, ui->lname, QStringLiteral("lname"));
+    m_list->contains(ui->CheckBox8, ui->ostan, QStringLiteral("ostan"));
+    m_list->contains(ui->CheckBox9, ui->shahrestan, QStringLiteral("shahrestan"));
+    // The service places: rows whose place contains any entry of the list; an
+    // empty list finds no row.
+    m_list->filter(ui->CheckBox2, {ui->loc}, [this](const QStringList&) {
+        Condition c{QStringLiteral(" and (loc=?"), {PersonnelText::NoPlaceMatches}};
+        const QString like = Database::current().dialect().likeInsensitive(QStringLiteral("loc"));
+        for (int i = 0; i < ui->list_loc->count(); ++i) {
+            c.sql += QStringLiteral(" or ") + like;
+            c.values << QLatin1Char('%') + ui->list_loc->item(i)->text() + QLatin1Char('%');
+        }
+        c.sql += QStringLiteral(")");
+        return c;
+    });
+    m_list->contains(ui->CheckBox3, ui->semat, QStringLiteral("semat"));
+    m_list->contains(ui->CheckBox5, ui->nation, QStringLiteral("nation"));
+    m_list->contains(ui->CheckBox4, ui->vahed, QStringLiteral("vahed"));
+    m_list->contains(ui->CheckBox6, ui->hamkari, QStringLiteral("hamkari"));
+    m_list->contains(ui->CheckBox7, ui->company, QStringLiteral("company"));
+
+    connect(ui->CheckBox2, &QCheckBox::toggled, this, [this](bool on) {
+        ui->add_loc->setEnabled(on);
+        ui->show_list_loc->setEnabled(on);
+        ui->list_loc->hide();
+        ui->list_loc->clear();
+    });
+    connect(ui->show_list_loc, &QCheckBox::toggled, ui->list_loc, &QWidget::setVisible);
+    connect(ui->add_loc, &QPushButton::clicked, this, &Tpersonel_src::add_locClick);
+    connect(ui->N19, &QAction::triggered, this, &Tpersonel_src::N19Click);
+    on_user_change(ui->ostan, [this] { ostanChange(); });
+    connect(ui->src_btn, &QPushButton::clicked, this, &Tpersonel_src::src_btnClick);
+    connect(ui->lname, &QLineEdit::returnPressed, this, &Tpersonel_src::src_btnClick);
+
+    connect(ui->N1, &QAction::triggered, this, &Tpersonel_src::N1Click);
+    connect(ui->N2, &QAction::triggered, this, &Tpersonel_src::N2Click);
+    connect(ui->N3, &QAction::triggered, this, &Tpersonel_src::N3Click);
+    connect(ui->N5, &QAction::triggered, this, &Tpersonel_src::N5Click);
+    connect(ui->N8, &QAction::triggered, this, &QWidget::close);
+    // The person's electronic file, dependants and insurance commands are not
+    // part of the program yet.
+    for (QAction* later : {ui->N17, ui->N4, ui->N15, ui->N13, ui->N10, ui->N18, ui->N20, ui->N9, ui->N7, ui->N11,
+                           ui->N12, ui->N14})
+        later->setEnabled(false);
+}
+
+Tpersonel_src::~Tpersonel_src() { delete ui; }
+
+void Tpersonel_src::enableCommands(const PageRights& rights)
+{
+    ui->N1->setEnabled(rights.darj);
+    ui->N2->setEnabled(rights.virayesh);
+    ui->N3->setEnabled(rights.hazf);
+}
+
+void Tpersonel_src::prepareForOpening()
+{
+    ui->lname->clear();
+    ui->nation->clear();
+    for (QComboBox* box : {ui->loc, ui->semat, ui->vahed, ui->hamkari, ui->company, ui->ostan, ui->shahrestan}) {
+        box->setCurrentIndex(-1);
+        box->setEditText(QString());
+    }
+}
+
+void Tpersonel_src::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    using namespace PersonnelText;
+    Places::fillProvinces({ui->ostan});
+    fill_combo_from_setting(ui->company, ListCompany);
+    fill_combo_from_setting(ui->loc, ListPlace);
+    fill_combo_from_setting(ui->semat, ListPost);
+    fill_combo_from_setting(ui->vahed, ListUnit);
+    fill_combo_from_setting(ui->hamkari, ListCooperation);
+}
+
+void Tpersonel_src::src_btnClick() { m_list->search(); }
+
+void Tpersonel_src::ostanChange() { Places::fillCounties(ui->shahrestan, ui->ostan->currentText()); }
+
+void Tpersonel_src::add_locClick() { ui->list_loc->addItem(ui->loc->currentText()); }
+
+void Tpersonel_src::N19Click()
+{
+    delete ui->list_loc->currentItem();
+}
+
+void Tpersonel_src::N1Click()
+{
+    Tpersonel_ins* person = entry();
+    connect(person, &Tpersonel_ins::saved, m_list, &ListWindow::reload, Qt::UniqueConnection);
+    person->openNew(today());
+    person->showModal();
+}
+
+void Tpersonel_src::N2Click()
+{
+    const QVariantMap row = m_list->currentRow();
+    if (row.isEmpty())
+        return;
+    Tpersonel_ins* person = entry();
+    connect(person, &Tpersonel_ins::saved, m_list, &ListWindow::reload, Qt::UniqueConnection);
+    person->openEdit(row, today());
+    person->showModal();
+}
+
+void Tpersonel_src::N3Click()
+{
+    const QVariantMap row = m_list->currentRow();
+    if (row.isEmpty())
+        return;
+    // A wrong password ends the command silently.
+    if (!ask_delete_password(CoreText::DeletePasswordList))
+        return;
+    const QVariant id = row.value(QStringLiteral("id"));
+    const QString nation = row.value(QStringLiteral("nation")).toString();
+    const QString log = PersonnelText::LogPersonDeleted + row.value(QStringLiteral("lname")).toString() +
+                        QLatin1Char(' ') + nation;
+    const bool done = Db::guard([&] {
+        Sql::transaction([&] {
+            // Accounts without a login belong to nobody in particular: they are never taken along.
+            if (!nation.isEmpty())
+                Sql::exec(QStringLiteral("delete from users where us=?"), {nation});
+            Sql::exec(QStringLiteral("delete from takafol where personel_id=?"), {id});
+            Sql::exec(QStringLiteral("delete from personel_pic where personel_id=?"), {id});
+            write_log_row(log);
+            Sql::exec(QStringLiteral("delete from personel where id=?"), {id});
+        });
+    });
+    if (done)
+        Msg::info(PersonnelText::Deleted);
+    m_list->reload();
+}
+
+void Tpersonel_src::N5Click() { m_list->exportRows(); }

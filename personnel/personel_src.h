@@ -1,0 +1,44 @@
+#pragma once
+// The personnel list: people searched by filters within the user's row scope,
+// counted, sorted by a clicked title and exported; new, edit and delete of a
+// person start here.
+
+#include "core/page_rights.h"
+#include "platform/ui/form.h"
+
+class ListWindow;
+
+namespace Ui { class Tpersonel_src; }
+
+class Tpersonel_src : public Form {
+    Q_OBJECT
+public:
+    explicit Tpersonel_src(QWidget* parent = nullptr);
+    ~Tpersonel_src() override;
+
+    Ui::Tpersonel_src* ui;
+
+    // What the main menu does by the rights: new by darj, edit by virayesh,
+    // delete by hazf.
+    void enableCommands(const PageRights& rights);
+    // Before the search of an opening: the filter boxes emptied.
+    void prepareForOpening();
+
+    ListWindow* list() const { return m_list; }
+
+public slots:
+    void src_btnClick(); // search
+    void ostanChange();
+    void add_locClick();
+    void N19Click();     // remove the chosen service place
+    void N1Click();      // new person
+    void N2Click();      // edit the current person
+    void N3Click();      // delete the current person
+    void N5Click();      // export
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    ListWindow* m_list;
+};
