@@ -2,6 +2,7 @@
 #include "ui_zamaem.h"
 
 #include "core/list_window.h"
+#include "core/stored_file.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
@@ -9,7 +10,6 @@
 #include "platform/ui/text_input.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 
 namespace {
@@ -81,36 +81,19 @@ void Tzamaem::ins_btnClick()
 {
     // Typed in the stored form, so that the descriptions the program looks up are found.
     const QString description = TextInput::normalize(ui->Combo_type->currentText());
-    bool duplicate = false;
-    if (!Db::guard([&] { duplicate = Sql::exists(QStringLiteral("select id from zamaem where cmt=?"), {description}); }))
+    if (!StoredFile::descriptionAllowed(description, {.emptyText = CoreText::AttachmentNoDescription,
+                                                      .uniqueIn = QStringLiteral("zamaem"),
+                                                      .duplicateText = CoreText::AttachmentDuplicate}))
         return;
-    if (duplicate)
-        Msg::info(CoreText::AttachmentDuplicate);
-    if (description.isEmpty())
-        Msg::info(CoreText::AttachmentNoDescription);
-    if (duplicate || description.isEmpty())
-        return;
-
     // A cancelled dialog stores nothing.
-    const std::optional<QString> path = Msg::openFileName(QString());
-    if (!path || path->isEmpty())
+    const std::optional<StoredFile::Chosen> file = StoredFile::choose();
+    if (!file)
         return;
-    QFile file(*path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFile::NoError) {
-        Msg::error(CoreText::AttachmentUnreadable);
-        return;
-    }
-    // The extension with its dot (".pdf"), empty for a file without one.
-    const QString suffix = QFileInfo(*path).suffix();
-    const QString pictype = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
     if (!Db::guard([&] {
             Sql::insert(QStringLiteral("zamaem"), {{Cmt, description},
                                                    {QStringLiteral("ramz"), ui->ramz->text()},
-                                                   {PicType, pictype},
-                                                   {QStringLiteral("pic"), bytes}});
+                                                   {PicType, file->extension},
+                                                   {QStringLiteral("pic"), file->bytes}});
         }))
         return;
     m_list->search();
@@ -121,20 +104,14 @@ void Tzamaem::DBGrid1CellClick(const QModelIndex& index)
     const QVariantMap row = m_list->model()->row(index.row());
     if (row.isEmpty())
         return;
+    const QVariant id = row.value(QStringLiteral("id"));
     const QString ext = Desktop::cleanExtension(row.value(PicType).toString());
     const std::optional<QString> chosen =
         Msg::saveFileName(QString(), proposed_name(row.value(Cmt).toString()) + ext);
     if (!chosen || chosen->isEmpty())
         return; // a cancel does nothing
-    QByteArray bytes;
-    bool found = false;
-    if (!Db::guard([&] {
-            const QVariantMap file = Sql::row(QStringLiteral("select pic from zamaem where id=?"), {row.value(QStringLiteral("id"))});
-            found = !file.isEmpty();
-            bytes = file.value(QStringLiteral("pic")).toByteArray();
-        }))
-        return;
-    if (!found) // deleted from another workstation meanwhile
+    const std::optional<StoredFile::Stored> file = StoredFile::read({QStringLiteral("zamaem"), PicType}, id);
+    if (!file) // deleted from another workstation meanwhile
         return;
 
     // The copy the user keeps, where the user said; the stored extension is
@@ -142,16 +119,12 @@ void Tzamaem::DBGrid1CellClick(const QModelIndex& index)
     QString target = *chosen;
     if (!ext.isEmpty() && !target.endsWith(ext, Qt::CaseInsensitive))
         target += ext;
-    // The copy the desktop opens: in the folder only this user can read, under
-    // a name the program builds, so that no stored text decides where it goes.
-    const QString opened = write_file(target, bytes)
-        ? Desktop::writePrivateFile(QStringLiteral("attachment-") + row.value(QStringLiteral("id")).toString(), ext, bytes)
-        : QString();
-    if (opened.isEmpty()) {
+    if (!write_file(target, file->bytes)) {
         Msg::error(CoreText::AttachmentNotWritten);
         return;
     }
-    Desktop::openFile(opened);
+    // The copy the desktop opens.
+    StoredFile::openCopy(QStringLiteral("attachment"), id, ext, file->bytes);
 }
 
 void Tzamaem::N1Click()

@@ -1,0 +1,135 @@
+// The stored-file helper that the attachments, the electronic file, the
+// office's documents and the guesthouse photographs share: the description
+// rule, the chosen file and its extension, and opening a stored file from the
+// private folder under a name the program builds.
+
+#include "core/stored_file.h"
+#include "core/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/desktop.h"
+#include "tests/support/msg_recorder.h"
+#include "tests/support/test_db.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TestStoredFile : public QObject {
+    Q_OBJECT
+
+    TestDb m_db;
+    QTemporaryDir m_files;
+    QStringList opened;
+
+    static QByteArray read(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_files.isValid());
+        Desktop::setOpener([this](const QString& path) { opened << path; });
+    }
+
+    void init()
+    {
+        TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed);
+        opened.clear();
+    }
+
+    void cleanup() { m_db.reset(); }
+
+    void extensionAsTheNameHasIt_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("plain") << u"/x/scan.pdf"_s << u".pdf"_s;
+        QTest::newRow("upper") << u"/x/SIGN.JPG"_s << u".JPG"_s;
+        QTest::newRow("last suffix") << u"/x/a.tar.gz"_s << u".gz"_s;
+        QTest::newRow("four letters") << u"/x/photo.jpeg"_s << u".jpeg"_s;
+        QTest::newRow("none") << u"/x/README"_s << QString();
+        QTest::newRow("dotted folder") << u"/x.y/README"_s << QString();
+    }
+    void extensionAsTheNameHasIt()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, extension);
+        QCOMPARE(StoredFile::extensionOf(name), extension);
+    }
+
+    // Duplicate first, then empty, both said when both hold; a repeatable
+    // description passes however often it is stored; without a table only
+    // emptiness counts.
+    void descriptionRule()
+    {
+        const StoredFile::DescriptionRule rule{u"empty"_s, u"mostanadat"_s, u"taken"_s, {u"امضاء"_s}};
+        Sql::insert(u"mostanadat"_s, {{u"cmt"_s, u"فرم"_s}});
+        Sql::insert(u"mostanadat"_s, {{u"cmt"_s, u"امضاء"_s}});
+        Sql::insert(u"mostanadat"_s, {{u"cmt"_s, QString()}});
+        MsgRecorder msgs;
+        QVERIFY(StoredFile::descriptionAllowed(u"فرم دوم"_s, rule));
+        QVERIFY(StoredFile::descriptionAllowed(u"امضاء"_s, rule));
+        QVERIFY(msgs.texts().isEmpty());
+        QVERIFY(!StoredFile::descriptionAllowed(u"فرم"_s, rule));
+        QCOMPARE(msgs.texts(), QStringList{u"taken"_s});
+        msgs.clear();
+        QVERIFY(!StoredFile::descriptionAllowed(QString(), rule));
+        QCOMPARE(msgs.texts(), (QStringList{u"taken"_s, u"empty"_s}));
+        msgs.clear();
+        QVERIFY(!StoredFile::descriptionAllowed(QString(), {.emptyText = u"empty"_s}));
+        QVERIFY(StoredFile::descriptionAllowed(u"فرم"_s, {.emptyText = u"empty"_s}));
+        QCOMPARE(msgs.texts(), QStringList{u"empty"_s});
+    }
+
+    // The chosen file is read whole with its extension; a cancel gives
+    // nothing, an unreadable file the caller's message.
+    void chosenFile()
+    {
+        const QString path = m_files.filePath(u"scan.PDF"_s);
+        const QByteArray bytes("%PDF\x00\xff", 6);
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        }
+        MsgRecorder msgs;
+        msgs.answerInput(path);
+        const std::optional<StoredFile::Chosen> chosen = StoredFile::choose(u"Bitmap Files(*.bmp)"_s);
+        QVERIFY(chosen);
+        QCOMPARE(chosen->extension, u".PDF"_s);
+        QCOMPARE(chosen->bytes, bytes);
+        QCOMPARE(msgs.requests.last().filter, u"Bitmap Files(*.bmp)"_s);
+        msgs.answerInput(std::nullopt);
+        QVERIFY(!StoredFile::choose());
+        msgs.answerInput(m_files.filePath(u"gone.pdf"_s));
+        QVERIFY(!StoredFile::choose(QString(), u"unreadable"_s));
+        QCOMPARE(msgs.texts(), QStringList{u"unreadable"_s});
+    }
+
+    // Whatever the stored extension says, the copy lands in the private folder
+    // under the program's word and the row's id; opening twice never writes
+    // over a copy the viewer may still hold; a row gone opens nothing.
+    void openedFromThePrivateFolder()
+    {
+        const qint64 id = Sql::insert(u"personel_pic"_s, {{u"personel_id"_s, 1}, {u"cmt"_s, u"../../x"_s},
+                                                          {u"pictyp"_s, u"/../.p/df"_s}, {u"pic"_s, QByteArray("doc")}});
+        QVERIFY(StoredFile::open({u"personel_pic"_s, u"pictyp"_s}, id, u"document"_s));
+        QVERIFY(StoredFile::open({u"personel_pic"_s, u"pictyp"_s}, id, u"document"_s));
+        QCOMPARE(opened.size(), 2);
+        const QString folder = QFileInfo(Desktop::privateTempFolder()).absoluteFilePath();
+        QCOMPARE(QFileInfo(opened[0]).absolutePath(), folder);
+        QCOMPARE(QFileInfo(opened[0]).fileName(), u"document-%1.pdf"_s.arg(id));
+        QCOMPARE(QFileInfo(opened[1]).absolutePath(), folder);
+        QVERIFY(opened[1] != opened[0]);
+        QCOMPARE(read(opened[0]), QByteArray("doc"));
+        QCOMPARE(read(opened[1]), QByteArray("doc"));
+
+        QVERIFY(!StoredFile::open({u"personel_pic"_s, u"pictyp"_s}, id + 1, u"document"_s));
+        QCOMPARE(opened.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestStoredFile)
+#include "test_stored_file.moc"
