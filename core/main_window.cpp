@@ -45,6 +45,12 @@ void Tmain::addCommand(const QString& item, std::function<void()> handler)
     action->setEnabled(true);
 }
 
+void Tmain::sizePage(QWidget* page, int heightLess, int widthLess) const
+{
+    const int w = widthLess < 0 ? page->width() : width() - widthLess;
+    page->resize(w, height() - heightLess);
+}
+
 void Tmain::setMessagesWaiting(bool waiting)
 {
     ui->N9->setText(waiting ? CoreText::MessagesWaiting : CoreText::MessagesItem);

@@ -21,6 +21,9 @@ public:
     void addPage(const QString& item, PageOpener opener);
     // Connects a menu item to a handler of its own (messages, backup, cards) and enables it.
     void addCommand(const QString& item, std::function<void()> handler);
+    // The view presets of a page: its height, and its width when widthLess is
+    // given, the main window's current size less so many pixels.
+    void sizePage(QWidget* page, int heightLess, int widthLess = -1) const;
 
     // What the login shows: the unread-messages mark, the server's date, the workstation.
     void setMessagesWaiting(bool waiting);

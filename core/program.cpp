@@ -10,6 +10,7 @@
 #include "personnel/personnel_windows.h"
 #include "platform/ui/app_setup.h"
 #include "platform/ui/window_set.h"
+#include "services/guesthouse_pages.h"
 
 #include <QApplication>
 
@@ -23,6 +24,7 @@ void defineWindows()
     definePersonnelWindows();
     registerBarcodeElements();
     defineBarcodeWindows();
+    defineGuesthouseWindows();
 }
 
 void start(QApplication& app)
@@ -39,6 +41,7 @@ void start(QApplication& app)
     connectCorePages(main);
     connectPersonnelPages(main);
     connectBarcodePages(main);
+    connectGuesthousePages(main);
 }
 
 } // namespace Program

@@ -1,0 +1,45 @@
+#pragma once
+// Entry and edit of a guesthouse suite. A suite number is unique within its
+// province and county; an edit that keeps the number is saved without that test.
+
+#include "platform/ui/form.h"
+
+#include <QVariant>
+#include <QVariantMap>
+
+#include "platform/db/sql.h"
+
+namespace Ui { class Tkhabgahha_ins; }
+
+class Tkhabgahha_ins : public Form {
+    Q_OBJECT
+public:
+    explicit Tkhabgahha_ins(QWidget* parent = nullptr);
+    ~Tkhabgahha_ins() override;
+
+    Ui::Tkhabgahha_ins* ui;
+
+    // Empty boxes, cost "0", only the insert button.
+    void prepareNew();
+    // The boxes from a suite's row, only the edit button; the edit saves that row.
+    void prepareEdit(const QVariantMap& suite);
+
+public slots:
+    void ins_btnClick();  // a new suite; the window stays open
+    void edit_btnClick(); // saves the suite being edited; the window closes
+
+signals:
+    // A suite was added or changed.
+    void saved();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool duplicateNumber();
+    Row values() const;
+    void ostanChange();
+
+    QVariant m_id;      // the suite being edited
+    QString m_storedNo; // its number as stored
+};
