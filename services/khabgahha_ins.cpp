@@ -1,29 +1,26 @@
 #include "khabgahha_ins.h"
 #include "ui_khabgahha_ins.h"
 
+#include "core/entry.h"
 #include "core/list_behaviours.h"
-#include "platform/db/sql.h"
+#include "core/places.h"
+#include "platform/ui/entry_boxes.h"
 #include "platform/ui/msg.h"
 #include "services/texts.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-
-namespace {
-
-// The suite's columns that are text boxes, by name.
-const char* const TextColumns[] = {"nam", "masol", "no", "otagh", "emkanat", "cmt", "adr", "tel", "hesab"};
-
-} // namespace
 
 Tkhabgahha_ins::Tkhabgahha_ins(QWidget* parent) : Form(parent), ui(new Ui::Tkhabgahha_ins)
 {
     ui->setupUi(this);
-    ui->ostan->lineEdit()->setMaxLength(50);
-    ui->shahrestan->lineEdit()->setMaxLength(30);
-    ui->tabaghe->lineEdit()->setMaxLength(50);
+    m_entry = new Entry(QStringLiteral("khabgahha"), this);
+    m_entry->bind({{ui->ostan, QStringLiteral("ostan")},     {ui->shahrestan, QStringLiteral("shahrestan")},
+                   {ui->nam, QStringLiteral("nam")},         {ui->masol, QStringLiteral("masol")},
+                   {ui->no, QStringLiteral("no")},           {ui->otagh, QStringLiteral("otagh")},
+                   {ui->emkanat, QStringLiteral("emkanat")}, {ui->cmt, QStringLiteral("cmt")},
+                   {ui->adr, QStringLiteral("adr")},         {ui->tel, QStringLiteral("tel")},
+                   {ui->tabaghe, QStringLiteral("tabaghe")}, {ui->hesab, QStringLiteral("hesab")}});
     digits_only_key(ui->otagh);
-    connect(ui->ostan, &QComboBox::currentTextChanged, this, &Tkhabgahha_ins::ostanChange);
+    // The lists come from the gazetteer, but any typed place is stored as typed.
+    on_user_change(ui->ostan, [this] { Places::fillCounties(ui->shahrestan, ui->ostan->currentText()); });
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tkhabgahha_ins::ins_btnClick);
     connect(ui->edit_btn, &QPushButton::clicked, this, &Tkhabgahha_ins::edit_btnClick);
 }
@@ -33,26 +30,13 @@ Tkhabgahha_ins::~Tkhabgahha_ins() { delete ui; }
 void Tkhabgahha_ins::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
-    fill_list_from_query({ui->ostan}, QStringLiteral("select distinct ostan from abadiha order by ostan"), {},
-                         QStringLiteral("ostan"));
-}
-
-void Tkhabgahha_ins::ostanChange()
-{
-    fill_list_from_query({ui->shahrestan}, QStringLiteral("select distinct city from abadiha where ostan=? order by city"),
-                         {ui->ostan->currentText()}, QStringLiteral("city"));
+    Places::fillProvinces({ui->ostan});
 }
 
 void Tkhabgahha_ins::prepareNew()
 {
-    m_id = QVariant();
+    m_entry->openNew();
     m_storedNo.clear();
-    for (QComboBox* box : {ui->ostan, ui->shahrestan, ui->tabaghe}) {
-        box->setCurrentIndex(-1);
-        box->clearEditText();
-    }
-    for (const char* name : TextColumns)
-        findChild<QLineEdit*>(QLatin1String(name))->clear();
     ui->hazine->setText(QStringLiteral("0"));
     ui->ins_btn->show();
     ui->edit_btn->hide();
@@ -60,70 +44,63 @@ void Tkhabgahha_ins::prepareNew()
 
 void Tkhabgahha_ins::prepareEdit(const QVariantMap& suite)
 {
-    m_id = suite.value(QStringLiteral("id"));
+    m_entry->openEdit(suite);
     m_storedNo = suite.value(QStringLiteral("no")).toString();
-    ui->ostan->setCurrentText(suite.value(QStringLiteral("ostan")).toString());
-    ui->shahrestan->setCurrentText(suite.value(QStringLiteral("shahrestan")).toString());
-    ui->tabaghe->setCurrentText(suite.value(QStringLiteral("tabaghe")).toString());
-    for (const char* name : TextColumns)
-        findChild<QLineEdit*>(QLatin1String(name))->setText(suite.value(QLatin1String(name)).toString());
-    ui->hazine->setValue(suite.value(QStringLiteral("hazine")).toLongLong());
+    Places::fillCounties(ui->shahrestan, ui->ostan->currentText());
+    ui->hazine->clear();
+    ui->hazine->setValue(qRound64(suite.value(QStringLiteral("hazine")).toDouble()));
     ui->ins_btn->hide();
     ui->edit_btn->show();
 }
 
-bool Tkhabgahha_ins::duplicateNumber()
-{
-    return Sql::exists(QStringLiteral("select id from khabgahha where ostan=? and shahrestan=? and no=?"),
-                       {ui->ostan->currentText(), ui->shahrestan->currentText(), ui->no->text()});
-}
-
-Row Tkhabgahha_ins::values() const
-{
-    Row row{{QStringLiteral("ostan"), ui->ostan->currentText()},
-            {QStringLiteral("shahrestan"), ui->shahrestan->currentText()}};
-    for (const char* name : TextColumns)
-        row.append({QLatin1String(name), findChild<QLineEdit*>(QLatin1String(name))->text()});
-    // The capacity is a number: an empty box stores no number.
-    for (auto& [column, value] : row)
-        if (column == QLatin1String("otagh"))
-            value = value.toString().isEmpty() ? QVariant() : QVariant(value.toString().toLongLong());
-    row.append({QStringLiteral("tabaghe"), ui->tabaghe->currentText()});
-    row.append({QStringLiteral("hazine"), QVariant::fromValue<qint64>(ui->hazine->GetValue())});
-    return row;
-}
-
-void Tkhabgahha_ins::ins_btnClick()
+bool Tkhabgahha_ins::duplicateNumber() const
 {
     bool duplicate = false;
     if (!Db::guard([&] {
-            duplicate = duplicateNumber();
-            if (!duplicate)
-                Sql::insert(QStringLiteral("khabgahha"), values());
+            duplicate = Sql::exists(QStringLiteral("select id from khabgahha where ostan=? and shahrestan=? and no=?"),
+                                    {ui->ostan->currentText(), ui->shahrestan->currentText(), ui->no->text()});
         }))
-        return;
-    if (duplicate) {
+        return true;
+    if (duplicate)
         Msg::info(ServiceText::SuiteDuplicate);
+    return duplicate;
+}
+
+namespace {
+
+// The boxes' values as the table stores them: the capacity a number (none
+// when the box is empty), the cost the money box's whole value.
+std::optional<Row> suite_values(const Entry& entry, const Ui::Tkhabgahha_ins& ui)
+{
+    std::optional<Row> values = entry.values();
+    if (!values)
+        return values;
+    for (auto& [column, value] : *values)
+        if (column == QLatin1String("otagh"))
+            value = value.toString().isEmpty() ? QVariant() : QVariant(value.toString().toLongLong());
+    values->append({QStringLiteral("hazine"), QVariant::fromValue<qint64>(ui.hazine->GetValue())});
+    return values;
+}
+
+} // namespace
+
+void Tkhabgahha_ins::ins_btnClick()
+{
+    const std::optional<Row> values = suite_values(*m_entry, *ui);
+    if (!values || duplicateNumber())
         return;
-    }
-    emit saved();
+    if (m_entry->insert(*values))
+        emit saved();
 }
 
 void Tkhabgahha_ins::edit_btnClick()
 {
-    bool duplicate = false;
-    int changed = 0;
-    if (!Db::guard([&] {
-            // A number kept as it was is not tested again, even in another place.
-            duplicate = ui->no->text() != m_storedNo && duplicateNumber();
-            if (!duplicate)
-                changed = Sql::update(QStringLiteral("khabgahha"), values(), QStringLiteral("id=?"), {m_id});
-        }))
+    const std::optional<Row> values = suite_values(*m_entry, *ui);
+    // A number kept as it was is not tested again, even in another place.
+    if (!values || (ui->no->text() != m_storedNo && duplicateNumber()))
         return;
-    if (duplicate) {
-        Msg::info(ServiceText::SuiteDuplicate);
+    if (!m_entry->update(*values))
         return;
-    }
     emit saved();
     close();
 }

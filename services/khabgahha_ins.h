@@ -4,10 +4,10 @@
 
 #include "platform/ui/form.h"
 
-#include <QVariant>
+#include <QString>
 #include <QVariantMap>
 
-#include "platform/db/sql.h"
+class Entry;
 
 namespace Ui { class Tkhabgahha_ins; }
 
@@ -36,10 +36,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool duplicateNumber();
-    Row values() const;
-    void ostanChange();
+    bool duplicateNumber() const;
 
-    QVariant m_id;      // the suite being edited
-    QString m_storedNo; // its number as stored
+    Entry* m_entry;
+    QString m_storedNo; // the edited suite's number as stored
 };

@@ -2,6 +2,7 @@
 #include "ui_khabgahha_src.h"
 
 #include "core/list_window.h"
+#include "core/places.h"
 #include "services/khabgahha_ins.h"
 #include "services/khabgahha_pic.h"
 #include "services/khabgahha_status.h"
@@ -69,8 +70,7 @@ void Tkhabgahha_src::prepareForOpening()
 void Tkhabgahha_src::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
-    fill_list_from_query({ui->ostan}, QStringLiteral("select distinct ostan from abadiha order by ostan"), {},
-                         QStringLiteral("ostan"));
+    Places::fillProvinces({ui->ostan});
 }
 
 QVariant Tkhabgahha_src::currentSuite() const { return m_list->current(Id); }

@@ -3,6 +3,7 @@
 
 #include "core/list_window.h"
 #include "core/shamsi_date.h"
+#include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
 #include "services/texts.h"
@@ -32,7 +33,7 @@ void Tkhabgahha_status::prepareForSuite(const QVariant& suiteId)
 {
     m_suite = suiteId;
     m_list->search();
-    ui->dat->setText(Shamsi::today());
+    ui->dat->setValue(Shamsi::today());
     ui->status->setCurrentText(ServiceText::StatusFree);
     ui->cmt->clear();
 }
@@ -41,7 +42,12 @@ void Tkhabgahha_status::ins_btnClick()
 {
     if (!m_suite.isValid())
         return;
-    const QString dat = ui->dat->text();
+    if (ui->dat->state() == MaskedBox::Partial) {
+        Msg::info(CoreText::DateHalfTyped);
+        ui->dat->setFocus();
+        return;
+    }
+    const QString dat = ui->dat->value();
     bool duplicate = false;
     const bool done = Db::guard([&] {
         duplicate = Sql::exists(QStringLiteral("select id from khabgahha_rezerv where khabgahha_id=? and dat=?"),

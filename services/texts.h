@@ -33,4 +33,12 @@ inline const QString StatusDuplicate = QStringLiteral("خطا! در اين تا�
 inline const QString PhotoNoDescription = QStringLiteral("خطا! ابتدا شرح تصوير را مشخص نماييد");
 inline const QString PhotoNotStored = QStringLiteral("خطايي در ثبت رخ داده است!");
 
+// Persons attached to a request (travellers, guests, companions)
+inline const QString CompanionFName = QStringLiteral("نام");
+inline const QString CompanionLName = QStringLiteral("نام خانوادگي");
+inline const QString CompanionSen = QStringLiteral("سن");
+inline const QString CompanionNesbat = QStringLiteral("نسبت");
+inline const QString RelationList = QStringLiteral("نسبت");
+inline const QString PersonDuplicate = QStringLiteral("خطا! فاميل و نام تکراريست است");
+
 } // namespace ServiceText
