@@ -7,6 +7,7 @@
 #include "services/khabgahha_pic.h"
 #include "services/khabgahha_src.h"
 #include "services/khabgahha_status.h"
+#include "services/khabghah_hamrahan.h"
 
 void defineGuesthouseWindows()
 {
@@ -15,6 +16,7 @@ void defineGuesthouseWindows()
     set.define("khabgahha_ins", [] { return new Tkhabgahha_ins; });
     set.define("khabgahha_status", [] { return new Tkhabgahha_status; });
     set.define("khabgahha_pic", [] { return new Tkhabgahha_pic; });
+    set.define("khabghah_hamrahan", [] { return new Tkhabghah_hamrahan; });
 }
 
 void connectGuesthousePages(Tmain& main)
