@@ -1,6 +1,7 @@
 #include "list_behaviours.h"
 
 #include "core/list_window.h"
+#include "core/schema.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/sheet/list_sheet.h"
@@ -171,6 +172,11 @@ void enter_to_next_field(const QList<QWidget*>& chain)
 void digits_only_key(QLineEdit* box)
 {
     TextInput::digitsOnly(box);
+}
+
+void limit_to_column(QWidget* box, const QString& table, const QString& column)
+{
+    TextInput::limitLength(box, Schema::columnWidth(table, column));
 }
 
 void fill_combo_from_setting(QComboBox* list, const QString& listName)

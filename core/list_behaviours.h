@@ -65,6 +65,18 @@ void enter_to_next_field(const QList<QWidget*>& chain);
 // their ASCII digits.
 void digits_only_key(QLineEdit* box);
 
+// Limits an entry box to the characters its column holds, by the schema's own
+// widths (Schema::columnWidth), so that no backend is sent a longer text:
+//
+//     limit_to_column(ui->cmt, "setting", "cmt");        // a QLineEdit: 150
+//     limit_to_column(ui->semat, "users", "semat");      // an editable QComboBox
+//     limit_to_column(ui->Memo1, "payamha", "mozo");     // QPlainTextEdit / QTextEdit
+//
+// Every entry box of a window calls it once, when the window is made. A
+// column that is not text, or that the schema does not know, leaves the box
+// as it is.
+void limit_to_column(QWidget* box, const QString& table, const QString& column);
+
 // Fills a drop-down list with the items of a settings list (table setting) in
 // Persian alphabetical order. Text typed into the box stays.
 void fill_combo_from_setting(QComboBox* list, const QString& listName);

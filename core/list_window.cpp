@@ -1,6 +1,7 @@
 #include "list_window.h"
 
 #include "platform/db/sql.h"
+#include "platform/ui/text_input.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -275,15 +276,6 @@ QList<QVariantList> readRows(const ListPlan& p, const QVariantList* after, int r
             break;
     }
     return out;
-}
-
-QString boxText(QWidget* box)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(box))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(box))
-        return combo->currentText();
-    return box->property("text").toString();
 }
 
 void clearBox(QWidget* box)
@@ -585,8 +577,15 @@ void ListWindow::contains(QCheckBox* check, QWidget* box, const QString& express
 {
     // The dialect is asked at each search: the window is made before the connection.
     addFilter(check, {box}, [expression](const QStringList& t) {
-        return Condition{QStringLiteral(" and ") + Database::current().dialect().likeInsensitive(expression),
-                         {QLatin1Char('%') + t[0] + QLatin1Char('%')}};
+        const Dialect& d = Database::current().dialect();
+        QString pattern = QLatin1Char('%') + t[0] + QLatin1Char('%');
+        const QChar kaf(TextInput::ArabicKaf), keheh(TextInput::Keheh);
+        if (!pattern.contains(kaf) && !pattern.contains(keheh))
+            return Condition{QStringLiteral(" and ") + d.likeInsensitive(expression), {pattern}};
+        // Stored texts hold both kafs: either one typed finds both.
+        pattern.replace(kaf, keheh);
+        return Condition{QStringLiteral(" and ") + d.likeInsensitive(QStringLiteral("replace(%1, ?, ?)").arg(expression)),
+                         {QString(kaf), QString(keheh), pattern}};
     });
 }
 
@@ -612,8 +611,9 @@ Condition ListWindow::conditions() const
         if (!f.boxes.first()->isEnabled())
             continue;
         QStringList texts;
+        // What was typed, in the form the database stores.
         for (QWidget* box : f.boxes)
-            texts << boxText(box);
+            texts << TextInput::boxText(box);
         const Condition c = f.build(texts);
         where.sql += c.sql;
         where.values += c.values;

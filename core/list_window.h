@@ -149,8 +149,9 @@ public:
     ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabel, QObject* parent);
 
     // Filters, applied in the order they are added, each while its box is
-    // enabled (its check box ticked). Box texts are read as they stand.
-    // expression LIKE '%text%', case-insensitive:
+    // enabled (its check box ticked). Box texts are read in their stored form
+    // (TextInput::normalize: digits in ASCII, the stored yeh and kaf).
+    // expression LIKE '%text%', case-insensitive, either kaf finding both:
     void contains(QCheckBox* check, QWidget* box, const QString& expression);
     // expression = text:
     void equals(QCheckBox* check, QWidget* box, const QString& expression);

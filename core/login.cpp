@@ -2,6 +2,7 @@
 #include "ui_login.h"
 
 #include "core/connect_database.h"
+#include "core/list_behaviours.h"
 #include "core/server.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 Tlogin::Tlogin(QWidget* parent) : Form(parent), ui(new Ui::Tlogin)
 {
     ui->setupUi(this);
+    limit_to_column(ui->us, QStringLiteral("users"), QStringLiteral("us"));
     connect(ui->BitBtn1, &QPushButton::clicked, this, &Tlogin::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &Tlogin::BitBtn2Click);
     connect(ui->Label3, &QLabel::linkActivated, this, &Tlogin::Label3Click);

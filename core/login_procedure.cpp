@@ -16,6 +16,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
 #include "platform/ui/window_set.h"
 
 #include <QDir>
@@ -32,7 +33,10 @@ constexpr double ProgramVersion = 1.0;
 // The user row whose password matches; nothing when there is none.
 std::optional<QVariantMap> matchingUser(const QString& us, const QString& ps)
 {
-    for (const QVariantMap& row : Sql::rows(QStringLiteral("select * from users where us = ? order by id"), {us}))
+    const QVariantList forms = TextInput::storedForms(us);
+    QStringList marks(forms.size(), QStringLiteral("?"));
+    const QString sql = QStringLiteral("select * from users where us in (%1) order by id").arg(marks.join(QLatin1Char(',')));
+    for (const QVariantMap& row : Sql::rows(sql, forms))
         if (PasswordHash::verify(row.value(QStringLiteral("ps")).toString(), ps))
             return row;
     return std::nullopt;
@@ -85,14 +89,19 @@ void Tlogin::BitBtn1Click()
     Q_UNUSED(loggedIn);
 }
 
-bool Tlogin::logIn(const QString& us, const QString& ps)
+bool Tlogin::logIn(const QString& typed, const QString& ps)
 {
-    const std::optional<QVariantMap> found = matchingUser(us, ps);
+    const std::optional<QVariantMap> found = matchingUser(typed, ps);
     if (!found) {
         Msg::info(CoreText::WrongUserOrPassword);
         return false;
     }
     const QVariantMap& user = *found;
+    // The name as the row holds it, for the row's own updates; the session and
+    // the log know the user by its stored form (ASCII digits), whatever the
+    // keyboard typed or an older row holds.
+    const QString stored = user.value(QStringLiteral("us")).toString();
+    const QString us = TextInput::normalize(stored);
     const qint64 id = user.value(QStringLiteral("id")).toLongLong();
     if (user.value(QStringLiteral("status")).toString() != CoreText::ActiveStatus) {
         Msg::info(CoreText::UserInactive);
@@ -115,7 +124,7 @@ bool Tlogin::logIn(const QString& us, const QString& ps)
     auto* main = win<Tmain>(QStringLiteral("main"));
 
     // Version gate: this account now runs version 1; the admin row names the newest.
-    Sql::exec(QStringLiteral("update users set ver = ? where us = ?"), {QStringLiteral("1"), us});
+    Sql::exec(QStringLiteral("update users set ver = ? where us = ?"), {QStringLiteral("1"), stored});
     const QString newest = Sql::scalar(QStringLiteral("select ver from users where us = ?"), {QStringLiteral("admin")}).toString();
     bool numeric = false;
     const double newestVersion = newest.trimmed().toDouble(&numeric);

@@ -54,7 +54,7 @@ bool unread_messages_waiting()
 Tpayam::Tpayam(QWidget* parent) : Form(parent), ui(new Ui::Tpayam)
 {
     ui->setupUi(this);
-    ui->mozo->lineEdit()->setMaxLength(100);
+    limit_to_column(ui->mozo, QStringLiteral("payamha"), QStringLiteral("mozo"));
 
     m_list = new ListWindow(list_description(), ui->DBGrid1, nullptr, this);
     m_list->setScope([this] {

@@ -33,6 +33,9 @@ ListDescription list_description(const QString& order)
 Tphone::Tphone(QWidget* parent) : Form(parent), ui(new Ui::Tphone)
 {
     ui->setupUi(this);
+    limit_to_column(ui->name, QStringLiteral("phone"), Name);
+    limit_to_column(ui->tel, QStringLiteral("phone"), Tel);
+    limit_to_column(ui->cmt, QStringLiteral("phone"), Cmt);
     ui->DBGrid1->addAction(ui->N1);
     connect(ui->src, &QLineEdit::textChanged, this, &Tphone::srcChange);
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tphone::ins_btnClick);

@@ -174,6 +174,10 @@ const std::vector<Table>& tables()
     return all;
 }
 
+// The two newer columns of takafol, which the installer adds after its older ones.
+const Column TakafolTaghir{"taghir", T::Text, DateText};
+const Column TakafolTak{"tak", T::Text, 80};
+
 const Table* findTable(const QString& name)
 {
     for (const Table& t : tables())
@@ -275,6 +279,20 @@ QStringList tableNames()
     for (const Table& t : tables())
         out << QLatin1String(t.name);
     return out;
+}
+
+int columnWidth(const QString& table, const QString& column)
+{
+    const Table* t = findTable(table);
+    if (!t)
+        return 0;
+    std::vector<Column> columns = t->columns;
+    if (table == QLatin1String("takafol"))
+        columns.insert(columns.end(), {TakafolTaghir, TakafolTak});
+    for (const Column& c : columns)
+        if (column == QLatin1String(c.name))
+            return c.type == T::Text ? c.size : 0;
+    return 0;
 }
 
 QString createStatement(const Dialect& d, const QString& table)
@@ -380,11 +398,15 @@ Result install(const std::optional<QString>& adminPassword)
          [&] {
              Sql::transaction([&] {
                  createTable(QStringLiteral("takafol"));
-                 addColumnIfMissing(QStringLiteral("takafol"), QStringLiteral("taghir"), d.type(T::Text, DateText));
+                 addColumnIfMissing(QStringLiteral("takafol"), QLatin1String(TakafolTaghir.name),
+                                    d.type(TakafolTaghir.type, TakafolTaghir.size));
              });
          }},
         {26, "takafol.tak",
-         [&] { addColumnIfMissing(QStringLiteral("takafol"), QStringLiteral("tak"), d.type(T::Text, 80)); }},
+         [&] {
+             addColumnIfMissing(QStringLiteral("takafol"), QLatin1String(TakafolTak.name),
+                                d.type(TakafolTak.type, TakafolTak.size));
+         }},
         {27, "marateb_k", create("marateb_k")},
         {28, "marateb_v", create("marateb_v")},
         {29, "kargozini", create("kargozini")},

@@ -5,6 +5,7 @@
 #include "core/setting_values.h"
 #include "core/texts.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,6 +54,9 @@ SettingList::SettingList(Table table, QLineEdit* item, QTableView* grid, QObject
     : QObject(parent), m_table(std::move(table)), m_item(item), m_grid(grid)
 {
     m_grid->setItemDelegate(new MaskedCells(m_grid));
+    limit_to_column(m_item, m_table.name, Item);
+    for (const auto& [column, box] : std::as_const(m_table.keys))
+        limit_to_column(box, m_table.name, column);
     connect(m_table.keys.last().second, &QComboBox::currentTextChanged, this, &SettingList::maskItemBox);
 }
 
@@ -119,7 +123,8 @@ void SettingList::maskItemBox()
 
 void SettingList::add()
 {
-    const QString item = m_item->text();
+    // A password is kept exactly as typed; any other item in its stored form.
+    const QString item = is_password_list(listName()) ? m_item->text() : TextInput::boxText(m_item);
     if (item.isEmpty()) {
         Msg::info(CoreText::SettingEnterValue);
         return;

@@ -7,12 +7,17 @@
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
 
 #include <QEvent>
 
 Tusers_ins::Tusers_ins(QWidget* parent) : Form(parent), ui(new Ui::Tusers_ins)
 {
     ui->setupUi(this);
+    for (const auto& [box, column] : std::initializer_list<std::pair<QWidget*, const char*>>{
+             {ui->us, "us"}, {ui->ostan, "ostan"}, {ui->semat, "semat"}, {ui->nam, "nam"},
+             {ui->mobile, "mobile"}, {ui->lev, "lev"}, {ui->status, "status"}})
+        limit_to_column(box, QStringLiteral("users"), QLatin1String(column));
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tusers_ins::ins_btnClick);
     connect(ui->edit_btn, &QPushButton::clicked, this, &Tusers_ins::edit_btnClick);
     // A click on the mobile label copies the password box into the mobile box.
@@ -77,25 +82,29 @@ namespace {
 // The account columns that the boxes give, without the password.
 Row account_values(const Ui::Tusers_ins& ui)
 {
-    return {{QStringLiteral("us"), ui.us->text()},
+    // Typed texts in their stored form: a user name in ASCII digits, whatever the keyboard.
+    return {{QStringLiteral("us"), TextInput::boxText(ui.us)},
             {QStringLiteral("lev"), ui.lev->currentText()},
             {QStringLiteral("ostan"), ui.ostan->currentText()},
             {QStringLiteral("semat"), ui.semat->currentText()},
-            {QStringLiteral("mobile"), ui.mobile->text()},
-            {QStringLiteral("nam"), ui.nam->text()},
+            {QStringLiteral("mobile"), TextInput::boxText(ui.mobile)},
+            {QStringLiteral("nam"), TextInput::boxText(ui.nam)},
             {QStringLiteral("status"), ui.status->currentText()}};
 }
 
+// Whether an account has the name, in any form an older row may hold it.
 bool user_name_taken(const QString& us)
 {
-    return Sql::exists(QStringLiteral("select id from users where us=?"), {us});
+    const QVariantList forms = TextInput::storedForms(us);
+    const QStringList marks(forms.size(), QStringLiteral("?"));
+    return Sql::exists(QStringLiteral("select id from users where us in (%1)").arg(marks.join(QLatin1Char(','))), forms);
 }
 
 } // namespace
 
 void Tusers_ins::ins_btnClick()
 {
-    const QString us = ui->us->text();
+    const QString us = TextInput::boxText(ui->us);
     if (us.trimmed().isEmpty()) {
         Msg::info(CoreText::UserNameRequired);
         return;
@@ -125,7 +134,7 @@ void Tusers_ins::ins_btnClick()
 
 void Tusers_ins::edit_btnClick()
 {
-    const QString us = ui->us->text();
+    const QString us = TextInput::boxText(ui->us);
     if (us.trimmed().isEmpty()) {
         Msg::info(CoreText::UserNameRequired);
         return;
@@ -133,7 +142,7 @@ void Tusers_ins::edit_btnClick()
     bool done = false;
     Db::guard([&] {
         // An unchanged user name is not looked up again.
-        if (us != m_us && user_name_taken(us)) {
+        if (us != TextInput::normalize(m_us) && user_name_taken(us)) {
             Msg::info(CoreText::UserNameDuplicate);
             return;
         }

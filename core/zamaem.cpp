@@ -52,7 +52,8 @@ bool write_file(const QString& path, const QByteArray& bytes)
 Tzamaem::Tzamaem(QWidget* parent) : Form(parent), ui(new Ui::Tzamaem)
 {
     ui->setupUi(this);
-    ui->Combo_type->lineEdit()->setMaxLength(150);
+    limit_to_column(ui->Combo_type, QStringLiteral("zamaem"), QStringLiteral("cmt"));
+    limit_to_column(ui->ramz, QStringLiteral("zamaem"), QStringLiteral("ramz"));
     m_list = new ListWindow(list_description(), ui->DBGrid1, nullptr, this);
     ui->DBGrid1->addAction(ui->N1);
     ui->DBGrid1->addAction(ui->N2); // "view code": the code is shown nowhere

@@ -1,5 +1,7 @@
 #include "app_setup.h"
 
+#include "platform/ui/text_input.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -16,6 +18,8 @@ void apply(QApplication& app)
     QApplication::setApplicationDisplayName(QStringLiteral("تووک"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     QLocale::setDefault(QLocale(QLocale::Persian, QLocale::Iran));
+    // Every key typed into a box gives the character the database stores.
+    TextInput::installTyping(app);
 
     // Yes, No, Cancel and the file dialogs in Persian.
     auto* qtbase = new QTranslator(&app);

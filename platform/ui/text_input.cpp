@@ -1,8 +1,87 @@
 #include "text_input.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace TextInput {
+
+namespace {
+
+constexpr char16_t ArabicYeh = 0x064A;
+constexpr char16_t ZeroWidthNonJoiner = 0x200C;
+constexpr char16_t ZeroWidthJoiner = 0x200D;
+
+// One character in its stored form (digits, yeh, kaf).
+char16_t storedChar(char16_t u)
+{
+    if (u >= 0x06F0 && u <= 0x06F9)
+        return char16_t(u'0' + (u - 0x06F0));
+    if (u >= 0x0660 && u <= 0x0669)
+        return char16_t(u'0' + (u - 0x0660));
+    // Stored texts carry the Arabic yeh (U+064A), the one the office's data has
+    // always used; the Persian keyboard types U+06CC, and the final-form yeh
+    // U+0649 comes from older keyboards. Both kafs are stored as they were
+    // typed (the data and the program's own fixed values hold both), so the
+    // searches match either (KafInsensitive).
+    if (u == 0x06CC || u == 0x0649)
+        return ArabicYeh;
+    return u;
+}
+
+// Marks that never belong in a stored text: the direction marks, embeddings,
+// overrides and isolates, the zero-width space, the word joiner and the
+// byte-order mark.
+bool strayMark(char16_t u)
+{
+    return u == 0x200B || u == 0x200E || u == 0x200F || u == 0x061C || (u >= 0x202A && u <= 0x202E) ||
+           (u >= 0x2066 && u <= 0x2069) || u == 0x2060 || u == 0xFEFF;
+}
+
+bool isPasswordBox(const QObject* o)
+{
+    const auto* edit = qobject_cast<const QLineEdit*>(o);
+    return edit && edit->echoMode() != QLineEdit::Normal;
+}
+
+bool isTextBox(const QObject* o)
+{
+    return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QPlainTextEdit*>(o) ||
+           qobject_cast<const QTextEdit*>(o) || qobject_cast<const QComboBox*>(o);
+}
+
+// Gives each key typed into a text box its stored character, before the box
+// (and its input mask) sees it.
+class Typing : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (text.isEmpty() || !watched->isWidgetType() || !isTextBox(watched) || isPasswordBox(watched))
+            return false;
+        QString stored = text;
+        for (QChar& c : stored)
+            c = QChar(storedChar(c.unicode()));
+        if (stored == text)
+            return false;
+        QKeyEvent replaced(key->type(), key->key(), key->modifiers(), key->nativeScanCode(),
+                           key->nativeVirtualKey(), key->nativeModifiers(), stored, key->isAutoRepeat(),
+                           quint16(key->count()), key->device());
+        QCoreApplication::sendEvent(watched, &replaced);
+        event->setAccepted(replaced.isAccepted());
+        return true;
+    }
+};
+
+} // namespace
 
 QString asciiDigits(const QString& text)
 {
@@ -19,14 +98,64 @@ QString asciiDigits(const QString& text)
 
 QString normalize(const QString& text)
 {
-    // Stored texts carry the Arabic yeh (U+064A), the one the office's data has
-    // always used; the Persian keyboard types U+06CC, and the final-form yeh
-    // U+0649 comes from older keyboards. Both become the stored yeh.
-    QString out = asciiDigits(text);
-    for (QChar& c : out)
-        if (c.unicode() == 0x06CC || c.unicode() == 0x0649)
-            c = QChar(char16_t(0x064A));
-    return out;
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!strayMark(u))
+            out.append(QChar(storedChar(u)));
+    }
+    // A non-joiner or joiner stays only between two letters (a run of them
+    // becomes one); anywhere else it cannot belong.
+    QString kept;
+    kept.reserve(out.size());
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char16_t u = out[i].unicode();
+        if (u != ZeroWidthNonJoiner && u != ZeroWidthJoiner) {
+            kept.append(out[i]);
+            continue;
+        }
+        qsizetype next = i + 1;
+        while (next < out.size() && (out[next].unicode() == ZeroWidthNonJoiner || out[next].unicode() == ZeroWidthJoiner))
+            ++next;
+        const bool betweenLetters = !kept.isEmpty() && kept.back().isLetter() && next < out.size() && out[next].isLetter();
+        if (betweenLetters)
+            kept.append(out[i]);
+        i = next - 1;
+    }
+    return kept;
+}
+
+QVariantList storedForms(const QString& typed)
+{
+    const QString stored = normalize(typed);
+    QVariantList forms{stored};
+    auto add = [&](const QString& form) {
+        if (!forms.contains(form))
+            forms << form;
+    };
+    add(typed);
+    for (const char16_t zero : {char16_t(0x06F0), char16_t(0x0660)}) {
+        QString digits = stored;
+        for (QChar& c : digits)
+            if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                c = QChar(char16_t(zero + (c.unicode() - u'0')));
+        add(digits);
+    }
+    return forms;
+}
+
+QString boxText(const QWidget* box)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(box))
+        return normalize(edit->text());
+    if (const auto* combo = qobject_cast<const QComboBox*>(box))
+        return normalize(combo->currentText());
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(box))
+        return normalize(plain->toPlainText());
+    if (const auto* rich = qobject_cast<const QTextEdit*>(box))
+        return normalize(rich->toPlainText());
+    return normalize(box->property("text").toString());
 }
 
 void digitsOnly(QLineEdit* box)
@@ -42,6 +171,52 @@ void digitsOnly(QLineEdit* box)
             box->setCursorPosition(qMax(0, pos));
         }
     });
+}
+
+void installTyping(QApplication& app)
+{
+    static Typing* typing = nullptr;
+    if (!typing) {
+        typing = new Typing(&app);
+        app.installEventFilter(typing);
+    }
+}
+
+namespace {
+
+// Cuts a text box's content beyond its limit, keeping the cursor where it can.
+template <class Box> void cutBeyond(Box* box, int characters)
+{
+    QObject::connect(box, &Box::textChanged, box, [box, characters] {
+        const QString text = box->toPlainText();
+        if (text.size() <= characters)
+            return;
+        QTextCursor cursor = box->textCursor();
+        const int position = std::min(cursor.position(), characters);
+        cursor.setPosition(characters);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        cursor.setPosition(position);
+        box->setTextCursor(cursor);
+    });
+}
+
+} // namespace
+
+void limitLength(QWidget* box, int characters)
+{
+    if (characters <= 0 || !box)
+        return;
+    if (auto* edit = qobject_cast<QLineEdit*>(box)) {
+        edit->setMaxLength(characters);
+    } else if (auto* combo = qobject_cast<QComboBox*>(box)) {
+        if (combo->lineEdit())
+            combo->lineEdit()->setMaxLength(characters);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        cutBeyond(plain, characters);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(box)) {
+        cutBeyond(rich, characters);
+    }
 }
 
 } // namespace TextInput

@@ -1,15 +1,46 @@
 #pragma once
-// Typed text is normalised once, at input, to the form stored in the database.
+// Typed text is normalised once, at input, to the form stored in the database:
+// every key typed into a text box of the program passes through normalize()
+// (installTyping), and the shared machinery that reads boxes (the list
+// filters, the login, the entry boxes) reads them through normalize() as well,
+// so that pasted or programmatically set text is stored and searched the same.
 
 #include <QString>
+#include <QVariantList>
 
+class QApplication;
 class QLineEdit;
+class QWidget;
 
 namespace TextInput {
+constexpr char16_t ArabicKaf = 0x0643;
+constexpr char16_t Keheh = 0x06A9;
+
 // Persian (U+06F0..) and Arabic-Indic (U+0660..) digits to ASCII digits.
 QString asciiDigits(const QString& text);
-// Arabic yeh and kaf to the forms the database stores, and digits to ASCII.
+// The stored form of typed text: digits to ASCII; the Persian and final-form
+// yeh to the Arabic yeh the office's data uses (the Arabic kaf and the keheh
+// both occur in stored values and stay as typed); the zero-width and direction
+// marks that cannot belong removed: every direction mark, the zero-width space
+// and the byte-order mark always, the zero-width non-joiner and joiner
+// everywhere but between two letters (where they shape a Persian word).
 QString normalize(const QString& text);
+// The forms a typed code (a user name, a national code) may be found in: its
+// stored form first, then the text as typed, then the stored form with its
+// ASCII digits written as Persian and as Arabic-Indic digits, as rows written
+// before typed text was normalised may hold them. Each form once.
+QVariantList storedForms(const QString& typed);
+// The text of an entry box (line edit, editable or fixed list, plain or rich
+// text box; otherwise its "text" property), normalised.
+QString boxText(const QWidget* box);
 // Makes a box accept digits only, typed or pasted (other digit sets become ASCII).
 void digitsOnly(QLineEdit* box);
+// From now on every key typed into a text box of the application gives the
+// stored form of its character (password boxes keep what is typed).
+void installTyping(QApplication& app);
+
+// Limits a box to a number of characters: a line edit (and an editable list's
+// line) by its maximum length, a plain or rich text box by cutting what goes
+// beyond. Used through limit_to_column (core/list_behaviours.h).
+void limitLength(QWidget* box, int characters);
 }

@@ -114,6 +114,28 @@ private slots:
         QCOMPARE(login->ui->us->text(), QStringLiteral("0012345678"));
     }
 
+    // A user name typed with Persian digits logs in to the account stored with
+    // ASCII digits, and an older account stored with Persian digits is found
+    // by the ASCII digits; the session knows both by their ASCII form.
+    void userNameInAnyDigits()
+    {
+        MsgRecorder msgs;
+        addUser(QStringLiteral("0012345678"), QStringLiteral("pw"));
+        const qint64 older = addUser(QStringLiteral("۰۰۹۸۷۶۵۴۳۲"), QStringLiteral("pw2"));
+        typeAndEnter(QStringLiteral("۰۰۱۲۳۴۵۶۷۸"), QStringLiteral("pw"));
+        QVERIFY(main->isVisible());
+        QCOMPARE(Session::user().karbar, QStringLiteral("0012345678"));
+
+        main->hide();
+        login->show();
+        typeAndEnter(QStringLiteral("0098765432"), QStringLiteral("pw2"));
+        QVERIFY(main->isVisible());
+        QCOMPARE(Session::user().karbar, QStringLiteral("0098765432"));
+        QCOMPARE(Session::user().prs_id, QString::number(older));
+        QCOMPARE(Sql::scalar(QStringLiteral("select ver from users where id = ?"), {older}).toString(), QStringLiteral("1"));
+        QVERIFY(msgs.texts().isEmpty());
+    }
+
     void refusals()
     {
         MsgRecorder msgs;

@@ -4,6 +4,7 @@
 
 #include "core/list_window.h"
 #include "core/password_hash.h"
+#include "core/schema.h"
 #include "core/texts.h"
 #include "core/users.h"
 #include "core/users_ins.h"
@@ -135,6 +136,32 @@ private slots:
         QCOMPARE(lastLog(), CoreText::LogUserAdded + u"2050123456 گيلان"_s);
         // The list shows the new account at once.
         QCOMPARE(users->list()->model()->rowCount(), 2);
+    }
+
+    // A user name typed with Persian digits is stored with ASCII digits, and
+    // the same name in other digits is a duplicate; no box takes more than its
+    // column holds.
+    void userNameStoredInAsciiDigits()
+    {
+        MsgRecorder msgs;
+        account(u"٠٠٥٥"_s, u"قديمي"_s); // an older account, stored with Arabic-Indic digits
+        open();
+        QVERIFY(openFromMenu(users->ui->N5, entry, [&] {
+            QCOMPARE(entry->ui->us->maxLength(), Schema::columnWidth(u"users"_s, u"us"_s));
+            QCOMPARE(entry->ui->us->maxLength(), 25);
+            QCOMPARE(entry->ui->nam->maxLength(), 100);
+            QCOMPARE(entry->ui->semat->lineEdit()->maxLength(), 250);
+            entry->ui->nam->setText(QString(390, QChar(u'ن')));
+            QCOMPARE(entry->ui->nam->text().size(), 100);
+            entry->ui->us->setText(u"۲۰۵۰۱۲۳۴۵۶"_s);
+            entry->ui->ps->setText(u"x"_s);
+            entry->ui->ins_btn->click();
+            entry->ui->us->setText(u"0055"_s);
+            entry->ui->ins_btn->click();
+        }));
+        QCOMPARE(msgs.texts(), (QStringList{CoreText::UserSaved, CoreText::UserNameDuplicate}));
+        QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"2050123456"_s}), 1);
+        QCOMPARE(count(u"select count(*) from users where nam=?"_s, {QString(100, QChar(u'ن'))}), 1);
     }
 
     void editAccountKeepsOrReplacesThePassword()

@@ -1,0 +1,96 @@
+// Typed text in its stored form: the pure rewriting, the keys typed into boxes
+// and the length limit of the boxes.
+
+#include "platform/ui/text_input.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TestTextInput : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TextInput::installTyping(*qApp); }
+
+    void normalize_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("persian digits") << u"۱۴۰۵/۰۹/۰۱"_s << u"1405/09/01"_s;
+        QTest::newRow("arabic-indic digits") << u"١٤٠٥٠٩٠١"_s << u"14050901"_s;
+        QTest::newRow("mixed digits") << u"۰0١2"_s << u"0012"_s;
+        QTest::newRow("persian and final yeh") << u"علی موسى"_s << u"علي موسي"_s;
+        QTest::newRow("both kafs stay") << u"كاركنان کرج"_s << u"كاركنان کرج"_s;
+        QTest::newRow("direction marks go") << u"\u200F+98 912\u200E \u202B345\u202C\u2067x\u2069"_s << u"+98 912 345x"_s;
+        QTest::newRow("zero-width space and bom go") << u"\uFEFF12\u200B34"_s << u"1234"_s;
+        QTest::newRow("non-joiner between letters stays") << u"مي\u200Cخواهم"_s << u"مي\u200Cخواهم"_s;
+        QTest::newRow("a run of them becomes one") << u"مي\u200C\u200Cخواهم"_s << u"مي\u200Cخواهم"_s;
+        QTest::newRow("non-joiner at the ends goes") << u"\u200Cعلي\u200C"_s << u"علي"_s;
+        QTest::newRow("non-joiner by a space or digit goes") << u"علي \u200Cرضا ۱\u200C۲"_s << u"علي رضا 12"_s;
+        QTest::newRow("latin stays") << u"PC-1 .txt \"a\""_s << u"PC-1 .txt \"a\""_s;
+    }
+    void normalize()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QCOMPARE(TextInput::normalize(typed), stored);
+    }
+
+    void storedFormsOfACode()
+    {
+        QCOMPARE(TextInput::storedForms(u"۰۰۱۲"_s),
+                 (QVariantList{u"0012"_s, u"۰۰۱۲"_s, u"٠٠١٢"_s}));
+        QCOMPARE(TextInput::storedForms(u"admin"_s), QVariantList{u"admin"_s});
+    }
+
+    // Keys typed into a masked date box, an editable list and a text box reach
+    // them in the stored form; a password box keeps what is typed.
+    void typedKeys()
+    {
+        QLineEdit date;
+        date.setInputMask(u"0000/00/00;_"_s);
+        QComboBox list;
+        list.setEditable(true);
+        QPlainTextEdit text;
+        QLineEdit password;
+        password.setEchoMode(QLineEdit::Password);
+        auto type = [](QWidget* box, const QString& keys) {
+            for (const QChar c : keys)
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        };
+        type(&date, u"۱۴۰۵٠٩٠١"_s);
+        type(&list, u"یک۲"_s);
+        type(&text, u"سلام ی۳"_s);
+        type(&password, u"ی۳"_s);
+        QCOMPARE(date.text(), u"1405/09/01"_s);
+        QCOMPARE(list.currentText(), u"يک2"_s);
+        QCOMPARE(text.toPlainText(), u"سلام ي3"_s);
+        QCOMPARE(password.text(), u"ی۳"_s);
+    }
+
+    void lengthLimit()
+    {
+        QLineEdit line;
+        QComboBox list;
+        list.setEditable(true);
+        QPlainTextEdit text;
+        TextInput::limitLength(&line, 5);
+        TextInput::limitLength(&list, 5);
+        TextInput::limitLength(&text, 5);
+        QCOMPARE(line.maxLength(), 5);
+        QCOMPARE(list.lineEdit()->maxLength(), 5);
+        text.setPlainText(u"123"_s);
+        text.moveCursor(QTextCursor::End);
+        text.insertPlainText(u"4567890"_s); // a paste
+        QCOMPARE(text.toPlainText(), u"12345"_s);
+        QCOMPARE(text.textCursor().position(), 5);
+    }
+};
+
+QTEST_MAIN(TestTextInput)
+#include "test_text_input.moc"
