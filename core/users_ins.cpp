@@ -1,6 +1,7 @@
 #include "users_ins.h"
 #include "ui_users_ins.h"
 
+#include "core/list_behaviours.h"
 #include "core/places.h"
 #include "core/log_row.h"
 #include "core/password_hash.h"
