@@ -1,5 +1,11 @@
 #include "national_code.h"
 
+#include "personnel/texts.h"
+#include "platform/ui/msg.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+
 NationalCode check_national_code(const QString& code)
 {
     if (code.isEmpty())
@@ -19,4 +25,46 @@ NationalCode check_national_code(const QString& code)
     const int r = s % 11;
     const int check = r < 2 ? r : 11 - r;
     return digits[9] == check ? NationalCode::Valid : NationalCode::WrongCheckDigit;
+}
+
+void warn_national_code(QLineEdit* box)
+{
+    switch (check_national_code(box->text())) {
+    case NationalCode::Empty:
+    case NationalCode::Valid:
+        break;
+    case NationalCode::WrongLength:
+        Msg::info(PersonnelText::NationLength);
+        box->setFocus();
+        break;
+    case NationalCode::WrongCheckDigit:
+        Msg::info(PersonnelText::NationWrong);
+        break;
+    }
+}
+
+namespace {
+
+class LeavingCheck : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            // Leaving the box, not the window.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                warn_national_code(static_cast<QLineEdit*>(watched));
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void warn_national_code_on_exit(QLineEdit* box)
+{
+    box->installEventFilter(new LeavingCheck(box));
 }

@@ -102,7 +102,7 @@ Tpersonel_ins::Tpersonel_ins(QWidget* parent) : Form(parent), ui(new Ui::Tperson
 
     on_user_change(ui->ostan, [this] { ostanChange(); });
     digits_only_key(ui->nation);
-    ui->nation->installEventFilter(this);
+    warn_national_code_on_exit(ui->nation);
     yellow_while_focused({ui->fname, ui->lname, ui->father, ui->gender, ui->birthday, ui->sodor, ui->sh_no, ui->nation});
     enter_to_next_field({ui->fname,  ui->lname,   ui->father,   ui->gender,  ui->birthday, ui->sodor,
                          ui->sh_no,  ui->nation,  ui->bime_no,  ui->mali_cod, ui->mobile,  ui->phone,
@@ -136,35 +136,9 @@ void Tpersonel_ins::showEvent(QShowEvent* event)
     Places::fillProvinces({ui->ostan});
 }
 
-bool Tpersonel_ins::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ui->nation && event->type() == QEvent::FocusOut) {
-        // Leaving the box, not the window.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            nationExit();
-    }
-    return Form::eventFilter(watched, event);
-}
-
 void Tpersonel_ins::ostanChange() { Places::fillCounties(ui->shahrestan, ui->ostan->currentText()); }
 
-void Tpersonel_ins::nationExit()
-{
-    // The check only warns; the saves do not test the code's form again.
-    switch (check_national_code(ui->nation->text())) {
-    case NationalCode::Empty:
-    case NationalCode::Valid:
-        break;
-    case NationalCode::WrongLength:
-        Msg::info(PersonnelText::NationLength);
-        ui->nation->setFocus();
-        break;
-    case NationalCode::WrongCheckDigit:
-        Msg::info(PersonnelText::NationWrong);
-        break;
-    }
-}
+void Tpersonel_ins::nationExit() { warn_national_code(ui->nation); }
 
 void Tpersonel_ins::ins_btnClick()
 {

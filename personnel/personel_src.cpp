@@ -8,7 +8,11 @@
 #include "core/rights.h"
 #include "core/setting_values.h"
 #include "core/texts.h"
+#include "core/session.h"
+#include "personnel/khanevade.h"
 #include "personnel/personel_ins.h"
+#include "personnel/personel_pic.h"
+#include "personnel/takafol.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/entry_boxes.h"
@@ -91,11 +95,7 @@ Tpersonel_src::Tpersonel_src(QWidget* parent) : Form(parent), ui(new Ui::Tperson
     connect(ui->N3, &QAction::triggered, this, &Tpersonel_src::N3Click);
     connect(ui->N5, &QAction::triggered, this, &Tpersonel_src::N5Click);
     connect(ui->N8, &QAction::triggered, this, &QWidget::close);
-    // The person's electronic file, dependants and insurance commands are not
-    // part of the program yet.
-    for (QAction* later : {ui->N17, ui->N4, ui->N15, ui->N13, ui->N10, ui->N18, ui->N20, ui->N9, ui->N7, ui->N11,
-                           ui->N12, ui->N14})
-        later->setEnabled(false);
+    connectFamilyCommands();
 }
 
 Tpersonel_src::~Tpersonel_src() { delete ui; }
@@ -188,3 +188,100 @@ void Tpersonel_src::N3Click()
 }
 
 void Tpersonel_src::N5Click() { m_list->exportRows(); }
+
+Insurance::ListFilters Tpersonel_src::insurerFilters() const
+{
+    Insurance::ListFilters f;
+    const auto on = [](QWidget* box, const QString& text) {
+        return box->isEnabled() ? std::optional<QString>(text) : std::nullopt;
+    };
+    f.lname = on(ui->lname, ui->lname->text());
+    if (ui->loc->isEnabled()) {
+        QStringList places;
+        for (int i = 0; i < ui->list_loc->count(); ++i)
+            places << ui->list_loc->item(i)->text();
+        f.places = places;
+    }
+    f.semat = on(ui->semat, ui->semat->currentText());
+    if (ui->gender0->isChecked() || ui->gender1->isChecked())
+        f.gender = PersonnelText::GenderChoice.at(ui->gender0->isChecked() ? 0 : 1);
+    f.nation = on(ui->nation, ui->nation->text());
+    f.vahed = on(ui->vahed, ui->vahed->currentText());
+    f.hamkari = on(ui->hamkari, ui->hamkari->currentText());
+    f.company = on(ui->company, ui->company->currentText());
+    return f;
+}
+
+QList<QVariantMap> Tpersonel_src::listedRows() const
+{
+    ListModel* rows = m_list->model();
+    rows->fetchAll();
+    QList<QVariantMap> out;
+    for (int r = 0; r < rows->rowCount(); ++r)
+        out << rows->row(r);
+    return out;
+}
+
+void Tpersonel_src::connectFamilyCommands()
+{
+    // The current person's windows, by the user's rights on their pages.
+    connect(ui->N17, &QAction::triggered, this, [this] {
+        const QVariant id = m_list->current(QStringLiteral("id"));
+        if (!id.isValid())
+            return;
+        auto* file = win<Tpersonel_pic>(QStringLiteral("personel_pic"));
+        check_page_rights({QStringLiteral("e_pers"),
+                           [file](const PageRights& r) { file->enableCommands(r.darj, r.hazf); },
+                           [file, id] { file->openFor(id); }, [file] { file->showModal(); }, {}});
+    });
+    connect(ui->N4, &QAction::triggered, this, [this] {
+        const FamilyHead head = FamilyHead::fromRow(m_list->currentRow());
+        if (!head.isValid())
+            return;
+        auto* dependants = win<Ttakafol>(QStringLiteral("takafol"));
+        check_page_rights({QStringLiteral("takafol"),
+                           [dependants](const PageRights& r) { dependants->enableCommands(r.darj, r.hazf); },
+                           [dependants, head] { dependants->openFor(head); }, [dependants] { dependants->showModal(); },
+                           {}});
+    });
+    connect(ui->N15, &QAction::triggered, this,
+            [this] { Insurance::printLetter(FamilyHead::fromRow(m_list->currentRow()), this); });
+
+    // Insurance in and out: the list is read again to show it.
+    const auto family = [this](bool insured) {
+        if (Insurance::askSwitchFamily(FamilyHead::fromRow(m_list->currentRow()), insured))
+            m_list->reload();
+    };
+    const auto everyone = [this](bool insured) {
+        QVariantList ids;
+        for (const QVariantMap& row : listedRows())
+            ids << row.value(QStringLiteral("id"));
+        if (Insurance::askSwitchFamilies(ids, insured))
+            m_list->reload();
+    };
+    connect(ui->N13, &QAction::triggered, this, [family] { family(true); });
+    connect(ui->N10, &QAction::triggered, this, [family] { family(false); });
+    connect(ui->N18, &QAction::triggered, this, [everyone] { everyone(true); });
+    connect(ui->N20, &QAction::triggered, this, [everyone] { everyone(false); });
+
+    // The lists for the insurer and the bank.
+    connect(ui->N9, &QAction::triggered, this, [this] {
+        Insurance::exportInsurerList(Insurance::insurerSelection(Session::user(), insurerFilters()));
+    });
+    connect(ui->N12, &QAction::triggered, this, [this] {
+        Insurance::writeNationalCodes(Insurance::insurerSelection(Session::user(), insurerFilters()));
+    });
+    connect(ui->N7, &QAction::triggered, this, [this] { Insurance::printChargeList(listedRows(), this); });
+
+    // The family lists, for the administrator.
+    const auto families = [this](Tkhanevade::View view) {
+        if (!Insurance::adminOnly())
+            return;
+        auto* list = win<Tkhanevade>(QStringLiteral("khanevade"));
+        list->resize(width() - 17, height() - 60);
+        list->prepareForOpening(view);
+        list->showModal();
+    };
+    connect(ui->N11, &QAction::triggered, this, [families] { families(Tkhanevade::View::Families); });
+    connect(ui->N14, &QAction::triggered, this, [families] { families(Tkhanevade::View::DependantsOnly); });
+}

@@ -4,6 +4,7 @@
 // person start here.
 
 #include "core/page_rights.h"
+#include "personnel/insurance.h"
 #include "platform/ui/form.h"
 
 class ListWindow;
@@ -39,6 +40,13 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
 
+    // The list's filters that are on, as the insurer's list takes them.
+    Insurance::ListFilters insurerFilters() const;
+    // Every row of the list, in the order shown.
+    QList<QVariantMap> listedRows() const;
+
 private:
+    void connectFamilyCommands();
+
     ListWindow* m_list;
 };

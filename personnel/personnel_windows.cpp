@@ -5,13 +5,18 @@
 #include "personnel/abadiha_ins.h"
 #include "personnel/marateb_k.h"
 #include "personnel/personel_ins.h"
+#include "personnel/khanevade.h"
+#include "personnel/mostanadat.h"
+#include "personnel/personel_pic.h"
 #include "personnel/personel_src.h"
+#include "personnel/takafol.h"
 #include "platform/ui/window_set.h"
 
 namespace {
 Tmarateb_k* marateb_k() { return win<Tmarateb_k>(QStringLiteral("marateb_k")); }
 Tpersonel_src* personel_src() { return win<Tpersonel_src>(QStringLiteral("personel_src")); }
 Tabadiha* abadiha() { return win<Tabadiha>(QStringLiteral("abadiha")); }
+Tmostanadat* mostanadat() { return win<Tmostanadat>(QStringLiteral("mostanadat")); }
 } // namespace
 
 void definePersonnelWindows()
@@ -22,6 +27,10 @@ void definePersonnelWindows()
     set.define(QStringLiteral("personel_ins"), [] { return new Tpersonel_ins; });
     set.define(QStringLiteral("abadiha"), [] { return new Tabadiha; });
     set.define(QStringLiteral("abadiha_ins"), [] { return new Tabadiha_ins; });
+    set.define(QStringLiteral("takafol"), [] { return new Ttakafol; });
+    set.define(QStringLiteral("personel_pic"), [] { return new Tpersonel_pic; });
+    set.define(QStringLiteral("khanevade"), [] { return new Tkhanevade; });
+    set.define(QStringLiteral("mostanadat"), [] { return new Tmostanadat; });
 }
 
 void connectPersonnelPages(Tmain& main)
@@ -62,6 +71,18 @@ void connectPersonnelPages(Tmain& main)
             page->resize(page->width(), main.height() - 50);
         },
         [] { abadiha()->showModal(); },
+        {},
+    });
+    // N19: the office's documents and blank forms, page "mostanadat".
+    main.addPage(QStringLiteral("N19"), {
+        QStringLiteral("mostanadat"),
+        [](const PageRights& r) { mostanadat()->enableCommands(r.darj, r.hazf); },
+        [&main] {
+            Tmostanadat* page = mostanadat();
+            page->prepareForOpening();
+            page->resize(page->width(), main.height() - 50);
+        },
+        [] { mostanadat()->showModal(); },
         {},
     });
 }

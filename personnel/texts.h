@@ -230,3 +230,167 @@ inline const QString ChooseApprover = QStringLiteral("خطا! تاييد کنن�
 inline const QString ChooseRequester = QStringLiteral("خطا! درخواست کننده را انتخاب نماييد");
 
 } // namespace PersonnelText
+
+// Dependants, family list, insurance lists, electronic file and stored documents
+namespace PersonnelText {
+// Insurance flags and the family's own words
+inline const QString InsuranceYes = QStringLiteral("باشد");
+inline const QString InsuranceNo = QStringLiteral("نباشد");
+inline const QString HeadRelation = QStringLiteral("سرپرست");
+inline const QString HeadSelf = QStringLiteral("خودش");
+inline const QString AdminOnly = QStringLiteral("اين بخش براي شما فعال نيست، لطفا از بخش افراد تحت تکفل اقدام نماييد");
+
+// Switching insurance on and off
+inline const QString FamilyOnQuestion = QStringLiteral(" خود شخص و افراد تحت تکفل اين فرد بيمه مي باشد ميشوند. آيا ادامه ميدهيد؟ ");
+inline const QString FamilyOffQuestion = QStringLiteral(" خود شخص و افراد تحت تکفل اين فرد بيمه نمي باشد ميشوند. آيا ادامه ميدهيد؟ ");
+inline const QString AllOnQuestion = QStringLiteral(" شما اين تعداد را براي بيمه تکميلي انتخاب نموده ايد.آيا ادامه ميدهيد؟ ");
+inline const QString AllOffQuestion = QStringLiteral(" شما اين تعداد را براي عدم بيمه تکميلي انتخاب نموده ايد.آيا ادامه ميدهيد؟ ");
+
+// Card-charge list
+inline const QString ChargeAmountPrompt = QStringLiteral("مبلغ شارژ");
+
+// Dependants window
+inline const QString DependantsCaption = QStringLiteral("افراد تحت تکفل");
+inline const QString FamilyCaption = QStringLiteral("خانواده");
+inline const QString Supported = QStringLiteral("تحت تکفل");
+inline const QString NotSupported = QStringLiteral("غير تحت تکفل");
+inline const QString RelationList = QStringLiteral("نسبت");
+inline const QString DependantDuplicate = QStringLiteral("خطا! فاميل و كد ملي تكراري است");
+inline const QString DependantAddedLog = QStringLiteral("  ثبت فرد تحت تکفل ");
+inline const QString DependantDeletedLog = QStringLiteral("  حذف فرد تحت تکفل ");
+
+// Electronic file and stored documents
+inline const QString PersonFileCaption = QStringLiteral("پرونده الکترونيک پرسنل");
+inline const QString DocumentsCaption = QStringLiteral("مستندات و فرم هاي خام");
+inline const QString PersonFileList = QStringLiteral("شرح پرونده الکترونيک");
+inline const QString PersonFileTitleDescription = QStringLiteral("شرح مدرک");
+inline const QString PictureFormatTitle = QStringLiteral("فرمت تصوير");
+inline const QString DocumentsTitleDescription = QStringLiteral("شرح فرم يا مستند");
+inline const QString SignatureImage = QStringLiteral("تصوير امضاء");
+inline const QString LoanSignatureImage = QStringLiteral("تصوير امضاء وام");
+inline const QString RebuildLoanSignatureImage = QStringLiteral("تصوير امضاء وام بازسازي");
+inline const QString RebuildLoanBarcodeReport = QStringLiteral("فايل گزارش باركد وام بازسازي");
+inline const QString SaveFailed = QStringLiteral("خطايي در ثبت رخ داده است!");
+inline const QString PersonFileNoDescription = QStringLiteral("خطا! ابتدا شرح ضميمه را مشخص نماييد");
+inline const QString JpegRequired = QStringLiteral("خطا! پسوند تصاوير نمونه امضا مي بايست با فرمت مقابل باشد JPEG ");
+inline const QString RavRequired = QStringLiteral("خطا! پسوند فايل گزارش مي بايست با فرمت مقابل باشد .rav ");
+
+// Grid titles and export captions
+// The insurer's list, by field.
+inline const QList<QPair<QString, QString>> InsurerListTitles = {
+    {QStringLiteral("personel_id"), QStringLiteral("شناسه خانواده")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("father"), QStringLiteral("نام پدر")},
+    {QStringLiteral("nation"), QStringLiteral("کد ملي")},
+    {QStringLiteral("mobile"), QStringLiteral("موبايل")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("nesbat"), QStringLiteral("نسبت")},
+    {QStringLiteral("gender"), QStringLiteral("جنسيت")},
+    {QStringLiteral("mali_cod"), QStringLiteral("کد مالي")},
+    {QStringLiteral("bime_no"), QStringLiteral("شماره بيمه")},
+    {QStringLiteral("sodor"), QStringLiteral("محل صدور")},
+    {QStringLiteral("birthday"), QStringLiteral("تاريخ تولد")},
+    {QStringLiteral("sh_no"), QStringLiteral("شناسنامه")},
+    {QStringLiteral("hamkari"), QStringLiteral("نحوه همکاري")},
+    {QStringLiteral("company"), QStringLiteral("طرف قرارداد/شرکت")},
+    {QStringLiteral("tak"), QStringLiteral("تحت تکفل")},
+};
+// The dependants grid of one person, in order.
+inline const QList<QPair<QString, QString>> DependantsGrid = {
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("father"), QStringLiteral("نام پدر")},
+    {QStringLiteral("nation"), QStringLiteral("كد ملي")},
+    {QStringLiteral("nesbat"), QStringLiteral("نسبت")},
+    {QStringLiteral("bime"), QStringLiteral("بيمه تکميلي")},
+    {QStringLiteral("mobile"), QStringLiteral("موبايل")},
+    {QStringLiteral("gender"), QStringLiteral("جنسيت")},
+    {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
+    {QStringLiteral("sodor"), QStringLiteral("محل صدور")},
+    {QStringLiteral("birthday"), QStringLiteral("تولد")},
+    {QStringLiteral("sh_no"), QStringLiteral("شماره شناسنامه")},
+    {QStringLiteral("bime_no"), QStringLiteral("شماره بيمه")},
+    {QStringLiteral("taghir"), QStringLiteral("تاريخ تغيير")},
+    {QStringLiteral("tak"), QStringLiteral("تحت تکفل")},
+};
+// The family list's grid, in order; the columns without a title of their own are headed by their names.
+inline const QList<QPair<QString, QString>> FamilyGrid = {
+    {QStringLiteral("lname_1"), QStringLiteral("نام خانوادگي فرد تحت تکفل")},
+    {QStringLiteral("fname_1"), QStringLiteral("نام فرد تحت تکفل")},
+    {QStringLiteral("father_1"), QStringLiteral("نام پدر فرد تحت تکفل")},
+    {QStringLiteral("nation_1"), QStringLiteral("کد ملي فرد تحت تکفل")},
+    {QStringLiteral("nesbat"), QStringLiteral("نسبت")},
+    {QStringLiteral("tak"), QStringLiteral("تحت تکفل")},
+    {QStringLiteral("bime_1"), QStringLiteral("بيمه فرد تحت تکفل")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي سرپرست")},
+    {QStringLiteral("fname"), QStringLiteral("نام سرپرست")},
+    {QStringLiteral("nation"), QStringLiteral("کد ملي سرپرست")},
+    {QStringLiteral("father"), QStringLiteral("نام پدر سرپرست")},
+    {QStringLiteral("gender"), QStringLiteral("جنسيت سرپرست")},
+    {QStringLiteral("bime"), QStringLiteral("بيمه سرپرست")},
+    {QStringLiteral("bime_no"), QStringLiteral("شماره بيمه")},
+    {QStringLiteral("cmt"), QStringLiteral("cmt")},
+    {QStringLiteral("mali_cod"), QStringLiteral("mali_cod")},
+    {QStringLiteral("sodor"), QStringLiteral("sodor")},
+    {QStringLiteral("loc"), QStringLiteral("loc")},
+    {QStringLiteral("birthday"), QStringLiteral("birthday")},
+    {QStringLiteral("sh_no"), QStringLiteral("sh_no")},
+    {QStringLiteral("pec"), QStringLiteral("pec")},
+    {QStringLiteral("mobile"), QStringLiteral("mobile")},
+    {QStringLiteral("hesab_no"), QStringLiteral("hesab_no")},
+    {QStringLiteral("meli_cart"), QStringLiteral("meli_cart")},
+    {QStringLiteral("semat"), QStringLiteral("semat")},
+    {QStringLiteral("phone"), QStringLiteral("phone")},
+    {QStringLiteral("khodro"), QStringLiteral("khodro")},
+    {QStringLiteral("pelak"), QStringLiteral("pelak")},
+    {QStringLiteral("ostan"), QStringLiteral("ostan")},
+    {QStringLiteral("hamkari"), QStringLiteral("hamkari")},
+    {QStringLiteral("vahed"), QStringLiteral("vahed")},
+    {QStringLiteral("company"), QStringLiteral("company")},
+    {QStringLiteral("gender_1"), QStringLiteral("gender_1")},
+    {QStringLiteral("cmt_1"), QStringLiteral("cmt_1")},
+    {QStringLiteral("bime_no_1"), QStringLiteral("bime_no_1")},
+    {QStringLiteral("sodor_1"), QStringLiteral("sodor_1")},
+    {QStringLiteral("birthday_1"), QStringLiteral("birthday_1")},
+    {QStringLiteral("sh_no_1"), QStringLiteral("sh_no_1")},
+    {QStringLiteral("mobile_1"), QStringLiteral("mobile_1")},
+};
+// The family list's export, by field: the person's columns as the list's
+// export heads them (but the clock card, headed by its name), then the dependant's.
+inline const QList<QPair<QString, QString>> FamilyExportTitles = PersonExport.mid(0, PersonExport.size() - 1) + QList<QPair<QString, QString>>{
+    {QStringLiteral("ezdevaj"), QStringLiteral("تاريخ ازدواج")},
+    {QStringLiteral("estekhdam"), QStringLiteral("تاريخ استخدام")},
+    {QStringLiteral("taghir"), QStringLiteral("تاريخ آخرين تغيير")},
+    {QStringLiteral("status"), QStringLiteral("وضعيت")},
+    {QStringLiteral("id_1"), QStringLiteral("شناسه تکفل")},
+    {QStringLiteral("personel_id"), QStringLiteral("کد خانواده")},
+    {QStringLiteral("lname_1"), QStringLiteral("نام خانوادگي تحت تکفل")},
+    {QStringLiteral("fname_1"), QStringLiteral("نام تحت تکفل")},
+    {QStringLiteral("father_1"), QStringLiteral("نام پدر تحت تکفل")},
+    {QStringLiteral("gender_1"), QStringLiteral("جنسيت تحت تکفل")},
+    {QStringLiteral("cmt_1"), QStringLiteral("توضيحات تحت تکفل")},
+    {QStringLiteral("bime_no_1"), QStringLiteral("شماره بيمه تحت تکفل")},
+    {QStringLiteral("nation_1"), QStringLiteral("کد ملي تحت تکفل")},
+    {QStringLiteral("sodor_1"), QStringLiteral("محل صدور تحت تکفل")},
+    {QStringLiteral("nesbat"), QStringLiteral("نسبت تحت تکفل")},
+    {QStringLiteral("birthday_1"), QStringLiteral("تاريخ تولد تحت تکفل")},
+    {QStringLiteral("sh_no_1"), QStringLiteral("شماره شناسنامه تحت تکفل")},
+    {QStringLiteral("mobile_1"), QStringLiteral("موبايل تحت تکفل")},
+    {QStringLiteral("bime_1"), QStringLiteral("بيمه باشد يا نه تحت تکفل")},
+    {QStringLiteral("taghir_1"), QStringLiteral("تاريخ آخرين تغيير تحت تکفل")},
+    {QStringLiteral("tak"), QStringLiteral("تحت تکفل هست يا خير")},
+};
+// The electronic file's grid.
+inline const QList<QPair<QString, QString>> PersonFileGrid = {
+    {QStringLiteral("Radif"), QStringLiteral("رديف")},
+    {QStringLiteral("cmt"), QStringLiteral("شرح مدرک")},
+    {QStringLiteral("pictyp"), QStringLiteral("فرمت تصوير")},
+};
+// The documents grid.
+inline const QList<QPair<QString, QString>> DocumentsGrid = {
+    {QStringLiteral("cmt"), QStringLiteral("شرح فرم يا مستند")},
+    {QStringLiteral("pictype"), QStringLiteral("فرمت تصوير")},
+};
+
+} // namespace PersonnelText

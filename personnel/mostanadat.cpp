@@ -1,0 +1,116 @@
+#include "mostanadat.h"
+#include "ui_mostanadat.h"
+
+#include "core/list_window.h"
+#include "core/stored_file.h"
+#include "core/texts.h"
+#include "personnel/texts.h"
+#include "platform/db/sql.h"
+#include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
+
+#include <QLineEdit>
+
+namespace {
+
+const QString Table = QStringLiteral("mostanadat");
+const QString PicType = QStringLiteral("pictype");
+
+// The list never reads the files themselves, nor the access codes.
+ListDescription list_description()
+{
+    ListDescription desc;
+    desc.columns = QStringLiteral("id, cmt, pictype");
+    desc.from = Table;
+    desc.orderBy = QStringLiteral("id");
+    desc.grid = PersonnelText::DocumentsGrid;
+    return desc;
+}
+
+// The extensions some documents must have, exactly as the programs that read them expect.
+std::optional<QString> wrongExtension(const QString& description, const QString& extension)
+{
+    if (description == PersonnelText::RebuildLoanSignatureImage && extension != QLatin1String(".jpg") &&
+        extension != QLatin1String(".JPG"))
+        return PersonnelText::JpegRequired;
+    if (description == PersonnelText::RebuildLoanBarcodeReport && extension != QLatin1String(".rav"))
+        return PersonnelText::RavRequired;
+    return std::nullopt;
+}
+
+} // namespace
+
+Tmostanadat::Tmostanadat(QWidget* parent) : Form(parent), ui(new Ui::Tmostanadat)
+{
+    ui->setupUi(this);
+    ui->Combo_type->lineEdit()->setMaxLength(150);
+    m_list = new ListWindow(list_description(), ui->DBGrid1, nullptr, this);
+    ui->DBGrid1->addAction(ui->N1);
+    connect(ui->ins_btn, &QPushButton::clicked, this, &Tmostanadat::ins_btnClick);
+    connect(ui->DBGrid1, &QTableView::clicked, this, &Tmostanadat::DBGrid1CellClick);
+    connect(ui->N1, &QAction::triggered, this, &Tmostanadat::N1Click);
+}
+
+Tmostanadat::~Tmostanadat() { delete ui; }
+
+void Tmostanadat::enableCommands(bool darj, bool hazf)
+{
+    ui->ins_btn->setEnabled(darj);
+    ui->N1->setEnabled(hazf);
+}
+
+void Tmostanadat::prepareForOpening()
+{
+    m_list->search();
+    ui->Combo_type->setCurrentIndex(-1);
+    ui->Combo_type->clearEditText();
+    ui->ramz->clear();
+}
+
+void Tmostanadat::ins_btnClick()
+{
+    const QString description = TextInput::normalize(ui->Combo_type->currentText());
+    const bool allowed = StoredFile::descriptionAllowed(description, {.emptyText = CoreText::AttachmentNoDescription,
+                                                                      .uniqueIn = Table,
+                                                                      .duplicateText = CoreText::AttachmentDuplicate,
+                                                                      .repeatable = {PersonnelText::LoanSignatureImage}});
+    if (!allowed) {
+        // The file dialog still comes, as the office is used to; nothing chosen is stored.
+        Msg::openFileName(QString());
+        return;
+    }
+    const std::optional<StoredFile::Chosen> file = StoredFile::choose();
+    if (!file)
+        return;
+    if (const std::optional<QString> refusal = wrongExtension(description, file->extension)) {
+        Msg::info(*refusal);
+        return;
+    }
+    if (!Db::guard([&] {
+            Sql::insert(Table, {{QStringLiteral("cmt"), description},
+                                {QStringLiteral("ramz"), ui->ramz->text()},
+                                {PicType, file->extension},
+                                {QStringLiteral("pic"), file->bytes}});
+        }))
+        return;
+    Msg::info(PersonnelText::Saved);
+    m_list->search();
+}
+
+void Tmostanadat::DBGrid1CellClick(const QModelIndex& index)
+{
+    const QVariant id = m_list->model()->value(index.row(), QStringLiteral("id"));
+    if (id.isValid())
+        StoredFile::open({Table, PicType}, id, QStringLiteral("form"));
+}
+
+void Tmostanadat::N1Click()
+{
+    const QVariant id = m_list->current(QStringLiteral("id"));
+    if (!id.isValid())
+        return;
+    if (!Db::guard([&] { Sql::exec(QStringLiteral("delete from mostanadat where id=?"), {id}); }))
+        return;
+    Msg::info(CoreText::RowDeleted);
+    m_list->search();
+}
