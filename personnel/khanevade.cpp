@@ -65,7 +65,7 @@ Tkhanevade::Tkhanevade(QWidget* parent) : Form(parent), ui(new Ui::Tkhanevade)
 
 Tkhanevade::~Tkhanevade() { delete ui; }
 
-void Tkhanevade::show(ListWindow* list)
+void Tkhanevade::showList(ListWindow* list)
 {
     m_shown = list;
     ui->DBGrid1->setModel(list->model());
@@ -75,7 +75,7 @@ void Tkhanevade::prepareForOpening(View view)
 {
     fill_combo_from_setting(ui->nesbat, PersonnelText::RelationList);
     ListWindow* list = view == View::Families ? m_all : m_dependants;
-    show(list);
+    showList(list);
     list->search();
     for (QLineEdit* box : {ui->lname, ui->nation, ui->lname2})
         box->clear();
@@ -87,7 +87,7 @@ void Tkhanevade::prepareForOpening(View view)
 
 void Tkhanevade::src_btnClick()
 {
-    show(m_families);
+    showList(m_families);
     m_families->search();
 }
 

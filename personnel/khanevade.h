@@ -31,7 +31,7 @@ public slots:
     void N1Click();      // export what the grid shows
 
 private:
-    void show(ListWindow* list);
+    void showList(ListWindow* list);
 
     ListWindow* m_families = nullptr; // searched with the filters
     ListWindow* m_all = nullptr;      // the same rows unfiltered, as the window opens
