@@ -1,6 +1,7 @@
 #include "mostanadat.h"
 #include "ui_mostanadat.h"
 
+#include "core/list_behaviours.h"
 #include "core/list_window.h"
 #include "core/stored_file.h"
 #include "core/texts.h"
@@ -43,7 +44,8 @@ std::optional<QString> wrongExtension(const QString& description, const QString&
 Tmostanadat::Tmostanadat(QWidget* parent) : Form(parent), ui(new Ui::Tmostanadat)
 {
     ui->setupUi(this);
-    ui->Combo_type->lineEdit()->setMaxLength(150);
+    limit_to_column(ui->Combo_type, Table, QStringLiteral("cmt"));
+    limit_to_column(ui->ramz, Table, QStringLiteral("ramz"));
     m_list = new ListWindow(list_description(), ui->DBGrid1, nullptr, this);
     ui->DBGrid1->addAction(ui->N1);
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tmostanadat::ins_btnClick);

@@ -27,7 +27,7 @@ Tpersonel_pic::Tpersonel_pic(QWidget* parent)
     : Form(parent), ui(new Ui::Tpersonel_pic), m_model(new QStandardItemModel(this))
 {
     ui->setupUi(this);
-    ui->cmt->lineEdit()->setMaxLength(100);
+    limit_to_column(ui->cmt, Table, QStringLiteral("cmt"));
     m_model->setColumnCount(Columns.size());
     for (int c = 0; c < Columns.size(); ++c) {
         QString title = Columns[c];
