@@ -1,6 +1,7 @@
 #include "entry.h"
 
 #include "core/list_behaviours.h"
+#include "core/mon_edit.h"
 #include "core/texts.h"
 #include "platform/ui/masked_box.h"
 #include "platform/ui/msg.h"
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QWidget>
+#include <cmath>
 
 namespace {
 
@@ -127,9 +129,17 @@ void Entry::openEdit(const QVariantMap& row)
 
 void Entry::fill(const QVariantMap& row)
 {
-    for (const auto& [box, column] : m_boxes)
-        if (row.contains(column))
+    for (const auto& [box, column] : m_boxes) {
+        if (!row.contains(column))
+            continue;
+        if (auto* money = qobject_cast<TMonEdit*>(box)) {
+            // Amounts come back as integers, reals or decimal text by backend.
+            const QSignalBlocker quiet(money);
+            money->setValue(std::llround(row.value(column).toDouble()));
+        } else {
             set_text(box, row.value(column).toString());
+        }
+    }
 }
 
 std::optional<Row> Entry::values() const
@@ -141,7 +151,11 @@ std::optional<Row> Entry::values() const
             box->setFocus();
             return std::nullopt;
         }
-        values.append({column, text_of(box)});
+        // An amount is the whole number of rials the money box shows.
+        if (auto* money = qobject_cast<TMonEdit*>(box))
+            values.append({column, qint64(money->GetValue())});
+        else
+            values.append({column, text_of(box)});
     }
     return values;
 }

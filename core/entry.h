@@ -69,7 +69,7 @@ public:
     qint64 id() const { return m_id; }
 
     // The bound columns with the boxes' texts as they stand, dates and times
-    // in their stored forms. A half-typed date or time is refused: its message
+    // in their stored forms, amounts of money boxes as 64-bit whole numbers. A half-typed date or time is refused: its message
     // is shown, the box gets the focus, and nothing is returned.
     std::optional<Row> values() const;
 

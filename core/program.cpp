@@ -11,6 +11,7 @@
 #include "platform/ui/app_setup.h"
 #include "platform/ui/window_set.h"
 #include "services/guesthouse_pages.h"
+#include "services/services_windows.h"
 
 #include <QApplication>
 
@@ -25,6 +26,7 @@ void defineWindows()
     registerBarcodeElements();
     defineBarcodeWindows();
     defineGuesthouseWindows();
+    defineServicesWindows();
 }
 
 void start(QApplication& app)
@@ -42,6 +44,7 @@ void start(QApplication& app)
     connectPersonnelPages(main);
     connectBarcodePages(main);
     connectGuesthousePages(main);
+    connectServicesPages(main);
 }
 
 } // namespace Program

@@ -41,4 +41,28 @@ inline const QString CompanionNesbat = QStringLiteral("نسبت");
 inline const QString RelationList = QStringLiteral("نسبت");
 inline const QString PersonDuplicate = QStringLiteral("خطا! فاميل و نام تکراريست است");
 
+// A pending loan of the same type.
+inline const QString VamDuplicate = QStringLiteral("خطا! نوع وام و تاريخ ارسال تكراري است");
+// The settings lists of the loan boxes.
+inline const QString VamTypeList = QStringLiteral("انواع وام");
+inline const QString VamStageList = QStringLiteral("مراحل وام");
+inline const QString VamStatusList = QStringLiteral("وضعيت وام");
+inline const QString VamBankList = QStringLiteral("بانک");
+// Titles of the loan list.
+inline const QString VamTitleTyp = QStringLiteral("نوع وام");
+inline const QString VamTitleMablagh = QStringLiteral("مبلغ وام");
+inline const QString VamTitleAghsat = QStringLiteral("تعداد اقساط");
+inline const QString VamTitleMarhale = QStringLiteral("مرحله");
+inline const QString VamTitleStatus = QStringLiteral("وضعيت");
+inline const QString VamTitleBank = QStringLiteral("بانک");
+inline const QString TitleCmt = QStringLiteral("توضيحات");
+// Titles of the loan export that differ from the list's.
+inline const QString VamExportMablagh = QStringLiteral("مبلغ");
+inline const QString VamExportAghsat = QStringLiteral("اقساط");
+// The relief-loan form: the places left for hand filling.
+inline const QString HandFilled = QStringLiteral(".........");
+// The relief-loan form prints the organisation's province and its document
+// code in its header.
+inline const QString ReliefProvince = QStringLiteral("تهران");
+inline const QString ReliefDocumentCode = QStringLiteral("FR-TV-01");
 } // namespace ServiceText

@@ -7,6 +7,7 @@
 
 #include "platform/report/elements.h"
 #include "platform/report/report.h"
+#include "platform/report/report_sheet.h"
 
 #include <QObject>
 #include <QStandardItemModel>
@@ -14,24 +15,6 @@
 
 class TReportDBBarcode;
 class QWidget;
-
-// A report of the window set, loaded from its design by name.
-class ReportSheet : public QObject {
-    Q_OBJECT
-public:
-    Report& report() const { return *m_report; }
-    // Shows the sheet in the preview window.
-    void Preview(QWidget* parent = nullptr) { m_report->preview(parent); }
-
-protected:
-    ReportSheet(const QString& design, QObject* parent);
-
-    template <class T>
-    T* element(const QString& name) const { return m_report->find<T>(name); }
-
-private:
-    std::unique_ptr<Report> m_report;
-};
 
 // One row of the card sheet: the serials of the right and the left card.
 struct SerialRow {

@@ -14,6 +14,7 @@
 // 1,000,000 log rows and 100,000 phone entries; a later run reuses them.
 // Run it with QT_QPA_PLATFORM=offscreen; bench/lists/run.sh runs it on both backends.
 
+#include "bench/support/bench_db.h"
 #include "bench/support/measure.h"
 #include "core/list_window.h"
 #include "core/log_viewer.h"
@@ -41,54 +42,7 @@ constexpr int PhoneRows = 100000;
 constexpr int LogRowsPerDay = 1000;
 const QDate FirstDay(2022, 3, 21);
 
-// The benchmark answers every box itself and says what it was.
-class Answers final : public Msg::Handler {
-public:
-    Msg::Button message(const Msg::Request& r) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(r.text));
-        return Msg::Button::Ok;
-    }
-    std::optional<QString> input(const Msg::Request&) override { return std::nullopt; }
-};
-
-ConnectionOptions optionsFromEnvironment()
-{
-    ConnectionOptions o;
-    if (qEnvironmentVariable("TUVEK_BENCH_BACKEND") != QLatin1String("pg")) {
-        o.database = qEnvironmentVariable("TUVEK_BENCH_DB", QStringLiteral("/tmp/tuvek-bench-lists.sqlite"));
-        return o;
-    }
-    // The server as PostgreSQL's own tools find it.
-    o.backend = Backend::PostgreSQL;
-    o.host = qEnvironmentVariable("PGHOST");
-    o.port = qEnvironmentVariableIntValue("PGPORT");
-    o.user = qEnvironmentVariable("PGUSER");
-    o.password = qEnvironmentVariable("PGPASSWORD");
-    o.database = qEnvironmentVariable("PGDATABASE");
-    return o;
-}
-
 QString day(int d) { return Shamsi::fromDate(FirstDay.addDays(d)); }
-
-// Rows in multi-row inserts of bound values, 500 at a time, in one transaction.
-void insertRows(const QString& table, const QStringList& columns, int count,
-                const std::function<QVariantList(int)>& row)
-{
-    const QString one = QLatin1Char('(') + QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
-                        QLatin1Char(')');
-    Sql::transaction([&] {
-        for (int start = 0; start < count; start += 500) {
-            const int n = std::min(500, count - start);
-            QVariantList values;
-            for (int i = start; i < start + n; ++i)
-                values += row(i);
-            Sql::exec(QStringLiteral("insert into %1 (%2) values %3")
-                          .arg(table, columns.join(QLatin1Char(',')), QStringList(n, one).join(QLatin1Char(','))),
-                      values);
-        }
-    });
-}
 
 const QStringList FirstNames{"پرويز", "بهرام", "ژاله", "گلاره", "کاوه", "زهره", "چمران", "سارا", "آرش", "يوسف",
                              "مريم", "علي", "حسين", "فاطمه", "رضا", "ليلا", "جواد", "نرگس", "امير", "شيرين"};
@@ -106,7 +60,7 @@ void generate()
     if (logs != LogRows) {
         Sql::exec(QStringLiteral("delete from log"));
         // A thousand rows a day over a thousand days; 200 users on 300 workstations.
-        insertRows(QStringLiteral("log"), {"karbar", "ip", "computer_name", "saat", "tarikh", "cmt", "saat_sys"},
+        BenchDb::insertRows(QStringLiteral("log"), {"karbar", "ip", "computer_name", "saat", "tarikh", "cmt", "saat_sys"},
                    LogRows, [](int i) {
                        const int d = i / LogRowsPerDay;
                        const QDateTime at(FirstDay.addDays(d), QTime(7, 0));
@@ -123,7 +77,7 @@ void generate()
                                                                 QStringLiteral(" (واحد 0)"))})) {
         Sql::exec(QStringLiteral("delete from phone"));
         // Each tenth of the entries in one unit: "(واحد 3)" finds 10,000 of them.
-        insertRows(QStringLiteral("phone"), {"name", "tel", "cmt"}, PhoneRows, [](int i) {
+        BenchDb::insertRows(QStringLiteral("phone"), {"name", "tel", "cmt"}, PhoneRows, [](int i) {
             // In the form the phone book stores its names.
             return QVariantList{Tphone::storedForm(FirstNames[(i * 7) % 20] + QLatin1Char(' ') + LastNames[(i * 11) % 18] +
                                                    QStringLiteral(" (واحد %1)").arg(i % 10)),
@@ -278,15 +232,11 @@ void measureExports(const char* backend, const QString& self)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    Answers answers;
+    BenchDb::Answers answers;
     Msg::setHandler(&answers);
-    const ConnectionOptions options = optionsFromEnvironment();
-    const char* backend = options.backend == Backend::PostgreSQL ? "PostgreSQL" : "SQLite";
-    QString error;
-    if (!Database::current().open(options, &error)) {
-        std::fprintf(stderr, "%s: cannot connect: %s\n", backend, qPrintable(error));
+    const char* backend = BenchDb::open(QStringLiteral("/tmp/tuvek-bench-lists.sqlite"));
+    if (!backend)
         return 1;
-    }
     shamsi_today.Init();
     const QStringList args = app.arguments();
     if (args.size() == 4 && args[1] == QLatin1String("--export"))

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# Runs the list benchmark on the embedded database and on a throwaway
-# PostgreSQL server of its own (stopped and removed at the end).
-#   TUVEK_BUILD_DIR  the build folder holding bench/lists/bench_lists (default: build)
+# Runs a list benchmark (bench_lists, or the one named: run.sh vam) on the
+# embedded database and on a throwaway PostgreSQL server of its own (stopped
+# and removed at the end).
+#   TUVEK_BUILD_DIR  the build folder holding bench/<name>/bench_<name> (default: build)
 #   TUVEK_BENCH_DIR  where the SQLite file and the server's data go; the generated
 #                    rows are kept there between runs when it is given
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-bench=${TUVEK_BUILD_DIR:-$root/build}/bench/lists/bench_lists
-[ -x "$bench" ] || { echo "build bench_lists first: $bench is missing" >&2; exit 1; }
+name=${1:-lists}
+bench=${TUVEK_BUILD_DIR:-$root/build}/bench/$name/bench_$name
+[ -x "$bench" ] || { echo "build bench_$name first: $bench is missing" >&2; exit 1; }
 work=${TUVEK_BENCH_DIR:-$(mktemp -d /tmp/tuvek-bench.XXXXXX)}
 mkdir -p "$work" && chmod 755 "$work"
 export QT_QPA_PLATFORM=offscreen
 
-TUVEK_BENCH_BACKEND=sqlite TUVEK_BENCH_DB="$work/lists.sqlite" "$bench"
+TUVEK_BENCH_BACKEND=sqlite TUVEK_BENCH_DB="$work/$name.sqlite" "$bench"
 
 pgbin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 [ -n "$pgbin" ] || { echo "no PostgreSQL server installed" >&2; exit 1; }
@@ -28,6 +30,6 @@ as_postgres "$pgbin/pg_ctl" -D "$data" -l "$data/server.log" -w -t 60 \
   -o "-c listen_addresses=127.0.0.1 -p $port -k $data -c fsync=off -c synchronous_commit=off" start >/dev/null ||
   { cat "$data/server.log" >&2; exit 1; }
 trap 'as_postgres "$pgbin/pg_ctl" -D "$data" -m fast stop >/dev/null 2>&1; [ -z "${TUVEK_BENCH_DIR:-}" ] && rm -rf "$work"' EXIT
-"$pgbin/psql" -h 127.0.0.1 -p "$port" -U postgres -qtAc "select 1 from pg_database where datname='lists'" | grep -q 1 ||
-  "$pgbin/createdb" -h 127.0.0.1 -p "$port" -U postgres lists
-TUVEK_BENCH_BACKEND=pg PGHOST=127.0.0.1 PGPORT=$port PGUSER=postgres PGDATABASE=lists "$bench"
+"$pgbin/psql" -h 127.0.0.1 -p "$port" -U postgres -qtAc "select 1 from pg_database where datname='$name'" | grep -q 1 ||
+  "$pgbin/createdb" -h 127.0.0.1 -p "$port" -U postgres "$name"
+TUVEK_BENCH_BACKEND=pg PGHOST=127.0.0.1 PGPORT=$port PGUSER=postgres PGDATABASE=$name "$bench"

@@ -1,0 +1,80 @@
+#pragma once
+// The request and approval pattern. Every service a member of staff asks of
+// the office (a loan, a guarantee, a ticket, a guesthouse stay, a leave ...) is
+// one table with one row per request, owned by a person (personel_id), sent on
+// a day (ersal_dat) and approved on another (taeed_dat and the feature's further
+// stamps; NULL or empty: pending). A feature describes its table once and uses
+// the parts it needs, each on its own:
+//
+//   request_sql.h     duplicate check, insert with the send date, approval stamps
+//                     of both kinds, delete rules re-checked in the database;
+//                     every command in one transaction, its message after the commit
+//   request_list.h    the list window: request table joined with its owners,
+//                     scope, filters, count, export, commands enabled by the
+//                     page's rights, and the main-menu opener
+//   request_entry.h   the entry window in insert and approve mode (the approved
+//                     request's id is captured when the window opens), and the
+//                     manager gate in front of a manager's entry window
+//   person_picker.h   the manager windows' person picker (namesakes told apart
+//                     by their national codes)
+//   request_letter.h  letters through the report engine, captions from the
+//                     request, its owner's person row and the signatories
+//
+//     const RequestDesc VamDesc{
+//         .table = "vam",
+//         .duplicateKeys = {"typ"},
+//         .duplicateMessage = ServiceText::VamDuplicate,
+//         .list = {.grid = {{"fname", ...}, ...}, .exportTitles = {...}, .titleSort = true},
+//     };
+//
+//     // list window
+//     m_requests = new RequestList(VamDesc, ui->DBGrid1, ui->cnt, this);
+//     m_requests->contains(ui->CheckBox4, ui->lname, "personel.lname");
+//     m_requests->dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, "vam.taeed_dat");
+//     m_requests->connectCommands({.add = ui->N1, .approve = ui->N2, .remove = ui->N3,
+//                                  .exportRows = ui->N6, .exit = ui->N5, .search = ui->src_btn},
+//                                 [] { entry->openNew(); }, [](qint64 id) { entry->openApprove(id); });
+//     main.addPage("N14", m_requests->opener());
+//
+//     // entry window
+//     m_entry = new RequestEntry(VamDesc, {{"typ", ui->typ}, {"mablagh", ui->mablagh}, ...}, this);
+//     m_entry->setApproval({.stamp = {.onlyWhenEmpty = true}, .closeWindow = true});
+//     connect(ui->ins_btn, &QPushButton::clicked, m_entry, [this] { m_entry->insertForUser(); });
+
+#include "core/list_window.h"
+
+#include <QString>
+#include <QStringList>
+
+struct RequestDesc {
+    QString table;
+    // The rights page (dastrasi.page_name); the table's name when empty.
+    QString page;
+    // The duplicate check: another request of the same owner with the same
+    // values in these columns ...
+    QStringList duplicateKeys;
+    // ... that is still pending (false: whether approved or not).
+    bool duplicateOnlyPending = true;
+    QString duplicateMessage;
+    // The approval that decides "pending" for the duplicate check and the delete rules.
+    QString approvalColumn = QStringLiteral("taeed_dat");
+    // The send date, stamped with the server's day by the insert.
+    QString sentColumn = QStringLiteral("ersal_dat");
+    // The list: grid and export titles, title sort. Its from is the request
+    // table joined with its owners' person rows, unless the feature gives its own.
+    ListDescription list;
+
+    QString pageName() const { return page.isEmpty() ? table : page; }
+};
+
+// One approval stamp: which date column the approval sets and how.
+struct Stamping {
+    QString column = QStringLiteral("taeed_dat");
+    // true: the date is set only while it is empty; an approved request keeps
+    // its date when approved again. false: every approval moves it to the day.
+    bool onlyWhenEmpty = false;
+    // false: the boxes are not saved, only the stamp (a guard's confirmation).
+    bool saveFields = true;
+    // The column that takes the approving user's surname, when the table keeps one.
+    QString nameColumn;
+};

@@ -1,0 +1,116 @@
+#include "request_list.h"
+
+#include "core/shamsi_date.h"
+#include "platform/ui/form.h"
+#include "services/request/request_sql.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+ListDescription withJoin(const RequestDesc& desc)
+{
+    ListDescription list = desc.list;
+    if (list.from.isEmpty())
+        list.from = QStringLiteral("%1 left join personel on %1.personel_id=personel.id where %1.id<>-1").arg(desc.table);
+    return list;
+}
+
+void setText(QWidget* box, const QString& text)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(box))
+        edit->setText(text);
+    else
+        box->setProperty("text", text);
+}
+
+} // namespace
+
+RequestList::RequestList(RequestDesc desc, QTableView* grid, QLabel* countLabel, Form* window)
+    : QObject(window), m_desc(std::move(desc)), m_window(window),
+      m_list(new ListWindow(withJoin(m_desc), grid, countLabel, this)), m_scope([] { return scope_by_level(); })
+{
+    m_list->setScope([this] { return m_scope(); });
+}
+
+void RequestList::contains(QCheckBox* check, QWidget* box, const QString& expression)
+{
+    m_list->contains(check, box, expression);
+}
+
+void RequestList::equals(QCheckBox* check, QWidget* box, const QString& expression)
+{
+    m_list->equals(check, box, expression);
+}
+
+void RequestList::dateRange(QCheckBox* check, QWidget* from, QWidget* to, const QString& expression)
+{
+    m_list->range(check, from, to, expression);
+    m_dateBoxes << from << to;
+}
+
+void RequestList::setScope(std::function<ScopeClause()> scope)
+{
+    m_scope = std::move(scope);
+}
+
+void RequestList::connectCommands(const Commands& commands, std::function<void()> add,
+                                  std::function<void(qint64)> approve)
+{
+    m_commands = commands;
+    if (commands.add)
+        connect(commands.add, &QAction::triggered, this, [add] { add(); });
+    if (commands.approve)
+        connect(commands.approve, &QAction::triggered, this, [this, approve] {
+            if (const qint64 id = currentId())
+                approve(id);
+        });
+    if (commands.remove)
+        connect(commands.remove, &QAction::triggered, this, [this] {
+            if (delete_request_rules(m_desc, currentId()))
+                reload();
+        });
+    if (commands.exportRows)
+        connect(commands.exportRows, &QAction::triggered, this, [this] { m_list->exportRows(); });
+    if (commands.exit)
+        connect(commands.exit, &QAction::triggered, m_window, &QWidget::close);
+    if (commands.search)
+        connect(commands.search, &QPushButton::clicked, this, [this] { m_list->search(); });
+}
+
+qint64 RequestList::currentId() const
+{
+    return m_list->current(QStringLiteral("id")).toLongLong();
+}
+
+void RequestList::enable(const PageRights& rights)
+{
+    if (m_commands.add)
+        m_commands.add->setEnabled(rights.darj);
+    if (m_commands.approve)
+        m_commands.approve->setEnabled(rights.virayesh);
+    if (m_commands.remove)
+        m_commands.remove->setEnabled(rights.hazf);
+}
+
+void RequestList::prepareForOpening()
+{
+    m_list->clearFilters();
+    const QString today = Shamsi::today();
+    for (QWidget* box : std::as_const(m_dateBoxes))
+        setText(box, today);
+    m_list->search();
+}
+
+PageOpener RequestList::opener()
+{
+    return {
+        m_desc.pageName(),
+        [this](const PageRights& r) { enable(r); },
+        [this] { prepareForOpening(); },
+        [this] { m_window->showModal(); },
+        {},
+    };
+}

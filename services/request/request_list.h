@@ -1,0 +1,73 @@
+#pragma once
+// The list window of a request feature: the requests joined with their owners'
+// person rows (the request's own columns keep their names; the person's columns
+// of the same name get "_1"), in the current user's scope, narrowed by the
+// filters that check boxes switch on, counted, exported; its commands enabled
+// by the user's rights on the feature's page, and the main-menu opener that
+// clears the filters, sets the date boxes to today and searches.
+
+#include "core/page_rights.h"
+#include "core/rights.h"
+#include "services/request/request.h"
+
+#include <QObject>
+#include <functional>
+
+class Form;
+class QAction;
+class QPushButton;
+
+class RequestList : public QObject {
+    Q_OBJECT
+public:
+    RequestList(RequestDesc desc, QTableView* grid, QLabel* countLabel, Form* window);
+
+    const RequestDesc& desc() const { return m_desc; }
+    ListWindow& list() { return *m_list; }
+
+    // Filters, in the order the search adds them (ListWindow).
+    void contains(QCheckBox* check, QWidget* box, const QString& expression);
+    void equals(QCheckBox* check, QWidget* box, const QString& expression);
+    // A range of Persian dates; the opener sets both boxes to today.
+    void dateRange(QCheckBox* check, QWidget* from, QWidget* to, const QString& expression);
+
+    // The row scope; the current user's scope_by_level unless a feature gives its own.
+    void setScope(std::function<ScopeClause()> scope);
+
+    struct Commands {
+        QAction* add = nullptr;        // N1: a new request (darj)
+        QAction* approve = nullptr;    // N2: approve the current request (virayesh)
+        QAction* remove = nullptr;     // N3: the delete rules (hazf)
+        QAction* exportRows = nullptr; // the list to a workbook
+        QAction* exit = nullptr;       // closes the window
+        QPushButton* search = nullptr;
+    };
+    // Connects the commands; a new request and an approval open the feature's
+    // entry window (approve is given the current request's id). A command on an
+    // empty list does nothing.
+    void connectCommands(const Commands& commands, std::function<void()> add,
+                         std::function<void(qint64 id)> approve);
+
+    // The current request's id, 0 when the list has none; its row as listed.
+    qint64 currentId() const;
+    QVariantMap currentRow() const { return m_list->currentRow(); }
+
+    // The rows again with the last search's conditions (after an insert, an
+    // approval or a delete); the count stays that of the last search.
+    void reload() { m_list->reload(); }
+
+    // What the main menu does: the commands by the page's rights, then with the
+    // view right the filters cleared, the date boxes set to today, the search
+    // and the window shown modally.
+    void enable(const PageRights& rights);
+    void prepareForOpening();
+    PageOpener opener();
+
+private:
+    RequestDesc m_desc;
+    Form* m_window;
+    ListWindow* m_list;
+    Commands m_commands;
+    QList<QWidget*> m_dateBoxes;
+    std::function<ScopeClause()> m_scope;
+};

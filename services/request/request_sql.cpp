@@ -1,0 +1,202 @@
+#include "request_sql.h"
+
+#include "core/entry.h"
+#include "core/session.h"
+#include "core/setting_values.h"
+#include "core/stamp.h"
+#include "core/texts.h"
+#include "platform/ui/msg.h"
+#include "services/request/texts.h"
+
+namespace RequestSql {
+
+namespace {
+
+// A person's id, or nothing for an empty text, -1 or anything else that names no person.
+std::optional<qint64> personId(const QVariant& owner)
+{
+    bool ok = false;
+    const qint64 id = owner.toString().trimmed().toLongLong(&ok);
+    if (!ok || id <= 0 || !Sql::exists(QStringLiteral("select id from personel where id=?"), {id}))
+        return std::nullopt;
+    return id;
+}
+
+} // namespace
+
+QString pending(const QString& column)
+{
+    return QStringLiteral("(%1 is null or %1='')").arg(column);
+}
+
+bool hasDuplicate(const RequestDesc& desc, const QVariant& owner, const Row& fields)
+{
+    QString sql = QStringLiteral("select id from %1 where personel_id=?").arg(desc.table);
+    QVariantList values{owner};
+    for (const QString& key : desc.duplicateKeys) {
+        sql += QStringLiteral(" and %1=?").arg(key);
+        values << column_value(fields, key);
+    }
+    if (desc.duplicateOnlyPending)
+        sql += QStringLiteral(" and ") + pending(desc.approvalColumn);
+    return Sql::exists(sql, values);
+}
+
+Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields, qint64* id,
+               const QStringList& moreStamps)
+{
+    Outcome outcome = Outcome::Done;
+    Sql::transaction([&] {
+        const std::optional<qint64> person = personId(owner);
+        if (!person) {
+            outcome = Outcome::NoOwner;
+            return;
+        }
+        if (hasDuplicate(desc, *person, fields)) {
+            outcome = Outcome::Duplicate;
+            return;
+        }
+        Row row{{QStringLiteral("personel_id"), *person}};
+        row += fields;
+        const qint64 newId = Stamp::insert(desc.table, row, QStringList{desc.sentColumn} + moreStamps);
+        if (id)
+            *id = newId;
+    });
+    return outcome;
+}
+
+Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp)
+{
+    Outcome outcome = Outcome::Done;
+    Sql::transaction([&] {
+        Row values = stamp.saveFields ? fields : Row{};
+        if (!stamp.nameColumn.isEmpty())
+            values.append({stamp.nameColumn, approverSurname()});
+        if (stamp.onlyWhenEmpty) {
+            // The fields always; the date only while the request has none, as
+            // the database has it when the statement runs.
+            const int changed = values.isEmpty()
+                ? int(Sql::exists(QStringLiteral("select id from %1 where id=?").arg(desc.table), {id}))
+                : Sql::update(desc.table, values, QStringLiteral("id=?"), {id});
+            if (changed == 0) {
+                outcome = Outcome::Gone;
+                return;
+            }
+            Stamp::update(desc.table, {stamp.column}, QStringLiteral("id=? and ") + pending(stamp.column), {id});
+        } else if (Stamp::update(desc.table, {stamp.column}, QStringLiteral("id=?"), {id}, values) == 0) {
+            outcome = Outcome::Gone;
+        }
+    });
+    return outcome;
+}
+
+std::optional<bool> isApproved(const RequestDesc& desc, qint64 id)
+{
+    const QVariantMap row =
+        Sql::row(QStringLiteral("select %1 from %2 where id=?").arg(desc.approvalColumn, desc.table), {id});
+    if (row.isEmpty())
+        return std::nullopt;
+    return !row.value(desc.approvalColumn).toString().isEmpty();
+}
+
+Outcome remove(const RequestDesc& desc, qint64 id, bool onlyPending)
+{
+    Outcome outcome = Outcome::Done;
+    Sql::transaction([&] {
+        QString condition = QStringLiteral("id=?");
+        if (onlyPending)
+            condition += QStringLiteral(" and ") + pending(desc.approvalColumn);
+        if (Sql::exec(QStringLiteral("delete from %1 where %2").arg(desc.table, condition), {id}).numRowsAffected() > 0)
+            return;
+        const std::optional<bool> approved = isApproved(desc, id);
+        outcome = !approved ? Outcome::Gone : Outcome::Approved;
+    });
+    return outcome;
+}
+
+QString approverSurname()
+{
+    const QString own = Session::user().personel_id;
+    if (own.isEmpty())
+        return QString();
+    return Sql::scalar(QStringLiteral("select lname from personel where id=?"), {own.toLongLong()}).toString();
+}
+
+} // namespace RequestSql
+
+using RequestSql::Outcome;
+
+bool insert_request(const RequestDesc& desc, const QVariant& owner, const Row& fields,
+                    const QString& noOwnerMessage, qint64* id, const QStringList& moreStamps)
+{
+    Outcome outcome = Outcome::Done;
+    if (!Db::guard([&] { outcome = RequestSql::insert(desc, owner, fields, id, moreStamps); }))
+        return false;
+    switch (outcome) {
+    case Outcome::Duplicate:
+        Msg::info(desc.duplicateMessage);
+        return false;
+    case Outcome::NoOwner:
+        Msg::info(noOwnerMessage);
+        return false;
+    default:
+        Msg::info(RequestText::Saved);
+        return true;
+    }
+}
+
+bool approve_request(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp, bool showEdited)
+{
+    if (id <= 0)
+        return false;
+    Outcome outcome = Outcome::Done;
+    if (!Db::guard([&] { outcome = RequestSql::approve(desc, id, fields, stamp); }))
+        return false;
+    if (outcome == Outcome::Gone) {
+        Entry::sayGone();
+        return false;
+    }
+    if (showEdited)
+        Msg::info(RequestText::Edited);
+    return true;
+}
+
+bool delete_request_rules(const RequestDesc& desc, qint64 id)
+{
+    if (id <= 0)
+        return false;
+    std::optional<bool> approved;
+    if (!Db::guard([&] { approved = RequestSql::isApproved(desc, id); }))
+        return false;
+    if (!approved) {
+        Entry::sayGone();
+        return false;
+    }
+    const bool admin = Session::user().isAdmin();
+    if (*approved && !admin) {
+        Msg::info(RequestText::ApprovedNoDelete);
+        return false;
+    }
+    if (*approved) {
+        if (!ask_delete_password(CoreText::DeletePasswordList))
+            return false;
+    } else if (admin && !Msg::confirm(RequestText::AdminDeleteQuestion)) {
+        return false;
+    }
+    // A pending request is deleted only while it is still pending: another
+    // workstation may have approved it since.
+    Outcome outcome = Outcome::Done;
+    if (!Db::guard([&] { outcome = RequestSql::remove(desc, id, !*approved); }))
+        return false;
+    switch (outcome) {
+    case Outcome::Approved:
+        Msg::info(RequestText::ApprovedNoDelete);
+        return false;
+    case Outcome::Gone:
+        Entry::sayGone();
+        return false;
+    default:
+        Msg::info(RequestText::Deleted);
+        return true;
+    }
+}

@@ -1,0 +1,39 @@
+#include "vam_entry.h"
+
+#include "core/entry.h"
+#include "core/list_behaviours.h"
+#include "core/mon_edit.h"
+#include "services/request/request_entry.h"
+#include "services/texts.h"
+#include "services/vam_src.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+RequestEntry* vam_entry(const VamBoxes& b, Form* window, QPushButton* ins_btn, QPushButton* edit_btn)
+{
+    auto* entry = new Entry(QStringLiteral("vam"), window);
+    entry->bind({{b.typ, QStringLiteral("typ")},
+                 {b.mablagh, QStringLiteral("mablagh")},
+                 {b.aghsat, QStringLiteral("aghsat")},
+                 {b.marhale, QStringLiteral("marhale")},
+                 {b.status, QStringLiteral("status")},
+                 {b.cmt, QStringLiteral("cmt")},
+                 {b.bank, QStringLiteral("bank")}});
+    entry->settingList(b.typ, ServiceText::VamTypeList);
+    entry->settingList(b.marhale, ServiceText::VamStageList);
+    entry->settingList(b.status, ServiceText::VamStatusList);
+    entry->settingList(b.bank, ServiceText::VamBankList);
+    digits_only_key(b.aghsat);
+    b.aghsat->setMaxLength(9); // what an integer column holds
+    enter_to_next_field({b.typ, b.mablagh, b.aghsat, b.marhale, b.status, b.bank, b.cmt});
+
+    auto* request = new RequestEntry(vam_desc(), entry, window, ins_btn, edit_btn);
+    request->setAdjust([](Row& values) {
+        // No instalments typed count as 0.
+        for (auto& [column, value] : values)
+            if (column == QLatin1String("aghsat"))
+                value = value.toString().toLongLong();
+    });
+    return request;
+}
