@@ -32,7 +32,7 @@ void PersonPicker::fillNames()
     const QSignalBlocker quiet(m_lname);
     // Namesakes are one item: their national codes tell them apart.
     fill_list_from_query({m_lname},
-                         QStringLiteral("select distinct %1 as nam from personel order by %2").arg(name, order), {},
+                         QStringLiteral("select nam from (select distinct %1 as nam from personel) names order by %2").arg(name, order), {},
                          QStringLiteral("nam"));
 }
 

@@ -6,6 +6,8 @@
 #include "services/request/request_sql.h"
 #include "services/request/texts.h"
 
+#include <QPushButton>
+
 
 RequestEntry::RequestEntry(RequestDesc desc, Entry* entry, Form* window, QPushButton* ins_btn,
                            QPushButton* edit_btn)
