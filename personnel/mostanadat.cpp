@@ -10,6 +10,7 @@
 #include "platform/ui/msg.h"
 #include "platform/ui/text_input.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 
 namespace {
@@ -47,6 +48,8 @@ Tmostanadat::Tmostanadat(QWidget* parent) : Form(parent), ui(new Ui::Tmostanadat
     limit_to_column(ui->Combo_type, Table, QStringLiteral("cmt"));
     limit_to_column(ui->ramz, Table, QStringLiteral("ramz"));
     m_list = new ListWindow(list_description(), ui->DBGrid1, nullptr, this);
+    // A short list: every title and value shown whole.
+    ui->DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->DBGrid1->addAction(ui->N1);
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tmostanadat::ins_btnClick);
     connect(ui->DBGrid1, &QTableView::clicked, this, &Tmostanadat::DBGrid1CellClick);

@@ -38,7 +38,8 @@ Tpersonel_pic::Tpersonel_pic(QWidget* parent)
     }
     ui->DBGrid1->setModel(m_model);
     ui->DBGrid1->setColumnHidden(0, true);
-    ui->DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    // A short list: every title and value shown whole.
+    ui->DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->DBGrid1->addAction(ui->N1);
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tpersonel_pic::ins_btnClick);
     connect(ui->DBGrid1, &QTableView::clicked, this, &Tpersonel_pic::DBGrid1CellClick);

@@ -9,11 +9,12 @@
 #include "personnel/national_code.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
-#include "platform/ui/msg.h"
 #include "platform/ui/entry_boxes.h"
+#include "platform/ui/msg.h"
 #include "platform/ui/window_set.h"
 #include "ui_main.h"
 
+#include <QHeaderView>
 
 namespace {
 
@@ -45,6 +46,8 @@ Ttakafol::Ttakafol(QWidget* parent) : Form(parent), ui(new Ui::Ttakafol)
     warn_national_code_on_exit(ui->nation);
     enter_to_next_field(boxes);
     yellow_while_focused(boxes);
+    // A short list: every title and value shown whole.
+    ui->DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->DBGrid1->addAction(ui->N1);
     connect(ui->ins_btn, &QPushButton::clicked, this, &Ttakafol::ins_btnClick);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &Ttakafol::BitBtn1Click);
