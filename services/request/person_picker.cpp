@@ -38,6 +38,8 @@ void PersonPicker::fillNames()
 
 void PersonPicker::clear()
 {
+    m_lname->setEnabled(true);
+    m_nation->setEnabled(true);
     {
         const QSignalBlocker quietName(m_lname);
         const QSignalBlocker quietNation(m_nation);
@@ -47,6 +49,26 @@ void PersonPicker::clear()
         m_nation->clearEditText();
     }
     setPerson(-1);
+}
+
+void PersonPicker::fix(qint64 personId)
+{
+    QVariantMap person;
+    if (personId > 0 && !Db::guard([&] {
+            person = Sql::row(QStringLiteral("select %1 as nam, nation from personel where id=?").arg(nameExpression()),
+                              {personId});
+        }))
+        return;
+    {
+        const QSignalBlocker quietName(m_lname);
+        const QSignalBlocker quietNation(m_nation);
+        m_lname->setEditText(person.value(QStringLiteral("nam")).toString());
+        m_nation->clear();
+        m_nation->setEditText(person.value(QStringLiteral("nation")).toString());
+    }
+    setPerson(person.isEmpty() ? -1 : personId);
+    m_lname->setEnabled(false);
+    m_nation->setEnabled(false);
 }
 
 qint64 PersonPicker::personId() const

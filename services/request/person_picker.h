@@ -22,6 +22,10 @@ public:
     void fillNames();
     // Empties both boxes; no person is picked.
     void clear();
+    // The other mode: the person is given, not picked (a user's own request,
+    // or the owner of a request being approved). Both boxes show that person
+    // and take no typing; clear() or a new pick ends it. -1: no person.
+    void fix(qint64 personId);
     // The picked person's id, -1 when none is.
     qint64 personId() const;
 

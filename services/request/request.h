@@ -69,7 +69,11 @@ struct RequestDesc {
 
 // One approval stamp: which date column the approval sets and how.
 struct Stamping {
+    // Empty: no date changes, only the fields are saved.
     QString column = QStringLiteral("taeed_dat");
+    // true: the approval is withdrawn, the date set to NULL (a second office's
+    // approval box saved unticked).
+    bool clear = false;
     // true: the date is set only while it is empty; an approved request keeps
     // its date when approved again. false: every approval moves it to the day.
     bool onlyWhenEmpty = false;

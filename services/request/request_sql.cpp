@@ -72,7 +72,15 @@ Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Sta
         Row values = stamp.saveFields ? fields : Row{};
         if (!stamp.nameColumn.isEmpty())
             values.append({stamp.nameColumn, approverSurname()});
-        if (stamp.onlyWhenEmpty) {
+        if (stamp.column.isEmpty() || stamp.clear) {
+            if (stamp.clear)
+                values.append({stamp.column, QVariant()});
+            const int changed = values.isEmpty()
+                ? int(Sql::exists(QStringLiteral("select id from %1 where id=?").arg(desc.table), {id}))
+                : Sql::update(desc.table, values, QStringLiteral("id=?"), {id});
+            if (changed == 0)
+                outcome = Outcome::Gone;
+        } else if (stamp.onlyWhenEmpty) {
             // The fields always; the date only while the request has none, as
             // the database has it when the statement runs.
             const int changed = values.isEmpty()
