@@ -65,4 +65,38 @@ inline const QString HandFilled = QStringLiteral(".........");
 // code in its header.
 inline const QString ReliefProvince = QStringLiteral("تهران");
 inline const QString ReliefDocumentCode = QStringLiteral("FR-TV-01");
+// Guesthouse stays: list titles, export titles, messages
+inline const QString StayTitle_loc = QStringLiteral("محل خدمت");
+inline const QString StayTitle_semat = QStringLiteral("سمت");
+inline const QString StayTitle_fname = QStringLiteral("نام");
+inline const QString StayTitle_lname = QStringLiteral("نام خانوادگي");
+inline const QString StayTitle_ostan = QStringLiteral("استان مقصد");
+inline const QString StayTitle_city = QStringLiteral("شهر");
+inline const QString StayTitle_dat1 = QStringLiteral("تاريخ ورود");
+inline const QString StayTitle_dat2 = QStringLiteral("تاريخ خروج");
+inline const QString StayTitle_roz = QStringLiteral("روز");
+inline const QString StayTitle_shab = QStringLiteral("شب");
+inline const QString StayTitle_ersal_dat = QStringLiteral("تاريخ ارسال");
+inline const QString StayTitle_taeed_dat = QStringLiteral("تاريخ تاييد تووک مبدا");
+inline const QString StayTitle_taeed2_dat = QStringLiteral("تاريخ تاييد مقصد");
+inline const QString StayTitle_cmt = QStringLiteral("ساير توضيحات");
+inline const QString StayExport_id = QStringLiteral("شناسه");
+inline const QString StayExport_fname = QStringLiteral("نام");
+inline const QString StayExport_lname = QStringLiteral("نام خانوادگي");
+inline const QString StayExport_loc = QStringLiteral("محل خدمت");
+inline const QString StayExport_semat = QStringLiteral("سمت");
+inline const QString StayExport_ostan = QStringLiteral("استان مقصد");
+inline const QString StayExport_city = QStringLiteral("شهرستان");
+inline const QString StayExport_dat1 = QStringLiteral("تاريخ ورود");
+inline const QString StayExport_dat2 = QStringLiteral("تاريخ خروج");
+inline const QString StayExport_roz = QStringLiteral("روز");
+inline const QString StayExport_shab = QStringLiteral("شب");
+inline const QString StayExport_ersal_dat = QStringLiteral("تاريخ درخواست");
+inline const QString StayExport_taeed_dat = QStringLiteral("تاريخ تاييد");
+// The post of a retired requester, for the forms that ask.
+inline const QString Retired = QStringLiteral("بازنشسته");
+inline const QString StayDuplicate = QStringLiteral("خطا! فاميل و كد ملي تكراري است");
+// The remark a new stay starts with: who enters it.
+inline const QString StayEnteredBy = QStringLiteral(" ثبت کننده: ");
+
 } // namespace ServiceText
