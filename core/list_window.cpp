@@ -442,6 +442,13 @@ void ListModel::setTitles(const CaptionTable& titles)
         emit headerDataChanged(Qt::Horizontal, 0, int(m_names.size()) - 1);
 }
 
+void ListModel::setTitleColour(const QString& name, const QColor& colour)
+{
+    m_titleColours.insert(name, colour);
+    if (!m_names.isEmpty())
+        emit headerDataChanged(Qt::Horizontal, 0, int(m_names.size()) - 1);
+}
+
 void ListModel::setBoldColumn(const QString& name)
 {
     m_bold = name;
@@ -526,6 +533,8 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
             return bold;
         }
         return QVariant();
+    case Qt::BackgroundRole:
+        return m_titleColours.contains(name) ? QVariant(m_titleColours.value(name)) : QVariant();
     default:
         return QVariant();
     }

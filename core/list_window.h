@@ -15,6 +15,7 @@
 #include "core/list_behaviours.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QHash>
 #include <QObject>
 #include <QStringList>
@@ -78,6 +79,9 @@ public:
     // The grid's titles, by column name; columns without one show their name.
     void setTitles(const CaptionTable& titles);
 
+    // A column's title drawn on a colour of its own.
+    void setTitleColour(const QString& name, const QColor& colour);
+
     // The column whose title is bold; it stays bold across searches.
     QString boldColumn() const { return m_bold; }
     void setBoldColumn(const QString& name);
@@ -120,6 +124,7 @@ private:
     std::optional<SortState> m_sort;
     QString m_bold;
     QHash<QString, QString> m_titles;
+    QHash<QString, QColor> m_titleColours;
 };
 
 // What a list window searches and shows.

@@ -46,6 +46,10 @@ Tpersonel_src::Tpersonel_src(QWidget* parent) : Form(parent), ui(new Ui::Tperson
     ui->list_loc->addAction(ui->N19);
 
     m_list = new ListWindow(list_description(), ui->DBGrid1, ui->cnt, this);
+    m_list->model()->setTitleColour(QStringLiteral("bime"), Qt::green);          // lime
+    m_list->model()->setTitleColour(QStringLiteral("company"), QColor(0xA6, 0xCA, 0xF0)); // sky blue
+    m_list->model()->setTitleColour(QStringLiteral("loc"), Qt::cyan);           // aqua
+    m_list->model()->setTitleColour(QStringLiteral("semat"), Qt::cyan);
     // The row scope by the user's level, and the gender choice, at each search.
     m_list->setScope([this] {
         ScopeClause clause = scope_by_level(ScopeColumns::Unqualified);

@@ -239,6 +239,9 @@ private slots:
         Sql::update(u"personel"_s, {{u"loc"_s, u"انبار"_s}, {u"gender"_s, u"مرد"_s}}, u"id=?"_s, {b});
         QVERIFY(openPage(main, u"N1"_s, list, [&] {
             QCOMPARE(list->ui->cnt->text(), u"2"_s);
+            ListModel* rows = list->list()->model();
+            QCOMPARE(rows->headerData(rows->columnOf(u"bime"_s), Qt::Horizontal, Qt::BackgroundRole).value<QColor>(),
+                     QColor(Qt::green));
             list->ui->CheckBox2->setChecked(true);
             list->ui->src_btn->click();
             QCOMPARE(list->ui->cnt->text(), u"0"_s); // an empty list of places finds nothing
