@@ -72,6 +72,10 @@ Entry::Entry(const QString& table, QWidget* window) : QObject(window), m_table(t
 void Entry::bind(const QList<QPair<QWidget*, QString>>& boxes)
 {
     m_boxes += boxes;
+    // A date or time box holds what its mask holds.
+    for (const auto& [box, column] : boxes)
+        if (!qobject_cast<MaskedBox*>(box))
+            limit_to_column(box, m_table, column);
 }
 
 void Entry::settingList(QComboBox* box, const QString& listName)

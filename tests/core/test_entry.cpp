@@ -3,6 +3,7 @@
 // a stored value, filling from a row without running cascades, the focus colour.
 
 #include "core/entry.h"
+#include "core/schema.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/entry_boxes.h"
@@ -152,6 +153,11 @@ private slots:
         QVERIFY(!more);
         QCOMPARE(msgs.texts(), QStringList{CoreText::RecordGone});
         QCOMPARE(Sql::scalar(u"select count(*) from phone"_s).toInt(), 1);
+
+        // Each bound box takes what its column holds; a date box what its mask holds.
+        QCOMPARE(w.name->maxLength(), Schema::columnWidth(u"phone"_s, u"name"_s));
+        w.date->setValue(u"1403/01/01"_s);
+        QCOMPARE(w.date->value(), u"1403/01/01"_s);
 
         // New mode keeps no record and empties the boxes.
         w.entry->openNew();
