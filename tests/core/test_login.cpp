@@ -249,6 +249,7 @@ private slots:
         QCOMPARE(msgs.last(), CoreText::PasswordNotValid);
 
         // Another workstation changed the password meanwhile: no success is claimed.
+        const QString atLogin = Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString();
         Sql::exec(QStringLiteral("update users set ps = ? where id = ?"), {PasswordHash::hash(QStringLiteral("elsewhere")), id});
         window->ui->Edit1->setText(QStringLiteral("new"));
         window->ui->Edit2->setText(QStringLiteral("new"));
@@ -257,7 +258,8 @@ private slots:
         QVERIFY(PasswordHash::verify(Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString(),
                                      QStringLiteral("elsewhere")));
 
-        Sql::exec(QStringLiteral("update users set ps = ? where id = ?"), {PasswordHash::hash(QStringLiteral("old")), id});
+        // Back as it was at login: the change goes through.
+        Sql::exec(QStringLiteral("update users set ps = ? where id = ?"), {atLogin, id});
         window->ui->BitBtn1->click();
         QCOMPARE(msgs.last(), CoreText::PasswordChanged);
         QVERIFY(!window->isVisible());
