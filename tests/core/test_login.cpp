@@ -96,6 +96,7 @@ private slots:
         QVERIFY2(msgs.texts().isEmpty(), qPrintable(msgs.texts().join(QLatin1Char('|'))));
         QVERIFY(main->isVisible());
         QVERIFY(!login->isVisible());
+        QVERIFY(login->ui->ps->text().isEmpty()); // the password is not kept
         const CurrentUser& u = Session::user();
         QCOMPARE(u.karbar, QStringLiteral("0012345678"));
         QCOMPARE(u.prs_id, QString::number(id));
@@ -219,6 +220,13 @@ private slots:
         QFile saved(target);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("MZ-program"));
+
+        // A file that cannot be written where the user chose is said so.
+        const QString nowhere = m_home.filePath(QStringLiteral("no-such-folder/saved.bin"));
+        login->show();
+        msgs.answerInput(nowhere);
+        typeAndEnter(QStringLiteral("555"), QStringLiteral("pw"));
+        QCOMPARE(msgs.texts().last(), CoreText::NewestProgramNotSaved.arg(QDir::toNativeSeparators(nowhere)));
     }
 
     void passwordChange()
