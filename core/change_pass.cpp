@@ -17,10 +17,10 @@ Tchange_pass::Tchange_pass(QWidget* parent) : Form(parent), ui(new Ui::Tchange_p
 
 Tchange_pass::~Tchange_pass() { delete ui; }
 
-void Tchange_pass::setAccount(qint64 userId, const QString& oldPassword)
+void Tchange_pass::setAccount(qint64 userId, const QString& storedPassword)
 {
     m_userId = userId;
-    m_oldPassword = oldPassword;
+    m_stored = storedPassword;
 }
 
 void Tchange_pass::BitBtn1Click()
@@ -34,18 +34,15 @@ void Tchange_pass::BitBtn1Click()
         Msg::info(CoreText::PasswordsDiffer);
         return;
     }
+    const std::optional<QString> hashed = PasswordHash::hashForSaving(password);
+    if (!hashed)
+        return;
     int changed = 0;
     const bool ok = Db::guard([&] {
-        // The old password is checked again: another workstation may have changed it meanwhile.
-        const QString stored =
-            Sql::scalar(QStringLiteral("select ps from users where id = ?"), {m_userId}).toString();
-        if (!PasswordHash::verify(stored, m_oldPassword))
-            return;
-        const QString hashed = PasswordHash::hash(password);
-        if (hashed.isEmpty())
-            return;
-        changed = Sql::update(QStringLiteral("users"), {{QStringLiteral("ps"), hashed}}, QStringLiteral("id = ?"),
-                              {m_userId});
+        // Only while the stored password is still the one the old password
+        // matched: another workstation may have changed it meanwhile.
+        changed = Sql::update(QStringLiteral("users"), {{QStringLiteral("ps"), *hashed}},
+                              QStringLiteral("id = ? and ps = ?"), {m_userId, m_stored});
     });
     if (!ok)
         return;
@@ -61,7 +58,10 @@ void Tchange_pass::BitBtn2Click() { backToLogin(); }
 
 void Tchange_pass::backToLogin()
 {
-    if (auto* login = win<Tlogin>(QStringLiteral("login")))
+    m_stored.clear();
+    ui->Edit1->clear();
+    ui->Edit2->clear();
+    if (auto* login = WindowSet::instance().find<Tlogin>(QStringLiteral("login")))
         login->show();
     close();
 }

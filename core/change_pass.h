@@ -14,8 +14,9 @@ public:
 
     Ui::Tchange_pass* ui;
 
-    // The account whose password changes, and the old password typed at login.
-    void setAccount(qint64 userId, const QString& oldPassword);
+    // The account whose password changes, and its stored password (the hash)
+    // as it was when the old password was found right at login.
+    void setAccount(qint64 userId, const QString& storedPassword);
 
 public slots:
     void BitBtn1Click();
@@ -24,5 +25,5 @@ public slots:
 private:
     void backToLogin();
     qint64 m_userId = 0;
-    QString m_oldPassword;
+    QString m_stored;
 };

@@ -35,7 +35,7 @@ void splitPort(QString& host, int& port)
 
 void showSettingsWindow()
 {
-    Tserver* server = win<Tserver>(QStringLiteral("server"));
+    Tserver* server = WindowSet::instance().find<Tserver>(QStringLiteral("server"));
     if (server && !server->isVisible())
         server->showModal();
 }
@@ -148,6 +148,6 @@ bool connect_database(int choice, EmptyDatabase empty)
 
 bool connect_database(EmptyDatabase empty)
 {
-    const Tlogin* login = win<Tlogin>(QStringLiteral("login"));
+    const Tlogin* login = WindowSet::instance().find<Tlogin>(QStringLiteral("login"));
     return connect_database(login ? login->connectionChoice() : -1, empty);
 }

@@ -149,6 +149,7 @@ void fill(const QList<QComboBox*>& lists, const std::function<QSqlQuery()>& rows
             QSqlQuery q = rows();
             while (q.next())
                 items << q.value(column).toString();
+            Sql::checkRead(q);
         }))
         return;
     for (QComboBox* list : lists) {

@@ -642,7 +642,11 @@ bool ListWindow::reload()
 
 bool ListWindow::run(const Condition& where)
 {
-    const QString tail = m_desc.from + where.sql;
+    // The conditions begin with " and": a from without its own WHERE gets one.
+    QString tail = m_desc.from;
+    if (!where.sql.isEmpty() && !hasWhere(tail))
+        tail += QStringLiteral(" where 1=1");
+    tail += where.sql;
     QVariantList values = m_desc.values + where.values;
     // The conditions compare texts: an empty box is empty text, never NULL.
     for (QVariant& v : values)

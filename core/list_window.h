@@ -132,7 +132,8 @@ struct ListDescription {
     QString columns = QStringLiteral("*");
     // The tables and the base condition, after "from": "vam left join personel
     // on vam.personel_id=personel.id where vam.id<>-1". The conditions of the
-    // scope and of the filters are appended to it.
+    // scope and of the filters are appended to it (after a "where 1=1" when it
+    // has no WHERE of its own).
     QString from;
     QVariantList values; // bound in from
     // After "order by": expressions over the tables, each optionally followed

@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QtDebug>
 #include <optional>
 
 namespace {
@@ -86,7 +87,9 @@ void Tlogin::BitBtn1Click()
     const QString ps = ui->ps->text();
     bool loggedIn = false;
     Db::guard([&] { loggedIn = logIn(us, ps); });
-    Q_UNUSED(loggedIn);
+    // The password is not kept once it served.
+    if (loggedIn)
+        ui->ps->clear();
 }
 
 bool Tlogin::logIn(const QString& typed, const QString& ps)
@@ -167,9 +170,12 @@ void Tlogin::refuseOldVersion(const QString& us, const QString& newest)
         const QString name = QStringLiteral("Tuvek") + today.mid(0, 4) + QLatin1Char('_') + today.mid(5, 2)
             + QLatin1Char('_') + today.mid(8, 2) + Desktop::cleanExtension(file.value(QStringLiteral("pictype")).toString());
         if (const auto path = Msg::saveFileName(QString(), name)) {
+            const QByteArray bytes = file.value(QStringLiteral("pic")).toByteArray();
             QFile out(*path);
-            if (out.open(QIODevice::WriteOnly))
-                out.write(file.value(QStringLiteral("pic")).toByteArray());
+            if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush()) {
+                qWarning() << "newest program file:" << out.errorString();
+                Msg::error(CoreText::NewestProgramNotSaved.arg(QDir::toNativeSeparators(*path)));
+            }
         }
     }
     close();
@@ -187,8 +193,9 @@ void Tlogin::Label3Click()
         return;
     }
     hide();
+    ui->ps->clear();
     auto* window = win<Tchange_pass>(QStringLiteral("change_pass"));
-    window->setAccount(found->value(QStringLiteral("id")).toLongLong(), ui->ps->text());
+    window->setAccount(found->value(QStringLiteral("id")).toLongLong(), found->value(QStringLiteral("ps")).toString());
     window->show();
 }
 

@@ -76,7 +76,7 @@ void Tmain::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    if (auto* login = win<Tlogin>(QStringLiteral("login")))
+    if (auto* login = WindowSet::instance().find<Tlogin>(QStringLiteral("login")))
         login->close();
 }
 

@@ -23,12 +23,15 @@ QString asciiDigits(const QString& text)
     return digits;
 }
 
-int significantDigits(const QString& digits)
+// Whether the digits (leading zeros allowed) make more than the box takes.
+bool tooLarge(const QString& digits)
 {
-    int i = 0;
+    qsizetype i = 0;
     while (i < digits.size() && digits.at(i) == QLatin1Char('0'))
         ++i;
-    return int(digits.size()) - i;
+    const QString significant = digits.mid(i);
+    const QString max = QString::number(TMonEdit::MaxValue);
+    return significant.size() > max.size() || (significant.size() == max.size() && significant > max);
 }
 
 } // namespace
@@ -62,7 +65,7 @@ QString TMonEdit::DigitsOnly(const QString& text)
 
 void TMonEdit::TextChanged(const QString& text)
 {
-    if (significantDigits(asciiDigits(text)) > MaxDigits) {
+    if (tooLarge(asciiDigits(text))) {
         // Refused: the box goes back to the amount it showed before.
         const QString previous = OldText;
         blockSignals(true);

@@ -3,14 +3,16 @@
 // digits and groups them by three from the right with ",", and gives its owner
 // the amount as a whole number of rials.
 
+#include "platform/db/money.h"
+
 #include <QLineEdit>
 #include <cstdint>
 
 class TMonEdit : public QLineEdit {
     Q_OBJECT
 public:
-    // The most digits an amount may have (a signed 64-bit value holds any 18 digits).
-    static constexpr int MaxDigits = 18;
+    // The largest amount the box takes: what every backend's money column stores.
+    static constexpr int64_t MaxValue = Money::Max;
 
     explicit TMonEdit(QWidget* parent = nullptr);
 

@@ -1,5 +1,8 @@
 #include "password_hash.h"
 
+#include "core/texts.h"
+#include "platform/ui/msg.h"
+
 #include <sodium.h>
 
 namespace {
@@ -28,6 +31,16 @@ QString hash(const QString& password)
     return QString::fromLatin1(out);
 }
 
+std::optional<QString> hashForSaving(const QString& password)
+{
+    QString h = hash(password);
+    if (h.isEmpty()) {
+        Msg::error(CoreText::PasswordHashFailed);
+        return std::nullopt;
+    }
+    return h;
+}
+
 bool isHash(const QString& stored)
 {
     return stored.startsWith(QLatin1String("$argon2id$")) || stored.startsWith(QLatin1String("$argon2i$"));
@@ -35,6 +48,8 @@ bool isHash(const QString& stored)
 
 bool verify(const QString& stored, const QString& typed)
 {
+    if (stored.isEmpty())
+        return false;
     if (!isHash(stored))
         return stored == typed;
     if (!ready())

@@ -5,6 +5,7 @@
 // apart and replaces plain text by a hash once the password was right.
 
 #include <QString>
+#include <optional>
 
 namespace PasswordHash {
 
@@ -14,10 +15,14 @@ constexpr int MaxLength = 128;
 // A new hash of the password (its UTF-8 bytes), with a fresh salt.
 // Empty only when the machine cannot spare the memory the hash needs.
 QString hash(const QString& password);
+// The hash of a password about to be saved; when it cannot be made, the user
+// is told so in one Persian message and nothing may be written (nullopt).
+std::optional<QString> hashForSaving(const QString& password);
 // Whether stored is a hash made by hash() (otherwise it is legacy plain text).
 bool isHash(const QString& stored);
 // Whether the typed password matches what is stored: a hash is checked by
-// libsodium; legacy plain text is compared as it stands.
+// libsodium; legacy plain text is compared as it stands. Nothing matches an
+// empty stored text.
 bool verify(const QString& stored, const QString& typed);
 // Whether stored should be replaced by a new hash (plain text, or a hash made
 // with weaker settings than today's).

@@ -206,7 +206,7 @@ void Tpayam::showLabelOf(const QString& userColumn)
         return;
     const QVariant id = m_list->current(userColumn);
     QVariantMap user;
-    if (Db::guard([&] { user = Sql::row(QStringLiteral("select * from users where id=?"), {id}); }))
+    if (Db::guard([&] { user = Sql::row(QStringLiteral("select ostan, lev, semat, nam from users where id=?"), {id}); }))
         Msg::info(label(user));
 }
 

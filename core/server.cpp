@@ -1,6 +1,7 @@
 #include "server.h"
 #include "ui_server.h"
 
+#include "core/login.h"
 #include "core/schema.h"
 #include "core/texts.h"
 #include "platform/config/connection_settings.h"
@@ -114,8 +115,6 @@ void Tserver::openFromLogin()
 {
     Msg::info(CoreText::ChangeDatabase);
     Tserver* server = win<Tserver>(QStringLiteral("server"));
-    if (!server)
-        return;
     server->fillFromSettings();
     server->showModal();
 }
@@ -127,7 +126,6 @@ void Tserver::hideEvent(QHideEvent* event)
         return;
     // However the window closes, the login window refreshes itself (its user
     // name comes back from the file of the last user).
-    QObject* login = WindowSet::instance().object(QStringLiteral("login"));
-    if (login && login->metaObject()->indexOfMethod("FormShow()") >= 0)
-        QMetaObject::invokeMethod(login, "FormShow");
+    if (auto* login = WindowSet::instance().find<Tlogin>(QStringLiteral("login")))
+        login->FormShow();
 }

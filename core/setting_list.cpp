@@ -129,6 +129,14 @@ void SettingList::add()
         Msg::info(CoreText::SettingEnterValue);
         return;
     }
+    // A stored password is kept as its salted hash, never as typed.
+    QString stored = item;
+    if (is_password_list(listName())) {
+        const std::optional<QString> hashed = PasswordHash::hashForSaving(item);
+        if (!hashed)
+            return;
+        stored = *hashed;
+    }
     const QStringList keys = keyValues();
     QVariantList values(keys.begin(), keys.end());
     bool duplicate = false;
@@ -140,8 +148,7 @@ void SettingList::add()
         Row row;
         for (int k = 0; k < keys.size(); ++k)
             row.append({m_table.keys[k].first, keys[k]});
-        // A stored password is kept as its salted hash, never as typed.
-        row.append({Item, is_password_list(listName()) ? PasswordHash::hash(item) : item});
+        row.append({Item, stored});
         row += m_table.addedColumns;
         Sql::insert(m_table.name, row);
     });

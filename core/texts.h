@@ -14,7 +14,8 @@ inline const QString About = QStringLiteral("نرم افزار امور تووک
 inline const QString NoPageAccess = QStringLiteral("شما دسترسي به اين صفحه را نداريد");
 
 // Money box
-inline const QString MoneyTooLong = QStringLiteral("خطا: مبلغ نمي تواند بيش از 18 رقم داشته باشد");
+// The most every backend stores (Money::Max), grouped as the box shows it.
+inline const QString MoneyTooLong = QStringLiteral("خطا: مبلغ نمي تواند بيش از 922,337,203,685,477 ريال باشد");
 
 // Connection and connection settings
 inline const QString ServerCaption = QStringLiteral("تنظيمات اتصال به بانک");
@@ -58,11 +59,16 @@ inline const QString OldVersionTail = QStringLiteral(" در ادامه نسخه 
 inline const QString LoginSucceeded = QStringLiteral("  ورود موفق به نرم افزار  ");
 inline const QString LoginOldVersion = QStringLiteral("  ورود ناموفق به نرم افزار بدليل استفاده از نسخه قديمي   ");
 inline const QString NewestProgramFile = QStringLiteral("آخرين نسخه نرم افزار");
+// The newest program file could not be written where the user chose; %1 is that path.
+inline const QString NewestProgramNotSaved = QStringLiteral("خطا: فايل نسخه جديد در اين مسير ذخيره نشد:\n%1");
 inline const QString FontHelpFile = QStringLiteral("راهنمايي حل مشکل نمايش فونت ها");
 inline const QString ChangePassWrongPair = QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد");
 inline const QString PasswordNotValid = QStringLiteral("كلمه عبور صحيح نيست");
 inline const QString PasswordsDiffer = QStringLiteral("كلمه عبور جديد همخواني ندارد");
 inline const QString PasswordChanged = QStringLiteral("كلمه عبور تغيير يافت");
+// A password whose hash could not be made (the machine could not spare the memory) is not saved.
+inline const QString PasswordHashFailed =
+    QStringLiteral("خطا: رمز عبور به دليل کمبود حافظه رمزنگاري نشد؛ هيچ تغييري ثبت نگرديد، لطفا دوباره سعي نماييد");
 inline const QString MessagesItem = QStringLiteral("پيام");
 inline const QString MessagesWaiting = QStringLiteral("پيام*");
 } // namespace CoreText

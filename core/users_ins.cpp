@@ -114,13 +114,16 @@ void Tusers_ins::ins_btnClick()
         Msg::info(CoreText::UserPasswordRequired);
         return;
     }
+    const std::optional<QString> hashed = PasswordHash::hashForSaving(ui->ps->text());
+    if (!hashed)
+        return;
     Db::guard([&] {
         if (user_name_taken(us)) {
             Msg::info(CoreText::UserNameDuplicate);
             return;
         }
         Row values = account_values(*ui);
-        values.insert(1, {QStringLiteral("ps"), PasswordHash::hash(ui->ps->text())});
+        values.insert(1, {QStringLiteral("ps"), *hashed});
         values.insert(2, {QStringLiteral("ver"), QString()});
         // The account and its log row land together.
         Sql::transaction([&] {
@@ -140,6 +143,12 @@ void Tusers_ins::edit_btnClick()
         Msg::info(CoreText::UserNameRequired);
         return;
     }
+    std::optional<QString> hashed;
+    if (!ui->ps->text().isEmpty()) {
+        hashed = PasswordHash::hashForSaving(ui->ps->text());
+        if (!hashed)
+            return;
+    }
     bool done = false;
     Db::guard([&] {
         // An unchanged user name is not looked up again.
@@ -148,8 +157,8 @@ void Tusers_ins::edit_btnClick()
             return;
         }
         Row values = account_values(*ui);
-        if (!ui->ps->text().isEmpty())
-            values.insert(1, {QStringLiteral("ps"), PasswordHash::hash(ui->ps->text())});
+        if (hashed)
+            values.insert(1, {QStringLiteral("ps"), *hashed});
         bool gone = false;
         Sql::transaction([&] {
             // Another workstation may have deleted the account meanwhile: nothing is logged then.

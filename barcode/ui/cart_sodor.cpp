@@ -53,6 +53,7 @@ QList<SerialRow> write(const QList<SerialRow>& rows)
         QSqlQuery q = Sql::exec(QStringLiteral("select serial1, serial2 from serials order by serial1"));
         while (q.next())
             stored.append({q.value(0).toLongLong(), q.value(1).toLongLong()});
+        Sql::checkRead(q);
     });
     return stored;
 }

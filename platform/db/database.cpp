@@ -1,5 +1,7 @@
 #include "database.h"
 
+#include "platform/db/sql.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -101,7 +103,8 @@ void Database::close()
 {
     m_hasId.clear();
     m_depth = 0;
-    m_rolledBack = false;
+    m_doomed = false;
+    m_reported = false;
     if (!QSqlDatabase::contains(m_name))
         return;
     {
@@ -128,33 +131,62 @@ const Dialect& Database::dialect() const
 bool Database::beginTransaction()
 {
     if (m_depth == 0) {
-        if (!handle().transaction())
+        QSqlDatabase db = handle();
+        if (!db.transaction()) {
+            m_error = db.lastError().text();
             return false;
-        m_rolledBack = false;
+        }
+        m_doomed = false;
+        m_reported = false;
     }
     ++m_depth;
     return true;
+}
+
+void Database::doom(bool reported)
+{
+    if (m_depth == 0)
+        return;
+    m_doomed = true;
+    m_reported = m_reported || reported;
 }
 
 bool Database::commitTransaction()
 {
     if (m_depth == 0)
         return false;
-    if (--m_depth > 0)
-        return true;
-    if (m_rolledBack)
+    if (m_depth > 1) {
+        --m_depth;
+        return !m_doomed;
+    }
+    if (m_doomed) {
+        rollbackTransaction();
         return false;
-    return handle().commit();
+    }
+    QSqlDatabase db = handle();
+    if (db.commit()) {
+        m_depth = 0;
+        return true;
+    }
+    // The driver may still hold the transaction (SQLite keeps it open when the
+    // commit is refused): roll it back so that the connection starts afresh.
+    m_error = db.lastError().text();
+    if (m_error.isEmpty())
+        m_error = QStringLiteral("the transaction could not be committed");
+    db.rollback();
+    m_depth = 0;
+    return false;
 }
 
 void Database::rollbackTransaction()
 {
     if (m_depth == 0)
         return;
-    if (!m_rolledBack)
-        handle().rollback();
-    m_rolledBack = true;
-    --m_depth;
+    if (--m_depth > 0) {
+        m_doomed = true;
+        return;
+    }
+    handle().rollback();
 }
 
 bool Database::hasIdColumn(const QString& table)
@@ -163,11 +195,15 @@ bool Database::hasIdColumn(const QString& table)
     auto it = m_hasId.constFind(key);
     if (it != m_hasId.constEnd())
         return it.value();
+    const QString sql = dialect().columnExistsQuery();
     QSqlQuery q(handle());
-    q.prepare(dialect().columnExistsQuery());
+    if (!q.prepare(sql))
+        throw DbError(q.lastError().text(), sql);
     q.addBindValue(table);
     q.addBindValue(QStringLiteral("id"));
-    const bool has = q.exec() && q.next() && q.value(0).toInt() > 0;
+    if (!q.exec() || !q.next())
+        throw DbError(q.lastError().isValid() ? q.lastError().text() : QStringLiteral("no answer"), sql);
+    const bool has = q.value(0).toInt() > 0;
     m_hasId.insert(key, has);
     return has;
 }

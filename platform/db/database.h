@@ -43,14 +43,29 @@ public:
     // The Qt connection name of this database.
     QString connectionName() const { return m_name; }
 
-    // Transactions nest: only the outermost begins and commits; a rollback at
-    // any depth rolls back the whole transaction.
+    // Transactions nest and are all or nothing: only the outermost begins and
+    // commits. A rollback at an inner depth, or a statement that fails inside
+    // the transaction, dooms the whole transaction: every later statement in it
+    // fails and the outermost end rolls it back. A failed outermost commit is
+    // rolled back too, so the connection is usable afterwards.
     bool beginTransaction();
+    // False when nothing was committed: the transaction was doomed, or the
+    // commit failed (see lastError()); either way it is rolled back.
     bool commitTransaction();
     void rollbackTransaction();
     bool inTransaction() const { return m_depth > 0; }
+    int transactionDepth() const { return m_depth; }
+    // Whether the open transaction already failed and can only roll back.
+    bool doomed() const { return m_depth > 0 && m_doomed; }
+    // Marks the open transaction as failed; reported: its failure was already
+    // shown to the user, so its end need not show it again.
+    void doom(bool reported = false);
+    bool failureReported() const { return m_reported; }
+    // The driver's words on the last failed begin or commit.
+    QString lastError() const { return m_error; }
 
-    // Whether a table has an identity column id (asked once per table and connection).
+    // Whether a table has an identity column id (asked once per table and
+    // connection; a look-up that fails throws DbError and is asked again next time).
     bool hasIdColumn(const QString& table);
 
     explicit Database(const QString& connectionName);
@@ -63,6 +78,8 @@ private:
     ConnectionOptions m_options;
     std::unique_ptr<Dialect> m_dialect;
     int m_depth = 0;
-    bool m_rolledBack = false;
+    bool m_doomed = false;
+    bool m_reported = false;
+    QString m_error;
     QHash<QString, bool> m_hasId;
 };

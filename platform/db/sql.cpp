@@ -13,21 +13,50 @@ DbError::DbError(const QString& text, const QString& statement)
 
 namespace Sql {
 
+namespace {
+
+// A failure inside a transaction fails the whole of it.
+[[noreturn]] void fail(Database& db, const QString& text, const QString& sql)
+{
+    db.doom();
+    throw DbError(text, sql);
+}
+
+// The error of a statement that was already doomed by an earlier failure.
+[[noreturn]] void failDoomed(Database& db, const QString& sql)
+{
+    DbError e(QStringLiteral("the transaction was rolled back by an earlier failure"), sql);
+    e.reported = db.failureReported();
+    throw e;
+}
+
+void checkRead(Database& db, const QSqlQuery& q, const QString& sql)
+{
+    if (q.lastError().isValid())
+        fail(db, q.lastError().text(), sql);
+}
+
+} // namespace
+
+void checkRead(const QSqlQuery& q) { checkRead(Database::current(), q, q.lastQuery()); }
+
 QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
 {
     if (!db.isOpen())
         throw DbError(QStringLiteral("the database is not connected"), sql);
+    if (db.doomed())
+        failDoomed(db, sql);
     QSqlQuery q(db.handle());
     q.setForwardOnly(true);
     // A statement without values runs as it stands: PostgreSQL prepares only
     // queries and data changes, not CREATE, ALTER and the like.
     if (values.isEmpty()) {
         if (!q.exec(sql))
-            throw DbError(q.lastError().text(), sql);
+            fail(db, q.lastError().text(), sql);
         return q;
     }
     if (!q.prepare(sql))
-        throw DbError(q.lastError().text(), sql);
+        fail(db, q.lastError().text(), sql);
     for (const QVariant& v : values) {
         // Text is never NULL by accident: a null QString binds as empty text,
         // as the office's data has it ("unread" is an empty show_dat, not NULL).
@@ -40,7 +69,7 @@ QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
             q.addBindValue(v);
     }
     if (!q.exec())
-        throw DbError(q.lastError().text(), sql);
+        fail(db, q.lastError().text(), sql);
     return q;
 }
 
@@ -52,7 +81,10 @@ QSqlQuery exec(const QString& sql, const QVariantList& values)
 QVariant scalar(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q = exec(sql, values);
-    return q.next() ? q.value(0) : QVariant();
+    if (q.next())
+        return q.value(0);
+    checkRead(Database::current(), q, sql);
+    return QVariant();
 }
 
 QList<QVariantMap> rows(const QString& sql, const QVariantList& values)
@@ -74,6 +106,7 @@ QList<QVariantMap> rows(const QString& sql, const QVariantList& values)
             m.insert(names.at(i), q.value(i));
         out << m;
     }
+    checkRead(Database::current(), q, sql);
     return out;
 }
 
@@ -83,7 +116,14 @@ QVariantMap row(const QString& sql, const QVariantList& values)
     return all.isEmpty() ? QVariantMap() : all.first();
 }
 
-bool exists(const QString& sql, const QVariantList& values) { return exec(sql, values).next(); }
+bool exists(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q = exec(sql, values);
+    if (q.next())
+        return true;
+    checkRead(Database::current(), q, sql);
+    return false;
+}
 
 bool tableExists(const QString& table)
 {
@@ -109,8 +149,13 @@ qint64 insert(Database& db, const QString& table, const Row& values)
          bound);
     if (!db.hasIdColumn(table))
         return 0;
-    QSqlQuery q = exec(db, db.dialect().lastIdQuery(table));
-    return q.next() ? q.value(0).toLongLong() : 0;
+    const QString sql = db.dialect().lastIdQuery(table);
+    QSqlQuery q = exec(db, sql);
+    if (!q.next()) {
+        checkRead(db, q, sql);
+        fail(db, QStringLiteral("the id of the new row could not be read"), sql);
+    }
+    return q.value(0).toLongLong();
 }
 
 qint64 insert(const QString& table, const Row& values) { return insert(Database::current(), table, values); }
@@ -134,19 +179,20 @@ void transaction(const std::function<void()>& body)
 {
     Database& db = Database::current();
     if (!db.beginTransaction())
-        throw DbError(db.handle().lastError().text(), QStringLiteral("begin"));
+        throw DbError(db.lastError(), QStringLiteral("begin"));
     try {
         body();
     } catch (...) {
         db.rollbackTransaction();
         throw;
     }
+    const bool doomed = db.doomed();
+    const bool reported = db.failureReported();
     if (!db.commitTransaction()) {
-        const QString text = db.handle().lastError().text();
-        if (db.inTransaction())
-            db.rollbackTransaction();
-        throw DbError(text.isEmpty() ? QStringLiteral("the transaction was rolled back") : text,
-                      QStringLiteral("commit"));
+        DbError e(doomed ? QStringLiteral("the transaction was rolled back by an earlier failure") : db.lastError(),
+                  QStringLiteral("commit"));
+        e.reported = doomed && reported;
+        throw e;
     }
 }
 
@@ -171,15 +217,23 @@ QString errorMessage(const DbError&) { return FailedText; }
 
 bool guard(const std::function<void()>& body)
 {
+    Database& db = Database::current();
+    const int depth = db.transactionDepth();
     try {
         body();
         return true;
     } catch (const DbError& e) {
-        Database& db = Database::current();
-        while (db.inTransaction())
+        // What body opened and left open is undone; a transaction that was
+        // open before is only doomed, and rolls back at its own end.
+        while (db.transactionDepth() > depth)
             db.rollbackTransaction();
-        qWarning().noquote() << "database error:" << e.driverText << "in" << e.sql;
-        Msg::error(errorMessage(e));
+        const bool shown = e.reported;
+        if (depth > 0)
+            db.doom(true);
+        if (!shown) {
+            qWarning().noquote() << "database error:" << e.driverText << "in" << e.sql;
+            Msg::error(errorMessage(e));
+        }
         return false;
     }
 }

@@ -20,6 +20,9 @@ public:
     DbError(const QString& driverText, const QString& sql);
     QString driverText; // the database's own words, for the log of the developer
     QString sql;
+    // The failure was already shown to the user (a transaction doomed by a
+    // failure inside it that Db::guard reported), so it is not shown again.
+    bool reported = false;
 };
 
 // An ordered list of column values for inserts and updates.
@@ -31,6 +34,9 @@ namespace Sql {
 QSqlQuery exec(const QString& sql, const QVariantList& values = {});
 QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values = {});
 
+// The readers below throw DbError when the statement fails, also part-way
+// through its rows: a failed read never gives the rows read so far as all.
+
 // The first column of the first row, or an invalid QVariant when there is no row.
 QVariant scalar(const QString& sql, const QVariantList& values = {});
 // All rows, each as column name -> value (joined columns found in both tables
@@ -40,6 +46,9 @@ QList<QVariantMap> rows(const QString& sql, const QVariantList& values = {});
 QVariantMap row(const QString& sql, const QVariantList& values = {});
 // Whether the query gives at least one row.
 bool exists(const QString& sql, const QVariantList& values = {});
+// For a query of exec() read row by row: call it once next() gave false; a
+// read that stopped on an error throws DbError instead of ending quietly.
+void checkRead(const QSqlQuery& query);
 
 // Whether a table or a column exists in the current database.
 bool tableExists(const QString& table);
@@ -53,7 +62,10 @@ int update(const QString& table, const Row& values, const QString& condition,
            const QVariantList& conditionValues = {});
 
 // Runs body in one transaction on the current database: committed when body
-// returns, rolled back when it throws (and the exception goes on).
+// returns, rolled back when it throws (and the exception goes on). Nested, it
+// joins the open transaction: a failure inside it fails the whole outermost
+// transaction, even when the body that called it catches the error; the
+// outermost call then throws DbError and nothing of it is kept.
 void transaction(const std::function<void()>& body);
 
 // The server's current date as a Gregorian date (core converts it to Persian text).
@@ -62,9 +74,11 @@ QDate serverDate();
 } // namespace Sql
 
 namespace Db {
-// Runs body; a database error is rolled back (when a transaction is open), shown
-// as one Persian message, and false is returned. Nothing is reported as success
-// after a failure.
+// Runs body; a database error is shown as one Persian message and false is
+// returned. Nothing is reported as success after a failure. Outside a
+// transaction the transactions of body are rolled back; inside one, guard
+// neither commits nor rolls back: the open transaction is doomed and rolls
+// back at its outermost end, whose error is then not shown a second time.
 bool guard(const std::function<void()>& body);
 // The text of that message, for tests.
 QString errorMessage(const DbError& error);

@@ -1,9 +1,13 @@
 #include "desktop.h"
 
+#include "platform/ui/msg.h"
+#include "platform/ui/texts.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -31,13 +35,37 @@ QString cleanName(const QString& text)
 
 } // namespace
 
-void openFile(const QString& path)
+bool opensType(const QString& extension)
 {
+    // Documents, sheets, text, archives and pictures: types whose applications
+    // show the file rather than run it.
+    static const QStringList types = {
+        QStringLiteral("pdf"), QStringLiteral("doc"), QStringLiteral("docx"), QStringLiteral("odt"),
+        QStringLiteral("rtf"), QStringLiteral("xls"), QStringLiteral("xlsx"), QStringLiteral("ods"),
+        QStringLiteral("csv"), QStringLiteral("txt"), QStringLiteral("zip"), QStringLiteral("rar"),
+        QStringLiteral("7z"),  QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
+        QStringLiteral("gif"), QStringLiteral("bmp"), QStringLiteral("tif"), QStringLiteral("tiff"),
+    };
+    const QString ext = cleanExtension(extension).mid(1).toLower();
+    return types.contains(ext);
+}
+
+bool openFile(const QString& path)
+{
+    const QString where = QDir::toNativeSeparators(path);
+    if (!opensType(QFileInfo(path).suffix())) {
+        Msg::info(UiText::FileNotOpened.arg(where));
+        return false;
+    }
     if (opener()) {
         opener()(path);
-        return;
+        return true;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        Msg::error(UiText::FileOpenFailed.arg(where));
+        return false;
+    }
+    return true;
 }
 
 void setOpener(Opener o) { opener() = std::move(o); }
@@ -71,8 +99,11 @@ QString writePrivateFile(const QString& base, const QString& extension, const QB
     for (int n = 2; QFile::exists(path); ++n)
         path = folder + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(n) + ext;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner) ||
+        file.write(bytes) != bytes.size() || !file.flush()) {
+        file.remove();
         return QString();
+    }
     file.close();
     return path;
 }

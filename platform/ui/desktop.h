@@ -9,9 +9,14 @@
 
 namespace Desktop {
 
-// Opens a file with the desktop's default application for its type.
+// Opens a file with the desktop's default application for its type, when its
+// extension is a document, sheet, text, archive or picture type of the short
+// list below; any other file is left where it is, never opened, and the user
+// is told where it is. A failed open is told the same way. True when opened.
 // Tests replace the opener to see which file would have been opened.
-void openFile(const QString& path);
+bool openFile(const QString& path);
+// Whether files of an extension (".pdf", "xlsx") are opened.
+bool opensType(const QString& extension);
 using Opener = std::function<void(const QString& path)>;
 void setOpener(Opener opener); // nullptr restores the desktop
 
@@ -23,8 +28,9 @@ QString privateTempFolder();
 QString cleanExtension(const QString& extension);
 
 // Writes bytes into the private folder under a name the program builds from
-// base (cleaned the same way) and the cleaned extension; returns the path, or
-// empty text when the file could not be written.
+// base (cleaned the same way) and the cleaned extension, readable and writable
+// by the user only (never executable); returns the path, or empty text when
+// the file could not be written.
 QString writePrivateFile(const QString& base, const QString& extension, const QByteArray& bytes);
 
 // Makes a Persian keyboard layout the active one where the desktop lets the

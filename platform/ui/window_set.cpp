@@ -1,6 +1,7 @@
 #include "window_set.h"
 
 #include <QWidget>
+#include <QtDebug>
 
 WindowSet& WindowSet::instance()
 {
@@ -16,6 +17,13 @@ bool WindowSet::isDefined(const QString& name) const { return m_factories.count(
 
 void WindowSet::createAll()
 {
+    if (!m_order.isEmpty())
+        for (const auto& [name, factory] : m_factories)
+            if (!m_order.contains(name)) {
+                const QString what = QStringLiteral("window \"%1\" is not in the creation order").arg(name);
+                qCritical().noquote() << "window set:" << what;
+                throw LookupError(what.toStdString());
+            }
     auto make = [this](const QString& name) {
         if (object(name))
             return;
@@ -48,6 +56,20 @@ QObject* WindowSet::object(const QString& name) const
         if (entry.first == name)
             return entry.second.data();
     return nullptr;
+}
+
+void WindowSet::lookupFailed(const QString& name, const QObject* found, const char* className) const
+{
+    QString what;
+    if (found)
+        what = QStringLiteral("window \"%1\" is a %2, not a %3").arg(name, QLatin1String(found->metaObject()->className()),
+                                                                      QLatin1String(className));
+    else if (isDefined(name))
+        what = QStringLiteral("window \"%1\" is not created yet").arg(name);
+    else
+        what = QStringLiteral("no window is named \"%1\" (wanted: %2)").arg(name, QLatin1String(className));
+    qCritical().noquote() << "window set:" << what;
+    throw LookupError(what.toStdString());
 }
 
 QStringList WindowSet::created() const

@@ -236,6 +236,24 @@ private slots:
         QCOMPARE(w.cnt->text(), QStringLiteral("1"));
     }
 
+    // Tables with no WHERE of their own still take the scope and the filters.
+    void aFromWithoutWhereTakesConditions()
+    {
+        ListDescription desc = entrySpec();
+        desc.from = QStringLiteral("entry left join person on entry.person_id=person.id");
+        desc.values.clear();
+        EntryWindow w(desc);
+        QVERIFY(w.list.search());
+        QCOMPARE(w.cnt->text(), QStringLiteral("7"));
+        w.list.setScope([] { return ScopeClause{QStringLiteral(" and karbar<>?"), {QString()}}; });
+        w.byKind->setChecked(true);
+        w.kind->setText(QStringLiteral("الف"));
+        QVERIFY(w.list.search());
+        QCOMPARE(w.cnt->text(), QStringLiteral("5"));
+        sort_grid_by_title(w.grid, w.list.model()->columnOf(QStringLiteral("karbar")));
+        QCOMPARE(w.list.model()->rowCount(), 5);
+    }
+
     void aFailedSearchLeavesCountAndRows()
     {
         MsgRecorder msgs;

@@ -96,6 +96,7 @@ private slots:
         QVERIFY2(msgs.texts().isEmpty(), qPrintable(msgs.texts().join(QLatin1Char('|'))));
         QVERIFY(main->isVisible());
         QVERIFY(!login->isVisible());
+        QVERIFY(login->ui->ps->text().isEmpty()); // the password is not kept
         const CurrentUser& u = Session::user();
         QCOMPARE(u.karbar, QStringLiteral("0012345678"));
         QCOMPARE(u.prs_id, QString::number(id));
@@ -219,6 +220,13 @@ private slots:
         QFile saved(target);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("MZ-program"));
+
+        // A file that cannot be written where the user chose is said so.
+        const QString nowhere = m_home.filePath(QStringLiteral("no-such-folder/saved.bin"));
+        login->show();
+        msgs.answerInput(nowhere);
+        typeAndEnter(QStringLiteral("555"), QStringLiteral("pw"));
+        QCOMPARE(msgs.texts().last(), CoreText::NewestProgramNotSaved.arg(QDir::toNativeSeparators(nowhere)));
     }
 
     void passwordChange()
@@ -249,6 +257,7 @@ private slots:
         QCOMPARE(msgs.last(), CoreText::PasswordNotValid);
 
         // Another workstation changed the password meanwhile: no success is claimed.
+        const QString atLogin = Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString();
         Sql::exec(QStringLiteral("update users set ps = ? where id = ?"), {PasswordHash::hash(QStringLiteral("elsewhere")), id});
         window->ui->Edit1->setText(QStringLiteral("new"));
         window->ui->Edit2->setText(QStringLiteral("new"));
@@ -257,7 +266,8 @@ private slots:
         QVERIFY(PasswordHash::verify(Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString(),
                                      QStringLiteral("elsewhere")));
 
-        Sql::exec(QStringLiteral("update users set ps = ? where id = ?"), {PasswordHash::hash(QStringLiteral("old")), id});
+        // Back as it was at login: the change goes through.
+        Sql::exec(QStringLiteral("update users set ps = ? where id = ?"), {atLogin, id});
         window->ui->BitBtn1->click();
         QCOMPARE(msgs.last(), CoreText::PasswordChanged);
         QVERIFY(!window->isVisible());

@@ -26,8 +26,8 @@ private slots:
         QTest::newRow("three zeros") << "000" << "000" << qint64(0);
         QTest::newRow("int32 max") << "2147483647" << "2,147,483,647" << qint64(2147483647);
         QTest::newRow("past int32") << "2147483648" << "2,147,483,648" << qint64(2147483648LL);
-        QTest::newRow("eighteen digits") << "999999999999999999" << "999,999,999,999,999,999"
-                                         << qint64(999999999999999999LL);
+        QTest::newRow("largest stored") << "922337203685477" << "922,337,203,685,477"
+                                        << qint64(922337203685477LL);
         QTest::newRow("persian digits") << QString::fromUtf8("۱۲۳۴۵") << "12,345" << qint64(12345);
         QTest::newRow("arabic digits") << QString::fromUtf8("٩٨٧٦") << "9,876" << qint64(9876);
     }
@@ -68,17 +68,28 @@ private slots:
         QCOMPARE(box.cursorPosition(), 6);
     }
 
-    void nineteenDigitsAreRefusedWithoutLosingTheAmount()
+    // The box takes only what every backend's money column stores.
+    void moreThanTheColumnsHoldIsRefusedWithoutLosingTheAmount()
     {
         MsgRecorder msgs;
         TMonEdit box;
         box.show();
-        box.setText(QStringLiteral("123456789012345678"));
+        box.setText(QStringLiteral("92233720368547"));
+        QTest::keyClick(&box, Qt::Key_7);
         QVERIFY(msgs.texts().isEmpty());
-        QTest::keyClick(&box, Qt::Key_9);
+        QCOMPARE(box.GetValue(), 922337203685477LL);
+        QTest::keyClick(&box, Qt::Key_0);
         QCOMPARE(msgs.texts(), QStringList{CoreText::MoneyTooLong});
-        QCOMPARE(box.text(), QStringLiteral("123,456,789,012,345,678"));
-        QCOMPARE(box.GetValue(), 123456789012345678LL);
+        QCOMPARE(box.text(), QStringLiteral("922,337,203,685,477"));
+        QCOMPARE(box.GetValue(), 922337203685477LL);
+        // One more than the largest, with the same number of digits.
+        box.setText(QStringLiteral("92233720368547"));
+        QTest::keyClick(&box, Qt::Key_8);
+        QCOMPARE(msgs.texts().size(), 2);
+        QCOMPARE(box.GetValue(), 92233720368547LL);
+        // Leading zeros do not count.
+        box.setText(QStringLiteral("000922337203685477"));
+        QCOMPARE(msgs.texts().size(), 2);
     }
 
     void digitsOnly()

@@ -1,6 +1,9 @@
 // Password hashes of users.ps, and the plain text of accounts made before them.
 
 #include "core/password_hash.h"
+#include "core/texts.h"
+#include "tests/support/low_memory.h"
+#include "tests/support/msg_recorder.h"
 
 #include <QtTest>
 
@@ -22,6 +25,25 @@ private slots:
         QVERIFY(!PasswordHash::needsRehash(h));
         // A fresh salt each time.
         QVERIFY(PasswordHash::hash(password) != h);
+    }
+
+    // A hash that cannot be made is no password: it is said so, and an empty
+    // stored text lets no password in, not even an empty one.
+    void aHashThatCannotBeMadeIsAnError()
+    {
+        MsgRecorder msgs;
+        QString made = QStringLiteral("x");
+        std::optional<QString> saved = QStringLiteral("x");
+        withLittleMemory([&] {
+            made = PasswordHash::hash(QStringLiteral("pw"));
+            saved = PasswordHash::hashForSaving(QStringLiteral("pw"));
+        });
+        QVERIFY(made.isEmpty());
+        QVERIFY(!saved);
+        QCOMPARE(msgs.texts(), QStringList{CoreText::PasswordHashFailed});
+        QVERIFY(!PasswordHash::verify(QString(), QString()));
+        QVERIFY(!PasswordHash::verify(QString(), QStringLiteral("pw")));
+        QVERIFY(PasswordHash::hashForSaving(QStringLiteral("pw")).has_value());
     }
 
     void legacyPlainTextIsToldApart()

@@ -11,6 +11,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
 #include "tests/core/admin_pages.h"
+#include "tests/support/low_memory.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -119,10 +120,15 @@ private slots:
             entry->ui->ins_btn->click();
             // The window stays open as it was: the same name a second time is refused.
             entry->ui->ins_btn->click();
+            // A password whose hash cannot be made saves nothing.
+            entry->ui->us->setText(u"2050999999"_s);
+            withLittleMemory([&] { entry->ui->ins_btn->click(); });
         }));
 
         QCOMPARE(msgs.texts(), (QStringList{CoreText::UserNameRequired, CoreText::UserPasswordRequired,
-                                            CoreText::UserSaved, CoreText::UserNameDuplicate}));
+                                            CoreText::UserSaved, CoreText::UserNameDuplicate,
+                                            CoreText::PasswordHashFailed}));
+        QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"2050999999"_s}), 0);
         QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"2050123456"_s}), 1);
         const QVariantMap row = Sql::row(u"select * from users where us=?"_s, {u"2050123456"_s});
         // The password is kept as a salted hash that the login can check.

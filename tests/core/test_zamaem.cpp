@@ -9,6 +9,7 @@
 #include "core/zamaem.h"
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/texts.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
@@ -176,25 +177,36 @@ private slots:
         msgs.answerInput(m_files.filePath(u"saved"_s));
         clickRow(zamaem->ui->DBGrid1, 0);
         QCOMPARE(read(m_files.filePath(u"saved.x"_s)), QByteArray("hostile"));
-        QCOMPARE(opened.size(), 1);
-        const QFileInfo copy(opened[0]);
-        QCOMPARE(copy.absolutePath(), QFileInfo(Desktop::privateTempFolder()).absoluteFilePath());
-        QCOMPARE(copy.fileName(), u"attachment-%1.x"_s.arg(id));
-        QCOMPARE(read(opened[0]), QByteArray("hostile"));
+        // A type that is not a document, sheet, text, archive or picture is
+        // not opened: the user is told where its copy is, never executable.
+        QVERIFY(opened.isEmpty());
+        const QString copyPath = Desktop::privateTempFolder() + u"/attachment-%1.x"_s.arg(id);
+        QCOMPARE(msgs.texts().last(), UiText::FileNotOpened.arg(QDir::toNativeSeparators(copyPath)));
+        QCOMPARE(read(copyPath), QByteArray("hostile"));
+        QCOMPARE(QFileInfo(copyPath).permissions() & (QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther),
+                 QFileDevice::Permissions());
+        msgs.requests.clear();
 
         // A name typed with its extension keeps it once.
         msgs.answerInput(m_files.filePath(u"circular.PDF"_s));
         clickRow(zamaem->ui->DBGrid1, 1);
         QCOMPARE(read(m_files.filePath(u"circular.PDF"_s)), QByteArray("pdf bytes"));
         QVERIFY(!QFile::exists(m_files.filePath(u"circular.PDF.pdf"_s)));
-        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(QFileInfo(opened[0]).absolutePath(), QFileInfo(Desktop::privateTempFolder()).absoluteFilePath());
+        QCOMPARE(read(opened[0]), QByteArray("pdf bytes"));
         QVERIFY(msgs.texts().isEmpty());
 
         // A copy that cannot be saved is said so, and nothing is opened.
         msgs.answerInput(m_files.filePath(u"no-such-folder/circular"_s));
         clickRow(zamaem->ui->DBGrid1, 1);
         QCOMPARE(msgs.texts(), QStringList{CoreText::AttachmentNotWritten});
-        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened.size(), 1);
+
+        for (const char* ext : {".desktop", ".sh", ".jar", ".exe", ".html", ".docm", "", "../x/.sh"})
+            QVERIFY2(!Desktop::opensType(QLatin1String(ext)), ext);
+        for (const char* ext : {".PDF", "xlsx", ".docx", ".jpg", ".zip", ".txt", ".csv"})
+            QVERIFY2(Desktop::opensType(QLatin1String(ext)), ext);
     }
 
     void deleted()

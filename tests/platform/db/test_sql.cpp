@@ -1,6 +1,7 @@
 // The statement helper on a real database: bound values, ids, transactions,
 // the one error message, and what the dialect does on the server.
 
+#include "platform/db/money.h"
 #include "platform/db/sql.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
@@ -10,6 +11,14 @@
 class TestSql : public QObject {
     Q_OBJECT
     TestDb m_db;
+
+    static QStringList names()
+    {
+        QStringList out;
+        for (const QVariantMap& r : Sql::rows(QStringLiteral("select name from item order by name")))
+            out << r.value("name").toString();
+        return out;
+    }
 
 private slots:
     void init()
@@ -101,6 +110,149 @@ private slots:
         // The connection is usable afterwards.
         QVERIFY(Db::guard([] { Sql::insert(QStringLiteral("item"), {{"name", "after"}}); }));
         QCOMPARE(msgs.texts().size(), 1);
+    }
+
+    // A commit that the database refuses (a deferred foreign key checked only
+    // at the commit) is rolled back, and the connection goes on working.
+    void aRefusedCommitLeavesTheConnectionUsable()
+    {
+        const Dialect& d = Database::current().dialect();
+        Sql::exec(QStringLiteral("create table parent (id %1 primary key)").arg(d.type(ColumnType::Int)));
+        Sql::exec(QStringLiteral("create table child (parent_id %1 references parent (id) deferrable initially deferred)")
+                      .arg(d.type(ColumnType::Int)));
+        if (d.backend() == Backend::SQLite)
+            Sql::exec(QStringLiteral("pragma foreign_keys = on"));
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::transaction([] {
+            Sql::insert(QStringLiteral("item"), {{"name", "lost"}});
+            Sql::insert(QStringLiteral("child"), {{"parent_id", 42}});
+        }));
+        QVERIFY(!Database::current().inTransaction());
+        Sql::transaction([] { Sql::insert(QStringLiteral("item"), {{"name", "kept"}}); });
+        Sql::insert(QStringLiteral("item"), {{"name", "single"}});
+        // Still there once the database is opened again.
+        Database::current().close();
+        QVERIFY(Database::current().open(m_db.options()));
+        QCOMPARE(names(), (QStringList{"kept", "single"}));
+    }
+
+    // Once a part of a transaction failed, nothing of it is kept, whoever
+    // caught the error: the caller's own try, a nested transaction, Db::guard.
+    void aFailureInsideFailsTheWholeTransaction()
+    {
+        Sql::exec(QStringLiteral("create unique index item_name on item (name)"));
+        Sql::insert(QStringLiteral("item"), {{"name", "taken"}});
+        const auto taken = [] { Sql::insert(QStringLiteral("item"), {{"name", "taken"}}); };
+
+        // A nested transaction's failure caught by the outer body.
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::transaction([&] {
+            Sql::insert(QStringLiteral("item"), {{"name", "a"}});
+            try {
+                Sql::transaction([&] {
+                    Sql::insert(QStringLiteral("item"), {{"name", "b"}});
+                    taken();
+                });
+            } catch (const DbError&) {
+            }
+            Sql::insert(QStringLiteral("item"), {{"name", "c"}});
+        }));
+        QCOMPARE(names(), QStringList{"taken"});
+
+        // A failed statement caught by the body itself: the commit refuses.
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::transaction([&] {
+            Sql::insert(QStringLiteral("item"), {{"name", "d"}});
+            try {
+                taken();
+            } catch (const DbError&) {
+            }
+        }));
+        QCOMPARE(names(), QStringList{"taken"});
+
+        // Db::guard inside a transaction shows its message and returns false
+        // but ends nothing; the outer guard does not show it a second time.
+        MsgRecorder msgs;
+        bool inner = true;
+        const bool outer = Db::guard([&] {
+            Sql::transaction([&] {
+                Sql::insert(QStringLiteral("item"), {{"name", "e"}});
+                inner = Db::guard(taken);
+                QVERIFY(Database::current().inTransaction());
+            });
+        });
+        QVERIFY(!inner);
+        QVERIFY(!outer);
+        QCOMPARE(msgs.texts(), QStringList{Db::FailedText});
+        QCOMPARE(names(), QStringList{"taken"});
+
+        // A guard that succeeds inside commits nothing on its own.
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::transaction([&] {
+            QVERIFY(Db::guard([] { Sql::insert(QStringLiteral("item"), {{"name", "f"}}); }));
+            taken();
+        }));
+        QCOMPARE(names(), QStringList{"taken"});
+
+        Sql::transaction([] { Sql::insert(QStringLiteral("item"), {{"name", "g"}}); });
+        QCOMPARE(names(), (QStringList{"g", "taken"}));
+    }
+
+    // A read that fails after some rows is a failure, not a shorter list.
+    void aReadFailingPartWayThrows()
+    {
+        const Dialect& d = Database::current().dialect();
+        Sql::exec(QStringLiteral("create table num (n %1, v %2)").arg(d.type(ColumnType::Int), d.type(ColumnType::BigInt)));
+        for (int n = 1; n <= 5; ++n) // abs() of the smallest 64-bit value overflows
+            Sql::insert(QStringLiteral("num"),
+                        {{"n", n}, {"v", n == 4 ? std::numeric_limits<qint64>::min() : qint64(n)}});
+        const QString all = QStringLiteral("select abs(v) from num order by n");
+        const QString fourth = QStringLiteral("select abs(v) from num where n >= ? order by n");
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::rows(all));
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::scalar(fourth, {4}));
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::exists(fourth, {4}));
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::checkRead([&] {
+            QSqlQuery q = Sql::exec(all);
+            while (q.next()) {
+            }
+            return q;
+        }()));
+        QCOMPARE(Sql::rows(fourth, {5}).size(), 1);
+    }
+
+    // A look-up of a table's id that failed is asked again, not kept as "no id".
+    void aFailedIdLookupIsNotKept()
+    {
+        Database second(QStringLiteral("tuvek_test_second"));
+        QVERIFY(second.open(m_db.options()));
+        second.handle().close();
+        QVERIFY_THROWS_EXCEPTION(DbError, second.hasIdColumn(QStringLiteral("item")));
+        QVERIFY(second.handle().open());
+        QVERIFY(second.hasIdColumn(QStringLiteral("item")));
+        QVERIFY(Sql::insert(second, QStringLiteral("item"), {{"name", "x"}}) > 0);
+    }
+
+    // Amounts come back as whole rials however the backend hands them over.
+    void moneyIsReadAsWholeRials()
+    {
+        for (qint64 amount : {qint64(2500000), Money::Max, -Money::Max}) {
+            const qint64 id = Sql::insert(QStringLiteral("item"), {{"amount", amount}});
+            const QVariant stored = Sql::scalar(QStringLiteral("select amount from item where id = ?"), {id});
+            QCOMPARE(Money::fromDb(stored), amount);
+        }
+        const QList<QPair<QVariant, qint64>> cases = {
+            {QVariant(), 0},
+            {QStringLiteral("2500000.0000"), 2500000},
+            {QStringLiteral("922337203685477.5807"), 922337203685478},
+            {QStringLiteral("-12.5000"), -13},
+            {QStringLiteral("12.4999"), 12},
+            {QStringLiteral("7"), 7},
+            {QByteArray("2500000.0000"), 2500000},
+            {2500000.0, 2500000},
+            {2499999.5, 2500000},
+            {qint64(922337203685477), 922337203685477},
+            {int(12), 12},
+        };
+        for (const auto& [value, expected] : cases)
+            QCOMPARE(Money::fromDb(value), expected);
+        for (const char* junk : {"2,500,000", "12a", ".", "-", "1e5"})
+            QVERIFY_THROWS_EXCEPTION(DbError, Money::fromDb(QString::fromLatin1(junk)));
     }
 
     void dialectOnTheServer()
