@@ -1,6 +1,7 @@
 #include "kargozini_src.h"
 #include "ui_kargozini_src.h"
 
+#include "core/list_window.h"
 #include "core/session.h"
 #include "personnel/kargozini_ins.h"
 #include "personnel/kargozini_slips.h"
@@ -49,6 +50,15 @@ Tkargozini_src::Tkargozini_src(QWidget* parent) : Form(parent), ui(new Ui::Tkarg
     ui->setupUi(this);
     m_requests = new RequestList(kargozini_desc(), ui->DBGrid1, ui->cnt, this);
     RequestList& r = *m_requests;
+    // The titles of the request date and of each confirmation on their colours.
+    ListModel* rows = r.list().model();
+    rows->setTitleColour(s("ersal_dat"), Qt::yellow);
+    for (const char* column : {"modir_dat", "modir_name"})
+        rows->setTitleColour(s(column), QColor(0xA6, 0xCA, 0xF0)); // sky blue
+    for (const char* column : {"negahbani_dat", "negahbani_name"})
+        rows->setTitleColour(s(column), QColor(0xFF, 0xFF, 0xE1)); // the info colour
+    for (const char* column : {"taeed_dat", "taeed_name"})
+        rows->setTitleColour(s(column), QColor(0xC0, 0xDC, 0xC0)); // money green
     // One's own requests and those of the persons one approves; the filters narrow both.
     r.setScope([] { return hierarchy_scope(s("marateb_k"), s("personel.nation=?"), {Session::user().karbar}); });
     r.contains(ui->CheckBox4, ui->lname, s("personel.lname"));

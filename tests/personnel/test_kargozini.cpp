@@ -245,6 +245,9 @@ private slots:
             QCOMPARE(shown(u"taeed_name"_s), QStringList{u"صادقي"_s});
             QCOMPARE(shown(u"taeed_dat"_s), QStringList{today});
             QCOMPARE(list->ui->cnt->text().toInt(), shown(u"id"_s).size());
+            ListModel* rows = list->requests()->list().model();
+            QCOMPARE(rows->headerData(rows->columnOf(u"ersal_dat"_s), Qt::Horizontal, Qt::BackgroundRole).value<QColor>(),
+                     QColor(Qt::yellow));
 
             // The slip of the current request.
             clickRow(list->ui->DBGrid1, u"id"_s, id);
