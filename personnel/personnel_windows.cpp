@@ -3,6 +3,9 @@
 #include "core/main_window.h"
 #include "personnel/abadiha.h"
 #include "personnel/abadiha_ins.h"
+#include "personnel/kargozini_ins.h"
+#include "personnel/kargozini_slips.h"
+#include "personnel/kargozini_src.h"
 #include "personnel/marateb_k.h"
 #include "personnel/personel_ins.h"
 #include "personnel/khanevade.h"
@@ -11,12 +14,14 @@
 #include "personnel/personel_src.h"
 #include "personnel/takafol.h"
 #include "platform/ui/window_set.h"
+#include "services/request/request_list.h"
 
 namespace {
 Tmarateb_k* marateb_k() { return win<Tmarateb_k>(QStringLiteral("marateb_k")); }
 Tpersonel_src* personel_src() { return win<Tpersonel_src>(QStringLiteral("personel_src")); }
 Tabadiha* abadiha() { return win<Tabadiha>(QStringLiteral("abadiha")); }
 Tmostanadat* mostanadat() { return win<Tmostanadat>(QStringLiteral("mostanadat")); }
+Tkargozini_src* kargozini_src() { return win<Tkargozini_src>(QStringLiteral("kargozini_src")); }
 } // namespace
 
 void definePersonnelWindows()
@@ -31,10 +36,24 @@ void definePersonnelWindows()
     set.define(QStringLiteral("personel_pic"), [] { return new Tpersonel_pic; });
     set.define(QStringLiteral("khanevade"), [] { return new Tkhanevade; });
     set.define(QStringLiteral("mostanadat"), [] { return new Tmostanadat; });
+    set.define(QStringLiteral("kargozini_src"), [] { return new Tkargozini_src; });
+    set.define(QStringLiteral("kargozini_ins"), [] { return new Tkargozini_ins; });
+    set.define(QStringLiteral("kargozini_morakhasi_rozane_frm"), [] { return new Tkargozini_morakhasi_rozane_frm; });
+    set.define(QStringLiteral("kargozini_mamoriat_saati_frm"), [] { return new Tkargozini_mamoriat_saati_frm; });
+    set.define(QStringLiteral("kargozini_morakhasi_saati_frm"), [] { return new Tkargozini_morakhasi_saati_frm; });
 }
 
 void connectPersonnelPages(Tmain& main)
 {
+    // N23: leave and missions, page "kargozini".
+    PageOpener leave = kargozini_src()->requests()->opener();
+    leave.prepare = [&main, search = leave.prepare] {
+        Tkargozini_src* page = kargozini_src();
+        page->resize(main.width() - 17, main.height() - 60);
+        search();
+    };
+    main.addPage(QStringLiteral("N23"), leave);
+
     // N22: the approval hierarchy of leave and missions, page "marateb".
     main.addPage(QStringLiteral("N22"), {
         QStringLiteral("marateb"),

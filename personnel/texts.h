@@ -229,6 +229,41 @@ inline const QString Duplicate = QStringLiteral("تکراريست");
 inline const QString ChooseApprover = QStringLiteral("خطا! تاييد کننده را انتخاب نماييد");
 inline const QString ChooseRequester = QStringLiteral("خطا! درخواست کننده را انتخاب نماييد");
 
+// Leave and missions
+// The settings list of the request types, and the three types with a behaviour of their own.
+inline const QString KargoziniTypeList = QStringLiteral("انواع درخواست کارگزيني");
+inline const QString DailyLeave = QStringLiteral("مرخصي روزانه");
+inline const QString HourlyLeave = QStringLiteral("مرخصي ساعتي");
+inline const QString HourlyMission = QStringLiteral("ماموريت ساعتي");
+// The caption of the first date: a range for the daily leave, one day for the hourly types.
+inline const QString FromDate = QStringLiteral("از تاريخ");
+inline const QString OneDate = QStringLiteral("تاريخ");
+// The post of the users who confirm as the guard.
+inline const QString GuardPost = QStringLiteral("نگهبان");
+inline const QString NotGuard = QStringLiteral("خطا! شما به عنوان نگهبان، مجوز تاييد اين درخواست را نداريد");
+// A pending request of the same type is there already.
+inline const QString KargoziniDuplicate = QStringLiteral("خطا! درخواست تاييد نشده اي از اين نوع براي شما ثبت شده است");
+// The daily leave slip asks for the substitute.
+inline const QString SubstituteCaption = QStringLiteral("Substitute");
+inline const QString SubstitutePrompt = QStringLiteral("جانشين");
+inline const QString TitleId = QStringLiteral("شناسه");
+inline const QString TitleCartsaat = QStringLiteral("شماره کارت ساعت");
+inline const QString TitleTyp = QStringLiteral("نوع درخواست");
+inline const QString TitleRoz = QStringLiteral("تعداد روز");
+inline const QString TitleDat1 = QStringLiteral("از تاريخ");
+inline const QString TitleDat2 = QStringLiteral("تا تاريخ");
+inline const QString TitleExit = QStringLiteral("ساعت خروج");
+inline const QString TitleVorod = QStringLiteral("ساعت ورود");
+inline const QString TitleCmt = QStringLiteral("شرح ماموريت");
+inline const QString TitleErsal = QStringLiteral("تاريخ درخواست");
+inline const QString TitleModirDat = QStringLiteral("تاييد مدير");
+inline const QString TitleModirName = QStringLiteral("نام مدير");
+inline const QString TitleNegahbaniDat = QStringLiteral("تاييد نگهباني");
+inline const QString TitleNegahbaniName = QStringLiteral("نام نگهبان");
+inline const QString TitleTaeedDat = QStringLiteral("تاييد کارگزيني");
+inline const QString TitleTaeedName = QStringLiteral("نام کارگزيني");
+inline const QString ExportTaeedDat = QStringLiteral("تاييد تووک");
+
 } // namespace PersonnelText
 
 // Dependants, family list, insurance lists, electronic file and stored documents

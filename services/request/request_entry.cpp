@@ -11,7 +11,7 @@
 
 RequestEntry::RequestEntry(RequestDesc desc, Entry* entry, Form* window, QPushButton* ins_btn,
                            QPushButton* edit_btn)
-    : QObject(window), m_desc(std::move(desc)), m_entry(entry), m_window(window)
+    : QObject(window), m_desc(std::move(desc)), m_entry(entry), m_window(window), m_edit(edit_btn)
 {
     m_entry->modeButtons(ins_btn, edit_btn);
 }
@@ -19,6 +19,8 @@ RequestEntry::RequestEntry(RequestDesc desc, Entry* entry, Form* window, QPushBu
 void RequestEntry::prepareNew(const std::function<void()>& presets)
 {
     m_entry->openNew();
+    for (QPushButton* b : std::as_const(m_approveButtons))
+        b->setVisible(false);
     if (presets)
         presets();
 }
@@ -29,7 +31,7 @@ void RequestEntry::openNew(const std::function<void()>& presets)
     m_window->showModal();
 }
 
-bool RequestEntry::prepareApprove(qint64 id)
+bool RequestEntry::prepareApprove(qint64 id, QPushButton* shown)
 {
     QVariantMap row;
     if (!Db::guard([&] { row = Sql::row(QStringLiteral("select * from %1 where id=?").arg(m_desc.table), {id}); }))
@@ -39,12 +41,16 @@ bool RequestEntry::prepareApprove(qint64 id)
         return false;
     }
     m_entry->openEdit(row);
+    if (shown && shown != m_edit && m_edit)
+        m_edit->setVisible(false);
+    for (QPushButton* b : std::as_const(m_approveButtons))
+        b->setVisible(b == shown);
     return true;
 }
 
-void RequestEntry::openApprove(qint64 id)
+void RequestEntry::openApprove(qint64 id, QPushButton* shown)
 {
-    if (prepareApprove(id))
+    if (prepareApprove(id, shown))
         m_window->showModal();
 }
 

@@ -30,10 +30,14 @@ public:
     void openNew(const std::function<void()>& presets = {});
     // Approve mode on the request of that id: only edit_btn shows; the window
     // is shown modally. A request deleted meanwhile is said so.
-    void openApprove(qint64 id);
+    void openApprove(qint64 id, QPushButton* shown = nullptr);
     // The same without showing the window (the manager's window stays open).
     void prepareNew(const std::function<void()>& presets = {});
-    bool prepareApprove(qint64 id);
+    bool prepareApprove(qint64 id, QPushButton* shown = nullptr);
+    // Further approval buttons, each an approval of its own (a manager's, a
+    // guard's): approve mode shows the one given to it (edit_btn when none),
+    // and no other; insert mode shows none of them.
+    void addApproveButtons(const QList<QPushButton*>& buttons) { m_approveButtons += buttons; }
 
     // Values the boxes give differently from their texts (an amount, a count),
     // set on the row of values before it is written.
@@ -65,6 +69,8 @@ private:
     Entry* m_entry;
     Form* m_window;
     std::function<void(Row&)> m_adjust;
+    QPushButton* m_edit;
+    QList<QPushButton*> m_approveButtons;
 };
 
 // The manager gate: asks the password stored in the settings list of that

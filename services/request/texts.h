@@ -32,4 +32,6 @@ inline const QString TitleId = QStringLiteral("شناسه");
 // and a login without a person record, write nothing.
 inline const QString PickPerson = QStringLiteral("خطا! ابتدا نام و کد ملي شخص را انتخاب نماييد");
 inline const QString NoPersonRecord = QStringLiteral("خطا! براي کاربر شما مشخصات پرسنلي ثبت نشده است");
+// A manager who does not approve the requester in the hierarchy.
+inline const QString NotManager = QStringLiteral("خطا! شما به عنوان مدير، مجوز تاييد اين درخواست را نداريد");
 } // namespace RequestText

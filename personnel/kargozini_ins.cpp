@@ -1,0 +1,146 @@
+#include "kargozini_ins.h"
+#include "ui_kargozini_ins.h"
+
+#include "core/entry.h"
+#include "core/list_behaviours.h"
+#include "core/shamsi_date.h"
+#include "personnel/kargozini_src.h"
+#include "personnel/texts.h"
+#include "platform/ui/entry_boxes.h"
+#include "platform/ui/window_set.h"
+#include "services/request/request_entry.h"
+#include "services/request/request_list.h"
+
+#include <QEvent>
+#include <QStyle>
+
+namespace {
+
+QString s(const char* text) { return QString::fromLatin1(text); }
+
+// A box the type does not use is red and disabled; one it uses has the window's colour.
+void use(QWidget* box, bool used)
+{
+    box->setEnabled(used);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, used ? box->style()->standardPalette().color(QPalette::Base) : QColor(Qt::red));
+    box->setPalette(palette);
+}
+
+} // namespace
+
+Tkargozini_ins::Tkargozini_ins(QWidget* parent) : Form(parent), ui(new Ui::Tkargozini_ins)
+{
+    ui->setupUi(this);
+    auto* entry = new Entry(s("kargozini"), this);
+    entry->bind({{ui->typ, s("typ")},
+                 {ui->roz, s("roz")},
+                 {ui->dat1, s("dat1")},
+                 {ui->dat2, s("dat2")},
+                 {ui->exit_saat, s("exit_saat")},
+                 {ui->vorod_saat, s("vorod_saat")},
+                 {ui->cmt, s("cmt")}});
+    entry->settingList(ui->typ, PersonnelText::KargoziniTypeList);
+    digits_only_key(ui->roz);
+    m_request = new RequestEntry(kargozini_desc(), entry, this, ui->ins_btn, ui->edit_btn);
+    m_request->addApproveButtons({ui->modir_btn, ui->negahbani_btn});
+    // The list (made before this window) shows its rows again after every write.
+    connect(m_request, &RequestEntry::changed, this,
+            [] { win<Tkargozini_src>(s("kargozini_src"))->requests()->reload(); });
+    m_request->setAdjust([](Row& values) {
+        // No number of days is 0 days.
+        for (auto& [column, value] : values)
+            if (column == QLatin1String("roz"))
+                value = value.toString().toLongLong();
+    });
+
+    // The buttons carry pictures only.
+    ui->ins_btn->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    for (QPushButton* b : {ui->modir_btn, ui->negahbani_btn, ui->edit_btn})
+        b->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    on_user_change(ui->typ, [this] { typChange(); });
+    connect(ui->ins_btn, &QPushButton::clicked, this, &Tkargozini_ins::ins_btnClick);
+    connect(ui->modir_btn, &QPushButton::clicked, this, &Tkargozini_ins::modir_btnClick);
+    connect(ui->negahbani_btn, &QPushButton::clicked, this, &Tkargozini_ins::negahbani_btnClick);
+    connect(ui->edit_btn, &QPushButton::clicked, this, &Tkargozini_ins::edit_btnClick);
+    for (QLabel* label : {ui->Label2, ui->Label3, ui->Label7, ui->Label8})
+        label->installEventFilter(this);
+}
+
+Tkargozini_ins::~Tkargozini_ins() { delete ui; }
+
+QString Tkargozini_ins::clockText(const QTime& time) { return time.toString(s("HH:mm")); }
+
+void Tkargozini_ins::openNew()
+{
+    m_request->openNew([this] {
+        const QString today = Shamsi::today();
+        ui->dat1->setValue(today);
+        ui->dat2->setValue(today);
+        ui->typ->setFocus();
+    });
+}
+
+void Tkargozini_ins::openConfirm(qint64 id, Confirmation confirmation)
+{
+    QPushButton* button = confirmation == Confirmation::Manager ? ui->modir_btn
+        : confirmation == Confirmation::Guard                   ? ui->negahbani_btn
+                                                                : ui->edit_btn;
+    if (!m_request->prepareApprove(id, button))
+        return;
+    typChange();
+    showModal();
+}
+
+void Tkargozini_ins::typChange()
+{
+    using namespace PersonnelText;
+    const QString typ = ui->typ->currentText();
+    const bool daily = typ == DailyLeave;
+    if (!daily && typ != HourlyLeave && typ != HourlyMission)
+        return;
+    if (!daily) {
+        ui->roz->setText(s("0"));
+        ui->dat2->setValue(QString());
+    }
+    if (typ != HourlyMission)
+        ui->cmt->clear();
+    use(ui->roz, daily);
+    use(ui->dat2, daily);
+    use(ui->exit_saat, !daily);
+    use(ui->vorod_saat, !daily);
+    use(ui->cmt, typ == HourlyMission);
+    ui->Label5->setText(daily ? FromDate : OneDate);
+}
+
+void Tkargozini_ins::ins_btnClick() { m_request->insertForUser(); }
+
+void Tkargozini_ins::confirm(const QString& dateColumn, const QString& nameColumn, bool saveFields)
+{
+    // The day and the confirming user's surname, on the request the window was opened on.
+    m_request->approve({.stamp = {.column = dateColumn, .saveFields = saveFields, .nameColumn = nameColumn},
+                        .closeWindow = true});
+}
+
+void Tkargozini_ins::modir_btnClick() { confirm(s("modir_dat"), s("modir_name"), true); }
+
+// The guard confirms the times as they were requested: the boxes are not saved.
+void Tkargozini_ins::negahbani_btnClick() { confirm(s("negahbani_dat"), s("negahbani_name"), false); }
+
+void Tkargozini_ins::edit_btnClick() { confirm(s("taeed_dat"), s("taeed_name"), true); }
+
+bool Tkargozini_ins::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        // The captions of the time boxes put the clock's time in; "---" empties.
+        if (watched == ui->Label2)
+            ui->exit_saat->setValue(clockText(QTime::currentTime()));
+        else if (watched == ui->Label3)
+            ui->vorod_saat->setValue(clockText(QTime::currentTime()));
+        else if (watched == ui->Label7)
+            ui->exit_saat->setValue(QString());
+        else if (watched == ui->Label8)
+            ui->vorod_saat->setValue(QString());
+    }
+    return Form::eventFilter(watched, event);
+}
