@@ -1,8 +1,11 @@
 #include "entry.h"
 
+#include "platform/db/money.h"
+
 #include "core/list_behaviours.h"
 #include "core/mon_edit.h"
 #include "core/texts.h"
+#include "platform/db/money.h"
 #include "platform/ui/masked_box.h"
 #include "platform/ui/msg.h"
 
@@ -137,9 +140,8 @@ void Entry::fill(const QVariantMap& row)
         if (!row.contains(column))
             continue;
         if (auto* money = qobject_cast<TMonEdit*>(box)) {
-            // Amounts come back as integers, reals or decimal text by backend.
             const QSignalBlocker quiet(money);
-            money->setValue(std::llround(row.value(column).toDouble()));
+            money->setValue(Money::fromDb(row.value(column)));
         } else {
             set_text(box, row.value(column).toString());
         }

@@ -4,6 +4,7 @@
 #include "core/entry.h"
 #include "core/list_behaviours.h"
 #include "core/places.h"
+#include "platform/db/money.h"
 #include "platform/ui/entry_boxes.h"
 #include "platform/ui/msg.h"
 #include "services/texts.h"
@@ -48,7 +49,7 @@ void Tkhabgahha_ins::prepareEdit(const QVariantMap& suite)
     m_storedNo = suite.value(QStringLiteral("no")).toString();
     Places::fillCounties(ui->shahrestan, ui->ostan->currentText());
     ui->hazine->clear();
-    ui->hazine->setValue(qRound64(suite.value(QStringLiteral("hazine")).toDouble()));
+    ui->hazine->setValue(Money::fromDb(suite.value(QStringLiteral("hazine"))));
     ui->ins_btn->hide();
     ui->edit_btn->show();
 }
