@@ -19,7 +19,8 @@ function(tuvek_add_test)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  set(env "QT_QPA_PLATFORM=offscreen;TUVEK_TEST_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  # Workbooks the tests export go to the documents folder of a home of their own.
+  set(env "QT_QPA_PLATFORM=offscreen;TUVEK_TEST_SOURCE_DIR=${CMAKE_SOURCE_DIR};XDG_DOCUMENTS_DIR=${CMAKE_BINARY_DIR}/test-documents")
   if(T_BACKENDS)
     add_test(NAME ${T_NAME}.sqlite COMMAND ${T_NAME})
     set_tests_properties(${T_NAME}.sqlite PROPERTIES LABELS "${T_LABELS};db"

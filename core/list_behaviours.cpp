@@ -2,6 +2,7 @@
 
 #include "core/list_window.h"
 #include "core/schema.h"
+#include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/sheet/list_sheet.h"
@@ -17,10 +18,12 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
-#include <QTemporaryFile>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QtDebug>
 
-bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& captions)
+bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& captions, const QString& listName)
 {
     // The whole list, as the search returned it.
     while (dataset->canFetchMore({}))
@@ -43,11 +46,37 @@ bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& capti
                 values << dataset->data(dataset->index(r, c)).toString();
             write(values);
         }
-    });
+    }, listName);
 }
 
+namespace {
+
+// A new file in the documents folder named after the list and today's Persian
+// date; a number is added when the name is taken. Empty without a folder.
+QString exportPath(const QString& listName)
+{
+    const QString folder = Desktop::documentsFolder();
+    if (folder.isEmpty())
+        return {};
+    QString name;
+    for (QChar c : listName.simplified())
+        if (c.isLetterOrNumber() || c == QLatin1Char(' ') || c == QLatin1Char('-') || c == QLatin1Char('_') ||
+            c == QChar(0x200C))
+            name.append(c);
+    name = name.trimmed().left(80);
+    if (name.isEmpty())
+        name = QStringLiteral("list");
+    name += QLatin1Char(' ') + Shamsi::fromDate(QDate::currentDate()).replace(QLatin1Char('/'), QLatin1Char('-'));
+    QString path = folder + QLatin1Char('/') + name + QStringLiteral(".xlsx");
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder + QLatin1Char('/') + name + QStringLiteral(" (%1).xlsx").arg(n);
+    return path;
+}
+
+} // namespace
+
 bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& captions,
-                          const std::function<void(const RowWriter& write)>& rows)
+                          const std::function<void(const RowWriter& write)>& rows, const QString& listName)
 {
     QHash<QString, QString> titleOf;
     for (const auto& [name, title] : captions)
@@ -57,16 +86,12 @@ bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& ca
     for (const QString& name : columnNames)
         titles << titleOf.value(name, name);
 
-    // A name of the program's own in the folder only this user can read.
-    const QString folder = Desktop::privateTempFolder();
-    QTemporaryFile reserved(folder + QStringLiteral("/list-XXXXXX.xlsx"));
-    reserved.setAutoRemove(false);
-    if (folder.isEmpty() || !reserved.open()) {
+    // The user keeps the workbook: it goes where the user's documents go.
+    const QString path = exportPath(listName);
+    if (path.isEmpty()) {
         Msg::error(CoreText::ExportFailed);
         return false;
     }
-    const QString path = reserved.fileName();
-    reserved.close();
 
     Sheet::ListWriter writer(path);
     writer.writeTitles(titles);
@@ -82,6 +107,7 @@ bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& ca
         Msg::error(CoreText::ExportFailed);
         return false;
     }
+    // When nothing opens it, the user is told where it is.
     Desktop::openFile(path);
     return true;
 }

@@ -23,19 +23,23 @@ using CaptionTable = QList<QPair<QString, QString>>;
 constexpr int ColumnNameRole = 0x0100 + 1; // Qt::UserRole + 1
 
 // Writes every row of a list (all columns of its model, in the model's column
-// order and the rows in the order shown) into a new workbook in the private
-// folder and opens it with the desktop's spreadsheet application. Row 1 holds
-// each column's title from the caption table (exact name), or the column name
-// where the table has none. False, after a message, when the workbook could
-// not be written.
-bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& captions);
+// order and the rows in the order shown) into a new workbook in the user's
+// documents folder, named after the list and today's Persian date ("گزارش
+// فعاليت كاربران 1403-05-09.xlsx", never over an earlier file), and opens it
+// with the desktop; when nothing opens it, a message says where it is. Row 1
+// holds each column's title from the caption table (exact name), or the
+// column name where the table has none. False, after a message, when the
+// workbook could not be written.
+bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& captions,
+                          const QString& listName = QString());
 
 // The same workbook from rows that come one at a time: rows gives each row's
 // texts to write, in the order of the column names. A database error that rows
 // throws is shown as such, and no workbook is left.
 using RowWriter = std::function<void(const QStringList& texts)>;
 bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& captions,
-                          const std::function<void(const RowWriter& write)>& rows);
+                          const std::function<void(const RowWriter& write)>& rows,
+                          const QString& listName = QString());
 
 // A click on a title of a list's grid: the first click on a column sorts the
 // rows ascending, the next descending, then ascending again; a click on another

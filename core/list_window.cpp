@@ -540,6 +540,22 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
     }
 }
 
+// ---- GridCells ---------------------------------------------------------
+
+Qt::LayoutDirection GridCells::direction(const QString& text)
+{
+    return text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
+void GridCells::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (option->text.isEmpty() || direction(option->text) == Qt::RightToLeft)
+        return;
+    option->direction = Qt::LeftToRight;
+    option->displayAlignment = (option->displayAlignment & ~Qt::AlignHorizontal_Mask) | Qt::AlignRight;
+}
+
 // ---- ListWindow --------------------------------------------------------
 
 ListWindow::ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabel, QObject* parent)
@@ -548,6 +564,8 @@ ListWindow::ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabe
 {
     m_model->setTitles(m_desc.grid);
     m_grid->setModel(m_model);
+    m_grid->setItemDelegate(new GridCells(m_grid));
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -686,6 +704,17 @@ void ListWindow::showColumns()
             header->moveSection(header->visualIndex(c), position++);
         }
     }
+    // Columns as wide as their titles and the rows read, up to half a wide
+    // window each; the widths a window gives are the least.
+    constexpr int Widest = 600;
+    for (int c = 0; c < names.size(); ++c) {
+        if (header->isSectionHidden(c))
+            continue;
+        m_grid->resizeColumnToContents(c);
+        int width = std::min(header->sectionSize(c), std::max(Widest, header->sectionSizeHint(c)));
+        width = std::max(width, m_desc.widths.value(names[c], 0));
+        header->resizeSection(c, width);
+    }
     // The first row is the current one, as after every search.
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, header->logicalIndex(0)));
@@ -711,7 +740,7 @@ bool ListWindow::exportRows()
                 texts << ListModel::text(v);
             write(texts);
         });
-    });
+    }, m_grid->window()->windowTitle());
 }
 
 QVariantMap ListWindow::currentRow() const

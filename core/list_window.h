@@ -16,6 +16,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QStyledItemDelegate>
 #include <QHash>
 #include <QObject>
 #include <QStringList>
@@ -127,6 +128,20 @@ private:
     QHash<QString, QColor> m_titleColours;
 };
 
+// The cells of a list's grid: each laid out by the direction of its own text,
+// a Persian cell right to left, a number, a phone number or a Latin text left
+// to right (and kept to the cell's right edge, as the grid's columns are).
+// A grid that draws its cells its own way derives from it.
+class GridCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    // The direction a cell's text is laid out in.
+    static Qt::LayoutDirection direction(const QString& text);
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};
+
 // What a list window searches and shows.
 struct ListDescription {
     QString columns = QStringLiteral("*");
@@ -145,6 +160,9 @@ struct ListDescription {
     // The columns the grid shows, in order, with their titles; empty: every column.
     CaptionTable grid;
     CaptionTable exportTitles;
+    // The least width of a grid column, by column name; every column is as
+    // wide as its title and contents, and the last takes the free space.
+    QHash<QString, int> widths;
     bool titleSort = false; // a click on a title sorts the rows
     FilterLook filterLook = FilterLook::Highlighted;
 };

@@ -25,6 +25,7 @@ ListDescription list_description(const QString& order)
     desc.values = {QString()};
     desc.orderBy = order;
     desc.grid = {{Name, PhoneTitleName}, {Tel, PhoneTitleTel}, {Cmt, PhoneTitleCmt}};
+    desc.widths = {{Name, 180}, {Tel, 120}, {Cmt, 120}};
     return desc;
 }
 
@@ -69,14 +70,6 @@ ListWindow* Tphone::list()
             return Condition{};
         return Condition{QStringLiteral(" and ") + Database::current().dialect().likeInsensitive(column),
                          {QLatin1Char('%') + ui->src->text() + QLatin1Char('%')}};
-    });
-    connect(m_list, &ListWindow::searched, this, [this] {
-        QHeaderView* header = ui->DBGrid1->horizontalHeader();
-        const int widths[] = {180, 120, 120};
-        const QString columns[] = {Name, Tel, Cmt};
-        for (int i = 0; i < 3; ++i)
-            if (const int c = m_list->model()->columnOf(columns[i]); c >= 0)
-                header->resizeSection(c, widths[i]);
     });
     return m_list;
 }

@@ -19,14 +19,14 @@ namespace {
 const QString Item = QStringLiteral("cmt");
 const QString ListColumn = QStringLiteral("component");
 
-class MaskedCells final : public QStyledItemDelegate {
+class MaskedCells final : public GridCells {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using GridCells::GridCells;
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
+        GridCells::initStyleOption(option, index);
         option->text = PasswordCells::shownText(index);
     }
 };

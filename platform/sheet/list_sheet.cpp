@@ -1,6 +1,7 @@
 #include "list_sheet.h"
 
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <xlsxwriter.h>
 
@@ -21,6 +22,9 @@ struct ListWriter::Impl {
     lxw_format* titleFramed = nullptr;
     lxw_format* titleBold = nullptr;
     lxw_format* rowFramed = nullptr;
+    // The same formats for a cell laid out left to right (a number, a phone
+    // number, a Latin text) in the right-to-left sheet; plain at the end.
+    QHash<lxw_format*, lxw_format*> leftToRight;
     lxw_row_t row = 0;
     QString error;
 
@@ -47,6 +51,9 @@ struct ListWriter::Impl {
                 check(worksheet_write_blank(sheet, row, lxw_col_t(column), format));
             return;
         }
+        // Each cell in the direction of its own text.
+        if (!text.isRightToLeft())
+            format = leftToRight.value(format);
         check(worksheet_write_string(sheet, row, lxw_col_t(column), text.toUtf8().constData(), format));
     }
 };
@@ -70,6 +77,17 @@ ListWriter::ListWriter(const QString& path) : d(new Impl)
     format_set_border(d->titleFramed, LXW_BORDER_SLANT_DASH_DOT);
     d->rowFramed = workbook_add_format(d->book);
     format_set_border(d->rowFramed, LXW_BORDER_THIN);
+    for (lxw_format* format : {d->titleBold, d->titleFramed, d->rowFramed, static_cast<lxw_format*>(nullptr)}) {
+        lxw_format* twin = workbook_add_format(d->book);
+        if (format == d->titleBold || format == d->titleFramed)
+            format_set_bold(twin);
+        if (format == d->titleFramed)
+            format_set_border(twin, LXW_BORDER_SLANT_DASH_DOT);
+        if (format == d->rowFramed)
+            format_set_border(twin, LXW_BORDER_THIN);
+        format_set_reading_order(twin, 1);
+        d->leftToRight.insert(format, twin);
+    }
 }
 
 ListWriter::~ListWriter()

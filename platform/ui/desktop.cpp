@@ -70,6 +70,16 @@ bool openFile(const QString& path)
 
 void setOpener(Opener o) { opener() = std::move(o); }
 
+QString documentsFolder()
+{
+    // The environment's XDG_DOCUMENTS_DIR, as the desktop's user-dirs file
+    // sets it for a session, comes first.
+    QString folder = qEnvironmentVariable("XDG_DOCUMENTS_DIR");
+    if (folder.isEmpty() || QDir::isRelativePath(folder))
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !folder.isEmpty() && QDir().mkpath(folder) ? folder : QString();
+}
+
 QString privateTempFolder()
 {
     // QTemporaryDir makes the folder readable by its owner only (0700).

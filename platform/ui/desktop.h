@@ -20,6 +20,11 @@ bool opensType(const QString& extension);
 using Opener = std::function<void(const QString& path)>;
 void setOpener(Opener opener); // nullptr restores the desktop
 
+// The folder where the user's documents go (the XDG documents folder), made
+// when missing; what the user asked to keep is written there. Empty when it
+// cannot be made.
+QString documentsFolder();
+
 // A folder only this user can read, made once per run and removed at exit.
 QString privateTempFolder();
 

@@ -393,7 +393,8 @@ private slots:
         w.clickTitle(QStringLiteral("n")); // descending
         QVERIFY(w.list.exportRows());
         QCOMPARE(opened.size(), 1);
-        QVERIFY(opened[0].startsWith(Desktop::privateTempFolder()));
+        // A workbook the user keeps: in the documents folder, not the private one.
+        QVERIFY(opened[0].startsWith(Desktop::documentsFolder()));
         QVERIFY(opened[0].endsWith(QStringLiteral(".xlsx")));
 
         QString error;

@@ -14,6 +14,9 @@
 #include "ui_log.h"
 
 #include <QDateTime>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QScopeGuard>
 #include <QTableView>
 
 using namespace AdminPages;
@@ -186,6 +189,47 @@ private slots:
         });
     }
 
+    // Every cell in the direction of its own text; no column cut while the
+    // grid has room, the last one taking what is left.
+    void gridCells()
+    {
+        const QString phone = QStringLiteral("+98 912 345 6789");
+        const QString action = QStringLiteral(" حذف وام شماره ۱۲ از فهرست درخواست هاي تاييد شده استان و شهرستان");
+        addLog(QStringLiteral("0012345678"), QStringLiteral("1403/01/02"), at(2), action, phone);
+        inViewer([&] {
+            viewer->ui->BitBtn1->click();
+            QTableView* grid = viewer->ui->DBGrid1;
+            const ListModel* rows = viewer->list()->model();
+            struct Cells : GridCells {
+                using GridCells::initStyleOption;
+            };
+            auto* cells = static_cast<Cells*>(dynamic_cast<GridCells*>(grid->itemDelegate()));
+            QVERIFY(cells);
+            auto option = [&](const QString& column) {
+                QStyleOptionViewItem o;
+                o.initFrom(grid);
+                cells->initStyleOption(&o, rows->index(0, rows->columnOf(column)));
+                return o;
+            };
+            QCOMPARE(option(QStringLiteral("computer_name")).direction, Qt::LeftToRight);
+            QCOMPARE(option(QStringLiteral("cmt")).direction, Qt::RightToLeft);
+            QCOMPARE(option(QStringLiteral("tarikh")).direction, Qt::LeftToRight);
+
+            QHeaderView* header = grid->horizontalHeader();
+            const QFontMetrics metrics(grid->font());
+            for (const QString column : {QStringLiteral("cmt"), QStringLiteral("computer_name"), QStringLiteral("karbar")}) {
+                const int c = rows->columnOf(column);
+                QVERIFY2(header->sectionSize(c) > metrics.horizontalAdvance(rows->value(0, column).toString()),
+                         qPrintable(column));
+                QVERIFY(header->sectionSize(c) >= header->sectionSizeHint(c));
+            }
+            int total = 0;
+            for (int c = 0; c < header->count(); ++c)
+                total += header->isSectionHidden(c) ? 0 : header->sectionSize(c);
+            QVERIFY(total >= grid->viewport()->width());
+        });
+    }
+
     void exportOfTheSearch()
     {
         addLog(QStringLiteral("admin"), QStringLiteral("1403/01/01"), at(1), QStringLiteral(" ورود موفق به نرم افزار "));
@@ -198,6 +242,14 @@ private slots:
         });
         Desktop::setOpener(nullptr);
         QVERIFY(!opened.isEmpty());
+        // The user keeps the workbook: it is in the documents folder, named
+        // after the list and the day, not in the folder emptied at exit.
+        QCOMPARE(QFileInfo(opened).absolutePath(), QFileInfo(Desktop::documentsFolder()).absoluteFilePath());
+        QVERIFY(!opened.startsWith(Desktop::privateTempFolder()));
+        QCOMPARE(QFileInfo(opened).fileName(),
+                 viewer->windowTitle() + QLatin1Char(' ') + Shamsi::fromDate(QDate::currentDate()).replace(QLatin1Char('/'), QLatin1Char('-')) +
+                     QStringLiteral(".xlsx"));
+        auto removeAfter = qScopeGuard([&] { QFile::remove(opened); });
         QString error;
         const auto sheet = Sheet::readSheet(opened, QStringLiteral("Sheet1"), &error);
         QVERIFY2(sheet, qPrintable(error));
