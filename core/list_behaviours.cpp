@@ -112,6 +112,26 @@ bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& ca
     return true;
 }
 
+bool export_query_to_excel(const QString& sql, const QVariantList& values, const CaptionTable& captions)
+{
+    QSqlQuery rows;
+    QStringList names;
+    if (!Db::guard([&] {
+            rows = Sql::exec(sql, values);
+            names = Sql::columnNames(rows.record());
+        }))
+        return false;
+    return export_rows_to_excel(names, captions, [&](const RowWriter& write) {
+        QStringList texts;
+        while (rows.next()) {
+            texts.clear();
+            for (int c = 0; c < names.size(); ++c)
+                texts << ListModel::text(rows.value(c));
+            write(texts);
+        }
+    });
+}
+
 void sort_grid_by_title(QTableView* grid, int column)
 {
     auto* list = qobject_cast<ListModel*>(grid->model());

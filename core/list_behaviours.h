@@ -40,6 +40,10 @@ using RowWriter = std::function<void(const QStringList& texts)>;
 bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& captions,
                           const std::function<void(const RowWriter& write)>& rows,
                           const QString& listName = QString());
+// The same for the rows of a statement, in its order, headed by the captions
+// of their column names (a name found in both tables of a join is the
+// second's with "_1").
+bool export_query_to_excel(const QString& sql, const QVariantList& values, const CaptionTable& captions);
 
 // A click on a title of a list's grid: the first click on a column sorts the
 // rows ascending, the next descending, then ascending again; a click on another

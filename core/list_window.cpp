@@ -319,17 +319,11 @@ void ListModel::setQuery(const ListQuery& query)
 {
     QSqlRecord record;
     QList<QVariantList> rows = readRows(makePlan(query, -1, false, false, 0), nullptr, Batch, &record);
-    QStringList names;
     QList<bool> text;
     const qsizetype shown = record.count() - queryOrder(query).size();
-    for (int i = 0; i < shown; ++i) {
-        // A name found in both tables of a join: the second one is name_1.
-        QString name = record.fieldName(i);
-        for (int n = 1; names.contains(name); ++n)
-            name = record.fieldName(i) + QStringLiteral("_%1").arg(n);
-        names << name;
+    const QStringList names = Sql::columnNames(record).mid(0, shown);
+    for (int i = 0; i < shown; ++i)
         text << (record.field(i).metaType().id() == QMetaType::QString);
-    }
 
     beginResetModel();
     m_query = query;
@@ -661,18 +655,42 @@ bool ListWindow::reload()
     return m_last ? run(*m_last) : search();
 }
 
-bool ListWindow::run(const Condition& where)
+namespace {
+
+// The tables and conditions of a statement. The conditions begin with
+// " and": a from without its own WHERE gets one.
+QString tailOf(const QString& from, const Condition& where)
 {
-    // The conditions begin with " and": a from without its own WHERE gets one.
-    QString tail = m_desc.from;
+    QString tail = from;
     if (!where.sql.isEmpty() && !hasWhere(tail))
         tail += QStringLiteral(" where 1=1");
-    tail += where.sql;
-    QVariantList values = m_desc.values + where.values;
-    // The conditions compare texts: an empty box is empty text, never NULL.
+    return tail + where.sql;
+}
+
+// The values of a statement's conditions. They compare texts: an empty box is
+// empty text, never NULL.
+QVariantList boundValues(const QVariantList& base, const Condition& where)
+{
+    QVariantList values = base + where.values;
     for (QVariant& v : values)
         if (v.typeId() == QMetaType::QString && v.toString().isNull())
             v = QString(QLatin1String(""));
+    return values;
+}
+
+} // namespace
+
+QVariant ListWindow::aggregate(const QString& expression) const
+{
+    const Condition where = m_last.value_or(conditions());
+    return Sql::scalar(QStringLiteral("select ") + expression + QStringLiteral(" from ") + tailOf(m_desc.from, where),
+                       boundValues(m_desc.values, where));
+}
+
+bool ListWindow::run(const Condition& where)
+{
+    const QString tail = tailOf(m_desc.from, where);
+    const QVariantList values = boundValues(m_desc.values, where);
     QString key = m_desc.key;
     if (key.isEmpty()) // the first table's id
         key = m_desc.from.trimmed().section(QRegularExpression(QStringLiteral("\\s")), 0, 0) + QStringLiteral(".id");

@@ -213,6 +213,10 @@ public:
     // the database a row at a time, with the desc's titles.
     bool exportRows();
 
+    // A value over the rows of the last search, read with its conditions:
+    // aggregate("sum(paziraei.cnt)"). Throws DbError.
+    QVariant aggregate(const QString& expression) const;
+
     ListModel* model() const { return m_model; }
     QTableView* grid() const { return m_grid; }
     // The grid's current row, as column name -> value; empty when there is none.

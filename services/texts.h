@@ -2,9 +2,15 @@
 // The Persian texts of the staff services, exactly as the office knows them.
 // Every message of the services goes through Msg with one of these constants.
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 namespace ServiceText {
+
+// Column titles of a list or an export, by column name.
+using CaptionTable = QList<QPair<QString, QString>>;
+
 
 // Guesthouse registry: titles of the suite list, the day statuses and the photographs
 inline const QString SuiteOstan = QStringLiteral("استان");
@@ -99,4 +105,195 @@ inline const QString StayDuplicate = QStringLiteral("خطا! فاميل و كد 
 // The remark a new stay starts with: who enters it.
 inline const QString StayEnteredBy = QStringLiteral(" ثبت کننده: ");
 
+
+// Guarantees
+// A pending guarantee at the same bank and branch for the same person.
+inline const QString ZemanatDuplicate = QStringLiteral("خطا! نام بانک،شعبه و توضيحات تکراري است");
+// The guarantees list and its export.
+inline const CaptionTable ZemanatGrid = {
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("bank"), QStringLiteral("بانک")},
+    {QStringLiteral("shobe"), QStringLiteral("شعبه")},
+    {QStringLiteral("cmt"), QStringLiteral("به منظور")},
+    {QStringLiteral("aghsat"), QStringLiteral("اقساط")},
+    {QStringLiteral("mablagh"), QStringLiteral("مبلغ")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+};
+inline const CaptionTable ZemanatExport = {
+    {QStringLiteral("id"), QStringLiteral("شناسه")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("bank"), QStringLiteral("بانک")},
+    {QStringLiteral("cmt"), QStringLiteral("به منظور")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+};
+
+// Approvals
+// A pending request on the same subject.
+inline const QString TaeidatDuplicate = QStringLiteral("خطا! درخواست تاييد با اين موضوع قبلا ثبت شده و هنوز تاييد نشده است");
+// The settings list of the subjects.
+inline const QString TaeidatList = QStringLiteral("تاييدات");
+// The approvals list and its export.
+inline const CaptionTable TaeidatGrid = {
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("mozo"), QStringLiteral("موضوع تاييد")},
+    {QStringLiteral("cmt"), QStringLiteral("مقدار")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+};
+inline const CaptionTable TaeidatExport = {
+    {QStringLiteral("id"), QStringLiteral("شناسه")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("mozo"), QStringLiteral("موضوع تاييد")},
+    {QStringLiteral("cmt"), QStringLiteral("مقدار")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+};
+
+// Expenditures
+// A pending claim with the same origin and destination.
+inline const QString HazineDuplicate = QStringLiteral("خطا! درخواست هزينه با اين مبدا و مقصد قبلا ثبت شده و هنوز تاييد نشده است");
+// The settings list of the kinds of expense.
+inline const QString HazineTypeList = QStringLiteral("انواع هزينه");
+// The expenditures list and its export.
+inline const CaptionTable HazineGrid = {
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("mabda"), QStringLiteral("مبداء")},
+    {QStringLiteral("maghsad"), QStringLiteral("مقصد")},
+    {QStringLiteral("typ"), QStringLiteral("نوع هزينه")},
+    {QStringLiteral("mablagh"), QStringLiteral("مبلغ هزينه")},
+    {QStringLiteral("dat1"), QStringLiteral("تاريخ رفت")},
+    {QStringLiteral("dat2"), QStringLiteral("تاريخ برگشت")},
+    {QStringLiteral("saat1"), QStringLiteral("ساعت رفت")},
+    {QStringLiteral("saat2"), QStringLiteral("ساعت برگشت")},
+    {QStringLiteral("masir"), QStringLiteral("مسير سرويس")},
+    {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+};
+inline const CaptionTable HazineExport = {
+    {QStringLiteral("id"), QStringLiteral("شناسه")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("typ"), QStringLiteral("نوع هزينه")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+};
+
+// Tickets
+// A pending request for the same kind of ticket.
+inline const QString TicketDuplicate = QStringLiteral("خطا! درخواست بليط از اين نوع قبلا ثبت شده و هنوز تاييد نشده است");
+// The settings list of the kinds of ticket.
+inline const QString TicketTypeList = QStringLiteral("انواع بليط");
+// The tickets list and its export.
+inline const CaptionTable TicketGrid = {
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("mabda"), QStringLiteral("مبداء")},
+    {QStringLiteral("maghsad"), QStringLiteral("مقصد")},
+    {QStringLiteral("dat1"), QStringLiteral("تاريخ رفت")},
+    {QStringLiteral("dat2"), QStringLiteral("تاريخ برگشت")},
+    {QStringLiteral("saat1"), QStringLiteral("ساعت رفت")},
+    {QStringLiteral("saat2"), QStringLiteral("ساعت برگشت")},
+    {QStringLiteral("typ"), QStringLiteral("نوع بليط")},
+    {QStringLiteral("cnt"), QStringLiteral("تعداد")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+};
+inline const CaptionTable TicketExport = {
+    {QStringLiteral("id"), QStringLiteral("شناسه")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("typ"), QStringLiteral("نوع بليط")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+};
+// The travellers of a ticket.
+inline const CaptionTable TravellerGrid = {
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("birthday"), QStringLiteral("تاريخ تولد")},
+    {QStringLiteral("nation"), QStringLiteral("کد ملي")},
+};
+
+// Hospitality
+// A pending order of the same kind.
+inline const QString PaziraeiDuplicate = QStringLiteral("خطا! نوع سفارش و تاريخ ارسال تكراري است");
+// The settings lists of the kinds of order and of the guests' food, drink and extras.
+inline const QString PaziraeiTypeList = QStringLiteral("انواع سفارش پذيرايي");
+inline const QString GuestFoodList = QStringLiteral("انواع غذا");
+inline const QString GuestDrinkList = QStringLiteral("انواع نوشيدني");
+inline const QString GuestExtrasList = QStringLiteral("انواع مخلفات");
+// A manager approving an order of someone who is not below him.
+inline const QString NoManagerRight = QStringLiteral("خطا! شما به عنوان مدير، مجوز تاييد اين درخواست را نداريد");
+// The orders list, its export, and the export of the orders with their guests.
+inline const CaptionTable PaziraeiGrid = {
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc_1"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("typ"), QStringLiteral("نوع سفارش")},
+    {QStringLiteral("onvan"), QStringLiteral("عنوان جلسه")},
+    {QStringLiteral("loc"), QStringLiteral("محل جلسه")},
+    {QStringLiteral("dat"), QStringLiteral("تاريخ جلسه")},
+    {QStringLiteral("cnt"), QStringLiteral("تعداد")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("modir_dat"), QStringLiteral("تاييد مدير")},
+    {QStringLiteral("modir_name"), QStringLiteral("نام مدير")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاييد تووک")},
+    {QStringLiteral("taeed_name"), QStringLiteral("نام تووک")},
+};
+inline const CaptionTable PaziraeiExport = {
+    {QStringLiteral("id"), QStringLiteral("شناسه")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل جلسه")},
+    {QStringLiteral("loc_1"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("typ"), QStringLiteral("نوع سفارش")},
+    {QStringLiteral("onvan"), QStringLiteral("عنوان جلسه")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تاييد تووک")},
+    {QStringLiteral("modir_dat"), QStringLiteral("تاييد مدير")},
+    {QStringLiteral("dat"), QStringLiteral("تاريخ جلسه")},
+    {QStringLiteral("modir_name"), QStringLiteral("نام مدير")},
+    {QStringLiteral("cnt"), QStringLiteral("تعداد سفارش/نفرات")},
+};
+inline const CaptionTable PaziraeiGuestsExport = {
+    {QStringLiteral("id"), QStringLiteral("شناسه")},
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("loc"), QStringLiteral("محل جلسه")},
+    {QStringLiteral("typ"), QStringLiteral("نوع سفارش")},
+    {QStringLiteral("onvan"), QStringLiteral("عنوان جلسه")},
+    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("taeed_dat"), QStringLiteral("تووک تاييد")},
+    {QStringLiteral("modir_dat"), QStringLiteral("تاييد مدير")},
+    {QStringLiteral("dat"), QStringLiteral("تاريخ جلسه")},
+    {QStringLiteral("cnt"), QStringLiteral("تعداد سفارش/نفرات")},
+    {QStringLiteral("modir_name"), QStringLiteral("نام مدير")},
+    {QStringLiteral("ghaza"), QStringLiteral("غذا")},
+    {QStringLiteral("noshidani"), QStringLiteral("نوشيدني")},
+    {QStringLiteral("other"), QStringLiteral("مخلفات")},
+};
+// The guests of an order.
+inline const CaptionTable GuestGrid = {
+    {QStringLiteral("fname"), QStringLiteral("نام")},
+    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("ghaza"), QStringLiteral("غذا")},
+    {QStringLiteral("noshidani"), QStringLiteral("نوشيدني")},
+    {QStringLiteral("other"), QStringLiteral("مخلفات")},
+};
 } // namespace ServiceText

@@ -31,11 +31,7 @@ RequestEntry* vam_entry(const VamBoxes& b, Form* window, QPushButton* ins_btn, Q
     yellow_while_focused({b.typ, b.mablagh, b.aghsat, b.marhale, b.status, b.bank, b.cmt});
 
     auto* request = new RequestEntry(vam_desc(), entry, window, ins_btn, edit_btn);
-    request->setAdjust([](Row& values) {
-        // No instalments typed count as 0.
-        for (auto& [column, value] : values)
-            if (column == QLatin1String("aghsat"))
-                value = value.toString().toLongLong();
-    });
+    // No instalments typed count as 0.
+    request->setNumbers({QStringLiteral("aghsat")});
     return request;
 }

@@ -87,19 +87,24 @@ QVariant scalar(const QString& sql, const QVariantList& values)
     return QVariant();
 }
 
+QStringList columnNames(const QSqlRecord& record)
+{
+    QStringList names;
+    for (int i = 0; i < record.count(); ++i) {
+        // A name found in both tables of a join: the second one is name_1.
+        QString name = record.fieldName(i);
+        for (int n = 1; names.contains(name); ++n)
+            name = record.fieldName(i) + QStringLiteral("_%1").arg(n);
+        names << name;
+    }
+    return names;
+}
+
 QList<QVariantMap> rows(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q = exec(sql, values);
     QList<QVariantMap> out;
-    QStringList names;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i) {
-        // A name found in both tables of a join: the second one is name_1.
-        QString name = rec.fieldName(i);
-        for (int n = 1; names.contains(name); ++n)
-            name = rec.fieldName(i) + QStringLiteral("_%1").arg(n);
-        names << name;
-    }
+    const QStringList names = columnNames(q.record());
     while (q.next()) {
         QVariantMap m;
         for (int i = 0; i < names.size(); ++i)

@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QList>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
 #include <functional>
@@ -42,6 +43,9 @@ QVariant scalar(const QString& sql, const QVariantList& values = {});
 // All rows, each as column name -> value (joined columns found in both tables
 // come once plain, for the first table, and once with the suffix "_1").
 QList<QVariantMap> rows(const QString& sql, const QVariantList& values = {});
+// The names of a result's columns; a name found in both tables of a join comes
+// plain for the first and with the suffix "_1" for the second.
+QStringList columnNames(const QSqlRecord& record);
 // The first row, empty when there is none.
 QVariantMap row(const QString& sql, const QVariantList& values = {});
 // Whether the query gives at least one row.

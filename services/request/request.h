@@ -59,6 +59,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct RequestDesc {
     QString table;
@@ -77,6 +78,10 @@ struct RequestDesc {
     // The list: grid and export titles, title sort. Its from is the request
     // table joined with its owners' person rows, unless the feature gives its own.
     ListDescription list;
+
+    // Rows that hang on a new request (a ticket's first traveller), written in
+    // the insert's transaction, given the new request's id and its owner.
+    std::function<void(qint64 id, qint64 owner)> insertDetails;
 
     QString pageName() const { return page.isEmpty() ? table : page; }
 };

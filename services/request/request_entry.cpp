@@ -57,7 +57,12 @@ void RequestEntry::openApprove(qint64 id, QPushButton* shown)
 std::optional<Row> RequestEntry::values() const
 {
     std::optional<Row> values = m_entry->values();
-    if (values && m_adjust)
+    if (!values)
+        return values;
+    for (auto& [column, value] : *values)
+        if (m_numbers.contains(column))
+            value = value.toString().toLongLong();
+    if (m_adjust)
         m_adjust(*values);
     return values;
 }

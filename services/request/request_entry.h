@@ -39,8 +39,11 @@ public:
     // and no other; insert mode shows none of them.
     void addApproveButtons(const QList<QPushButton*>& buttons) { m_approveButtons += buttons; }
 
-    // Values the boxes give differently from their texts (an amount, a count),
-    // set on the row of values before it is written.
+    // Columns that take whole numbers (counts, instalments): the number the
+    // box holds, 0 when it is empty.
+    void setNumbers(const QStringList& columns) { m_numbers = columns; }
+    // Values the boxes give differently from their texts, set on the row of
+    // values before it is written (after setNumbers's).
     void setAdjust(std::function<void(Row& values)> adjust) { m_adjust = std::move(adjust); }
     // The boxes' values as they will be written; nothing when a box refuses
     // (its message was shown).
@@ -68,6 +71,7 @@ private:
     RequestDesc m_desc;
     Entry* m_entry;
     Form* m_window;
+    QStringList m_numbers;
     std::function<void(Row&)> m_adjust;
     QPushButton* m_edit;
     QList<QPushButton*> m_approveButtons;

@@ -1,9 +1,13 @@
 #include "request_letter.h"
 
 #include "core/setting_values.h"
+#include "platform/db/money.h"
 #include "platform/db/sql.h"
 #include "platform/report/report_sheet.h"
 #include "platform/ui/window_set.h"
+
+#include <QLocale>
+#include <QStandardItemModel>
 
 const QVariantMap& LetterSource::person() const
 {
@@ -43,23 +47,55 @@ LetterCaption text(const QString& label, const QString& text)
     return {label, [text](const LetterSource&) { return text; }};
 }
 
+LetterCaption amount(const QString& label, const QString& column)
+{
+    return {label, [column](const LetterSource& s) {
+                return QLocale(QLocale::English).toString(Money::fromDb(s.row().value(column)));
+            }};
+}
+
 } // namespace Letter
 
 bool print_letter(const QString& sheet, const QVariantMap& row, const QList<LetterCaption>& captions,
                   QWidget* parent)
+{
+    return print_letter(sheet, row, captions, LetterDetails(), parent);
+}
+
+bool print_letter(const QString& sheet, const QVariantMap& row, const QList<LetterCaption>& captions,
+                  const LetterDetails& details, QWidget* parent)
 {
     auto* letter = win<ReportSheet>(sheet);
     if (row.isEmpty() || !letter)
         return false;
     const LetterSource source(row);
     QList<QPair<QString, QString>> filled;
+    QList<QVariantMap> rows;
     if (!Db::guard([&] {
             for (const LetterCaption& c : captions)
                 filled.append({c.label, c.value(source)});
+            if (details)
+                rows = details(source);
         }))
         return false;
     for (const auto& [label, caption] : std::as_const(filled))
         letter->report().setCaption(label, caption);
+    if (details) {
+        // The rows stay with the sheet until its next print.
+        auto* model = letter->findChild<QStandardItemModel*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!model)
+            model = new QStandardItemModel(letter);
+        model->clear();
+        const QStringList columns = rows.isEmpty() ? QStringList() : rows.first().keys();
+        model->setHorizontalHeaderLabels(columns);
+        for (const QVariantMap& r : std::as_const(rows)) {
+            QList<QStandardItem*> items;
+            for (const QString& column : columns)
+                items << new QStandardItem(r.value(column).toString());
+            model->appendRow(items);
+        }
+        letter->report().setModel(model);
+    }
     letter->Preview(parent);
     return true;
 }

@@ -46,6 +46,8 @@ LetterCaption person(const QString& label, const QString& column);
 LetterCaption signatory(const QString& label, const QString& title);
 // A fixed text.
 LetterCaption text(const QString& label, const QString& text);
+// An amount of money of the request's row, in rials grouped by three ("12,345,000").
+LetterCaption amount(const QString& label, const QString& column);
 } // namespace Letter
 
 // Fills the captions of the report sheet of that window-set name and shows its
@@ -53,3 +55,9 @@ LetterCaption text(const QString& label, const QString& text);
 // it could not be filled (after the database's message).
 bool print_letter(const QString& sheet, const QVariantMap& row, const QList<LetterCaption>& captions,
                   QWidget* parent = nullptr);
+// The same for a letter with a detail band per row that details reads
+// (column -> value, such as a ticket's travellers); without rows the letter
+// prints its other bands.
+using LetterDetails = std::function<QList<QVariantMap>(const LetterSource&)>;
+bool print_letter(const QString& sheet, const QVariantMap& row, const QList<LetterCaption>& captions,
+                  const LetterDetails& details, QWidget* parent = nullptr);

@@ -59,6 +59,8 @@ Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields
         Row row{{QStringLiteral("personel_id"), *person}};
         row += fields;
         const qint64 newId = Stamp::insert(desc.table, row, QStringList{desc.sentColumn} + moreStamps);
+        if (desc.insertDetails)
+            desc.insertDetails(newId, *person);
         if (id)
             *id = newId;
     });

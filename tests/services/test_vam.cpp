@@ -17,6 +17,7 @@
 #include "services/vam_ins_modir.h"
 #include "services/vam_src.h"
 #include "tests/core/admin_pages.h"
+#include "tests/services/service_steps.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -25,51 +26,13 @@
 #include "ui_vam_ins_modir.h"
 #include "ui_vam_src.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace AdminPages;
+using namespace ServiceSteps;
 using namespace WindowSteps;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-qint64 person(const QString& lname, const QString& fname, const QString& nation)
-{
-    return Sql::insert(u"personel"_s, {{u"lname"_s, lname}, {u"fname"_s, fname}, {u"nation"_s, nation},
-                                       {u"loc"_s, u"امور مالي"_s}, {u"ostan"_s, u"فارس"_s},
-                                       {u"shahrestan"_s, u"شيراز"_s}});
-}
-
-void setting(const QString& list, const QString& item)
-{
-    Sql::insert(u"setting"_s, {{u"component"_s, list}, {u"cmt"_s, item}});
-}
-
-// The text pdftotext finds in a PDF, without spaces and direction marks, the
-// Persian letters in their plain forms and the two yehs as one.
-QString pdfText(const QString& path)
-{
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-raw"_s, path, u"-"_s});
-    p.waitForFinished();
-    QString text = QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
-    text.remove(QRegularExpression(u"[\\s\\x{200e}\\x{200f}\\x{202a}-\\x{202e}]"_s));
-    return text.replace(QChar(0x06CC), QChar(0x064A));
-}
-
-// Persian text as pdftotext gives it: either in reading order or letter by
-// letter from the right.
-bool contains(const QString& text, QString words)
-{
-    words.remove(QLatin1Char(' '));
-    QString reversed = words;
-    std::reverse(reversed.begin(), reversed.end());
-    return text.contains(words) || text.contains(reversed);
-}
-
-} // namespace
 
 class TestVam : public QObject {
     Q_OBJECT
