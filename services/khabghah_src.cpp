@@ -77,6 +77,8 @@ Tkhabghah_src::Tkhabghah_src(QWidget* parent) : Form(parent), ui(new Ui::Tkhabgh
     ui->setupUi(this);
     m_requests = new RequestList(khabghah_desc(), ui->DBGrid1, ui->cnt, this);
     RequestList& r = *m_requests;
+    r.list().model()->setTitleColour(s("taeed_dat"), QColor(Qt::yellow));
+    r.list().model()->setTitleColour(s("taeed2_dat"), QColor(0x00, 0xff, 0x00));
     r.setScope(khabghah_scope);
     r.contains(ui->CheckBox1, ui->lname, s("personel.lname"));
     r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, s("khabghah.taeed_dat"));

@@ -188,6 +188,9 @@ private slots:
         become(destination);
         inStays([&] {
             QCOMPARE(listed().size(), 2);
+            ListModel* m = src->requests()->list().model();
+            QCOMPARE(m->headerData(m->columnOf(u"taeed_dat"_s), Qt::Horizontal, Qt::BackgroundRole).value<QBrush>().color(),
+                     QColor(Qt::yellow));
             src->ui->CheckBox1->setChecked(true);
             src->ui->lname->setText(u"Karimi"_s);
             src->ui->src_btn->click();
