@@ -3,6 +3,7 @@
 #include "core/entry.h"
 #include "core/list_behaviours.h"
 #include "core/mon_edit.h"
+#include "platform/ui/entry_boxes.h"
 #include "services/request/request_entry.h"
 #include "services/texts.h"
 #include "services/vam_src.h"
@@ -27,6 +28,7 @@ RequestEntry* vam_entry(const VamBoxes& b, Form* window, QPushButton* ins_btn, Q
     digits_only_key(b.aghsat);
     b.aghsat->setMaxLength(9); // what an integer column holds
     enter_to_next_field({b.typ, b.mablagh, b.aghsat, b.marhale, b.status, b.bank, b.cmt});
+    yellow_while_focused({b.typ, b.mablagh, b.aghsat, b.marhale, b.status, b.bank, b.cmt});
 
     auto* request = new RequestEntry(vam_desc(), entry, window, ins_btn, edit_btn);
     request->setAdjust([](Row& values) {

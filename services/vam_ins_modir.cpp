@@ -2,6 +2,7 @@
 #include "ui_vam_ins_modir.h"
 
 #include "core/list_behaviours.h"
+#include "platform/ui/entry_boxes.h"
 #include "services/request/person_picker.h"
 #include "services/request/request_entry.h"
 #include "services/request/texts.h"
@@ -14,6 +15,7 @@ Tvam_ins_modir::Tvam_ins_modir(QWidget* parent) : Form(parent), ui(new Ui::Tvam_
                           ui->ins_btn, nullptr);
     m_picker = new PersonPicker(ui->lname, ui->nation, ui->personel_id, this);
     enter_to_next_field({ui->lname, ui->nation, ui->typ});
+    yellow_while_focused({ui->lname, ui->nation});
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tvam_ins_modir::ins_btnClick);
 }
 

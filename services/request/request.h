@@ -33,13 +33,27 @@
 //     m_requests->dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, "vam.taeed_dat");
 //     m_requests->connectCommands({.add = ui->N1, .approve = ui->N2, .remove = ui->N3,
 //                                  .exportRows = ui->N6, .exit = ui->N5, .search = ui->src_btn},
-//                                 [] { entry->openNew(); }, [](qint64 id) { entry->openApprove(id); });
+//                                 [] { vam_ins->request().openNew(); },
+//                                 [](qint64 id) { vam_ins->request().openApprove(id); });
 //     main.addPage("N14", m_requests->opener());
 //
-//     // entry window
-//     m_entry = new RequestEntry(VamDesc, {{"typ", ui->typ}, {"mablagh", ui->mablagh}, ...}, this);
-//     m_entry->setApproval({.stamp = {.onlyWhenEmpty = true}, .closeWindow = true});
-//     connect(ui->ins_btn, &QPushButton::clicked, m_entry, [this] { m_entry->insertForUser(); });
+//     // entry window: its boxes bound to the request's columns (core/entry.h)
+//     auto* entry = new Entry("vam", this);
+//     entry->bind({{ui->typ, "typ"}, {ui->mablagh, "mablagh"}, ...});
+//     m_request = new RequestEntry(VamDesc, entry, this, ui->ins_btn, ui->edit_btn);
+//     ins_btn:  m_request->insertForUser();
+//     edit_btn: m_request->approve({.stamp = {.onlyWhenEmpty = true}, .closeWindow = true});   // loans
+//               m_request->approve({.stamp = {}, .showEdited = true});                          // guarantees ...
+//               m_request->approve({.stamp = {.column = "modir_dat", .nameColumn = "modir_name"},
+//                                   .closeWindow = true});                                     // a manager's stamp
+//     connect(m_request, &RequestEntry::changed, list, &RequestList::reload);
+//
+//     // a manager's window: the picker gives the owner, "approve" stamps with the send date
+//     m_request->insert(m_picker->personId(), RequestText::PickPerson, approveNow ? QStringList{"taeed_dat"} : QStringList{});
+//
+//     // letters
+//     print_letter("vam_chap", list->currentRow(), {Letter::fullName("fname"), Letter::person("ostan", "ostan"),
+//                                                   Letter::signatory("raeis_edari", RequestText::SignatoryAdministration)});
 
 #include "core/list_window.h"
 
