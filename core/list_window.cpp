@@ -582,20 +582,23 @@ void ListWindow::addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build
             [=] { toggle_filter_box(check, boxes.value(0), boxes.value(1), look); });
 }
 
-void ListWindow::contains(QCheckBox* check, QWidget* box, const QString& expression)
+Condition ListWindow::containsCondition(const QString& expression, const QString& text)
 {
     // The dialect is asked at each search: the window is made before the connection.
-    addFilter(check, {box}, [expression](const QStringList& t) {
-        const Dialect& d = Database::current().dialect();
-        QString pattern = QLatin1Char('%') + t[0] + QLatin1Char('%');
-        const QChar kaf(TextInput::ArabicKaf), keheh(TextInput::Keheh);
-        if (!pattern.contains(kaf) && !pattern.contains(keheh))
-            return Condition{QStringLiteral(" and ") + d.likeInsensitive(expression), {pattern}};
-        // Stored texts hold both kafs: either one typed finds both.
-        pattern.replace(kaf, keheh);
-        return Condition{QStringLiteral(" and ") + d.likeInsensitive(QStringLiteral("replace(%1, ?, ?)").arg(expression)),
-                         {QString(kaf), QString(keheh), pattern}};
-    });
+    const Dialect& d = Database::current().dialect();
+    QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
+    const QChar kaf(TextInput::ArabicKaf), keheh(TextInput::Keheh);
+    if (!pattern.contains(kaf) && !pattern.contains(keheh))
+        return Condition{QStringLiteral(" and ") + d.likeInsensitive(expression), {pattern}};
+    // Stored texts hold both kafs: either one typed finds both.
+    pattern.replace(kaf, keheh);
+    return Condition{QStringLiteral(" and ") + d.likeInsensitive(QStringLiteral("replace(%1, ?, ?)").arg(expression)),
+                     {QString(kaf), QString(keheh), pattern}};
+}
+
+void ListWindow::contains(QCheckBox* check, QWidget* box, const QString& expression)
+{
+    addFilter(check, {box}, [expression](const QStringList& t) { return containsCondition(expression, t[0]); });
 }
 
 void ListWindow::equals(QCheckBox* check, QWidget* box, const QString& expression)

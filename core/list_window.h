@@ -159,6 +159,8 @@ public:
     // (TextInput::normalize: digits in ASCII, the stored yeh and kaf).
     // expression LIKE '%text%', case-insensitive, either kaf finding both:
     void contains(QCheckBox* check, QWidget* box, const QString& expression);
+    // The condition of that filter for a text.
+    static Condition containsCondition(const QString& expression, const QString& text);
     // expression = text:
     void equals(QCheckBox* check, QWidget* box, const QString& expression);
     // from <= expression <= to, both ends included (Persian dates compare as text):

@@ -25,13 +25,17 @@ public:
     const RequestDesc& desc() const { return m_desc; }
     ListWindow& list() { return *m_list; }
 
-    // Filters, in the order the search adds them (ListWindow).
+    // Filters, in the order the search adds them (ListWindow). A filter on a
+    // column of the owner ("personel.lname") and the scope are asked of the
+    // owners (personel_id in the persons that match), so that a big table of
+    // requests is read through its index on the owner.
     void contains(QCheckBox* check, QWidget* box, const QString& expression);
     void equals(QCheckBox* check, QWidget* box, const QString& expression);
     // A range of Persian dates; the opener sets both boxes to today.
     void dateRange(QCheckBox* check, QWidget* from, QWidget* to, const QString& expression);
 
-    // The row scope; the current user's scope_by_level unless a feature gives its own.
+    // The row scope; the current user's scope_by_level (asked of the owners)
+    // unless a feature gives its own.
     void setScope(std::function<ScopeClause()> scope);
 
     struct Commands {
@@ -62,6 +66,10 @@ public:
     void enable(const PageRights& rights);
     void prepareForOpening();
     PageOpener opener();
+
+    // " and <table>.personel_id in (the persons of that condition)", for a
+    // condition " and ..." over the columns of personel.
+    QString ownerCondition(const QString& personCondition) const;
 
 private:
     RequestDesc m_desc;
