@@ -22,6 +22,7 @@ Tpaziraei_ins::Tpaziraei_ins(QWidget* parent) : Form(parent), ui(new Ui::Tpazira
     enter_to_next_field({ui->onvan, ui->loc, ui->cnt, ui->dat, ui->typ});
     m_request = new RequestEntry(paziraei_desc(), entry, this, ui->ins_btn, ui->edit_btn);
     m_request->setNumbers({QStringLiteral("cnt")});
+    m_request->addApproveButtons({ui->modir_btn});
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tpaziraei_ins::ins_btnClick);
     connect(ui->edit_btn, &QPushButton::clicked, this, &Tpaziraei_ins::edit_btnClick);
     connect(ui->modir_btn, &QPushButton::clicked, this, &Tpaziraei_ins::modir_btnClick);
@@ -31,27 +32,15 @@ Tpaziraei_ins::~Tpaziraei_ins() { delete ui; }
 
 void Tpaziraei_ins::openNew()
 {
-    ui->modir_btn->setVisible(false);
     m_request->openNew([this] {
         ui->cnt->setText(QStringLiteral("1"));
         ui->dat->setValue(Shamsi::today());
     });
 }
 
-void Tpaziraei_ins::openApprove(qint64 id)
-{
-    ui->modir_btn->setVisible(false);
-    m_request->openApprove(id);
-}
+void Tpaziraei_ins::openApprove(qint64 id) { m_request->openApprove(id); }
 
-void Tpaziraei_ins::openManagerApproval(qint64 id)
-{
-    if (!m_request->prepareApprove(id))
-        return;
-    ui->edit_btn->setVisible(false);
-    ui->modir_btn->setVisible(true);
-    showModal();
-}
+void Tpaziraei_ins::openManagerApproval(qint64 id) { m_request->openApprove(id, ui->modir_btn); }
 
 void Tpaziraei_ins::ins_btnClick() { m_request->insertForUser(); }
 

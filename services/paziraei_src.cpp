@@ -5,10 +5,10 @@
 #include "core/rights.h"
 #include "core/session.h"
 #include "platform/db/sql.h"
-#include "platform/ui/msg.h"
 #include "platform/ui/window_set.h"
 #include "services/paziraei_ins.h"
 #include "services/paziraei_nafarat.h"
+#include "services/request/approval_gate.h"
 #include "services/request/attached_persons.h"
 #include "services/request/request_letter.h"
 #include "services/request/request_list.h"
@@ -18,30 +18,17 @@ namespace {
 
 QString s(const char* text) { return QString::fromLatin1(text); }
 
-bool isAdmin() { return Session::user().level == QLatin1String("admin"); }
-
 // The rows a user's list shows: everything for the administrator; for every
-// other user the requesters in his scope and those below him in the hierarchy.
+// other user the requesters in his scope and those he approves as the list's
+// hierarchy has it.
 ScopeClause order_scope()
 {
-    if (isAdmin())
+    if (Session::user().isAdmin())
         return {};
     const ScopeClause own = scope_by_level();
     QString inScope = own.sql;
     inScope.remove(0, inScope.indexOf(QLatin1String("and ")) + 4); // the condition without its " and "
-    return {QStringLiteral(" and (%1 or personel.nation in ( select slave from marateb_v where master=?))").arg(inScope),
-            own.values + QVariantList{Session::user().karbar}};
-}
-
-// Whether the current user is above the requester of that national code in
-// either approval hierarchy: the list shows the orders of marateb_v, the
-// approval was once checked against marateb alone.
-bool isManagerOf(const QString& nation)
-{
-    const QString user = Session::user().karbar;
-    return Sql::exists(s("select master from marateb where master=? and slave=? "
-                         "union select master from marateb_v where master=? and slave=?"),
-                       {user, nation, user, nation});
+    return hierarchy_scope(s("marateb_v"), inScope, own.values);
 }
 
 } // namespace
@@ -105,20 +92,12 @@ void Tpaziraei_src::showSum()
 
 void Tpaziraei_src::N8Click()
 {
-    const QVariantMap row = m_requests->currentRow();
     const qint64 id = m_requests->currentId();
-    if (id == 0)
-        return;
-    bool allowed = false;
-    if (!Db::guard([&] { allowed = isManagerOf(row.value(s("nation")).toString()); }))
-        return;
-    if (!allowed) {
-        Msg::info(ServiceText::NoManagerRight);
-        // The administrator is told, and goes on all the same.
-        if (!isAdmin())
-            return;
-    }
-    win<Tpaziraei_ins>(s("paziraei_ins"))->openManagerApproval(id);
+    // The list shows the orders of the staff below a manager in marateb_v and
+    // the approval once asked marateb alone: a pair in either lets him approve.
+    if (id && approver_gate(QStringList{s("marateb"), s("marateb_v")},
+                            m_requests->currentRow().value(s("nation")).toString()))
+        win<Tpaziraei_ins>(s("paziraei_ins"))->openManagerApproval(id);
 }
 
 void Tpaziraei_src::N7Click()
@@ -157,7 +136,7 @@ void Tpaziraei_src::N10Click()
     QString sql = s("select * from paziraei left join paziraei_nafarat on paziraei.id=paziraei_nafarat.paziraei_id "
                     "where paziraei.id<>-1");
     QVariantList values;
-    if (!isAdmin()) {
+    if (!Session::user().isAdmin()) {
         sql += s(" and paziraei.personel_id=?");
         values << Session::user().personel_id.toLongLong();
     }

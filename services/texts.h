@@ -238,8 +238,6 @@ inline const QString PaziraeiTypeList = QStringLiteral("انواع سفارش پ
 inline const QString GuestFoodList = QStringLiteral("انواع غذا");
 inline const QString GuestDrinkList = QStringLiteral("انواع نوشيدني");
 inline const QString GuestExtrasList = QStringLiteral("انواع مخلفات");
-// A manager approving an order of someone who is not below him.
-inline const QString NoManagerRight = QStringLiteral("خطا! شما به عنوان مدير، مجوز تاييد اين درخواست را نداريد");
 // The orders list, its export, and the export of the orders with their guests.
 inline const CaptionTable PaziraeiGrid = {
     {QStringLiteral("fname"), QStringLiteral("نام")},

@@ -15,10 +15,17 @@ bool approval_gate(bool allowed, const QString& refusal)
 
 bool approver_gate(const QString& hierarchyTable, const QString& requesterNation)
 {
+    return approver_gate(QStringList{hierarchyTable}, requesterNation);
+}
+
+bool approver_gate(const QStringList& hierarchyTables, const QString& requesterNation)
+{
     bool approver = false;
     if (!Db::guard([&] {
-            approver = Sql::exists(QStringLiteral("select master from %1 where master=? and slave=?").arg(hierarchyTable),
-                                   {Session::user().karbar, requesterNation});
+            for (const QString& table : hierarchyTables)
+                approver = approver ||
+                    Sql::exists(QStringLiteral("select master from %1 where master=? and slave=?").arg(table),
+                                {Session::user().karbar, requesterNation});
         }))
         return false;
     return approval_gate(approver, RequestText::NotManager);

@@ -6,6 +6,7 @@
 #include "core/rights.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 // A gate in front of a confirmation: a user who may not give it is told so
@@ -15,6 +16,8 @@ bool approval_gate(bool allowed, const QString& refusal);
 // The manager's gate: the current user approves the requester (by national
 // code) in the hierarchy table ("marateb_k", ...).
 bool approver_gate(const QString& hierarchyTable, const QString& requesterNation);
+// The same where a pair in any of the tables lets the user approve.
+bool approver_gate(const QStringList& hierarchyTables, const QString& requesterNation);
 
 // The row scope of a list that managers see: none for an administrator;
 // otherwise the rows that pass own (a condition over the joined person row,

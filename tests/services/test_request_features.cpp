@@ -417,7 +417,7 @@ private slots:
         QVERIFY(openPage(main, u"N15"_s, list, [&] {
             clickRow(list->ui->DBGrid1, u"id"_s, lunch);
             QVERIFY(openFromMenu(list->ui->N8, entry));
-            QCOMPARE(msgs->texts(), QStringList{NoManagerRight});
+            QCOMPARE(msgs->texts(), QStringList{RequestText::NotManager});
             QVERIFY(openFromMenu(list->ui->N2, entry, [&] {
                 QVERIFY(entry->ui->modir_btn->isHidden());
                 QTest::mouseClick(entry->ui->edit_btn, Qt::LeftButton);
