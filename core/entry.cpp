@@ -1,7 +1,5 @@
 #include "entry.h"
 
-#include "platform/db/money.h"
-
 #include "core/list_behaviours.h"
 #include "core/mon_edit.h"
 #include "core/texts.h"

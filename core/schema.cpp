@@ -6,6 +6,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
 
+#include <QtDebug>
 #include <functional>
 #include <vector>
 
@@ -428,7 +429,23 @@ Result install(const std::optional<QString>& adminPassword)
             result.failures.append({step.number, step.what, e.driverText});
         }
     }
+    ensureContainsIndexes();
     return result;
+}
+
+bool ensureContainsIndexes()
+{
+    const Dialect& d = Database::current().dialect();
+    try {
+        for (const char* column : {"karbar", "cmt"})
+            for (const QString& sql : d.createContainsIndex(QStringLiteral("ix_log_%1_contains").arg(QLatin1String(column)),
+                                                            QStringLiteral("log"), QLatin1String(column)))
+                Sql::exec(sql);
+    } catch (const DbError& e) {
+        qWarning().noquote() << "the log's searches go without their indexes:" << e.driverText;
+        return false;
+    }
+    return true;
 }
 
 void report(const Result& result)

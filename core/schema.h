@@ -33,6 +33,11 @@ struct Result {
 // through Msg (twice, equal, not empty); it is stored hashed.
 Result install(const std::optional<QString>& adminPassword = std::nullopt);
 
+// Where the server allows it, indexes that make the log viewer's "contains"
+// searches of the user and of the action text fast; install makes them. False
+// when the server refused them: nothing else changes, the searches are only slower.
+bool ensureContainsIndexes();
+
 // Shows the outcome: "all settings done" when every step succeeded, otherwise
 // the failed steps. Nothing when the run was cancelled.
 void report(const Result& result);

@@ -167,6 +167,13 @@ public:
     {
         return QStringLiteral("create index if not exists %1 on %2 (%3)").arg(name, table, column);
     }
+    // Trigram indexes: pg_trgm ships with the server and is a trusted
+    // extension, so the owner of the database may create it.
+    QStringList createContainsIndex(const QString& name, const QString& table, const QString& column) const override
+    {
+        return {QStringLiteral("create extension if not exists pg_trgm"),
+                QStringLiteral("create index if not exists %1 on %2 using gin (%3 gin_trgm_ops)").arg(name, table, column)};
+    }
     QString quoteName(const QString& name) const override { return doubleQuoted(name); }
     bool nullsFirst() const override { return false; }
     QString orderNullsFirst(const QString& e, bool descending) const override

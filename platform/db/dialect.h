@@ -61,6 +61,16 @@ public:
     virtual QString addColumn(const QString& table, const QString& column, const QString& type) const = 0;
     // Creates an index unless one of that name exists.
     virtual QString createIndex(const QString& name, const QString& table, const QString& column) const = 0;
+    // The statements, in order, that make a "contains" search of a text column
+    // (a LIKE of '%text%', case-insensitive or not) use an index of its own;
+    // none where the backend has no such index. The server may refuse them
+    // (an extension it does not have or let this user create): the searches
+    // then give the same rows, only more slowly.
+    virtual QStringList createContainsIndex(const QString& name, const QString& table, const QString& column) const
+    {
+        (void)name, (void)table, (void)column;
+        return {};
+    }
     // Quotes an identifier (table or column name) for this backend.
     virtual QString quoteName(const QString& name) const = 0;
 
