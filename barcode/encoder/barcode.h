@@ -22,8 +22,9 @@
 // Further choices:
 //  - the two-digit add-on ignores Checksum (it has no check digit of its own; its
 //    parity is its check), so Text never grows from one encoding to the next;
-//  - UPC-E takes its parity row from the modulo-10 digit of its first six digits
-//    whatever CheckSumMethod is (as above).
+//  - UPC-E takes its parity row from the check digit of its six digits expanded
+//    to UPC-A with the number system (0 for UPC-E0, 1 for UPC-E1), as scanners
+//    read it, whatever CheckSumMethod is (as above).
 
 #include <array>
 #include <cstdint>
@@ -102,6 +103,9 @@ std::string CheckSumModulo10(std::string_view s);
 std::string CheckSumSupp5(std::string_view s);
 // The sum of the decimal digits of n; 0 for n below 1.
 int DigitSum(long long n);
+// The UPC-A number (11 digits, no check digit) of six UPC-E digits with the number
+// system numberSystem ('0' or '1'); six holds at least six digits.
+std::string UpcEToUpcA(char numberSystem, std::string_view six);
 // Module counts "1".."4", alternating bar and space from a bar, to element codes.
 std::string ConvertModuleCounts(std::string_view counts);
 // The display name of a symbology ("EAN13", "Code39 Extended", ...); empty outside 0..22.

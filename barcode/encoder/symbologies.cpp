@@ -587,6 +587,24 @@ void TBarcode::Code_Codabar(std::string& out) const
 
 // ---- EAN / UPC --------------------------------------------------------------
 
+std::string UpcEToUpcA(char numberSystem, std::string_view six)
+{
+    // The last digit tells where the zeros of the manufacturer and item numbers were.
+    std::string a(1, numberSystem);
+    a.reserve(11);
+    const char last = six[5];
+    if (last <= '2') {
+        a.append(six.substr(0, 2)).append(1, last).append("0000").append(six.substr(2, 3));
+    } else if (last == '3') {
+        a.append(six.substr(0, 3)).append("00000").append(six.substr(3, 2));
+    } else if (last == '4') {
+        a.append(six.substr(0, 4)).append("00000").append(1, six[4]);
+    } else {
+        a.append(six.substr(0, 5)).append("0000").append(1, last);
+    }
+    return a;
+}
+
 void TBarcode::Code_EAN8(std::string& out) const
 {
     std::string tmp;
@@ -648,12 +666,11 @@ void TBarcode::Code_UPC_A(std::string& out)
 void TBarcode::Code_UPC_E(std::string& out, bool numberSystem1)
 {
     FText = SetLen(7);
-    // The parity row is the modulo-10 digit of the first six digits whatever
-    // CheckSumMethod is (csmNone gives no digit to pick a row). (The standard
-    // computes the UPC-E check digit over the expanded UPC-A number; this encoder
-    // over these six digits.)
+    // The check digit is that of the number expanded to UPC-A with its number
+    // system (0 for UPC-E0, 1 for UPC-E1), computed whatever CheckSumMethod is
+    // (csmNone gives no digit to pick a parity row).
     const std::string six = FText.substr(0, 6);
-    const char c = CheckSumModulo10(six).back();
+    const char c = CheckSumModulo10(UpcEToUpcA(numberSystem1 ? '1' : '0', six)).back();
     if (FCheckSum)
         FText = six + c;
 

@@ -180,31 +180,6 @@ bool writePng(const QString& path, const std::string& pattern, int quiet, int he
     return image.save(path, "PNG");
 }
 
-std::string upcEToUpcA(char ns, std::string_view s)
-{
-    std::string a(1, ns);
-    const char d6 = s[5];
-    if (d6 <= '2') {
-        a += s.substr(0, 2);
-        a += d6;
-        a += "0000";
-        a += s.substr(2, 3);
-    } else if (d6 == '3') {
-        a += s.substr(0, 3);
-        a += "00000";
-        a += s.substr(3, 2);
-    } else if (d6 == '4') {
-        a += s.substr(0, 4);
-        a += "00000";
-        a += s[4];
-    } else {
-        a += s.substr(0, 5);
-        a += "0000";
-        a += d6;
-    }
-    return a;
-}
-
 bool upcEStandardForm(std::string_view s)
 {
     switch (s[5]) {
@@ -217,7 +192,7 @@ bool upcEStandardForm(std::string_view s)
 
 char upcEStandardCheck(char ns, std::string_view six)
 {
-    const std::string a = upcEToUpcA(ns, six);
+    const std::string a = UpcEToUpcA(ns, six);
     int sum = 0;
     for (std::size_t i = 0; i < a.size(); ++i)
         sum += (a[i] - '0') * (i % 2 == 0 ? 3 : 1);  // 11 digits: the first weighs 3

@@ -77,10 +77,6 @@ QStringList zbarSymbols(const QString& imagePath);
 // each side and above and below; height in pixels.
 bool writePng(const QString& path, const std::string& pattern, int quiet, int height, int scale = 1);
 
-// The standard UPC-E to UPC-A expansion of number system ns and six digits
-// (11 digits, no check digit).
-std::string upcEToUpcA(char ns, std::string_view six);
-
 // Whether six UPC-E digits are in the standard's form (the last digit 3 needs a
 // third digit above 2, 4 a fourth digit not 0, 5 to 9 a fifth digit not 0).
 bool upcEStandardForm(std::string_view six);

@@ -483,29 +483,47 @@ void TestBarcodeSymbologies::upcA()
 
 void TestBarcodeSymbologies::upcE()
 {
-    // "6543210": the six digits 654321, parity row of their modulo-10 digit
-    // (1 x 3 + 2 + 3 x 3 + 4 + 5 x 3 + 6 = 39 -> 1: "EEoEoo"). The standard takes the
-    // check digit of the UPC-A expansion 06510000432, which is 3 (row "EEoooE").
-    const std::string e0 = std::string("505") + kSetB[6] + kSetB[5] + kSetA[4] + kSetB[3] +
-                           kSetA[2] + kSetA[1] + "050505";
-    const std::string e1 = std::string("505") + kSetA[6] + kSetA[5] + kSetB[4] + kSetA[3] +
+    // "6543210": the six digits 654321 expand to the UPC-A number 06510000432
+    // (number system 0), whose check digit 7 picks the parity row "EoEoEo"; with
+    // number system 1 the number 16510000432 has check digit 4, row "EoEEoo",
+    // which UPC-E1 encodes the other way round.
+    const std::string e0 = std::string("505") + kSetB[6] + kSetA[5] + kSetB[4] + kSetA[3] +
+                           kSetB[2] + kSetA[1] + "050505";
+    const std::string e1 = std::string("505") + kSetA[6] + kSetB[5] + kSetA[4] + kSetA[3] +
                            kSetB[2] + kSetB[1] + "050505";
     const Encoded plain = encode(bcCodeUPC_E0, "6543210");
     QCOMPARE(plain.data, e0);
     QCOMPARE(plain.text, std::string("6543210"));  // the 7th digit is not read
     const Encoded checked = encode(bcCodeUPC_E0, "6543210", true);
     QCOMPARE(checked.data, e0);
-    QCOMPARE(checked.text, std::string("6543211"));
+    QCOMPARE(checked.text, std::string("6543217"));
     QCOMPARE(encode(bcCodeUPC_E1, "6543210").data, e1);
-    QCOMPARE(encode(bcCodeUPC_E1, "6543210", true).text, std::string("6543211"));
-    // csmNone computes the same modulo-10 digit.
+    QCOMPARE(encode(bcCodeUPC_E1, "6543210", true).text, std::string("6543214"));
+    // csmNone computes the same check digit.
     const Encoded none = encode(bcCodeUPC_E0, "6543210", true, csmNone);
     QCOMPARE(none.data, e0);
-    QCOMPARE(none.text, std::string("6543211"));
-    // "123456" is zero-filled to "0123456" (stored): the six digits are 012345.
+    QCOMPARE(none.text, std::string("6543217"));
+    // "123456" is zero-filled to "0123456" (stored): the six digits are 012345,
+    // expanded 00123400005, check digit 7.
     const Encoded six = encode(bcCodeUPC_E0, "123456", true);
     QCOMPARE(six.text, std::string("0123457"));
     QCOMPARE(six.data, data(bcCodeUPC_E0, "0123450"));
+
+    // The expansion by the last digit: 0-2 manufacturer ending in it and "00",
+    // 3 ending in "00", 4 ending in "0" with a one-digit item, 5-9 the item itself.
+    const struct {
+        char ns;
+        const char* six;
+        const char* upcA;
+    } expansions[] = {
+        {'0', "425261", "04210000526"}, {'0', "123450", "01200000345"}, {'1', "123452", "11220000345"},
+        {'0', "123453", "01230000045"}, {'1', "123454", "11234000005"}, {'0', "123455", "01234500005"},
+        {'0', "999999", "09999900009"},
+    };
+    for (const auto& e : expansions)
+        QCOMPARE(UpcEToUpcA(e.ns, e.six), std::string(e.upcA));
+    // A known symbol: UPC-E 0 425261 with check digit 4.
+    QCOMPARE(encode(bcCodeUPC_E0, "4252610", true).text, std::string("4252614"));
 }
 
 void TestBarcodeSymbologies::supp5()
