@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -62,10 +63,9 @@ QPoint originShift(const Turn& t, double w, double h)
     return QPoint(-roundHalfEven(w * t.c) - roundHalfEven(h * t.s), -roundHalfEven(h * t.c));
 }
 
-void doLines(TBarcode& b, const std::string& data, int width, QPainter& canvas)
+void doLines(TBarcode& b, const std::string& data, int width, int h, QPainter& canvas)
 {
     const Turn turn(b.Angle());
-    const int h = b.Height();
     const QPoint origin = QPoint(b.Left(), b.Top()) + originShift(turn, width, h);
 
     canvas.setRenderHint(QPainter::Antialiasing, false);
@@ -108,17 +108,33 @@ void textOut(QPainter& canvas, int x, int y, const QString& text)
     canvas.drawText(cell, int(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop) | Qt::TextDontClip, text);
 }
 
-void drawText(TBarcode& b, QPainter& canvas)
+bool showsCode(const TBarcode& b) { return b.ShowText() == bcoCode || b.ShowText() == bcoBoth; }
+
+// The 5-point font of the texts, on the canvas's device.
+QFont textFont(const QPainter& canvas)
 {
     QFont font = canvas.font();
     font.setPointSize(5);
-    canvas.setFont(font);
+    return font;
+}
+
+// The height of the turned box of the bars, drawn barHeight high.
+int barsBoxHeight(const TBarcode& b, int width, int barHeight)
+{
+    const Turn t(b.Angle());
+    return roundHalfEven(std::abs(t.c) * barHeight + std::abs(t.s) * width + 0.5);
+}
+
+// codeTop: where the code's line starts, below the bars.
+void drawText(TBarcode& b, QPainter& canvas, int codeTop)
+{
+    canvas.setFont(textFont(canvas));
     canvas.setPen(QPen(Qt::black));
     canvas.setBrush(Qt::white);
     canvas.setLayoutDirection(Qt::LeftToRight);
     const TBarcodeOption show = b.ShowText();
-    if (show == bcoCode || show == bcoBoth)
-        textOut(canvas, b.Left(), b.Top(), QString::fromStdString(b.Text()));
+    if (showsCode(b))
+        textOut(canvas, b.Left(), codeTop, QString::fromStdString(b.Text()));
     if (show == bcoTyp || show == bcoBoth) {
         // The font's height as a negative number of device pixels (a size in
         // points), so the type name stands above Top.
@@ -136,10 +152,21 @@ void DrawBarcode(TBarcode& barcode, QPainter& canvas)
 {
     const std::string data = barcode.MakeData();
     const int width = barcode.GetWidth();
+    // The code is printed on a line of its own below the bars, never over
+    // them: the bars leave that line free at the bottom of their Height, as
+    // long as they keep at least half of it; a lower box has the line below it.
+    int barHeight = barcode.Height();
+    int gap = 0;
+    if (showsCode(barcode)) {
+        const int line = QFontMetrics(textFont(canvas), canvas.device()).height();
+        gap = std::max(1, line / 8);
+        // The line, the gap above it and a pixel for the bars' outline.
+        barHeight = std::max(barHeight - line - gap - 1, (barHeight + 1) / 2);
+    }
     canvas.save();
-    doLines(barcode, data, width, canvas);
+    doLines(barcode, data, width, barHeight, canvas);
     if (barcode.ShowText() != bcoNone)
-        drawText(barcode, canvas);
+        drawText(barcode, canvas, barcode.Top() + barsBoxHeight(barcode, width, barHeight) + gap);
     canvas.restore();
 }
 
@@ -151,6 +178,5 @@ int GetCanvasWidth(TBarcode& barcode)
 
 int GetCanvasHeight(TBarcode& barcode)
 {
-    const Turn t(barcode.Angle());
-    return roundHalfEven(std::abs(t.c) * barcode.Height() + std::abs(t.s) * barcode.GetWidth() + 0.5);
+    return barsBoxHeight(barcode, barcode.GetWidth(), barcode.Height());
 }

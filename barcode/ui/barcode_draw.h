@@ -21,8 +21,13 @@ int roundHalfEven(double x);
 } // namespace BarcodeDraw
 
 // Draws the barcode on the canvas and, when ShowText asks for it, its text
-// and type name (not rotated). The canvas's font, pen and brush are as before
-// afterwards. Throws what MakeData throws, before anything is drawn.
+// and type name (not rotated, in a 5-point font). The type name stands above
+// Top. The code stands on its own line at Left, just below the turned box of
+// the bars: to make room for it within Height the bars are drawn shorter by
+// the line's height (down to half of Height; below that the line falls under
+// the box), so the printed code never covers a bar. The canvas's font, pen
+// and brush are as before afterwards. Throws what MakeData throws, before
+// anything is drawn.
 void DrawBarcode(TBarcode& barcode, QPainter& canvas);
 
 // The width and height in pixels of the rotated barcode's bounding box.

@@ -1,7 +1,7 @@
 // Drawing a barcode on a canvas: the bars against the element string upright
 // and turned, the origin of the turned box in each quadrant, the canvas size,
-// the texts beside the bars, the colours and the canvas state. A few drawn
-// symbols are read back by zbarimg at every quarter turn.
+// the texts beside the bars and never over them, the colours and the canvas
+// state. A few drawn symbols are read back by zbarimg at every quarter turn.
 
 #include "barcode/ui/barcode_draw.h"
 #include "tests/barcode/barcode_test_tools.h"
@@ -237,10 +237,11 @@ void TestBarcodeDraw::canvasSize()
 void TestBarcodeDraw::texts()
 {
     // On a 96-dpi canvas the 5-point font is 7 pixels high: the type name
-    // stands at Top - round(7 * 2.5) = Top - 18, the code at (Left, Top),
-    // both upright on white whatever the angle.
-    auto drawn = [](TBarcodeOption show, double angle) {
-        TBarcode b = ean13(1, 40);
+    // stands at Top - round(7 * 2.5) = Top - 18, upright on white whatever the
+    // angle. The code stands on its own line below the bars, which leave it
+    // room within Height: it never covers a bar.
+    auto drawn = [](TBarcodeOption show, double angle, int height = 40) {
+        TBarcode b = ean13(1, height);
         b.SetShowText(show);
         QImage img = canvas(200, 200);
         drawTurned(b, angle, 20, 40, img);
@@ -253,27 +254,45 @@ void TestBarcodeDraw::texts()
                 dark += qGray(img.pixel(x, y)) < 100;  // text is smoothed: dark, not only black
         return dark;
     };
+    // The last row of the bars down a column that holds a bar.
+    auto barsBottom = [](const QImage& img) {
+        const std::string down = column(img, 20, 40, 200);
+        return 40 + int(down.find_first_not_of('1')) - 1;
+    };
     const QRect above(20, 40 - 18, 60, 17);
     const QImage none = drawn(bcoNone, 0);
     QCOMPARE(inkIn(none, above), 0);
     QCOMPARE(inkBox(none).top(), 40);
+    QCOMPARE(barsBottom(none), 80);
 
     const QImage typ = drawn(bcoTyp, 0);
     QVERIFY(inkIn(typ, QRect(20, 22, 40, 8)) > 0);
     QCOMPARE(inkBox(typ).top(), 22);
+    QCOMPARE(barsBottom(typ), 80);
 
-    // The code's cell is painted white over the bars' top-left corner.
+    // bcoCode: the bars as before across their top, shorter by the code's
+    // line, and the code below them within the box.
     const QImage code = drawn(bcoCode, 0);
     QCOMPARE(inkIn(code, above), 0);
-    const QImage plain = drawn(bcoNone, 0);
-    QVERIFY(code != plain);
-    QCOMPARE(row(code, 60, 20, 115), row(plain, 60, 20, 115));  // bars below the text untouched
+    QCOMPARE(row(code, 41, 0, 200), row(none, 41, 0, 200));
+    const int bottom = barsBottom(code);
+    QVERIFY2(bottom < 72 && bottom > 60, qPrintable(QString::number(bottom)));
+    QCOMPARE(row(code, bottom + 1, 20, 115).find('1'), std::string::npos);  // a free row under the bars
+    QVERIFY(inkIn(code, QRect(20, bottom + 2, 60, 80 - bottom - 1)) > 0);
+    QVERIFY(inkBox(code).bottom() <= 80);
 
-    // bcoBoth at a quarter turn: both texts, upright, at the same places.
+    // A box too low for both keeps half its height for the bars; the code goes below.
+    const QImage low = drawn(bcoCode, 0, 6);
+    QCOMPARE(barsBottom(low), 43);
+    QVERIFY(inkIn(low, QRect(20, 45, 60, 10)) > 0);
+
+    // bcoBoth at a quarter turn: both texts upright, the type name above Top,
+    // the code below the turned bars (95 pixels high).
     const QImage both = drawn(bcoBoth, 90);
     QVERIFY(inkIn(both, QRect(20, 22, 40, 8)) > 0);
-    const QImage turnedPlain = drawn(bcoNone, 90);
-    QVERIFY(both != turnedPlain);
+    QVERIFY(inkIn(both, QRect(20, 40 + 94, 30, 2)) > 0);   // the bars' last rows
+    QCOMPARE(inkIn(both, QRect(0, 40 + 96, 200, 1)), 0);  // a free row
+    QVERIFY(inkIn(both, QRect(20, 40 + 97, 60, 10)) > 0);  // the code
     QCOMPARE(inkBox(both).top(), 22);
 }
 

@@ -392,8 +392,8 @@ private slots:
             COMPARE_BOX(pdf.ink(0, QRectF(15, top + 3, 22, 23)), 15.7, top + 3.6, 35.0, top + 25.0);
             COMPARE_BOX(pdf.ink(0, QRectF(160, top + 29, 33, 14.5)), 167.1, top + 29.6, 167.1 + barWidth,
                         top + 42.8);
-            COMPARE_BOX(pdf.ink(0, QRectF(15, top + 29, 27, 14.5)), 16.2, top + 29.6, 16.2 + barWidth,
-                        top + 42.8);
+            // The left card's bars (its code prints below them, within the box).
+            COMPARE_BOX(pdf.ink(0, QRectF(15, top + 29, 27, 8)), 16.2, top + 29.6, 16.2 + barWidth, top + 37);
         }
 
         // The serial numbers, right card serial1, left card serial2, set right
@@ -408,16 +408,16 @@ private slots:
                         && w.box.top() > top + 46.5 && w.box.bottom() < top + 51.5;
                 QVERIFY2(found, qPrintable(QString::number(serial)));
             }
-            // The left card's barcode shows its text at its top-left corner.
+            // The left card's barcode shows its text at its bottom-left corner.
             bool code = false;
             for (const auto& w : words)
                 code |= w.text == QString::number(18 + 2 * row) && near(w.box.left(), 16.2, 0.5)
-                    && near(w.box.top(), top + 29.6, 0.5);
+                    && w.box.top() > top + 37 && w.box.bottom() < top + 43.1;
             QVERIFY(code);
         }
 
         // The barcodes read back: the right card's of 17, the left card's of 24
-        // (its serial printed over the bars' corner).
+        // (its serial printed below the bars).
         QCOMPARE(decode(pdf.pages[0], QRectF(163, 10 + 29, 31, 14.5), 300), QStringList{"EAN-13:0000000000017"});
         QCOMPARE(decode(pdf.pages[0], QRectF(12, 10 + 53.7 * 3 + 29, 31, 14.5), 300),
                  QStringList{"EAN-13:0000000000024"});

@@ -1,9 +1,11 @@
 // The barcode elements of report bands, printed to PDF and looked at as
 // printed: the symbol fitted to its box in millimetres and read back by
 // zbarimg, the print events, the field lookup of the data-set element, a text
-// that cannot be encoded, and the design keys.
+// that cannot be encoded, and the design keys; on the sample sheets and the
+// card sheet, the printed texts clear of the bars at every text option.
 
 #include "barcode/ui/barcode_windows.h"
+#include "barcode/ui/card_sheets.h"
 #include "barcode/ui/report_barcode.h"
 #include "platform/report/design.h"
 #include "platform/report/report.h"
@@ -50,6 +52,90 @@ QStringList readPage(const PdfPages& pdf, int page)
 
 bool near(double a, double b, double slack = 0.3) { return qAbs(a - b) <= slack; }
 
+QString box(const QRectF& r)
+{
+    return QString("[%1, %2, %3, %4]").arg(r.left(), 0, 'f', 2).arg(r.top(), 0, 'f', 2)
+        .arg(r.right(), 0, 'f', 2).arg(r.bottom(), 0, 'f', 2);
+}
+
+// The bars printed in a region (mm) of a page: the box of the dark runs down
+// each pixel column that are taller than a line of text, and whether all of
+// them start at the same height (a text painted over bars cuts their tops).
+struct Bars {
+    QRectF box;
+    bool evenTops = true;
+};
+
+Bars barsIn(const QImage& page, int dpi, const QRectF& mm)
+{
+    const double px = dpi / 25.4;
+    const QRect r = QRectF(mm.topLeft() * px, mm.size() * px).toRect() & page.rect();
+    const int tallest = qRound(3.0 * px);  // a 5-point line is about 2 mm
+    Bars bars;
+    QList<int> tops;
+    for (int x = r.left(); x <= r.right(); ++x) {
+        int start = -1;
+        for (int y = r.top(); y <= r.bottom() + 1; ++y) {
+            const bool dark = y <= r.bottom() && qGray(page.pixel(x, y)) < 128;
+            if (dark && start < 0)
+                start = y;
+            if (!dark && start >= 0) {
+                if (y - start > tallest) {
+                    bars.box |= QRectF(x / px, start / px, 1 / px, (y - start) / px);
+                    tops << start;
+                }
+                start = -1;
+            }
+        }
+    }
+    if (!tops.isEmpty())
+        bars.evenTops = *std::max_element(tops.begin(), tops.end()) - *std::min_element(tops.begin(), tops.end()) <= 1;
+    return bars;
+}
+
+// Every barcode element of a printed band: the bars must stand upright and
+// whole, and each word printed around them (the code below, the type name
+// above) must lie clear of their box; the code must print within the
+// element's box. bandTop: the band's top on the page (mm).
+void checkTextsClearOfBars(const PdfPages& pdf, ReportBand& band, double bandTop, const QString& sheet)
+{
+    const QImage& page = pdf.pages[0];
+    const auto words = pdf.words(0);
+    const int dpi = qRound(page.width() / (pdf.paperMm(0).width() / 25.4));
+    int checked = 0;
+    for (const auto& e : band.elements()) {
+        auto* b = dynamic_cast<TReportCustomBarcode*>(e.get());
+        if (!b)
+            continue;
+        const QString name = sheet + " " + b->name() + " <" + QString::fromStdString(b->Barcode().Text()) + ">";
+        const QRectF at(10 + b->Size.Left, bandTop + b->Size.Top, b->Size.Width, b->Size.Height);
+        QVERIFY2(b->PrintError.isEmpty(), qPrintable(name + ": " + b->PrintError));
+        const Bars bars = barsIn(page, dpi, at.adjusted(-1, -1, 1, 1));
+        QVERIFY2(!bars.box.isEmpty() && bars.evenTops, qPrintable(name + " bars " + box(bars.box)));
+        QVERIFY2(near(bars.box.top(), at.top()), qPrintable(name + " bars " + box(bars.box)));
+        const bool code = b->ShowText() == bcoCode || b->ShowText() == bcoBoth;
+        const bool typ = b->ShowText() == bcoTyp || b->ShowText() == bcoBoth;
+        bool codeSeen = false, typSeen = false;
+        const QRectF around = at.adjusted(-1, -5, 1, 3);
+        for (const auto& w : words) {
+            if (!around.contains(w.box.center()))
+                continue;
+            QVERIFY2(!w.box.intersects(bars.box),
+                     qPrintable(name + ": \"" + w.text + "\" " + box(w.box) + " on bars " + box(bars.box)));
+            if (w.text == QString::fromStdString(b->Barcode().Text())) {
+                codeSeen = true;
+                QVERIFY2(w.box.bottom() <= at.bottom() + 0.3, qPrintable(name + " code " + box(w.box)));
+            }
+            typSeen |= w.box.bottom() <= at.top();
+        }
+        QVERIFY2(codeSeen == code && typSeen == typ, qPrintable(name + " texts"));
+        if (!code)  // the bars keep the whole box
+            QVERIFY2(near(bars.box.bottom(), at.bottom()), qPrintable(name + " bars " + box(bars.box)));
+        ++checked;
+    }
+    QVERIFY(checked > 0);
+}
+
 } // namespace
 
 class TestReportBarcode : public QObject {
@@ -62,6 +148,7 @@ private slots:
     void fieldLookup();
     void unencodableTextLeavesAMessage();
     void designKeys();
+    void textsClearOfBars();
 };
 
 void TestReportBarcode::initTestCase()
@@ -249,6 +336,36 @@ void TestReportBarcode::designKeys()
         QVERIFY(!ReportDesign::parse(R"({"bands": {"detail": {"height": 20, "elements": [)" + element + "]}}}",
                                      ".", &error));
         QVERIFY2(error.contains(message), qPrintable(error));
+    }
+}
+
+void TestReportBarcode::textsClearOfBars()
+{
+    // The two sample sheets: every symbology at every text option (the
+    // column header is 10 mm high).
+    TbarcodeTypes sheet1;
+    TbarcodeTypes2 sheet2;
+    for (Report* r : {&sheet1.report(), &sheet2.report()}) {
+        PdfPages pdf(*r, 200);
+        QCOMPARE(pdf.pages.size(), 1);
+        checkTextsClearOfBars(pdf, *r->band(BandKind::Detail), 20, r == &sheet1.report() ? "sheet 1" : "sheet 2");
+        if (QTest::currentTestFailed())
+            return;
+    }
+
+    // The card sheet with 10-digit serials: its two barcodes take the four
+    // text options in two runs.
+    Tcart_print cards;
+    cards.setRows({{1234567890, 1234567891}});
+    cards.ReportDBBarcode1->DataField = QStringLiteral("serial1");
+    cards.ReportDBBarcode2->DataField = QStringLiteral("serial2");
+    for (const auto& [right, left] : {std::pair{bcoCode, bcoBoth}, std::pair{bcoTyp, bcoNone}}) {
+        cards.ReportDBBarcode1->SetShowText(right);
+        cards.ReportDBBarcode2->SetShowText(left);
+        PdfPages pdf(cards.report(), 200);
+        checkTextsClearOfBars(pdf, *cards.report().band(BandKind::Detail), 10, QString("cards %1").arg(int(right)));
+        if (QTest::currentTestFailed())
+            return;
     }
 }
 
