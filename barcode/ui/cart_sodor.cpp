@@ -189,7 +189,7 @@ void Tcart_sodor::Label5Click() { ui->title->clear(); }
 void Tcart_sodor::Label3Click()
 {
     const std::optional<QString> path =
-        Msg::openFileName(QString(), QStringLiteral("Pictures (*.jpg *.jpeg *.bmp *.png *.gif)"));
+        Msg::openFileName(QString(), CardText::PictureFilter);
     if (path && Picture::load(m_picture, *path))
         showPicture();
 }

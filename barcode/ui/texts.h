@@ -21,3 +21,21 @@ inline const QString SentenceDefault = QStringLiteral("بدون مهر فاقد 
 inline const QString WrongValues = QStringLiteral("مقادير را به درستي وارد نماييد");
 
 } // namespace CardText
+
+// The font dialog of the card window's font buttons.
+namespace CardText {
+inline const QString FontDialogCaption = QStringLiteral("فونت");
+inline const QString FontFamily = QStringLiteral("نام فونت");
+inline const QString FontSize = QStringLiteral("اندازه");
+inline const QString FontStyle = QStringLiteral("سبک");
+inline const QString FontBold = QStringLiteral("پررنگ");
+inline const QString FontItalic = QStringLiteral("کج");
+inline const QString FontColor = QStringLiteral("رنگ");
+inline const QString FontSampleTitle = QStringLiteral("نمونه");
+inline const QString FontSample = QStringLiteral("نمونه متن کارت");
+} // namespace CardText
+
+// The file types the card's picture is loaded from.
+namespace CardText {
+inline const QString PictureFilter = QStringLiteral("تصاوير (*.jpg *.jpeg *.bmp *.png *.gif)");
+} // namespace CardText

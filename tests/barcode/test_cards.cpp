@@ -24,13 +24,20 @@
 #include "ui_cart_sodor.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -316,6 +323,72 @@ private slots:
         QTest::mouseClick(cards->ui->SpeedButton1, Qt::LeftButton);
         QCOMPARE(sheet->RepLabel3->font.pointSize(), 22);
         QCOMPARE(cards->ui->Edit1->font().pointSize(), 22);
+    }
+
+    void fontDialogReachesThePrintedCard()
+    {
+        // The heading's font chosen in the dialog itself (family, size, bold,
+        // colour through the colour dialog) prints on the card sheet's PDF.
+        // What the dialog showed: the size it offered, its direction and
+        // caption, and the sample's size once 20 points were chosen.
+        cards->FontDialog1.Font = QFont(QStringLiteral("Liberation Serif"), 17);
+        bool shown = false;
+        int offered = 0, sampleSize = 0;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+        QString caption;
+        QTimer::singleShot(0, this, [&] {
+            auto* d = cards->findChild<FontDialogWindow*>();
+            if (!d)
+                return;
+            shown = true;
+            offered = d->size->value();
+            direction = d->layoutDirection();
+            caption = d->windowTitle();
+            d->family->setCurrentFont(QFont(QStringLiteral("DejaVu Serif")));
+            d->size->setValue(20);
+            d->bold->setChecked(true);
+            QTimer::singleShot(0, d, [d] {
+                if (auto* c = d->findChild<QColorDialog*>()) {
+                    c->setCurrentColor(QColor(0x80, 0, 0));
+                    c->accept();
+                }
+            });
+            QTest::mouseClick(d->color, Qt::LeftButton);
+            sampleSize = d->sample->font().pointSize();
+            d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        QTest::mouseClick(cards->ui->SpeedButton1, Qt::LeftButton);
+        QVERIFY(shown);
+        QCOMPARE(offered, 17);
+        QCOMPARE(direction, Qt::RightToLeft);
+        QCOMPARE(caption, CardText::FontDialogCaption);
+        QCOMPARE(sampleSize, 20);
+        QCOMPARE(sheet->RepLabel4->font.family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(sheet->RepLabel4->font.pointSize(), 20);
+        QVERIFY(sheet->RepLabel4->font.bold() && !sheet->RepLabel4->font.italic());
+        QCOMPARE(sheet->RepLabel4->color, QColor(0x80, 0, 0));
+        QCOMPARE(cards->ui->Edit1->font(), sheet->RepLabel3->font);
+
+        cards->ui->Edit1->setText(QStringLiteral("Nowruz"));
+        m_pagesDpi = 100;
+        printCards("1", "2", std::nullopt);
+        QVERIFY(m_pages);
+        QProcess fonts;
+        fonts.start(QStringLiteral("pdffonts"), {m_pages->pdfPath()});
+        QVERIFY(fonts.waitForFinished(30000));
+        QVERIFY2(fonts.readAllStandardOutput().contains("DejaVuSerif-Bold"), "the chosen family is not in the PDF");
+        // Both headings, each as tall as a line of 20 points (7.1 mm) with the
+        // family's ascent and descent, and centred on their card.
+        QList<QRectF> headings;
+        for (const PdfPages::Word& w : m_pages->words(0))
+            if (w.text == QStringLiteral("Nowruz"))
+                headings.append(w.box);
+        QCOMPARE(headings.size(), 2);
+        for (const QRectF& h : headings) {
+            QVERIFY2(h.height() > 7.0 && h.height() < 9.5, qPrintable(box(h)));
+            QVERIFY2(near(h.center().x(), 10 + 100.7 + 59.5 / 2, 0.6) || near(h.center().x(), 10 + 28.5 + 59.5 / 2, 0.6),
+                     qPrintable(box(h)));
+        }
     }
 
     void pictureAndClearingLabels()
