@@ -235,8 +235,9 @@ ListPlan makePlan(const ListQuery& query, int sortColumn, bool descending, bool 
     for (const Term& t : std::as_const(p.terms)) {
         // Named apart from the shown columns, which the order may name.
         exact << d.exactValue(t.expression) + QStringLiteral(" as list_k%1").arg(exact.size());
-        orderBy << (t.nullsFirstAlways ? d.orderNullsFirst(t.expression, t.descending)
-                                       : t.expression + (t.descending ? QStringLiteral(" desc") : QString()));
+        const QString e = query.few && sortColumn < 0 ? d.orderUnindexed(t.expression) : t.expression;
+        orderBy << (t.nullsFirstAlways ? d.orderNullsFirst(e, t.descending)
+                                       : e + (t.descending ? QStringLiteral(" desc") : QString()));
     }
     p.head += QStringLiteral("select %1, %2 from %3").arg(shown, exact.join(QStringLiteral(", ")), source);
     p.orderBy = QStringLiteral(" order by ") + orderBy.join(QStringLiteral(", "));
@@ -560,6 +561,7 @@ ListWindow::ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabe
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new GridCells(m_grid));
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ListWindow::widenColumns);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -694,10 +696,13 @@ bool ListWindow::run(const Condition& where)
     QString key = m_desc.key;
     if (key.isEmpty()) // the first table's id
         key = m_desc.from.trimmed().section(QRegularExpression(QStringLiteral("\\s")), 0, 0) + QStringLiteral(".id");
+    // Up to this many matches are sorted rather than read along an index.
+    constexpr qint64 FewRows = 50000;
     QString count;
     const bool ok = Db::guard([&] {
-        count = Sql::scalar(QStringLiteral("select count(*) from ") + tail, values).toString();
-        m_model->setQuery({m_desc.columns, tail, values, m_desc.orderBy, key});
+        const QVariant n = Sql::scalar(QStringLiteral("select count(*) from ") + tail, values);
+        count = n.toString();
+        m_model->setQuery({m_desc.columns, tail, values, m_desc.orderBy, key, n.toLongLong() <= FewRows});
     });
     if (!ok)
         return false;
@@ -725,20 +730,43 @@ void ListWindow::showColumns()
             header->moveSection(header->visualIndex(c), position++);
         }
     }
-    // Columns as wide as their titles and the rows read, up to half a wide
-    // window each; the widths a window gives are the least.
-    constexpr int Widest = 600;
+    m_fitted.clear();
     for (int c = 0; c < names.size(); ++c) {
         if (header->isSectionHidden(c))
             continue;
-        m_grid->resizeColumnToContents(c);
-        int width = std::min(header->sectionSize(c), std::max(Widest, header->sectionSizeHint(c)));
-        width = std::max(width, m_desc.widths.value(names[c], 0));
-        header->resizeSection(c, width);
+        header->resizeSection(c, fittedWidth(c));
+        m_fitted.insert(c, header->sectionSize(c));
     }
     // The first row is the current one, as after every search.
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, header->logicalIndex(0)));
+}
+
+int ListWindow::fittedWidth(int column) const
+{
+    // Up to half a wide window; a title is never cut.
+    constexpr int Widest = 600;
+    const QHeaderView* header = m_grid->horizontalHeader();
+    const int title = header->sectionSizeHint(column);
+    // The rows around those shown, up to the header's precision: every row of a
+    // page (the table view's own measure, public through its base).
+    const QAbstractItemView* view = m_grid;
+    const int fitted = std::min(std::max(view->sizeHintForColumn(column), title), std::max(Widest, title));
+    return std::max(fitted, m_desc.widths.value(m_model->columnNames().value(column), 0));
+}
+
+void ListWindow::widenColumns()
+{
+    QHeaderView* header = m_grid->horizontalHeader();
+    for (auto it = m_fitted.begin(); it != m_fitted.end(); ++it) {
+        if (header->isSectionHidden(it.key()) || header->sectionSize(it.key()) != it.value())
+            continue; // hidden since, or sized by the user
+        const int width = fittedWidth(it.key());
+        if (width > it.value()) {
+            header->resizeSection(it.key(), width);
+            it.value() = header->sectionSize(it.key());
+        }
+    }
 }
 
 void ListWindow::clearFilters()

@@ -51,6 +51,9 @@ struct ListQuery {
     // An expression with a different value on every row ("log.id"); it settles
     // the order of rows that orderBy leaves equal.
     QString key;
+    // The search is known to match few rows: they are sorted, not read along
+    // an index of the order.
+    bool few = false;
 };
 
 // The rows of a list as the database gave them, read as the grid asks for
@@ -241,6 +244,12 @@ private:
     void addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build build);
     bool run(const Condition& where);
     void showColumns();
+    // A column as wide as its title and the rows read, within the widest a
+    // column is made; the widths the window gives are the least.
+    int fittedWidth(int column) const;
+    // Rows read later widen the columns they no longer fit, unless the user
+    // has set the column's width.
+    void widenColumns();
 
     ListDescription m_desc;
     QTableView* m_grid;
@@ -249,4 +258,5 @@ private:
     QList<Filter> m_filters;
     std::function<Condition()> m_scope;
     std::optional<Condition> m_last;
+    QHash<int, int> m_fitted; // column -> the width the list gave it
 };

@@ -180,6 +180,9 @@ public:
     {
         return e + (descending ? QStringLiteral(" desc nulls last") : QStringLiteral(" nulls first"));
     }
+    // The planner cannot tell where in an index's order the matches of a
+    // condition lie; the same value through coalesce is no longer the index's.
+    QString orderUnindexed(const QString& e) const override { return QStringLiteral("coalesce(%1, %1)").arg(e); }
     // The driver reads times to the millisecond and binds them in the client's
     // time zone; their text keeps every digit and is read back as the column's type.
     QString exactValue(const QString& e) const override { return QStringLiteral("cast(%1 as text)").arg(e); }

@@ -82,6 +82,12 @@ public:
     // The value of an expression as the database holds it: bound back in its
     // place, it compares equal to itself (times keep their fraction of a second).
     virtual QString exactValue(const QString& expression) const = 0;
+    // An ORDER BY expression that no index serves. A search known to match few
+    // rows is cheaper read through its conditions and sorted than read along an
+    // index of its order until enough rows match, which can mean most of a table
+    // when the matches lie at the far end of the order. The default leaves the
+    // choice to the server.
+    virtual QString orderUnindexed(const QString& expression) const { return expression; }
     // What follows ORDER BY to keep only the first rows.
     virtual QString firstRows(int rows) const = 0;
     // A statement that, run first in a transaction, keeps other connections from

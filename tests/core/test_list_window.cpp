@@ -381,6 +381,30 @@ private slots:
         QCOMPARE(sheet->cell(606, w.list.model()->columnOf(QStringLiteral("karbar"))), QStringLiteral("کاربر 599"));
     }
 
+    // Rows read as the grid scrolls widen a column they do not fit, until the
+    // user sets its width.
+    void laterRowsWidenColumnsTheUserHasNotSized()
+    {
+        const QString wide = QStringLiteral("کاربري با نامي بلندتر از همه %1");
+        Sql::transaction([&] {
+            for (int i = 0; i < 600; ++i)
+                addEntry(i == 300 || i == 590 ? wide.arg(i) : QStringLiteral("ک %1").arg(i), QStringLiteral("1403/03/01"), i);
+        });
+        EntryWindow w(entrySpec());
+        w.show();
+        QVERIFY(w.list.search());
+        QHeaderView* header = w.grid->horizontalHeader();
+        const int c = w.list.model()->columnOf(QStringLiteral("karbar"));
+        const int needed = w.grid->fontMetrics().horizontalAdvance(wide.arg(300));
+        QVERIFY(header->sectionSize(c) < needed);
+        w.list.model()->fetchMore(); // the rows up to 512, the first wide one among them
+        QVERIFY(header->sectionSize(c) > needed);
+        header->resizeSection(c, 80);
+        w.list.model()->fetchMore();
+        QVERIFY(!w.list.model()->canFetchMore());
+        QCOMPARE(header->sectionSize(c), 80);
+    }
+
     void exportWritesTheRowsAsShown()
     {
         Sql::exec(QStringLiteral("update entry set karbar=? where karbar=?"),
