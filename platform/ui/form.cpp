@@ -25,11 +25,20 @@ void Form::showEvent(QShowEvent* event)
     emit shown();
 }
 
+void Form::done(int result)
+{
+    // Every way of closing ends here: the title bar's close box and close()
+    // (through the close event), Escape, accept and reject.
+    const bool wasVisible = isVisible();
+    QDialog::done(result);
+    if (wasVisible && !isVisible())
+        emit closed();
+}
+
 void Form::closeEvent(QCloseEvent* event)
 {
+    // A visible window is closed through done(), which says so.
     QDialog::closeEvent(event);
-    if (event->isAccepted())
-        emit closed();
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

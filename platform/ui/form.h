@@ -12,8 +12,11 @@ public:
     // Shows the window modally and returns when it is closed.
     int showModal();
 
+    void done(int result) override;
+
 signals:
     void shown();
+    // The window was closed, whichever way.
     void closed();
 
 protected:
