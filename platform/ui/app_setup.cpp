@@ -1,5 +1,6 @@
 #include "app_setup.h"
 
+#include "platform/ui/text_boxes.h"
 #include "platform/ui/text_input.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ void apply(QApplication& app)
     QLocale::setDefault(QLocale(QLocale::Persian, QLocale::Iran));
     // Every key typed into a box gives the character the database stores.
     TextInput::installTyping(app);
+    // Persian text boxes and viewers read from the right edge.
+    TextBoxes::installRightToLeft(app);
 
     // Yes, No, Cancel and the file dialogs in Persian.
     auto* qtbase = new QTranslator(&app);

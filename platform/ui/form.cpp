@@ -1,5 +1,8 @@
 #include "form.h"
 
+#include "platform/ui/text_boxes.h"
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
@@ -9,6 +12,9 @@ Form::Form(QWidget* parent) : QDialog(parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
     setLayoutDirection(Qt::RightToLeft);
+    // Its Persian text boxes and viewers read from the right edge.
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        TextBoxes::installRightToLeft(*app);
 }
 
 int Form::showModal()
