@@ -12,6 +12,8 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -135,6 +137,20 @@ void Tpayam::showEvent(QShowEvent* event)
     }
     ui->girande->setCurrentIndex(-1);
     ui->girande->setEditText(filter);
+    fitRecipients();
+}
+
+void Tpayam::fitRecipients()
+{
+    // Two users whose labels start alike are told apart by the whole label:
+    // the list is as wide as its widest label, up to half the screen (a
+    // longer one scrolls), and the subject box below takes the same width.
+    QListWidget* list = ui->prs_list;
+    const int labels = list->sizeHintForColumn(0) + 2 * list->frameWidth()
+        + list->verticalScrollBar()->sizeHint().width() + 8;
+    const QScreen* screen = this->screen();
+    const int most = screen ? screen->availableGeometry().width() / 2 : labels;
+    list->setMinimumWidth(std::min(labels, most));
 }
 
 void Tpayam::showCurrentText()

@@ -55,6 +55,8 @@ private:
     // The label of a user: province, level, post and name joined by "*".
     static QString label(const QVariantMap& user);
     void showCurrentText();
+    // Widens the recipient list to show every label whole.
+    void fitRecipients();
     // Shows the label of the user whose id the current message holds in the column.
     void showLabelOf(const QString& userColumn);
     void reportWaiting();

@@ -107,6 +107,9 @@ private slots:
             QCOMPARE(twins.size(), 2);
             QCOMPARE(items(zahraLabel).size(), 1);
             QCOMPARE(payam->ui->girande->count(), 4);
+            // Even at its smallest the window shows every label whole.
+            payam->resize(payam->minimumSizeHint());
+            QTRY_VERIFY(payam->ui->prs_list->viewport()->width() >= payam->ui->prs_list->sizeHintForColumn(0));
             twins[1]->setCheckState(Qt::Checked);
             items(zahraLabel)[0]->setCheckState(Qt::Checked);
             ticked = twins[1]->data(Qt::UserRole);
