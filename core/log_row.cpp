@@ -8,7 +8,9 @@
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkInterface>
+#include <QPointer>
 #include <QTime>
+#include <utility>
 
 namespace {
 
@@ -16,10 +18,41 @@ namespace {
 constexpr int KarbarWidth = 150, IpWidth = 20, ComputerWidth = 50, SaatWidth = 30, TarikhWidth = 10,
               CmtWidth = 200;
 
-QHash<QString, QString>& reverseNames()
+// The reverse look-ups of the run, by address: the name once known (empty
+// when the address has none) and who waits for it until then.
+struct ReverseName {
+    bool known = false;
+    QString name;
+    QList<QPair<QPointer<QObject>, std::function<void(const QString&)>>> waiting;
+};
+
+QHash<QString, ReverseName>& reverseNames()
 {
-    static QHash<QString, QString> names;
+    static QHash<QString, ReverseName> names;
     return names;
+}
+
+// Starts the look-up of an address the first time it is asked for.
+ReverseName& lookUp(const QString& address)
+{
+    auto& names = reverseNames();
+    auto it = names.find(address);
+    if (it != names.end())
+        return it.value();
+    ReverseName& entry = names[address];
+    QHostInfo::lookupHost(address, [address](const QHostInfo& info) {
+        QString name = info.error() == QHostInfo::NoError ? info.hostName() : QString();
+        if (name == address) // no reverse name: the look-up echoes the address
+            name.clear();
+        ReverseName& found = reverseNames()[address];
+        found.known = true;
+        found.name = name;
+        const auto waiting = std::exchange(found.waiting, {});
+        for (const auto& [context, done] : waiting)
+            if (context)
+                done(name);
+    });
+    return entry;
 }
 
 } // namespace
@@ -39,18 +72,20 @@ QString IPAddrToName(const QString& address)
 {
     if (address.isEmpty())
         return QString();
-    auto& names = reverseNames();
-    auto it = names.find(address);
-    if (it != names.end())
-        return it.value();
-    names.insert(address, QString());
-    QHostInfo::lookupHost(address, [address](const QHostInfo& info) {
-        QString name = info.error() == QHostInfo::NoError ? info.hostName() : QString();
-        if (name == address) // no reverse name: the look-up echoes the address
-            name.clear();
-        reverseNames().insert(address, name);
-    });
-    return QString();
+    return lookUp(address).name;
+}
+
+void whenHostNameKnown(const QString& address, QObject* context, std::function<void(const QString&)> done)
+{
+    if (address.isEmpty()) {
+        done(QString());
+        return;
+    }
+    ReverseName& entry = lookUp(address);
+    if (entry.known)
+        done(entry.name);
+    else
+        entry.waiting.append({QPointer<QObject>(context), std::move(done)});
 }
 
 void write_log_row(const QString& cmt) { write_log_row_for(Session::user().karbar, cmt); }

@@ -3,6 +3,9 @@
 // only ever inserted.
 
 #include <QString>
+#include <functional>
+
+class QObject;
 
 // Writes one log row for the current user with the given text. Each value is
 // cut to its column's width, so a long text never makes the log write fail
@@ -17,3 +20,7 @@ QString LocalIP();
 // The reverse look-up runs in the background and never blocks the window:
 // the first call for an address starts it, later calls return its answer.
 QString IPAddrToName(const QString& address);
+// Calls done with the host name registered for an address once the look-up
+// has answered (empty when there is none), at once when it has already; not
+// at all when context is gone by then.
+void whenHostNameKnown(const QString& address, QObject* context, std::function<void(const QString&)> done);

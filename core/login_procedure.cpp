@@ -149,8 +149,7 @@ bool Tlogin::logIn(const QString& typed, const QString& ps)
     Session::setUser(current);
 
     main->setServerDate(Stamp::serverShamsiDate());
-    const QString ip = LocalIP();
-    main->setWorkstation(ip, IPAddrToName(ip));
+    main->setWorkstation(LocalIP());
 
     main->showMaximized();
     hide();

@@ -1,6 +1,7 @@
 #include "main_window.h"
 #include "ui_main.h"
 
+#include "core/log_row.h"
 #include "core/login.h"
 #include "core/texts.h"
 #include "platform/ui/msg.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
 
 Tmain::Tmain(QWidget* parent) : QMainWindow(parent), ui(new Ui::Tmain)
 {
@@ -56,12 +58,33 @@ void Tmain::setMessagesWaiting(bool waiting)
     ui->N9->setText(waiting ? CoreText::MessagesWaiting : CoreText::MessagesItem);
 }
 
-void Tmain::setServerDate(const QString& date) { ui->tarikh->setText(date); }
+void Tmain::setServerDate(const QString& date)
+{
+    ui->tarikh->setText(date);
+    placeLabels();
+}
 
-void Tmain::setWorkstation(const QString& address, const QString& hostName)
+void Tmain::setWorkstation(const QString& address)
 {
     ui->localip2->setText(address);
-    ui->IPAddrToName2->setText(hostName);
+    // The host name once the reverse look-up answers; until then, and for an
+    // address that has no name, the address itself.
+    ui->IPAddrToName2->setText(address);
+    placeLabels();
+    whenHostNameKnown(address, this, [this, address](const QString& name) {
+        ui->IPAddrToName2->setText(name.isEmpty() ? address : name);
+        placeLabels();
+    });
+}
+
+void Tmain::placeLabels()
+{
+    // Each label as wide as its text, its right edge 50 pixels from the
+    // window's right edge, wherever that edge goes.
+    for (QLabel* label : {ui->localip2, ui->IPAddrToName2, ui->tarikh}) {
+        label->resize(label->sizeHint().width(), label->height());
+        label->move(width() - 50 - label->width(), label->y());
+    }
 }
 
 void Tmain::N3Click() { close(); }
@@ -83,14 +106,14 @@ void Tmain::closeEvent(QCloseEvent* event)
 void Tmain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // The three labels keep their right edge 50 pixels from the window's right edge.
-    for (QWidget* label : {static_cast<QWidget*>(ui->localip2), static_cast<QWidget*>(ui->IPAddrToName2),
-                           static_cast<QWidget*>(ui->tarikh)})
-        label->move(width() - 50 - label->width(), label->y());
+    placeLabels();
 }
 
 void Tmain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     ui->Image1->resize(width() - 25, height() - 80);
+    // The window opens maximised after it is first shown: the labels follow
+    // its right edge.
+    placeLabels();
 }

@@ -25,10 +25,12 @@ public:
     // given, the main window's current size less so many pixels.
     void sizePage(QWidget* page, int heightLess, int widthLess = -1) const;
 
-    // What the login shows: the unread-messages mark, the server's date, the workstation.
+    // What the login shows: the unread-messages mark, the server's date, the
+    // workstation's address and host name (the address while the name is
+    // unknown, and for an address that has none).
     void setMessagesWaiting(bool waiting);
     void setServerDate(const QString& date);
-    void setWorkstation(const QString& address, const QString& hostName);
+    void setWorkstation(const QString& address);
 
 public slots:
     void N3Click();
@@ -38,4 +40,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeLabels();
 };

@@ -1,5 +1,6 @@
 // Opening pages from the main menu by the current user's rights.
 
+#include "core/log_row.h"
 #include "core/main_window.h"
 #include "core/page_rights.h"
 #include "core/texts.h"
@@ -134,6 +135,33 @@ private slots:
         QVERIFY(main->ui->N25->isEnabled()); // the guesthouse registry
         QVERIFY(main->ui->N23->isEnabled()); // leave and missions
         QVERIFY(main->ui->N3->isEnabled());
+    }
+
+    // The address, host name and date labels keep their right edge 50 pixels
+    // from the window's right edge as the window grows (it opens maximised
+    // after it is first shown); the host-name label shows the address while no
+    // name is known and for an address that has none.
+    void workstationLabels()
+    {
+        const QString address = QStringLiteral("192.0.2.1"); // documentation range
+        main->resize(1000, 700);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        main->setWorkstation(address);
+        main->setServerDate(QStringLiteral("1405/09/16"));
+        QCOMPARE(main->ui->localip2->text(), address);
+        bool answered = false;
+        QString name;
+        whenHostNameKnown(address, this, [&](const QString& found) { answered = true, name = found; });
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 30000);
+        QCOMPARE(main->ui->IPAddrToName2->text(), name.isEmpty() ? address : name);
+        main->resize(1600, 900);
+        QTRY_COMPARE(main->width(), 1600);
+        for (QLabel* label : {main->ui->localip2, main->ui->IPAddrToName2, main->ui->tarikh}) {
+            QCOMPARE(label->geometry().right() + 1, main->width() - 50);
+            QVERIFY(label->width() >= label->sizeHint().width());
+        }
+        main->hide();
     }
 };
 
