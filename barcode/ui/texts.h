@@ -35,7 +35,8 @@ inline const QString FontSampleTitle = QStringLiteral("نمونه");
 inline const QString FontSample = QStringLiteral("نمونه متن کارت");
 } // namespace CardText
 
-// The file types the card's picture is loaded from.
+// The file types the card's picture is loaded from. The left-to-right mark
+// keeps the patterns in their own order in the file dialog's right-to-left list.
 namespace CardText {
-inline const QString PictureFilter = QStringLiteral("تصاوير (*.jpg *.jpeg *.bmp *.png *.gif)");
+inline const QString PictureFilter = QStringLiteral("تصاوير \u200E(*.jpg *.jpeg *.bmp *.png *.gif)");
 } // namespace CardText
