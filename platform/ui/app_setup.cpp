@@ -24,7 +24,9 @@ void apply(QApplication& app)
     // Persian text boxes and viewers read from the right edge.
     TextBoxes::installRightToLeft(app);
 
-    // Yes, No, Cancel and the file dialogs in Persian.
+    // Yes, No, Cancel, the file, colour, font and print dialogs in Persian: the
+    // qtbase catalogue holds every Qt module the program uses (core, gui,
+    // widgets, sql, network, print support).
     auto* qtbase = new QTranslator(&app);
     if (qtbase->load(QLocale(QLocale::Persian), QStringLiteral("qtbase"), QStringLiteral("_"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

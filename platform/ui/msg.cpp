@@ -1,7 +1,8 @@
 #include "msg.h"
 
+#include "platform/ui/file_dialog.h"
+
 #include <QApplication>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -55,8 +56,8 @@ public:
     {
         if (r.kind == Kind::OpenFile || r.kind == Kind::SaveFile) {
             const QString path = r.kind == Kind::OpenFile
-                ? QFileDialog::getOpenFileName(QApplication::activeWindow(), r.caption, QString(), r.filter)
-                : QFileDialog::getSaveFileName(QApplication::activeWindow(), r.caption, r.defaultText, r.filter);
+                ? FileDialog::openFileName(QApplication::activeWindow(), r.caption, r.filter)
+                : FileDialog::saveFileName(QApplication::activeWindow(), r.caption, r.defaultText, r.filter);
             if (path.isEmpty())
                 return std::nullopt;
             return path;

@@ -11,4 +11,17 @@ inline const QString FileNotOpened =
 // The desktop could not open a file; %1 is where it is.
 inline const QString FileOpenFailed = QStringLiteral("خطا: فايل باز نشد؛ فايل در اين مسير ذخيره شده است:\n%1");
 
+// The file dialogs' list, where Qt's Persian texts leave English: the type of
+// a folder, of a drive, of a file (%1 its extension) and of a file without
+// one; the sizes (%1 the number).
+inline const QString FolderType = QStringLiteral("پوشه");
+inline const QString DriveType = QStringLiteral("درايو");
+inline const QString FileTypeOf = QStringLiteral("پرونده %1");
+inline const QString FileType = QStringLiteral("پرونده");
+inline const QString SizeBytes = QStringLiteral("%1 بايت");
+inline const QString SizeKB = QStringLiteral("%1 کيلوبايت");
+inline const QString SizeMB = QStringLiteral("%1 مگابايت");
+inline const QString SizeGB = QStringLiteral("%1 گيگابايت");
+inline const QString SizeTB = QStringLiteral("%1 ترابايت");
+
 } // namespace UiText

@@ -1,0 +1,101 @@
+#include "file_dialog.h"
+
+#include "platform/ui/texts.h"
+
+#include <QCalendar>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
+
+namespace FileDialog {
+
+namespace {
+
+// The dialog's own file list, with the size and type columns in Persian.
+class PersianFiles final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || !index.isValid())
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        switch (index.column()) {
+        case SizeColumn: return files->isDir(source) ? QString() : sizeText(files->size(source));
+        case TypeColumn: return typeText(files->fileInfo(source));
+        case DateColumn: return dateText(files->lastModified(source));
+        default: return QIdentityProxyModel::data(index, role);
+        }
+    }
+
+private:
+    // The columns of Qt's file list: name, size, type, date modified.
+    static constexpr int SizeColumn = 1, TypeColumn = 2, DateColumn = 3;
+};
+
+QString runDialog(QFileDialog& dialog)
+{
+    persianList(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+} // namespace
+
+QString openFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runDialog(dialog);
+}
+
+QString saveFileName(QWidget* parent, const QString& caption, const QString& proposedName, const QString& filter)
+{
+    // A name without a folder is proposed in the dialog's current folder.
+    QFileDialog dialog(parent, caption, proposedName, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    return runDialog(dialog);
+}
+
+void persianList(QFileDialog& dialog) { dialog.setProxyModel(new PersianFiles(&dialog)); }
+
+QString sizeText(qint64 bytes)
+{
+    const QLocale locale;
+    constexpr qint64 kb = 1024, mb = kb * 1024, gb = mb * 1024, tb = gb * 1024;
+    if (bytes >= tb)
+        return UiText::SizeTB.arg(locale.toString(double(bytes) / tb, 'f', 2));
+    if (bytes >= gb)
+        return UiText::SizeGB.arg(locale.toString(double(bytes) / gb, 'f', 2));
+    if (bytes >= mb)
+        return UiText::SizeMB.arg(locale.toString(double(bytes) / mb, 'f', 1));
+    if (bytes >= kb)
+        return UiText::SizeKB.arg(locale.toString(bytes / kb));
+    return UiText::SizeBytes.arg(locale.toString(bytes));
+}
+
+QString dateText(const QDateTime& time)
+{
+    if (!time.isValid())
+        return QString();
+    const QLocale locale;
+    return locale.toString(time, locale.dateTimeFormat(QLocale::ShortFormat), QCalendar(QCalendar::System::Jalali));
+}
+
+QString typeText(const QFileInfo& file)
+{
+    if (file.isRoot())
+        return UiText::DriveType;
+    if (file.isDir())
+        return UiText::FolderType;
+    const QString extension = file.suffix();
+    return extension.isEmpty() ? UiText::FileType : UiText::FileTypeOf.arg(extension);
+}
+
+} // namespace FileDialog
