@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFont>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -561,7 +562,11 @@ ListWindow::ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabe
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new GridCells(m_grid));
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    // Columns are fitted to the rows in sight, and widened as others come
+    // into sight: measuring every row read would cost each search its time.
+    m_grid->horizontalHeader()->setResizeContentsPrecision(0); // a column's rows: those in sight
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &ListWindow::widenColumns);
+    connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this, &ListWindow::widenColumns);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -748,8 +753,7 @@ int ListWindow::fittedWidth(int column) const
     constexpr int Widest = 600;
     const QHeaderView* header = m_grid->horizontalHeader();
     const int title = header->sectionSizeHint(column);
-    // The rows around those shown, up to the header's precision: every row of a
-    // page (the table view's own measure, public through its base).
+    // The rows in sight (the table view's own measure, public through its base).
     const QAbstractItemView* view = m_grid;
     const int fitted = std::min(std::max(view->sizeHintForColumn(column), title), std::max(Widest, title));
     return std::max(fitted, m_desc.widths.value(m_model->columnNames().value(column), 0));

@@ -247,8 +247,8 @@ private:
     // A column as wide as its title and the rows read, within the widest a
     // column is made; the widths the window gives are the least.
     int fittedWidth(int column) const;
-    // Rows read later widen the columns they no longer fit, unless the user
-    // has set the column's width.
+    // Rows that come into sight widen the columns they do not fit, unless the
+    // user has set the column's width.
     void widenColumns();
 
     ListDescription m_desc;
