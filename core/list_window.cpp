@@ -783,6 +783,13 @@ void ListWindow::clearFilters()
     }
 }
 
+void ListWindow::emptyFilterBoxes()
+{
+    for (const Filter& f : std::as_const(m_filters))
+        for (QWidget* box : f.boxes)
+            clearBox(box);
+}
+
 bool ListWindow::exportRows()
 {
     return export_rows_to_excel(m_model->columnNames(), m_desc.exportTitles, [this](const RowWriter& write) {

@@ -212,6 +212,9 @@ public:
     bool reload();
     // Unticks every filter check box, which disables the boxes, and empties them.
     void clearFilters();
+    // Empties every filter box and leaves the ticks as they are: a window
+    // opened again keeps the filters its user switched on.
+    void emptyFilterBoxes();
     // The export of every row of the list in the order shown, read again from
     // the database a row at a time, with the desc's titles.
     bool exportRows();

@@ -118,7 +118,7 @@ void RequestList::enable(const PageRights& rights)
 
 void RequestList::prepareForOpening()
 {
-    m_list->clearFilters();
+    m_list->emptyFilterBoxes();
     const QString today = Shamsi::today();
     for (QWidget* box : std::as_const(m_dateBoxes))
         setText(box, today);

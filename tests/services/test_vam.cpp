@@ -96,6 +96,8 @@ private slots:
         QVERIFY(openPage(main, u"N14"_s, list, [&] {
             QVERIFY(!list->ui->N2->isEnabled());
             QCOMPARE(list->ui->taeed_dat1->text(), Shamsi::today());
+            list->ui->CheckBox4->click();
+            typeText(list->ui->lname, u"احمد"_s);
             QVERIFY(openFromMenu(list->ui->N1, entry, [&] {
                 QVERIFY(entry->ui->edit_btn->isHidden());
                 QCOMPARE(entry->ui->mablagh->text(), u"0"_s);
@@ -125,6 +127,9 @@ private slots:
         Stamp::setServerDateForTests(QDate(2024, 5, 20)); // 1403/02/31
         msgs.clear();
         QVERIFY(openPage(main, u"N14"_s, list, [&] {
+            // Opened again: the filter boxes emptied, their ticks kept.
+            QVERIFY(list->ui->CheckBox4->isChecked());
+            QVERIFY(list->ui->lname->text().isEmpty());
             clickRow(list->ui->DBGrid1, u"id"_s, loan);
             QVERIFY(openFromMenu(list->ui->N2, entry, [&] {
                 QVERIFY(entry->ui->ins_btn->isHidden());
