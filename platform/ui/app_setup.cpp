@@ -1,5 +1,6 @@
 #include "app_setup.h"
 
+#include "platform/ui/push_buttons.h"
 #include "platform/ui/text_boxes.h"
 #include "platform/ui/text_input.h"
 
@@ -23,6 +24,8 @@ void apply(QApplication& app)
     TextInput::installTyping(app);
     // Persian text boxes and viewers read from the right edge.
     TextBoxes::installRightToLeft(app);
+    // A button's picture and caption side by side in its middle.
+    PushButtons::install();
 
     // Yes, No, Cancel, the file, colour, font and print dialogs in Persian: the
     // qtbase catalogue holds every Qt module the program uses (core, gui,
