@@ -657,6 +657,11 @@ bool ListWindow::search()
     return run(conditions());
 }
 
+bool ListWindow::listAll()
+{
+    return run(m_scope ? m_scope() : Condition{});
+}
+
 bool ListWindow::reload()
 {
     return m_last ? run(*m_last) : search();

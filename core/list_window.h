@@ -207,6 +207,9 @@ public:
     // The search: counts the rows, then lists them. On a database error the
     // message is shown and both the count and the grid stay as they were.
     bool search();
+    // Every row of the window's scope, whatever the filters say (an opener
+    // that lists everything); the next search takes the filters again.
+    bool listAll();
     // Runs the last search's statements again (after a row was added, changed
     // or deleted); a search with no filter when none ran yet.
     bool reload();

@@ -95,9 +95,9 @@ void Tusers::prepareForOpening(bool darj, bool virayesh, bool hazf)
     // The scope list was emptied: no account is loaded into the editor any more.
     forgetLoadedUser();
 
-    // Every account: the filters are switched off and their boxes emptied.
-    m_list->clearFilters();
-    m_list->search();
+    // Every account; the filter boxes emptied, their ticks kept.
+    m_list->emptyFilterBoxes();
+    m_list->listAll();
     ui->cnt->clear();
 }
 

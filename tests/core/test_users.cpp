@@ -329,10 +329,12 @@ private slots:
         QCOMPARE(model->rowCount(), 1);
         QCOMPARE(model->value(0, u"us"_s).toString(), u"6660000003"_s);
 
-        // The opener lists every account again.
+        // The opener lists every account again, emptying the boxes of the
+        // filters and keeping their ticks.
         open();
         QCOMPARE(model->rowCount(), 4);
         QVERIFY(!users->ui->us->isEnabled() && users->ui->us->text().isEmpty());
+        QVERIFY(users->ui->CheckBox3->isChecked() && users->ui->nam->text().isEmpty());
     }
 
     void rightsSaveToTheLoadedAccount()
