@@ -202,8 +202,10 @@ private slots:
         for (int n = 1; n <= 5; ++n) // abs() of the smallest 64-bit value overflows
             Sql::insert(QStringLiteral("num"),
                         {{"n", n}, {"v", n == 4 ? std::numeric_limits<qint64>::min() : qint64(n)}});
-        const QString all = QStringLiteral("select abs(v) from num order by n");
-        const QString fourth = QStringLiteral("select abs(v) from num where n >= ? order by n");
+        // No ORDER BY: a sort would compute every row before the first is
+        // returned, and the statement would fail as a whole, not part-way.
+        const QString all = QStringLiteral("select abs(v) from num");
+        const QString fourth = QStringLiteral("select abs(v) from num where n >= ?");
         QVERIFY_THROWS_EXCEPTION(DbError, Sql::rows(all));
         QVERIFY_THROWS_EXCEPTION(DbError, Sql::scalar(fourth, {4}));
         QVERIFY_THROWS_EXCEPTION(DbError, Sql::exists(fourth, {4}));
