@@ -41,6 +41,20 @@ private slots:
         QCOMPARE(win<Tlogin>("login")->windowTitle(), QStringLiteral("صفحه ورود"));
     }
 
+    // A misspelt name or the wrong class fails at once, never as a null pointer
+    // later; so does a defined window missing from the creation order.
+    void wrongLookupsFailAtOnce()
+    {
+        QVERIFY_THROWS_EXCEPTION(WindowSet::LookupError, win<Tlogin>(QStringLiteral("logn")));
+        QVERIFY_THROWS_EXCEPTION(WindowSet::LookupError, win<Tmain>(QStringLiteral("login")));
+        WindowSet set;
+        set.setOrder({QStringLiteral("first")});
+        for (const QString& name : {QStringLiteral("first"), QStringLiteral("frist")})
+            set.define(name, [] { return new QObject; });
+        QVERIFY_THROWS_EXCEPTION(WindowSet::LookupError, set.createAll());
+        set.destroyAll();
+    }
+
     void closingMainAsksAndOnlyYesEnds()
     {
         MsgRecorder msgs;
