@@ -1,3 +1,4 @@
+#include "platform/db/money.h"
 #include "services/amount_words.h"
 
 #include <QtTest>
@@ -27,6 +28,7 @@ void TestAmountWords::words_data()
     QTest::newRow("past 32 bits") << qint64(2147483648LL) << QStringLiteral(" دو ميليارد و  صد و چهل\u200c و هفت ميليون و  چهارصد\u200c و هشتاد و سه هزار و  ششصد و چهل\u200c و هشت  ريال");
     QTest::newRow("a trillion and one") << qint64(1000000000001LL) << QStringLiteral(" يک تريليون و  يک  ريال");
     QTest::newRow("largest amount") << qint64(AmountWords::MaxAmount) << QStringLiteral(" نهصد و نود و نه تريليون و  نهصد و نود و نه ميليارد و  نهصد و نود و نه ميليون و  نهصد و نود و نه هزار و  نهصد و نود و نه  ريال");
+    QTest::newRow("largest a money box takes") << Money::Max << QStringLiteral(" نهصد و بيست و دو تريليون و  سيصد و سي و هفت ميليارد و  دويست و سه ميليون و  ششصد و هشتاد و پنج هزار و  چهارصد\u200c و هفتاد و هفت  ريال");
     QTest::newRow("past the largest") << qint64(AmountWords::MaxAmount + 1) << QStringLiteral("");
 }
 
