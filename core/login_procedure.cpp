@@ -35,8 +35,7 @@ constexpr double ProgramVersion = 1.0;
 std::optional<QVariantMap> matchingUser(const QString& us, const QString& ps)
 {
     const QVariantList forms = TextInput::storedForms(us);
-    QStringList marks(forms.size(), QStringLiteral("?"));
-    const QString sql = QStringLiteral("select * from users where us in (%1) order by id").arg(marks.join(QLatin1Char(',')));
+    const QString sql = QStringLiteral("select * from users where us in (%1) order by id").arg(Sql::placeholders(forms.size()));
     for (const QVariantMap& row : Sql::rows(sql, forms))
         if (PasswordHash::verify(row.value(QStringLiteral("ps")).toString(), ps))
             return row;

@@ -47,8 +47,19 @@ void fillProvinces(const QList<QComboBox*>& lists)
 
 void fillCounties(QComboBox* list, const QString& province)
 {
-    fill_list_from_query({list}, distinct_sql(QStringLiteral("city"), QStringLiteral(" where ostan=?")), {province},
-                         QStringLiteral("city"));
+    fillDistinct(list, QStringLiteral("city"), {{QStringLiteral("ostan"), province}});
+}
+
+void fillDistinct(QComboBox* list, const QString& column, const QList<QPair<QString, QString>>& equal)
+{
+    // The columns are the gazetteer's own names; only the values are bound.
+    QString where;
+    QVariantList values;
+    for (const auto& [name, value] : equal) {
+        where += (where.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" and ")) + name + QStringLiteral("=?");
+        values << value;
+    }
+    fill_list_from_query({list}, distinct_sql(column, where), values, column);
 }
 
 } // namespace Places

@@ -97,8 +97,7 @@ Row account_values(const Ui::Tusers_ins& ui)
 bool user_name_taken(const QString& us)
 {
     const QVariantList forms = TextInput::storedForms(us);
-    const QStringList marks(forms.size(), QStringLiteral("?"));
-    return Sql::exists(QStringLiteral("select id from users where us in (%1)").arg(marks.join(QLatin1Char(','))), forms);
+    return Sql::exists(QStringLiteral("select id from users where us in (%1)").arg(Sql::placeholders(forms.size())), forms);
 }
 
 } // namespace

@@ -65,16 +65,10 @@ void Tabadiha_ins::showEvent(QShowEvent* event)
 
 void Tabadiha_ins::narrow(const QString& column, const QStringList& before)
 {
-    QString where;
-    QVariantList values;
-    for (const QString& name : before) {
-        where += (where.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" and ")) + name + QStringLiteral("=?");
-        values << findChild<QComboBox*>(name)->currentText();
-    }
-    const QString order = Database::current().dialect().persianOrder(column);
-    fill_list_from_query({findChild<QComboBox*>(column)},
-                         QStringLiteral("select %1 from abadiha%2 group by %1 order by %3").arg(column, where, order),
-                         values, column);
+    QList<QPair<QString, QString>> equal;
+    for (const QString& name : before)
+        equal.append({name, findChild<QComboBox*>(name)->currentText()});
+    Places::fillDistinct(findChild<QComboBox*>(column), column, equal);
 }
 
 void Tabadiha_ins::ostanChange()

@@ -140,17 +140,21 @@ bool columnExists(const QString& table, const QString& column)
     return scalar(Database::current().dialect().columnExistsQuery(), {table, column}).toInt() > 0;
 }
 
+QString placeholders(qsizetype n)
+{
+    return QStringList(n, QStringLiteral("?")).join(QStringLiteral(", "));
+}
+
 qint64 insert(Database& db, const QString& table, const Row& values)
 {
-    QStringList columns, marks;
+    QStringList columns;
     QVariantList bound;
     for (const auto& [column, value] : values) {
         columns << column;
-        marks << QStringLiteral("?");
         bound << value;
     }
     exec(db, QStringLiteral("insert into %1 (%2) values (%3)")
-                 .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                 .arg(table, columns.join(QStringLiteral(", ")), placeholders(bound.size())),
          bound);
     if (!db.hasIdColumn(table))
         return 0;

@@ -59,6 +59,9 @@ bool tableExists(const QString& table);
 bool columnExists(const QString& table, const QString& column);
 
 // INSERT that names its columns; returns the id of the new row (0 for tables without an id).
+// "?, ?, ?": one bound value's mark for each of n values, as in "in (...)".
+QString placeholders(qsizetype n);
+
 qint64 insert(const QString& table, const Row& values);
 qint64 insert(Database& db, const QString& table, const Row& values);
 // UPDATE table SET columns WHERE condition (the condition's own values follow).
