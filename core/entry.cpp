@@ -2,6 +2,7 @@
 
 #include "core/list_behaviours.h"
 #include "core/mon_edit.h"
+#include "core/schema.h"
 #include "core/texts.h"
 #include "platform/db/money.h"
 #include "platform/ui/masked_box.h"
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QWidget>
+#include <QtDebug>
 #include <cmath>
 
 namespace {
@@ -120,6 +122,7 @@ void Entry::showMode()
 void Entry::openNew()
 {
     m_id = -1;
+    m_stored.clear();
     for (const auto& [box, column] : m_boxes)
         set_text(box, QString());
     showMode();
@@ -128,8 +131,53 @@ void Entry::openNew()
 void Entry::openEdit(const QVariantMap& row)
 {
     m_id = row.value(QStringLiteral("id")).toLongLong();
+    keepStored();
     fill(row);
     showMode();
+}
+
+QVariantMap Entry::readStored() const
+{
+    return Sql::row(QStringLiteral("select * from %1 where id=?").arg(m_table), {m_id});
+}
+
+void Entry::keepStored()
+{
+    m_stored.clear();
+    if (!isEdit())
+        return;
+    // Without it the save only loses its check against other workstations.
+    try {
+        m_stored = readStored();
+    } catch (const DbError& e) {
+        qWarning().noquote() << "the record could not be read back:" << e.driverText;
+    }
+}
+
+QString Entry::recordKey() const
+{
+    return m_table + QLatin1Char(':') + QString::number(m_id);
+}
+
+bool Entry::changedElsewhere() const
+{
+    if (m_stored.isEmpty())
+        return false;
+    const QVariantMap now = readStored();
+    return !now.isEmpty() && now != m_stored;
+}
+
+void Entry::showChangedElsewhere()
+{
+    sayChanged();
+    keepStored();
+    if (!m_stored.isEmpty())
+        fill(m_stored);
+}
+
+void Entry::sayChanged()
+{
+    Msg::info(CoreText::RecordChangedElsewhere);
 }
 
 void Entry::fill(const QVariantMap& row)
@@ -184,24 +232,50 @@ bool Entry::updateInTransaction(const Row& values) const
     return Sql::update(m_table, values, QStringLiteral("id=?"), {m_id}) > 0;
 }
 
-bool Entry::update(const Row& values, const std::function<void()>& more) const
+bool Entry::update(const Row& values, const std::function<void()>& more)
 {
     bool there = false;
+    bool changed = false;
     const bool done = Db::guard([&] {
-        Sql::transaction([&] {
+        Sql::exclusive(recordKey(), [&] {
+            changed = changedElsewhere();
+            if (changed)
+                return;
             there = updateInTransaction(values);
             if (there && more)
                 more();
         });
     });
+    if (done && changed) {
+        showChangedElsewhere();
+        return false;
+    }
     if (done && !there)
         sayGone();
+    if (done && there)
+        keepStored();
     return done && there;
 }
 
 void Entry::sayGone()
 {
     Msg::info(CoreText::RecordGone);
+}
+
+void fit_to_columns(Row& values, const QString& table)
+{
+    for (auto& [column, value] : values) {
+        const int width = Schema::columnWidth(table, column);
+        if (width <= 0 || value.typeId() != QMetaType::QString)
+            continue;
+        QString text = value.toString();
+        if (text.size() <= width)
+            continue;
+        qsizetype at = width;
+        if (text.at(at).isLowSurrogate()) // never half of a character
+            --at;
+        value = text.left(at).trimmed();
+    }
 }
 
 void drop_column(Row& values, const QString& column)

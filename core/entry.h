@@ -58,7 +58,9 @@ public:
     // mask) and no record is kept.
     void openNew();
     // Edit mode on a row (column name -> value): its id is kept and the bound
-    // boxes are filled from it.
+    // boxes are filled from it. The record as the database holds it now is
+    // kept too: a save refuses to overwrite what another workstation changed
+    // after this moment.
     void openEdit(const QVariantMap& row);
     // Fills the bound boxes whose columns the row has, without signals, so
     // that no cascade of lists runs; a list keeps a value it does not hold.
@@ -78,13 +80,31 @@ public:
     std::optional<qint64> insert(const Row& values, const std::function<void(qint64 id)>& more = {}) const;
     // Writes values to the record opened for editing (where id=?) in one
     // transaction with what more writes. False after a database error's
-    // message, or when the record is gone: then that is said and nothing is written.
-    bool update(const Row& values, const std::function<void()>& more = {}) const;
+    // message, or when the record is gone: then that is said and nothing is
+    // written. When another workstation changed the record after the window
+    // opened it, that is said, nothing is written and the boxes show the
+    // record as it is stored now.
+    bool update(const Row& values, const std::function<void()>& more = {});
+
+    // The record as the database held it when the window opened it (or after
+    // its last save); empty in new mode.
+    const QVariantMap& stored() const { return m_stored; }
+    // The key under which writes of this record are serialised (Sql::exclusive).
+    QString recordKey() const;
+    // Inside Sql::exclusive(recordKey()): whether the record still is as
+    // stored() has it; a record gone is not "changed" (its writes find no row).
+    bool changedElsewhere() const;
+    // After a refused save: says that another workstation changed the record,
+    // and shows the record as it is stored now.
+    void showChangedElsewhere();
+    // Keeps the record as the database holds it now (after a save of one's own).
+    void keepStored();
     // The same where the caller's own transaction is open: whether the record
     // was still there (when not, nothing was written). Throws DbError.
     bool updateInTransaction(const Row& values) const;
     // The message for a record that is gone.
     static void sayGone();
+    static void sayChanged();
 
     const QString& table() const { return m_table; }
 
@@ -98,9 +118,15 @@ private:
     QWidget* m_insert = nullptr;
     QWidget* m_edit = nullptr;
     qint64 m_id = -1;
+    QVariantMap m_stored;
     void showMode();
+    QVariantMap readStored() const;
 };
 
+// Cuts the texts of a row of values to what their columns of table hold (at a
+// character's boundary, without a trailing space): values copied from a wider
+// column, or joined from several, into a narrower one.
+void fit_to_columns(Row& values, const QString& table);
 // Removes a column from a row of values (a column the save must not change).
 void drop_column(Row& values, const QString& column);
 // The value of a column of a row of values; invalid when the row has none.

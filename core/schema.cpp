@@ -430,7 +430,51 @@ Result install(const std::optional<QString>& adminPassword)
         }
     }
     ensureContainsIndexes();
+    result.notUnique = ensureUniqueIndexes();
     return result;
+}
+
+QStringList ensureUniqueIndexes()
+{
+    struct Unique {
+        const char* name;
+        const char* table;
+        const char* column;
+        bool skipEmpty;
+        const QString& what; // what the column holds, in the message
+    };
+    static const Unique uniques[] = {
+        {"ux_personel_nation", "personel", "nation", true, CoreText::UniqueNationalCode},
+        {"ux_users_us", "users", "us", false, CoreText::UniqueLogin},
+    };
+    const Dialect& d = Database::current().dialect();
+    QStringList notMade;
+    for (const Unique& u : uniques) {
+        const QString table = QLatin1String(u.table), column = QLatin1String(u.column);
+        try {
+            Sql::exec(d.createUniqueIndex(QLatin1String(u.name), table, column, u.skipEmpty));
+        } catch (const DbError& e) {
+            qWarning().noquote() << "unique index" << u.name << "not made:" << e.driverText;
+            // Which values repeat, and in which rows.
+            QStringList repeats;
+            try {
+                const QString filter = u.skipEmpty ? QStringLiteral(" where %1 <> ''").arg(column) : QString();
+                for (const QVariantMap& r : Sql::rows(QStringLiteral("select %1 as v from %2%3 group by %1 having count(*) > 1")
+                                                          .arg(column, table, filter))) {
+                    QStringList ids;
+                    for (const QVariantMap& idRow :
+                         Sql::rows(QStringLiteral("select id from %1 where %2 = ? order by id").arg(table, column),
+                                   {r.value(QStringLiteral("v"))}))
+                        ids << idRow.value(QStringLiteral("id")).toString();
+                    repeats << CoreText::RepeatedRows.arg(r.value(QStringLiteral("v")).toString(),
+                                                          ids.join(QStringLiteral("، ")));
+                }
+            } catch (const DbError&) {
+            }
+            notMade << CoreText::NotUnique.arg(u.what, repeats.join(QStringLiteral("؛ ")));
+        }
+    }
+    return notMade;
 }
 
 bool ensureContainsIndexes()
@@ -452,6 +496,8 @@ void report(const Result& result)
 {
     if (result.cancelled)
         return;
+    for (const QString& sentence : result.notUnique)
+        Msg::error(sentence);
     if (result.failures.isEmpty()) {
         Msg::info(CoreText::AllSettingsDone);
         return;

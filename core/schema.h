@@ -25,6 +25,9 @@ struct Failure {
 struct Result {
     bool cancelled = false; // the administrator's password was not given: nothing was done
     QList<Failure> failures;
+    // Unique indexes not made because rows already break them: one Persian
+    // sentence each, naming the rows. The installer goes on without them.
+    QStringList notUnique;
     bool ok() const { return !cancelled && failures.isEmpty(); }
 };
 
@@ -37,6 +40,11 @@ Result install(const std::optional<QString>& adminPassword = std::nullopt);
 // searches of the user and of the action text fast; install makes them. False
 // when the server refused them: nothing else changes, the searches are only slower.
 bool ensureContainsIndexes();
+
+// The unique indexes of what is really unique: a person's national code
+// (when not empty) and an account's login; install makes them. Each one that
+// rows already break is left out, and its sentence says which rows.
+QStringList ensureUniqueIndexes();
 
 // Shows the outcome: "all settings done" when every step succeeded, otherwise
 // the failed steps. Nothing when the run was cancelled.

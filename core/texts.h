@@ -32,6 +32,12 @@ inline const QString ChangeDatabase = QStringLiteral("مسير بانك اطلا
 
 // Schema installer
 inline const QString AllSettingsDone = QStringLiteral("همه تنظيمات انجام شد");
+// A unique index the installer could not make: what repeats, and in which rows.
+inline const QString NotUnique =
+    QStringLiteral("%1 در اين رديف ها تکراري است، پس بانک اطلاعاتي يکتا بودن آن را کنترل نمي کند تا تکرارها اصلاح شوند و نصب دوباره اجرا شود: %2");
+inline const QString RepeatedRows = QStringLiteral("«%1» در رديف هاي %2");
+inline const QString UniqueNationalCode = QStringLiteral("کد ملي پرسنل");
+inline const QString UniqueLogin = QStringLiteral("نام کاربري");
 inline const QString AdminSemat = QStringLiteral("کارشناس فناوري");
 // The admin's status is ActiveStatus (login section below).
 
@@ -175,6 +181,11 @@ inline const QString BackupFailed = QStringLiteral("خطا! لطفا از مسي
 namespace CoreText {
 // A record opened for editing that another workstation deleted meanwhile.
 inline const QString RecordGone = QStringLiteral("خطا! اين رکورد حذف شده است و تغييرات ذخيره نشد");
+// A record that another workstation changed after this window opened it: its
+// stored values are shown again.
+inline const QString RecordChangedElsewhere = QStringLiteral(
+    "خطا! اين رکورد پس از باز شدن اين پنجره در ايستگاه ديگري تغيير کرده است و تغييرات شما ذخيره نشد؛ "
+    "مقادير ثبت شده دوباره نمايش داده شد، در صورت لزوم تغييرات را دوباره وارد کنيد");
 // A date or time box typed only in part.
 inline const QString DateHalfTyped = QStringLiteral("خطا! تاريخ ناقص وارد شده است؛ آن را کامل کنيد يا خالي بگذاريد");
 inline const QString TimeHalfTyped = QStringLiteral("خطا! ساعت ناقص وارد شده است؛ آن را کامل کنيد يا خالي بگذاريد");

@@ -49,7 +49,9 @@ void Tkhabgahha_status::ins_btnClick()
     }
     const QString dat = ui->dat->value();
     bool duplicate = false;
+    // One status a suite and day, also when two workstations give it at once.
     const bool done = Db::guard([&] {
+        Sql::exclusive(QStringLiteral("khabgahha_rezerv:") + m_suite.toString(), [&] {
         duplicate = Sql::exists(QStringLiteral("select id from khabgahha_rezerv where khabgahha_id=? and dat=?"),
                                 {m_suite, dat});
         if (!duplicate)
@@ -57,6 +59,7 @@ void Tkhabgahha_status::ins_btnClick()
                                                              {QStringLiteral("dat"), dat},
                                                              {QStringLiteral("status"), ui->status->currentText()},
                                                              {QStringLiteral("cmt"), ui->cmt->text()}});
+        });
     });
     if (!done)
         return;

@@ -49,11 +49,22 @@ QString sqlServerConnectionString(const ConnectionOptions& o)
     return parts.join(QLatin1Char(';')) + QLatin1Char(';');
 }
 
+namespace {
+thread_local Database* t_current = nullptr;
+}
+
 Database& Database::current()
 {
+    if (t_current)
+        return *t_current;
     // Kept until the process ends: the connection outlives every window.
     static Database* db = new Database(QStringLiteral("tuvek"));
     return *db;
+}
+
+void Database::setCurrentForThisThread(Database* db)
+{
+    t_current = db;
 }
 
 Database::Database(const QString& connectionName) : m_name(connectionName) {}
@@ -132,9 +143,20 @@ bool Database::beginTransaction()
 {
     if (m_depth == 0) {
         QSqlDatabase db = handle();
-        if (!db.transaction()) {
-            m_error = db.lastError().text();
-            return false;
+        const QString begin = dialect().beginTransaction();
+        if (begin.isEmpty()) {
+            if (!db.transaction()) {
+                m_error = db.lastError().text();
+                m_errorCode = db.lastError().nativeErrorCode();
+                return false;
+            }
+        } else {
+            QSqlQuery q(db);
+            if (!q.exec(begin)) {
+                m_error = q.lastError().text();
+                m_errorCode = q.lastError().nativeErrorCode();
+                return false;
+            }
         }
         m_doomed = false;
         m_reported = false;
@@ -171,6 +193,7 @@ bool Database::commitTransaction()
     // The driver may still hold the transaction (SQLite keeps it open when the
     // commit is refused): roll it back so that the connection starts afresh.
     m_error = db.lastError().text();
+    m_errorCode = db.lastError().nativeErrorCode();
     if (m_error.isEmpty())
         m_error = QStringLiteral("the transaction could not be committed");
     db.rollback();
@@ -198,11 +221,11 @@ bool Database::hasIdColumn(const QString& table)
     const QString sql = dialect().columnExistsQuery();
     QSqlQuery q(handle());
     if (!q.prepare(sql))
-        throw DbError(q.lastError().text(), sql);
+        throw Sql::failure(q.lastError(), sql);
     q.addBindValue(table);
     q.addBindValue(QStringLiteral("id"));
     if (!q.exec() || !q.next())
-        throw DbError(q.lastError().isValid() ? q.lastError().text() : QStringLiteral("no answer"), sql);
+        throw q.lastError().isValid() ? Sql::failure(q.lastError(), sql) : DbError(QStringLiteral("no answer"), sql);
     const bool has = q.value(0).toInt() > 0;
     m_hasId.insert(key, has);
     return has;

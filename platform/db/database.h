@@ -28,6 +28,10 @@ class Database {
 public:
     // The program's one connection (the data module's connection).
     static Database& current();
+    // Makes current() give db in the calling thread (nullptr: the program's
+    // one again). A second workstation in a test runs in a thread of its own
+    // on a connection of its own.
+    static void setCurrentForThisThread(Database* db);
 
     // Closes what is open, then opens the connection; false with the driver's
     // error text on failure. A SQLite file and its folder are created when missing.
@@ -61,8 +65,9 @@ public:
     // shown to the user, so its end need not show it again.
     void doom(bool reported = false);
     bool failureReported() const { return m_reported; }
-    // The driver's words on the last failed begin or commit.
+    // The driver's words on the last failed begin or commit, and its code.
     QString lastError() const { return m_error; }
+    QString lastErrorCode() const { return m_errorCode; }
 
     // Whether a table has an identity column id (asked once per table and
     // connection; a look-up that fails throws DbError and is asked again next time).
@@ -81,5 +86,6 @@ private:
     bool m_doomed = false;
     bool m_reported = false;
     QString m_error;
+    QString m_errorCode;
     QHash<QString, bool> m_hasId;
 };

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QRegularExpression>
 #include <QtDebug>
 
 namespace {
@@ -26,6 +27,22 @@ QString doubleQuoted(const QString& name)
 QString ordered(const QString& expression, bool descending)
 {
     return descending ? expression + QStringLiteral(" desc") : expression;
+}
+
+// A unique index of one column; skipEmpty leaves out rows without a value
+// (a filtered or partial index).
+QString uniqueIndex(const QString& pattern, const QString& name, const QString& table, const QString& column,
+                    bool skipEmpty)
+{
+    QString sql = pattern.arg(name, table, column);
+    if (skipEmpty)
+        sql += QStringLiteral(" where %1 <> ''").arg(column);
+    return sql;
+}
+
+QString marks(qsizetype n)
+{
+    return QStringList(n, QStringLiteral("?")).join(QStringLiteral(", "));
 }
 
 QString typeText(const char* const names[], ColumnType t, int size)
@@ -95,6 +112,34 @@ public:
     QString firstRows(int rows) const override { return QStringLiteral(" limit %1").arg(rows); }
     // SQLite has one writer at a time: the first write of the transaction locks.
     QString lockTable(const QString&) const override { return QString(); }
+    QString createUniqueIndex(const QString& name, const QString& table, const QString& column,
+                              bool skipEmpty) const override
+    {
+        return uniqueIndex(QStringLiteral("create unique index if not exists %1 on %2 (%3)"), name, table, column, skipEmpty);
+    }
+    // Every transaction is begun as the file's one writer: the next one waits
+    // (the driver's busy time-out) until it ends, so a check and its write
+    // are never interleaved with another's.
+    QString beginTransaction() const override { return QStringLiteral("begin immediate"); }
+    QString lockKey() const override { return {}; }
+    Failure classify(const QString& code, const QString& text) const override
+    {
+        bool ok = false;
+        const int extended = code.toInt(&ok);
+        if (!ok)
+            return Failure::Other;
+        switch (extended & 0xff) {
+        case 19: // SQLITE_CONSTRAINT: unique and primary key among its kinds
+            return extended == 2067 || extended == 1555 || text.contains(QLatin1String("UNIQUE constraint"))
+                ? Failure::Duplicate
+                : Failure::Other;
+        case 18: return Failure::TooLong;             // SQLITE_TOOBIG
+        case 5: case 6: return Failure::Busy;         // SQLITE_BUSY, SQLITE_LOCKED
+        case 3: case 8: case 23: return Failure::NoPermission; // PERM, READONLY, AUTH
+        case 10: case 14: case 26: return Failure::Connection; // IOERR, CANTOPEN, NOTADB
+        default: return Failure::Other;
+        }
+    }
 };
 
 // The shared server.
@@ -159,6 +204,11 @@ public:
                               " and table_name = lower(?) and column_name = lower(?)");
     }
     QString lastIdQuery(const QString&) const override { return QStringLiteral("select lastval()"); }
+    QString insertReturningId(const QString& table, const QStringList& columns) const override
+    {
+        return QStringLiteral("insert into %1 (%2) values (%3) returning id")
+            .arg(table, columns.join(QStringLiteral(", ")), marks(columns.size()));
+    }
     QString addColumn(const QString& table, const QString& column, const QString& type) const override
     {
         return QStringLiteral("alter table %1 add column %2 %3").arg(table, column, type);
@@ -166,6 +216,37 @@ public:
     QString createIndex(const QString& name, const QString& table, const QString& column) const override
     {
         return QStringLiteral("create index if not exists %1 on %2 (%3)").arg(name, table, column);
+    }
+    QString createUniqueIndex(const QString& name, const QString& table, const QString& column,
+                              bool skipEmpty) const override
+    {
+        return uniqueIndex(QStringLiteral("create unique index if not exists %1 on %2 (%3)"), name, table, column, skipEmpty);
+    }
+    // A transaction-scoped advisory lock on the key's hash; waiting for it
+    // ends after 20 seconds as a lock time-out (55P03).
+    QString lockKey() const override
+    {
+        return QStringLiteral("select set_config('lock_timeout', '20s', true), pg_advisory_xact_lock(hashtextextended(?, 0))");
+    }
+    Failure classify(const QString& code, const QString&) const override
+    {
+        // Every refusal of the server carries its SQLSTATE; none means the
+        // connection itself failed.
+        if (code.isEmpty() || code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P")) ||
+            code == QLatin1String("53300"))
+            return Failure::Connection;
+        if (code == QLatin1String("22001"))
+            return Failure::TooLong;
+        if (code == QLatin1String("22003") || code == QLatin1String("22008") || code == QLatin1String("22015"))
+            return Failure::OutOfRange;
+        if (code == QLatin1String("23505"))
+            return Failure::Duplicate;
+        if (code == QLatin1String("42501") || code.startsWith(QLatin1String("28")))
+            return Failure::NoPermission;
+        if (code == QLatin1String("55P03") || code == QLatin1String("40001") || code == QLatin1String("40P01") ||
+            code == QLatin1String("57014") || code == QLatin1String("55006"))
+            return Failure::Busy;
+        return Failure::Other;
     }
     // Trigram indexes: pg_trgm ships with the server and is a trusted
     // extension, so the owner of the database may create it.
@@ -239,6 +320,14 @@ public:
     // Each prepared statement runs in a scope of its own, so SCOPE_IDENTITY()
     // would read NULL; the session's last identity is the row just inserted.
     QString lastIdQuery(const QString&) const override { return QStringLiteral("select @@identity"); }
+    // SCOPE_IDENTITY() in the insert's own batch: the row of this insert, never
+    // that of a trigger (which @@identity would give, and which OUTPUT refuses
+    // on a table with triggers).
+    QString insertReturningId(const QString& table, const QStringList& columns) const override
+    {
+        return QStringLiteral("set nocount on; insert into %1 (%2) values (%3); select cast(scope_identity() as bigint) as id")
+            .arg(table, columns.join(QStringLiteral(", ")), marks(columns.size()));
+    }
     QString addColumn(const QString& table, const QString& column, const QString& type) const override
     {
         return QStringLiteral("alter table %1 add %2 %3").arg(table, column, type);
@@ -247,6 +336,44 @@ public:
     {
         return QStringLiteral("if not exists (select 1 from sys.indexes where name = '%1') create index %1 on %2 (%3)")
             .arg(name, table, column);
+    }
+    QString createUniqueIndex(const QString& name, const QString& table, const QString& column,
+                              bool skipEmpty) const override
+    {
+        return uniqueIndex(QStringLiteral("if not exists (select 1 from sys.indexes where name = '%1')"
+                                          " create unique index %1 on %2 (%3)"),
+                           name, table, column, skipEmpty);
+    }
+    // An application lock owned by the transaction; one not granted within
+    // 20 seconds is raised as error 50000 with the text below.
+    QString lockKey() const override
+    {
+        return QStringLiteral("declare @r int; exec @r = sp_getapplock @Resource = ?, @LockMode = 'Exclusive',"
+                              " @LockOwner = 'Transaction', @LockTimeout = 20000;"
+                              " if @r < 0 raiserror('tuvek lock not granted', 16, 1)");
+    }
+    Failure classify(const QString& code, const QString& text) const override
+    {
+        // The driver gives the ODBC state and the server's error number.
+        auto has = [&](std::initializer_list<const char*> numbers) {
+            for (const char* n : numbers)
+                if (code.split(QRegularExpression(QStringLiteral("[^0-9A-Za-z]+"))).contains(QLatin1String(n)))
+                    return true;
+            return false;
+        };
+        if (code.startsWith(QLatin1String("08")) || has({"08S01", "08001", "08003", "08004", "10054", "233"}))
+            return Failure::Connection;
+        if (has({"2601", "2627"}))
+            return Failure::Duplicate;
+        if (has({"8152", "2628"}))
+            return Failure::TooLong;
+        if (has({"8115", "220", "232", "244", "248", "517"}))
+            return Failure::OutOfRange;
+        if (has({"229", "230", "262", "297", "300"}))
+            return Failure::NoPermission;
+        if (has({"1205", "1222"}) || text.contains(QLatin1String("tuvek lock not granted")))
+            return Failure::Busy;
+        return Failure::Other;
     }
     QString quoteName(const QString& name) const override
     {

@@ -55,12 +55,26 @@ public:
     virtual QString tableExistsQuery() const = 0;
     // Whether a column exists: a count with two bound parameters, table and column.
     virtual QString columnExistsQuery() const = 0;
-    // The id of the row that the last INSERT on this connection added.
+    // The id of the row that the last INSERT on this connection added; asked
+    // only where insertReturningId gives no statement.
     virtual QString lastIdQuery(const QString& table) const = 0;
+    // An INSERT of the given columns (one bound value each, in order) whose
+    // first result row holds the new row's id, taken from that insert itself:
+    // a trigger's insert into another table never answers for it. Empty where
+    // lastIdQuery already reads the statement's own row.
+    virtual QString insertReturningId(const QString& table, const QStringList& columns) const
+    {
+        (void)table, (void)columns;
+        return {};
+    }
     // Adds a column to an existing table.
     virtual QString addColumn(const QString& table, const QString& column, const QString& type) const = 0;
     // Creates an index unless one of that name exists.
     virtual QString createIndex(const QString& name, const QString& table, const QString& column) const = 0;
+    // Creates a unique index unless one of that name exists; with skipEmpty,
+    // empty text and NULL are left out, so that any number of rows may lack the value.
+    virtual QString createUniqueIndex(const QString& name, const QString& table, const QString& column,
+                                      bool skipEmpty) const = 0;
     // The statements, in order, that make a "contains" search of a text column
     // (a LIKE of '%text%', case-insensitive or not) use an index of its own;
     // none where the backend has no such index. The server may refuse them
@@ -94,6 +108,21 @@ public:
     // writing the table until the transaction ends (empty where the first write
     // already does so).
     virtual QString lockTable(const QString& table) const = 0;
+
+    // Serialising writers (Sql::exclusive). The statement that begins a
+    // transaction; empty: the driver's own. SQLite's begins as the one writer
+    // of the file, so that a check read inside it cannot go stale.
+    virtual QString beginTransaction() const { return {}; }
+    // A statement, with the key's text as its one bound value, that takes a
+    // lock on that key held until the transaction ends: a second connection
+    // taking the same key waits until then, for a limited time, and then fails
+    // as busy. Empty where the transaction itself already excludes other writers.
+    virtual QString lockKey() const = 0;
+
+    // What kind of refusal a driver's error is, from the server's own code
+    // (SQLSTATE, SQLite result code, SQL Server error number).
+    enum class Failure { Other, TooLong, OutOfRange, Duplicate, NoPermission, Busy, Connection };
+    virtual Failure classify(const QString& nativeCode, const QString& text) const = 0;
 
     static std::unique_ptr<Dialect> create(Backend backend);
 };

@@ -1,13 +1,14 @@
 #include "sql.h"
 
+#include "platform/db/texts.h"
 #include "platform/ui/msg.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QtDebug>
 
-DbError::DbError(const QString& text, const QString& statement)
-    : std::runtime_error(text.toStdString()), driverText(text), sql(statement)
+DbError::DbError(const QString& text, const QString& statement, Kind failure, const QString& nativeCode)
+    : std::runtime_error(text.toStdString()), driverText(text), sql(statement), kind(failure), code(nativeCode)
 {
 }
 
@@ -15,7 +16,18 @@ namespace Sql {
 
 namespace {
 
+DbError error(Database& db, const QString& text, const QString& code, const QString& sql)
+{
+    return DbError(text, sql, db.dialect().classify(code, text), code);
+}
+
 // A failure inside a transaction fails the whole of it.
+[[noreturn]] void fail(Database& db, const QSqlError& e, const QString& sql)
+{
+    db.doom();
+    throw error(db, e.text(), e.nativeErrorCode(), sql);
+}
+
 [[noreturn]] void fail(Database& db, const QString& text, const QString& sql)
 {
     db.doom();
@@ -33,17 +45,22 @@ namespace {
 void checkRead(Database& db, const QSqlQuery& q, const QString& sql)
 {
     if (q.lastError().isValid())
-        fail(db, q.lastError().text(), sql);
+        fail(db, q.lastError(), sql);
 }
 
 } // namespace
+
+DbError failure(const QSqlError& e, const QString& sql)
+{
+    return error(Database::current(), e.text(), e.nativeErrorCode(), sql);
+}
 
 void checkRead(const QSqlQuery& q) { checkRead(Database::current(), q, q.lastQuery()); }
 
 QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
 {
     if (!db.isOpen())
-        throw DbError(QStringLiteral("the database is not connected"), sql);
+        throw DbError(QStringLiteral("the database is not connected"), sql, DbError::Kind::Connection);
     if (db.doomed())
         failDoomed(db, sql);
     QSqlQuery q(db.handle());
@@ -52,11 +69,11 @@ QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
     // queries and data changes, not CREATE, ALTER and the like.
     if (values.isEmpty()) {
         if (!q.exec(sql))
-            fail(db, q.lastError().text(), sql);
+            fail(db, q.lastError(), sql);
         return q;
     }
     if (!q.prepare(sql))
-        fail(db, q.lastError().text(), sql);
+        fail(db, q.lastError(), sql);
     for (const QVariant& v : values) {
         // Text is never NULL by accident: a null QString binds as empty text,
         // as the office's data has it ("unread" is an empty show_dat, not NULL).
@@ -69,7 +86,7 @@ QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
             q.addBindValue(v);
     }
     if (!q.exec())
-        fail(db, q.lastError().text(), sql);
+        fail(db, q.lastError(), sql);
     return q;
 }
 
@@ -153,13 +170,22 @@ qint64 insert(Database& db, const QString& table, const Row& values)
         columns << column;
         bound << value;
     }
-    exec(db, QStringLiteral("insert into %1 (%2) values (%3)")
-                 .arg(table, columns.join(QStringLiteral(", ")), placeholders(bound.size())),
-         bound);
-    if (!db.hasIdColumn(table))
-        return 0;
-    const QString sql = db.dialect().lastIdQuery(table);
-    QSqlQuery q = exec(db, sql);
+    const bool hasId = db.hasIdColumn(table);
+    // The new id comes from the insert itself where the backend can say it.
+    const QString returning = hasId ? db.dialect().insertReturningId(table, columns) : QString();
+    QString sql = returning;
+    QSqlQuery q;
+    if (!returning.isEmpty()) {
+        q = exec(db, returning, bound);
+    } else {
+        exec(db, QStringLiteral("insert into %1 (%2) values (%3)")
+                     .arg(table, columns.join(QStringLiteral(", ")), placeholders(bound.size())),
+             bound);
+        if (!hasId)
+            return 0;
+        sql = db.dialect().lastIdQuery(table);
+        q = exec(db, sql);
+    }
     if (!q.next()) {
         checkRead(db, q, sql);
         fail(db, QStringLiteral("the id of the new row could not be read"), sql);
@@ -188,7 +214,7 @@ void transaction(const std::function<void()>& body)
 {
     Database& db = Database::current();
     if (!db.beginTransaction())
-        throw DbError(db.lastError(), QStringLiteral("begin"));
+        throw error(db, db.lastError(), db.lastErrorCode(), QStringLiteral("begin"));
     try {
         body();
     } catch (...) {
@@ -198,11 +224,23 @@ void transaction(const std::function<void()>& body)
     const bool doomed = db.doomed();
     const bool reported = db.failureReported();
     if (!db.commitTransaction()) {
-        DbError e(doomed ? QStringLiteral("the transaction was rolled back by an earlier failure") : db.lastError(),
-                  QStringLiteral("commit"));
+        DbError e = doomed ? DbError(QStringLiteral("the transaction was rolled back by an earlier failure"),
+                                     QStringLiteral("commit"))
+                           : error(db, db.lastError(), db.lastErrorCode(), QStringLiteral("commit"));
         e.reported = doomed && reported;
         throw e;
     }
+}
+
+void exclusive(const QString& key, const std::function<void()>& body)
+{
+    transaction([&] {
+        Database& db = Database::current();
+        const QString lock = db.dialect().lockKey();
+        if (!lock.isEmpty())
+            exec(db, lock, {key});
+        body();
+    });
 }
 
 QDate serverDate()
@@ -222,7 +260,20 @@ namespace Db {
 const QString FailedText =
     QStringLiteral("خطا در ارتباط با بانک اطلاعاتي؛ عمليات انجام نشد و هيچ تغييري ثبت نگرديد");
 
-QString errorMessage(const DbError&) { return FailedText; }
+QString errorMessage(const DbError& error)
+{
+    using K = DbError::Kind;
+    switch (error.kind) {
+    case K::TooLong: return DbText::TooLong;
+    case K::OutOfRange: return DbText::OutOfRange;
+    case K::Duplicate: return DbText::Duplicate;
+    case K::NoPermission: return DbText::NoPermission;
+    case K::Busy: return DbText::Busy;
+    case K::Connection: return FailedText;
+    case K::Other: break;
+    }
+    return DbText::Refused;
+}
 
 bool guard(const std::function<void()>& body)
 {

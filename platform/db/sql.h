@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
@@ -18,9 +19,14 @@
 
 class DbError : public std::runtime_error {
 public:
-    DbError(const QString& driverText, const QString& sql);
+    using Kind = Dialect::Failure;
+    DbError(const QString& driverText, const QString& sql, Kind kind = Kind::Other, const QString& code = {});
     QString driverText; // the database's own words, for the log of the developer
     QString sql;
+    // What kind of refusal it is, from the server's code (code), so that the
+    // user is told a value too long from a lost connection.
+    Kind kind = Kind::Other;
+    QString code;
     // The failure was already shown to the user (a transaction doomed by a
     // failure inside it that Db::guard reported), so it is not shown again.
     bool reported = false;
@@ -54,6 +60,10 @@ bool exists(const QString& sql, const QVariantList& values = {});
 // read that stopped on an error throws DbError instead of ending quietly.
 void checkRead(const QSqlQuery& query);
 
+// The error of a statement that failed on the current database, its kind
+// told from the server's code (for code that runs QSqlQuery itself).
+DbError failure(const QSqlError& error, const QString& sql);
+
 // Whether a table or a column exists in the current database.
 bool tableExists(const QString& table);
 bool columnExists(const QString& table, const QString& column);
@@ -75,6 +85,20 @@ int update(const QString& table, const Row& values, const QString& condition,
 // outermost call then throws DbError and nothing of it is kept.
 void transaction(const std::function<void()>& body);
 
+// The one serialising mechanism of the data layer. Runs body in one
+// transaction (joining an open one) that holds the lock of key until the
+// outermost transaction ends: another workstation running exclusive() with
+// the same key at the same moment waits until then and sees what this one
+// wrote. A command MUST use it when its write depends on what it read: a
+// duplicate check before an insert, "delete all, then insert" (a replace), a
+// value read, compared or computed and written back. Keys name what is
+// protected: a table ("personel") or a record ("vam:12"), the same text for
+// every command that checks or writes that thing. Waiting is limited; a lock
+// not had in time fails as busy. On SQLite the transaction itself is the
+// file's one writer (begin immediate); on PostgreSQL an advisory lock; on SQL
+// Server an application lock.
+void exclusive(const QString& key, const std::function<void()>& body);
+
 // The server's current date as a Gregorian date (core converts it to Persian text).
 QDate serverDate();
 
@@ -87,8 +111,8 @@ namespace Db {
 // neither commits nor rolls back: the open transaction is doomed and rolls
 // back at its outermost end, whose error is then not shown a second time.
 bool guard(const std::function<void()>& body);
-// The text of that message, for tests.
+// The text of that message, by the error's kind, for tests.
 QString errorMessage(const DbError& error);
-// The message itself, one Persian sentence.
+// The message of a lost or refused connection, one Persian sentence.
 extern const QString FailedText;
 }

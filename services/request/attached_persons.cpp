@@ -68,10 +68,13 @@ bool AttachedPersons::has(const QString& fname, const QString& lname) const
 std::optional<int> AttachedPersons::addAll(const QList<Row>& persons)
 {
     int added = 0;
+    // The check and the insert as one: a second workstation adding the same
+    // person to the same request waits, then finds the row.
     const bool done = Db::guard([&] {
-        Sql::transaction([&] {
+        Sql::exclusive(m_desc.table + QLatin1Char(':') + m_request.toString(), [&] {
             added = 0;
-            for (const Row& person : persons) {
+            for (Row person : persons) {
+                fit_to_columns(person, m_desc.table);
                 if (has(column_value(person, FName).toString(), column_value(person, LName).toString()))
                     continue;
                 Row values{{m_desc.parent, m_request}};
@@ -97,16 +100,14 @@ void AttachedPersons::add()
     for (auto& [column, value] : *person)
         if (m_desc.numbers.contains(column))
             value = value.toString().trimmed().isEmpty() ? QVariant() : QVariant(value.toString().toLongLong());
-    bool duplicate = false;
-    if (!Db::guard([&] {
-            duplicate = has(column_value(*person, FName).toString(), column_value(*person, LName).toString());
-        }))
+    const std::optional<int> added = addAll({*person});
+    if (!added)
         return;
-    if (duplicate) {
+    if (*added == 0) {
         Msg::info(ServiceText::PersonDuplicate);
         return;
     }
-    if (addAll({*person}) && m_first)
+    if (m_first)
         m_first->setFocus();
 }
 

@@ -90,8 +90,14 @@ bool RequestEntry::approve(const Approval& approval)
     const std::optional<Row> fields = values();
     if (!fields)
         return false;
-    if (!approve_request(m_desc, m_entry->id(), *fields, approval.stamp, approval.showEdited))
+    RequestSql::Outcome outcome = RequestSql::Outcome::Done;
+    if (!approve_request(m_desc, m_entry->id(), *fields, approval.stamp, approval.showEdited, m_entry->stored(),
+                         &outcome)) {
+        if (outcome == RequestSql::Outcome::Changed)
+            m_entry->showChangedElsewhere();
         return false;
+    }
+    m_entry->keepStored();
     emit changed();
     if (approval.closeWindow)
         m_window->close();

@@ -42,11 +42,18 @@ bool hasDuplicate(const RequestDesc& desc, const QVariant& owner, const Row& fie
     return Sql::exists(sql, values);
 }
 
+QString requestKey(const RequestDesc& desc, qint64 id)
+{
+    return desc.table + QLatin1Char(':') + QString::number(id);
+}
+
 Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields, qint64* id,
                const QStringList& moreStamps)
 {
     Outcome outcome = Outcome::Done;
-    Sql::transaction([&] {
+    // The duplicate check and the insert, as one, for every request of the
+    // table: a second workstation's same request sees this one.
+    Sql::exclusive(desc.table, [&] {
         const std::optional<qint64> person = personId(owner);
         if (!person) {
             outcome = Outcome::NoOwner;
@@ -67,10 +74,22 @@ Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields
     return outcome;
 }
 
-Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp)
+Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp,
+                const QVariantMap& expected)
 {
     Outcome outcome = Outcome::Done;
-    Sql::transaction([&] {
+    Sql::exclusive(requestKey(desc, id), [&] {
+        if (!expected.isEmpty()) {
+            const QVariantMap now = Sql::row(QStringLiteral("select * from %1 where id=?").arg(desc.table), {id});
+            if (now.isEmpty()) {
+                outcome = Outcome::Gone;
+                return;
+            }
+            if (now != expected) {
+                outcome = Outcome::Changed;
+                return;
+            }
+        }
         Row values = stamp.saveFields ? fields : Row{};
         if (!stamp.nameColumn.isEmpty())
             values.append({stamp.nameColumn, approverSurname()});
@@ -112,7 +131,7 @@ std::optional<bool> isApproved(const RequestDesc& desc, qint64 id)
 Outcome remove(const RequestDesc& desc, qint64 id, bool onlyPending)
 {
     Outcome outcome = Outcome::Done;
-    Sql::transaction([&] {
+    Sql::exclusive(requestKey(desc, id), [&] {
         QString condition = QStringLiteral("id=?");
         if (onlyPending)
             condition += QStringLiteral(" and ") + pending(desc.approvalColumn);
@@ -155,17 +174,23 @@ bool insert_request(const RequestDesc& desc, const QVariant& owner, const Row& f
     }
 }
 
-bool approve_request(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp, bool showEdited)
+bool approve_request(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp, bool showEdited,
+                     const QVariantMap& expected, Outcome* result)
 {
     if (id <= 0)
         return false;
     Outcome outcome = Outcome::Done;
-    if (!Db::guard([&] { outcome = RequestSql::approve(desc, id, fields, stamp); }))
+    const bool done = Db::guard([&] { outcome = RequestSql::approve(desc, id, fields, stamp, expected); });
+    if (result)
+        *result = outcome;
+    if (!done)
         return false;
     if (outcome == Outcome::Gone) {
         Entry::sayGone();
         return false;
     }
+    if (outcome == Outcome::Changed)
+        return false;
     if (showEdited)
         Msg::info(RequestText::Edited);
     return true;

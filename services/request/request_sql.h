@@ -19,7 +19,11 @@ enum class Outcome {
     NoOwner,   // the owner is no person: no request is written
     Gone,      // the request is no longer in the table
     Approved,  // the request is approved: a delete of pending requests only left it
+    Changed,   // another workstation changed the request after the window opened it
 };
+
+// The key under which the writes of one request are serialised.
+QString requestKey(const RequestDesc& desc, qint64 id);
 
 // "(column is null or column='')": the request is pending on that stamp.
 QString pending(const QString& column);
@@ -33,8 +37,11 @@ bool hasDuplicate(const RequestDesc& desc, const QVariant& owner, const Row& fie
 Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields, qint64* id = nullptr,
                const QStringList& moreStamps = {});
 
-// Saves the fields of one request and stamps it, by its id.
-Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp);
+// Saves the fields of one request and stamps it, by its id. With expected
+// (the request as the approving window read it), nothing is written when the
+// request is stored otherwise now: Changed.
+Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp,
+                const QVariantMap& expected = {});
 
 // Whether the request is approved, as the database has it now; nothing when it is gone.
 std::optional<bool> isApproved(const RequestDesc& desc, qint64 id);
@@ -56,9 +63,11 @@ bool insert_request(const RequestDesc& desc, const QVariant& owner, const Row& f
                     const QString& noOwnerMessage, qint64* id = nullptr, const QStringList& moreStamps = {});
 
 // The approval of the request of that id; with showEdited, "ويرايش شد" after
-// the commit. A request deleted meanwhile is said so. True when written.
+// the commit. A request deleted meanwhile is said so. With expected, a request
+// that another workstation changed since is not written (outcome Changed,
+// nothing said: the window says it and shows the stored request). True when written.
 bool approve_request(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp,
-                     bool showEdited);
+                     bool showEdited, const QVariantMap& expected = {}, RequestSql::Outcome* outcome = nullptr);
 
 // The delete rules, decided on the request as the database has it now:
 // approved: only an administrator who gives the delete password; pending: a

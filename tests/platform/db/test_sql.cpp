@@ -3,7 +3,9 @@
 
 #include "platform/db/money.h"
 #include "platform/db/sql.h"
+#include "platform/db/texts.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 
 #include <QtTest>
@@ -104,7 +106,7 @@ private slots:
             });
         });
         QVERIFY(!ok);
-        QCOMPARE(msgs.texts(), QStringList{Db::FailedText});
+        QCOMPARE(msgs.texts(), QStringList{DbText::Refused});
         QCOMPARE(msgs.requests.first().icon, Msg::Icon::Error);
         QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from item")).toInt(), 0);
         // The connection is usable afterwards.
@@ -180,7 +182,7 @@ private slots:
         });
         QVERIFY(!inner);
         QVERIFY(!outer);
-        QCOMPARE(msgs.texts(), QStringList{Db::FailedText});
+        QCOMPARE(msgs.texts(), QStringList{DbText::Duplicate});
         QCOMPARE(names(), QStringList{"taken"});
 
         // A guard that succeeds inside commits nothing on its own.
@@ -304,6 +306,96 @@ private slots:
     {
         Database::current().close();
         QVERIFY_THROWS_EXCEPTION(DbError, Sql::exec(QStringLiteral("select 1")));
+    }
+
+    // Each refusal says what kind it is; the connection's message is only for the connection.
+    void refusalsAreToldApart()
+    {
+        Sql::exec(QStringLiteral("create unique index item_name on item (name)"));
+        Sql::insert(QStringLiteral("item"), {{"name", "taken"}});
+        const bool server = Database::current().backend() != Backend::SQLite; // SQLite keeps any length and size
+        const struct {
+            const char* what;
+            std::function<void()> run;
+            QString message;
+            bool everywhere;
+        } cases[] = {
+            {"duplicate", [] { Sql::insert(QStringLiteral("item"), {{"name", "taken"}}); }, DbText::Duplicate, true},
+            {"too long", [] { Sql::insert(QStringLiteral("item"), {{"name", QString(51, QLatin1Char('x'))}}); },
+             DbText::TooLong, false},
+            {"out of range", [] { Sql::exec(QStringLiteral("insert into tag (item_id) values (?)"), {QStringLiteral("99999999999999999999")}); },
+             DbText::OutOfRange, false},
+            {"other", [] { Sql::exec(QStringLiteral("update item set nothing = 1")); }, DbText::Refused, true},
+            {"connection", [] { Database::current().close(); Sql::exec(QStringLiteral("select 1")); }, Db::FailedText, true},
+        };
+        for (const auto& c : cases) {
+            if (!c.everywhere && !server)
+                continue;
+            MsgRecorder msgs;
+            QVERIFY2(!Db::guard(c.run), c.what);
+            QCOMPARE(msgs.texts(), QStringList{c.message});
+        }
+    }
+
+    // Two workstations running one command at the same moment: the second
+    // starts while the first is between its check and its write. Under
+    // Sql::exclusive the second waits, so both end as if one ran after the
+    // other; without it both would write on the same stale check.
+    void exclusiveSerialisesACheckAndItsWrite()
+    {
+        const auto addOnce = [](const std::function<void()>& betweenCheckAndWrite) {
+            Sql::exclusive(QStringLiteral("item"), [&] {
+                const bool there = Sql::exists(QStringLiteral("select id from item where name=?"), {QStringLiteral("one")});
+                betweenCheckAndWrite();
+                if (!there)
+                    Sql::insert(QStringLiteral("item"), {{"name", "one"}});
+            });
+        };
+        Meeting otherStarts;
+        SecondWorkstation other(m_db.options());
+        addOnce([&] {
+            other.start([&] {
+                otherStarts.arrive();
+                addOnce([] {});
+            });
+            QVERIFY(otherStarts.awaitArrival());
+            QThread::msleep(300); // the other is now at its check
+        });
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(names(), QStringList{"one"});
+    }
+
+    // "Delete all, then insert" from two workstations ends with one whole
+    // choice, the later one, never the union of both.
+    void aReplaceEndsWithOneWholeChoice()
+    {
+        const auto replace = [](const QStringList& choice, const std::function<void()>& halfway) {
+            Sql::exclusive(QStringLiteral("tag:1"), [&] {
+                Sql::exec(QStringLiteral("delete from tag where item_id=?"), {1});
+                for (const QString& name : choice) {
+                    Sql::insert(QStringLiteral("tag"), {{"item_id", 1}, {"name", name}});
+                    halfway();
+                }
+            });
+        };
+        Meeting otherStarts;
+        SecondWorkstation other(m_db.options());
+        bool started = false;
+        replace({"a1", "a2"}, [&] {
+            if (std::exchange(started, true))
+                return;
+            other.start([&] {
+                otherStarts.arrive();
+                replace({"b1"}, [] {});
+            });
+            QVERIFY(otherStarts.awaitArrival());
+            QThread::msleep(300);
+        });
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QStringList tags;
+        for (const QVariantMap& r : Sql::rows(QStringLiteral("select name from tag order by name")))
+            tags << r.value("name").toString();
+        QCOMPARE(tags, QStringList{"b1"});
     }
 };
 

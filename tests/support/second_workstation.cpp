@@ -1,0 +1,47 @@
+#include "second_workstation.h"
+
+#include "platform/db/sql.h"
+
+#include <QAtomicInteger>
+
+void SecondWorkstation::start(std::function<void()> work)
+{
+    wait();
+    m_ok = true;
+    m_error.clear();
+    m_thread = std::thread([this, work = std::move(work)] {
+        static QAtomicInteger<int> count;
+        Database db(QStringLiteral("second-workstation-%1").arg(count.fetchAndAddRelaxed(1)));
+        QString openError;
+        if (!db.open(m_options, &openError)) {
+            m_ok = false;
+            m_error = openError;
+            return;
+        }
+        Database::setCurrentForThisThread(&db);
+        try {
+            work();
+        } catch (const DbError& e) {
+            m_ok = false;
+            m_error = e.driverText;
+        } catch (const std::exception& e) {
+            m_ok = false;
+            m_error = QString::fromUtf8(e.what());
+        }
+        Database::setCurrentForThisThread(nullptr);
+        db.close();
+    });
+}
+
+bool SecondWorkstation::wait()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+    return m_ok;
+}
+
+bool SecondWorkstation::run(std::function<void()> work)
+{
+    start(std::move(work));
+    return wait();
+}
