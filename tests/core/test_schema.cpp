@@ -152,7 +152,7 @@ private slots:
         QVERIFY(Schema::install(TestDb::AdminPassword).ok());
         const QVariantList levels = {QStringLiteral(""), QVariant(), QStringLiteral("ostan")};
         for (const QVariant& lev : levels)
-            Sql::insert(QStringLiteral("users"), {{"us", "u"}, {"lev", lev}});
+            Sql::insert(QStringLiteral("users"), {{"us", QStringLiteral("u%1").arg(count("users"))}, {"lev", lev}});
 
         MsgRecorder msgs;
         const Schema::Result again = Schema::install();
@@ -169,6 +169,36 @@ private slots:
         QCOMPARE(columnsOf("takafol"), kTables.at(23).second);
         Schema::report(again);
         QCOMPARE(msgs.texts(), QStringList{CoreText::AllSettingsDone});
+    }
+
+    // A national code and a login are unique in the database itself; an older
+    // database whose rows already repeat one is told which rows, and the
+    // installer goes on without that index until they are mended.
+    void uniqueIndexesOnAFreshAndAnUpgradedDatabase()
+    {
+        QVERIFY(Schema::install(TestDb::AdminPassword).ok());
+        const auto person = [](const char* nation) {
+            return [=] { Sql::insert(QStringLiteral("personel"), {{"nation", nation}}); };
+        };
+        person("0012345678")();
+        person("")();
+        person("")(); // any number of persons without a code
+        QVERIFY_THROWS_EXCEPTION(DbError, person("0012345678")());
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::insert(QStringLiteral("users"), {{"us", "admin"}}));
+
+        // An older database: no index, and a code that repeats.
+        Sql::exec(QStringLiteral("drop index ux_personel_nation"));
+        person("0012345678")();
+        MsgRecorder msgs;
+        const Schema::Result upgraded = Schema::install();
+        QVERIFY(upgraded.ok());
+        QCOMPARE(upgraded.notUnique.size(), 1);
+        QVERIFY(upgraded.notUnique.first().contains(QStringLiteral("«0012345678» در رديف هاي 1، ")));
+        Schema::report(upgraded);
+        QCOMPARE(msgs.texts().first(), upgraded.notUnique.first());
+        Sql::exec(QStringLiteral("delete from personel where id = (select max(id) from personel)"));
+        QVERIFY(Schema::install().notUnique.isEmpty());
+        QVERIFY_THROWS_EXCEPTION(DbError, person("0012345678")());
     }
 
     // The log's "contains" searches get trigram indexes on the server, and a

@@ -3,6 +3,7 @@
 // from it, the person logging in and seeing only the own row, another person
 // edited and deleted; then what a failing statement leaves behind.
 
+#include "platform/db/texts.h"
 #include "core/login.h"
 #include "core/main_window.h"
 #include "core/password_hash.h"
@@ -320,7 +321,7 @@ private slots:
             entry->ui->ins_btn->click();
         });
         QCOMPARE(msgs.texts().size(), 1);
-        QVERIFY(msgs.last().startsWith(Db::FailedText));
+        QVERIFY(msgs.last().startsWith(DbText::Refused));
         QCOMPARE(count(u"select count(*) from personel"_s), 0);
         QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"0012345679"_s}), 0);
         QCOMPARE(count(u"select count(*) from log where cmt like ?"_s, {u"%ناکام%"_s}), 0);
@@ -426,7 +427,7 @@ private slots:
             QVERIFY(places->openSheet(workbook(rows)));
             places->ui->ins_btn->click();
             QCOMPARE(count(u"select count(*) from abadiha"_s), 2);
-            QVERIFY(msgs.last().startsWith(Db::FailedText));
+            QVERIFY(msgs.last().startsWith(DbText::Duplicate));
 
             msgs.clear();
             QVERIFY(places->openSheet(workbook({{u"1"_s, u"2"_s}}, {u"a"_s, u"b"_s})));
