@@ -13,6 +13,7 @@
 #include "services/request/request_sql.h"
 #include "services/request/texts.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 
 #include <QComboBox>
@@ -179,6 +180,33 @@ private slots:
         QVERIFY(!w.request.approve({.stamp = {.onlyWhenEmpty = true}}));
         QCOMPARE(msgs.texts(), QStringList{CoreText::RecordGone});
         QCOMPARE(requests(), 1);
+    }
+
+    // Two approvals of one request from two workstations: the later save,
+    // opened before the earlier one was saved, is refused and shows the
+    // request as stored; nothing of the earlier approval is lost.
+    void aStaleApprovalIsRefused()
+    {
+        MsgRecorder msgs;
+        qint64 id = 0;
+        QVERIFY(insert_request(Desc, m_owner, {{u"typ"_s, u"ضروري"_s}}, {}, &id));
+        Window mine;
+        QVERIFY(mine.request.prepareApprove(id));
+        SecondWorkstation other(m_db.options());
+        QVERIFY2(other.run([&] {
+            QCOMPARE(RequestSql::approve(Desc, id, {{u"cmt"_s, u"ديگري"_s}}, {}, request(id)), Outcome::Done);
+        }), qPrintable(other.error()));
+
+        msgs.clear();
+        mine.cmt.setText(u"من"_s);
+        QVERIFY(!mine.request.approve({.stamp = {}, .showEdited = true}));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordChangedElsewhere});
+        QCOMPARE(request(id).value(u"cmt"_s).toString(), u"ديگري"_s);
+        QCOMPARE(mine.cmt.text(), u"ديگري"_s);
+        // Now that the window shows what is stored, its save goes through.
+        mine.cmt.setText(u"من"_s);
+        QVERIFY(mine.request.approve({.stamp = {}, .showEdited = true}));
+        QCOMPARE(request(id).value(u"cmt"_s).toString(), u"من"_s);
     }
 
     // The delete rules: who may delete what, and the messages.
