@@ -143,6 +143,8 @@ private:
     std::unique_ptr<ReportBand> m_bands[6];
     std::unique_ptr<ReportDataSet> m_dataSet;
     TReportPrinter* m_printer = nullptr;
+    // The printer of the preview window last made.
+    std::unique_ptr<QPrinter> m_previewPrinter;
     int m_detailNumber = 0;
     int m_pageCount = 0;
 };
