@@ -117,7 +117,7 @@ struct FittedText {
         f.font = font;
         const QFontMetricsF metrics(font, device);
         // Tall and deep letters of both scripts.
-        const QRectF ink = metrics.tightBoundingRect(QStringLiteral("آلگطکيجژ|Ågjy"));
+        const QRectF ink = metrics.tightBoundingRect(QStringLiteral("آلگطکيجژ|gjyl"));
         f.above = -ink.top();
         f.inkHeight = ink.height();
         f.lineHeight = ink.height() * 1.2;
