@@ -15,7 +15,9 @@ packages=(
   libsodium-dev libicu-dev libsqlite3-dev
   # SQL Server through ODBC
   unixodbc-dev tdsodbc
-  # fonts named by the report designs
+  # fonts: Nazli (Persian and Latin letters, both kinds of digits), in which the
+  # reports print, and Titr from fonts-farsiweb; the metric twin of Times New
+  # Roman; DejaVu Sans for the windows
   fonts-farsiweb fonts-liberation fonts-dejavu-core
   # database server for the tests and pg_dump for the backup
   postgresql postgresql-client

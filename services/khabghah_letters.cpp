@@ -1,6 +1,5 @@
 #include "khabghah_letters.h"
 
-#include "core/setting_values.h"
 #include "platform/report/report_sheet.h"
 #include "platform/ui/window_set.h"
 #include "services/request/attached_persons.h"
@@ -37,22 +36,15 @@ bool print_stay_letter(StayLetter letter, const QVariantMap& stay, QWidget* pare
         return false;
     using namespace Letter;
     QList<QVariantMap> companions;
-    QString officer;
-    QString semat;
-    if (!Db::guard([&] {
-            companions = AttachedPersons::rowsOf(s("hamrahan"), s("khabghah_id"), stay.value(s("id")));
-            const QVariantMap owner =
-                Sql::row(s("select ostan, semat from personel where id=?"), {stay.value(s("personel_id"))});
-            semat = owner.value(s("semat")).toString();
-            // The signatory is the officer of the requester's own province.
-            officer = setting_ost_value(owner.value(s("ostan")).toString(), RequestText::SignatoryExpert);
-        }))
+    if (!Db::guard([&] { companions = AttachedPersons::rowsOf(s("hamrahan"), s("khabghah_id"), stay.value(s("id"))); }))
         return false;
 
+    // The signatory is the officer of the requester's own province.
     QList<LetterCaption> captions = {fullName(s("nam")), fullName(s("nam2")), person(s("semat"), s("semat")),
                                      column(s("dat1"), s("dat1")), column(s("dat2"), s("dat2")),
                                      text(s("cnt"), QString::number(companions.size())),
-                                     text(s("karshenas_tuvek"), officer), person(s("mobile"), s("mobile"))};
+                                     provincial(s("karshenas_tuvek"), RequestText::SignatoryExpert),
+                                     person(s("mobile"), s("mobile"))};
     // Every row of the form is written, so nothing of an earlier stay stays.
     for (int i = 0; i < stay_letter_rows(letter); ++i) {
         const QVariantMap c = companions.value(i);
@@ -70,9 +62,13 @@ bool print_stay_letter(StayLetter letter, const QVariantMap& stay, QWidget* pare
                  << column(s("shab"), s("shab")) << person(s("khodro"), s("khodro")) << person(s("pelak"), s("pelak"));
         break;
     case StayLetter::Ramsar: {
-        const bool retired = semat == ServiceText::Retired;
-        captions << text(s("box_retired"), retired ? Filled : QString())
-                 << text(s("box_employee"), retired ? QString() : Filled);
+        auto box = [](bool retiredBox) {
+            return [retiredBox](const LetterSource& source) {
+                const bool retired = source.person().value(s("semat")).toString() == ServiceText::Retired;
+                return retired == retiredBox ? Filled : QString();
+            };
+        };
+        captions << LetterCaption{s("box_retired"), box(true)} << LetterCaption{s("box_employee"), box(false)};
         break;
     }
     case StayLetter::Other:

@@ -67,10 +67,10 @@ inline const QString VamExportMablagh = QStringLiteral("مبلغ");
 inline const QString VamExportAghsat = QStringLiteral("اقساط");
 // The relief-loan form: the places left for hand filling.
 inline const QString HandFilled = QStringLiteral(".........");
-// The relief-loan form prints the organisation's province and its document
-// code in its header.
-inline const QString ReliefProvince = QStringLiteral("تهران");
-inline const QString ReliefDocumentCode = QStringLiteral("FR-TV-01");
+// The relief-loan form prints in its header the requester's province (its
+// provincial office's form) and the document code that province keeps in this
+// list of the provincial settings; the dots for hand filling when it keeps none.
+inline const QString ReliefDocumentCodeList = QStringLiteral("کد سند فرم کارگشايي");
 // Guesthouse stays: list titles, export titles, messages
 inline const QString StayTitle_loc = QStringLiteral("محل خدمت");
 inline const QString StayTitle_semat = QStringLiteral("سمت");

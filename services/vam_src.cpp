@@ -95,8 +95,9 @@ void Tvam_src::A41Click()
 void Tvam_src::N7Click()
 {
     QList<LetterCaption> captions = {
-        text(s("ostan"), ServiceText::ReliefProvince), text(s("ostan2"), ServiceText::ReliefProvince),
-        text(s("code"), ServiceText::ReliefDocumentCode), column(s("marhale"), s("marhale")),
+        person(s("ostan"), s("ostan")), person(s("ostan2"), s("ostan")),
+        provincial(s("code"), ServiceText::ReliefDocumentCodeList, ServiceText::HandFilled),
+        column(s("marhale"), s("marhale")),
         column(s("typ"), s("typ")), column(s("typ2"), s("typ")), column(s("typ3"), s("typ")),
         fullName(s("fname")), fullName(s("fname2")), column(s("semat"), s("semat")), column(s("loc2"), s("loc")),
         column(s("estekhdam"), s("estekhdam"))};

@@ -52,7 +52,7 @@ public:
         r->caption = root.value("caption").toString();
         if (root.contains("page"))
             page(object(root, "page"), r->page);
-        QFont font(QStringLiteral("Times New Roman"), 10);
+        QFont font = reportFont(ReportTextFamily, 10);
         if (root.contains("font"))
             font = this->font(root.value("font"), font);
         const bool rtl = boolean(root, "rightToLeft", true);
@@ -186,8 +186,10 @@ private:
             fail(QStringLiteral("\"font\" must be an object"));
         const QJsonObject o = v.toObject();
         keys(o, {"family", "size", "bold", "italic", "underline"});
-        if (o.contains("family"))
-            f.setFamily(string(o, "family"));
+        if (o.contains("family")) {
+            const QFont family = reportFont(string(o, "family"), 10);
+            f.setFamilies(family.families());
+        }
         if (o.contains("size")) {
             const double size = number(o, "size", 10);
             if (size <= 0)

@@ -28,7 +28,7 @@
 // which code finds it) and "enabled" (false: not printed until code enables it).
 //
 //   label      "text", and the text keys below
-//   memo       "text": several lines broken at the box's width, from its top, cut at its edges
+//   memo       "text": several lines, from the top of the box, cut at its edges
 //   dbtext     "field": the field of the data set's current row
 //   rownumber  "start": the running number of the detail row, from start (1)
 //   image      "file" (beside the design, or a path), "stretch" (true: fill the box;
@@ -40,12 +40,14 @@
 // Text keys: "font"; "color", "background" (names or #rrggbb); "align": "right",
 // "left" or "center" (where the text sits on the paper; right unless given);
 // "valign": "top", "middle" or "bottom" (middle; a memo's top); "rightToLeft";
-// "wrap" (break into lines); "autoSize" (the box takes the text's width, or when
-// wrapped its lines' height, keeping the edge it is aligned to); "clip" (cut at
-// the box); "frame": "all", "none" or some of ["left", "top", "right", "bottom"],
+// "wrap" (a text of several lines); "autoSize" (the box takes the text's width,
+// or when wrapped its lines' height, keeping the edge it is aligned to); "clip"
+// (cut at the box). A text that does not fit its box is broken into lines and
+// made smaller until it fits (elements.h); "frame": "all", "none" or some of ["left", "top", "right", "bottom"],
 // with "frameWidth" (0.25).
 // Fonts: "family", "size" (points), "bold", "italic", "underline"; what is not
-// given comes from the band's font, then the report's (Times New Roman 10).
+// given comes from the band's font, then the report's (Nazli 10, elements.h).
+// A family without some letters prints them in Nazli.
 //
 // Element types of other folders (the barcode elements) are registered with
 // registerType; the loader gives them name, rect and enabled, the factory the

@@ -2,7 +2,15 @@
 
 #include "report.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
+
+#include <unicode/ubidi.h>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
 
 namespace {
 
@@ -16,7 +24,171 @@ QPen rule(const TReportPrinter& p, double widthMm, const QColor& color)
     return QPen(color, p.xLength(widthMm), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
 }
 
+bool strongRightToLeft(QChar c)
+{
+    return c.direction() == QChar::DirR || c.direction() == QChar::DirAL;
+}
+
+// The text with each of its right-to-left runs opened and closed by a
+// right-to-left letter. The print preview keeps the text of each run and lays
+// it out again left to right when it shows the page, so a run that begins or
+// ends with a colon, a bracket or a space would show it at the run's other
+// end (":شماره" for "شماره:"). A zero-width mark at such an end holds the run
+// as it prints; an Arabic letter mark where the run has Arabic letters, so
+// that digits after it still read as they would without it.
+QString anchorRuns(const QString& text, bool rightToLeft)
+{
+    if (std::none_of(text.begin(), text.end(), strongRightToLeft))
+        return text;
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<UBiDi, decltype(&ubidi_close)> bidi(ubidi_open(), ubidi_close);
+    ubidi_setPara(bidi.get(), reinterpret_cast<const UChar*>(text.utf16()), int32_t(text.size()),
+                  rightToLeft ? 1 : 0, nullptr, &status);
+    const UBiDiLevel* levels = ubidi_getLevels(bidi.get(), &status);
+    if (U_FAILURE(status) || !levels)
+        return text;
+    QString out;
+    out.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype end = i + 1;
+        while (end < text.size() && (levels[end] & 1) == (levels[i] & 1))
+            ++end;
+        const QStringView run = QStringView(text).mid(i, end - i);
+        if (levels[i] & 1) {
+            const bool arabic =
+                std::any_of(run.begin(), run.end(), [](QChar c) { return c.direction() == QChar::DirAL; });
+            const QChar mark = arabic ? QChar(0x061C) : QChar(0x200F);
+            if (!strongRightToLeft(run.front()))
+                out += mark;
+            out += run;
+            if (!strongRightToLeft(run.back()))
+                out += mark;
+        } else {
+            out += run;
+        }
+        i = end;
+    }
+    return out;
+}
+
+// A text laid out in lines at the largest size, down from its font's, at
+// which it fits a box: broken at the box's width (between words, or within a
+// word that is wider than the box) and no taller than the box. Lines are
+// spaced by the ink of the font's letters, not by its declared ascent and
+// descent, which some Persian fonts give too small (their letters would
+// overlap the next line) or far too large.
+struct FittedText {
+    QFont font;
+    QStringList lines;
+    qreal width = 0;      // of the widest line
+    qreal above = 0;      // ink above the baseline
+    qreal inkHeight = 0;  // of one line
+    qreal lineHeight = 0; // from one baseline to the next
+    bool fits = true;
+
+    qreal height() const { return lines.isEmpty() ? 0 : inkHeight + (lines.size() - 1) * lineHeight; }
+
+    static FittedText fit(const QString& text, const QFont& font, QPaintDevice* device, qreal width,
+                          qreal height, bool rightToLeft)
+    {
+        const bool inPoints = font.pointSizeF() > 0;
+        const qreal full = inPoints ? font.pointSizeF() : font.pixelSize();
+        const qreal smallest = std::min(full, inPoints ? 1.0 : 2.0);
+        FittedText f;
+        for (qreal size = full;; size = std::max(smallest, size * 0.94)) {
+            QFont sized = font;
+            if (inPoints)
+                sized.setPointSizeF(size);
+            else
+                sized.setPixelSize(std::max(1, qRound(size)));
+            // Even a label that is not wrapped is broken into lines rather
+            // than cut when it does not fit on one.
+            f = layOut(text, sized, device, width, rightToLeft);
+            f.fits = f.width <= width + 0.5 && f.height() <= height + 0.5;
+            if (f.fits || size <= smallest)
+                return f;
+        }
+    }
+
+    static FittedText layOut(const QString& text, const QFont& font, QPaintDevice* device, qreal width,
+                             bool rightToLeft)
+    {
+        FittedText f;
+        f.font = font;
+        const QFontMetricsF metrics(font, device);
+        // Tall and deep letters of both scripts.
+        const QRectF ink = metrics.tightBoundingRect(QStringLiteral("آلگطکيجژ|gjyl"));
+        f.above = -ink.top();
+        f.inkHeight = ink.height();
+        f.lineHeight = ink.height() * 1.2;
+        QTextOption option;
+        option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        if (text.isEmpty())
+            return f;
+        for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+            QTextLayout layout(paragraph, font, device);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            QList<QPair<int, int>> spans;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width);
+                f.width = std::max(f.width, line.naturalTextWidth());
+                spans.append({line.textStart(), line.textLength()});
+            }
+            layout.endLayout();
+            for (int i = 0; i < spans.size(); ++i) {
+                QString line = paragraph.mid(spans[i].first, spans[i].second);
+                // The spaces a line was broken at print on neither line.
+                if (i + 1 < spans.size())
+                    while (!line.isEmpty() && line.back().isSpace())
+                        line.chop(1);
+                f.lines << line;
+            }
+        }
+        return f;
+    }
+
+    void draw(QPainter& c, const QRectF& box, Qt::Alignment alignment, bool rightToLeft) const
+    {
+        qreal top = box.top();
+        if (alignment & Qt::AlignBottom)
+            top = box.bottom() - height();
+        else if (alignment & Qt::AlignVCenter)
+            top = box.top() + (box.height() - height()) / 2;
+        QTextOption option;
+        option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        option.setWrapMode(QTextOption::NoWrap);
+        // Alignment is on the paper, whichever way the text reads.
+        option.setAlignment((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignAbsolute);
+        for (int i = 0; i < lines.size(); ++i) {
+            QTextLayout layout(anchorRuns(lines[i], rightToLeft), font, c.device());
+            layout.setTextOption(option);
+            layout.beginLayout();
+            QTextLine line = layout.createLine();
+            if (line.isValid()) {
+                line.setLineWidth(box.width());
+                line.setPosition(QPointF(0, 0));
+            }
+            layout.endLayout();
+            if (!line.isValid())
+                continue;
+            const qreal baseline = top + above + i * lineHeight;
+            layout.draw(&c, QPointF(box.left(), baseline - line.ascent()));
+        }
+    }
+};
+
 } // namespace
+
+QFont reportFont(const QString& family, double points)
+{
+    QFont font(family, 10);
+    font.setPointSizeF(points);
+    if (family != ReportTextFamily)
+        font.setFamilies({family, ReportTextFamily});
+    return font;
+}
 
 ReportFrame ReportFrame::all()
 {
@@ -34,26 +206,46 @@ void ReportText::Print(double ox, double oy)
     const QString t = text();
     QRectF box = deviceBox(*this, *p, ox, oy);
 
-    c.save();
-    c.setFont(font);
-    c.setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-    // Alignment is on the paper, whichever way the text reads.
-    int flags = int(alignment) | Qt::AlignAbsolute;
-    if (wordWrap)
-        flags |= Qt::TextWordWrap;
+    // An auto-sized box grows: a wrapped one downwards, an unwrapped one away
+    // from the edge it is aligned to, no further than its band's width.
+    const qreal unlimited = std::numeric_limits<qreal>::max() / 4;
+    qreal room = box.width();
+    if (autoSize && !wordWrap) {
+        const Report* r = report();
+        const double bandWidth = r ? r->page.paper().width() - r->page.margins.left() - r->page.margins.right()
+                                   : std::numeric_limits<double>::max() / 4;
+        const double toLeft = Size.Left + Size.Width;
+        const double toRight = bandWidth - Size.Left;
+        const double mm = alignment & Qt::AlignLeft ? toRight
+            : alignment & Qt::AlignHCenter           ? 2 * std::min(toLeft - Size.Width / 2, toRight - Size.Width / 2)
+                                                     : toLeft;
+        room = std::max(box.width(), p->xLength(mm));
+    }
+    const qreal height = autoSize && wordWrap ? unlimited : box.height();
+    const FittedText fitted = FittedText::fit(t, font, c.device(), room, height, rightToLeft);
     if (autoSize && !t.isEmpty()) {
-        const QRectF need = c.boundingRect(box, flags | Qt::TextDontClip, t);
         if (wordWrap) {
-            box.setHeight(need.height());
+            box.setHeight(fitted.height());
+        } else if (alignment & Qt::AlignLeft) {
+            box.setWidth(fitted.width);
+        } else if (alignment & Qt::AlignHCenter) {
+            const qreal middle = box.center().x();
+            box.setLeft(middle - fitted.width / 2);
+            box.setRight(middle + fitted.width / 2);
         } else {
-            box.setLeft(need.left());
-            box.setRight(need.right());
+            box.setLeft(box.right() - fitted.width);
         }
     }
+
+    c.save();
     if (background.isValid())
         c.fillRect(box, background);
+    c.save();
+    if (clip || !fitted.fits)
+        c.setClipRect(box, Qt::IntersectClip);
     c.setPen(color);
-    c.drawText(box, flags | (clip ? 0 : Qt::TextDontClip), t);
+    fitted.draw(c, box, alignment, rightToLeft);
+    c.restore();
     if (frame.any()) {
         c.setPen(rule(*p, frame.width, frame.color));
         if (frame.top)
@@ -66,6 +258,9 @@ void ReportText::Print(double ox, double oy)
             c.drawLine(box.topRight(), box.bottomRight());
     }
     c.restore();
+    if (!fitted.fits)
+        qWarning("report: the text of %s does not fit its box even at the smallest size",
+                 qPrintable(name().isEmpty() ? t.left(20) : name()));
 }
 
 ReportLabel::ReportLabel(const QString& name, const QString& caption)

@@ -24,24 +24,38 @@ struct ReportFrame {
     static ReportFrame all();
 };
 
+// The family texts print in unless a design names another. It has the
+// Persian and the Latin letters and both kinds of digits, so a caption that
+// mixes them prints in one face. A family a design names falls back to it for
+// the letters it lacks (Titr has the digits but no Latin letters).
+inline const QString ReportTextFamily = QStringLiteral("Nazli");
+// A font of the family, falling back to the report's text family.
+QFont reportFont(const QString& family, double points);
+
 // A text in a box. Alignment is where the text sits on the paper; rightToLeft
 // is the direction the text reads (Persian captions read right to left).
+//
+// The text prints within its box: when it does not fit at its font's size it
+// is broken into lines at the box's width, and made smaller until its lines
+// fit the box's height too. Nothing of it is left out.
 class ReportText : public TReportPrintable {
 public:
     using TReportPrintable::TReportPrintable;
 
-    QFont font = QFont(QStringLiteral("Times New Roman"), 10);
+    QFont font = reportFont(ReportTextFamily, 10);
     QColor color = Qt::black;
     // Transparent when invalid.
     QColor background;
     Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter;
     bool rightToLeft = true;
-    // Breaks the text into lines at the box's width.
+    // A text of several lines: its box keeps its width, and auto-sized, grows
+    // downwards rather than sideways.
     bool wordWrap = false;
-    // The box takes the width of its text (or, wrapped, the height of its
-    // lines), keeping the edge it is aligned to.
+    // The box takes the width of its text, keeping the edge it is aligned to,
+    // up to the band's width (or, wrapped, the height of its lines) instead
+    // of the text being made smaller.
     bool autoSize = false;
-    // Cuts what falls outside the box.
+    // Cuts the ink of letters that reach past the box's edges.
     bool clip = false;
     ReportFrame frame;
 
@@ -60,8 +74,7 @@ public:
     QString text() const override { return Caption; }
 };
 
-// Several lines of text, broken at the box's width, from the top of the box
-// and cut at its edges.
+// Several lines of text, from the top of the box and cut at its edges.
 class ReportMemo : public ReportLabel {
 public:
     explicit ReportMemo(const QString& name = QString(), const QString& caption = QString());

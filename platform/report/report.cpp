@@ -228,9 +228,12 @@ bool Report::savePdf(const QString& path)
 
 std::unique_ptr<QPrintPreviewDialog> Report::createPreview(QWidget* parent)
 {
-    auto dialog = std::make_unique<QPrintPreviewDialog>(parent);
+    // The preview lays the text out at the resolution of the PDF and of the
+    // printer, so that lines break and sizes fit as they will print.
+    m_previewPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrinter* printer = m_previewPrinter.get();
+    auto dialog = std::make_unique<QPrintPreviewDialog>(printer, parent);
     dialog->setWindowTitle(caption);
-    QPrinter* printer = dialog->printer();
     printer->setFullPage(true);
     printer->setPageLayout(page.layout());
     QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),

@@ -125,7 +125,8 @@ public:
     // Shows the report in the preview window, from which it can be printed.
     // When a preview handler is installed (tests), the handler is called instead.
     void preview(QWidget* parent = nullptr);
-    // The preview window, not yet shown; it must not outlive the report.
+    // The preview window, not yet shown; it must not outlive the report, nor
+    // be shown after the next preview window is made (they share a printer).
     std::unique_ptr<QPrintPreviewDialog> createPreview(QWidget* parent = nullptr);
     // Installs a handler for preview(); an empty one restores the window.
     static void setPreviewHandler(std::function<void(Report&)> handler);
@@ -143,6 +144,8 @@ private:
     std::unique_ptr<ReportBand> m_bands[6];
     std::unique_ptr<ReportDataSet> m_dataSet;
     TReportPrinter* m_printer = nullptr;
+    // The printer of the preview window last made.
+    std::unique_ptr<QPrinter> m_previewPrinter;
     int m_detailNumber = 0;
     int m_pageCount = 0;
 };

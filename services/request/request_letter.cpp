@@ -42,6 +42,15 @@ LetterCaption signatory(const QString& label, const QString& title)
     return {label, [title](const LetterSource&) { return setting_value(title); }};
 }
 
+LetterCaption provincial(const QString& label, const QString& listName, const QString& otherwise)
+{
+    return {label, [listName, otherwise](const LetterSource& s) {
+                const QString item =
+                    setting_ost_value(s.person().value(QStringLiteral("ostan")).toString(), listName);
+                return item.isEmpty() ? otherwise : item;
+            }};
+}
+
 LetterCaption text(const QString& label, const QString& text)
 {
     return {label, [text](const LetterSource&) { return text; }};

@@ -44,6 +44,9 @@ LetterCaption fullName(const QString& label);
 LetterCaption person(const QString& label, const QString& column);
 // The name under a signatory's title in the settings.
 LetterCaption signatory(const QString& label, const QString& title);
+// The item of a list of the provincial settings for the owner's province, or
+// otherwise when that province keeps none.
+LetterCaption provincial(const QString& label, const QString& listName, const QString& otherwise = QString());
 // A fixed text.
 LetterCaption text(const QString& label, const QString& text);
 // An amount of money of the request's row, in rials grouped by three ("12,345,000").

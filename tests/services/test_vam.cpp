@@ -208,6 +208,23 @@ private slots:
         QVERIFY(contains(text, u"فارس"_s));
         QVERIFY(contains(text, u"کارشناس نمونه"_s));
         QVERIFY(contains(text, u"رئيس نمونه"_s));
+
+        // The relief-loan form: the requester's province and the document code
+        // that province keeps; the dots where another province keeps one.
+        Sql::insert(u"setting_ost"_s, {{u"ostan"_s, u"فارس"_s}, {u"component"_s, ReliefDocumentCodeList},
+                                       {u"cmt"_s, u"FA-TV-07"_s}});
+        for (const auto& [province, code] : {std::pair{u"فارس"_s, u"FA-TV-07"_s}, {u"گيلان"_s, HandFilled}}) {
+            Sql::exec(u"update personel set ostan=? where id=(select personel_id from vam where id=?)"_s,
+                      {province, loan});
+            QVERIFY(openPage(main, u"N14"_s, list, [&] {
+                clickRow(list->ui->DBGrid1, u"id"_s, loan);
+                list->ui->N7->trigger();
+            }));
+            const QString relief = pdfText(pdf);
+            QVERIFY2(contains(relief, province) && relief.contains(code)
+                         && relief.contains(u"FA-TV-07"_s) == (code != HandFilled),
+                     qPrintable(relief));
+        }
     }
 };
 

@@ -7,15 +7,21 @@
 #include "platform/report/elements.h"
 #include "platform/report/report.h"
 
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QSortFilterProxyModel>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QStandardItemModel>
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -100,6 +106,28 @@ struct Banded {
         box(r.addBand(BandKind::PageFooter, 8), 15, 2, 10, 4);   // x 25..35, from y 82
     }
 };
+
+// The share of the ink of a page region in one rendering that the other
+// has not within a pixel: where two renderings of the same line differ by
+// more than their edges' rounding.
+double unmatchedInk(const QImage& a, const QImage& b, const QRect& region)
+{
+    auto dark = [](const QImage& img, int x, int y) { return qGray(img.pixel(x, y)) < 128; };
+    int ink = 0, unmatched = 0;
+    for (const auto& [one, other] : {std::pair{&a, &b}, std::pair{&b, &a}})
+        for (int y = region.top() + 1; y < region.bottom(); ++y)
+            for (int x = region.left() + 1; x < region.right(); ++x) {
+                if (!dark(*one, x, y))
+                    continue;
+                ++ink;
+                bool near = false;
+                for (int dy = -1; dy <= 1 && !near; ++dy)
+                    for (int dx = -1; dx <= 1 && !near; ++dx)
+                        near = dark(*other, x + dx, y + dy);
+                unmatched += !near;
+            }
+    return ink ? double(unmatched) / ink : 1;
+}
 
 } // namespace
 
@@ -446,6 +474,120 @@ private slots:
         QVERIFY(!r.setCaption("Shape1", "x"));
         QVERIFY(!r.setCaption("nothing", "x"));
         QVERIFY(!r.savePdf("/nonexistent folder/report.pdf"));
+    }
+
+    void textsFitTheirBoxes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QSizeF>("box");
+        QTest::addColumn<bool>("wrap");
+        QTest::addColumn<bool>("rightToLeft");
+        const QString surname = u"عبدالحسين زاده "_s.repeated(4).left(50);
+        const QString purpose = u"پرداخت وام خريد مسکن و تعمير منزل مسکوني براي کارمند و خانواده وي "_s.repeated(3).left(150);
+        QTest::newRow("a long surname in a list's column")
+            << surname << ReportTextFamily << QSizeF(30, 6) << false << true;
+        QTest::newRow("a purpose on one line of a letter")
+            << purpose << u"Titr"_s << QSizeF(150, 7) << false << true;
+        QTest::newRow("a Latin surname in a ticket's column")
+            << u"Montgomery-Fitzwilliam Abernathy"_s << ReportTextFamily << QSizeF(25, 6) << false << false;
+        QTest::newRow("house rules in a memo")
+            << (u"پذيرش تنها براي افراد نام برده در اين فرم است. "_s.repeated(8)).trimmed() << u"Titr"_s
+            << QSizeF(190, 20) << true << true;
+        QTest::newRow("a short caption stays as it is")
+            << u"شماره:"_s << ReportTextFamily << QSizeF(30, 6) << false << true;
+    }
+
+    void textsFitTheirBoxes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, family);
+        QFETCH(QSizeF, box);
+        QFETCH(bool, wrap);
+        QFETCH(bool, rightToLeft);
+        Report r;
+        r.page.size = QSizeF(210, 60);
+        r.page.margins = QMarginsF(10, 10, 10, 10);
+        auto* t = r.addBand(BandKind::Detail, 40).add(std::make_unique<ReportLabel>(QString(), text));
+        const QRectF paper(10 + 5, 10 + 5, box.width(), box.height());
+        t->Size = {5, 5, box.width(), box.height()};
+        t->font = reportFont(family, 11);
+        t->wordWrap = wrap;
+        t->rightToLeft = rightToLeft;
+        PdfPages pdf(r);
+        QVERIFY(!pdf.pages.isEmpty());
+
+        // Every letter prints (pdftotext gives Persian letters one by one),
+        // and each within the box's width.
+        QString found;
+        for (const auto& w : pdf.words(0)) {
+            found += w.text;
+            QVERIFY2(w.box.left() > paper.left() - 0.5 && w.box.right() < paper.right() + 0.5,
+                     qPrintable(w.text));
+        }
+        found.remove(QChar(0x061C)).remove(QChar(0x200F));
+        QString letters = text;
+        letters.remove(QLatin1Char(' '));
+        QCOMPARE(found.size(), letters.size());
+        // No ink around the box.
+        const QRectF around = paper.adjusted(-4, -4, 4, 4);
+        for (const QRectF& side : {QRectF(around.topLeft(), QPointF(around.right(), paper.top() - 0.3)),
+                                   QRectF(QPointF(around.left(), paper.bottom() + 0.3), around.bottomRight()),
+                                   QRectF(around.topLeft(), QPointF(paper.left() - 0.3, around.bottom())),
+                                   QRectF(QPointF(paper.right() + 0.3, around.top()), around.bottomRight())})
+            QVERIFY2(pdf.ink(0, side).isEmpty(), qPrintable(QString("ink at %1, %2").arg(side.left()).arg(side.top())));
+        // A text that fits keeps its font's size.
+        if (text.size() < 10)
+            QVERIFY(pdf.ink(0, paper).height() > 2.5);
+    }
+
+    void previewShowsWhatThePdfPrints()
+    {
+        // Captions whose punctuation, brackets and digits sit at the ends of
+        // their right-to-left runs.
+        const QStringList captions = {u"شماره:"_s, u"تاريخ:"_s, u"(الف) بند"_s, u"12345 سلام"_s,
+                                      u"نام: Sara (B.)"_s, u"1403/05/12 :تاريخ ورود"_s};
+        Report r;
+        r.page.size = QSizeF(120, 15 * captions.size() + 20);
+        ReportBand& band = r.addBand(BandKind::Detail, 15 * captions.size());
+        for (int i = 0; i < captions.size(); ++i) {
+            auto* l = band.add(std::make_unique<ReportLabel>(QString(), captions[i]));
+            l->Size = {0, 15.0 * i, 100, 12};
+            l->font.setPointSize(20);
+        }
+        PdfPages pdf(r);
+        QVERIFY(!pdf.pages.isEmpty());
+        const QImage& printed = pdf.pages[0];
+
+        auto dialog = r.createPreview();
+        dialog->show();
+        auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+        QVERIFY(pages);
+        QTRY_COMPARE(pages->pageCount(), 1);
+        auto* view = pages->findChild<QGraphicsView*>();
+        QVERIFY(view && view->scene());
+        QGraphicsItem* page = nullptr;
+        for (QGraphicsItem* item : view->scene()->items())
+            if (!page || item->boundingRect().width() > page->boundingRect().width())
+                page = item;
+        QVERIFY(page);
+        const QSizeF paper = dialog->printer()->pageLayout().fullRectPixels(dialog->printer()->resolution()).size();
+        QImage previewed(printed.size(), QImage::Format_RGB32);
+        previewed.fill(Qt::white);
+        {
+            QPainter p(&previewed);
+            p.setRenderHint(QPainter::Antialiasing);
+            view->scene()->render(&p, QRectF(previewed.rect()), QRectF(page->scenePos(), paper));
+        }
+        dialog->close();
+
+        for (int i = 0; i < captions.size(); ++i) {
+            // 100 dpi: 3.94 pixels a millimetre; the label is at (10, 10 + 15 i).
+            const QRect line(qRound(10 * 3.937), qRound((10 + 15 * i) * 3.937), qRound(100 * 3.937),
+                             qRound(12 * 3.937));
+            const double differ = unmatchedInk(printed, previewed, line);
+            QVERIFY2(differ < 0.05, qPrintable(QString("%1: %2 of the ink differs").arg(captions[i]).arg(differ)));
+        }
     }
 
     void previewGoesToTheHandlerOrTheWindow()
