@@ -40,12 +40,9 @@ std::optional<QList<SerialRow>> plan(qint64 first, qint64 count)
 QList<SerialRow> write(const QList<SerialRow>& rows)
 {
     QList<SerialRow> stored;
-    Sql::transaction([&] {
-        // Two administrators printing at once must not mix their series: the
-        // table stays locked against other writers until this run commits.
-        const QString lock = Database::current().dialect().lockTable(QStringLiteral("serials"));
-        if (!lock.isEmpty())
-            Sql::exec(lock);
+    // Two administrators printing at once must not mix their series: the
+    // second waits until this run's series is written and read back.
+    Sql::exclusive(QStringLiteral("serials"), [&] {
         Sql::exec(QStringLiteral("delete from serials"));
         for (const SerialRow& r : rows)
             Sql::exec(QStringLiteral("insert into serials (serial1, serial2) values (?, ?)"),

@@ -110,8 +110,6 @@ public:
     // A value comes back as it is stored: integer, real or text.
     QString exactValue(const QString& e) const override { return e; }
     QString firstRows(int rows) const override { return QStringLiteral(" limit %1").arg(rows); }
-    // SQLite has one writer at a time: the first write of the transaction locks.
-    QString lockTable(const QString&) const override { return QString(); }
     QString createUniqueIndex(const QString& name, const QString& table, const QString& column,
                               bool skipEmpty) const override
     {
@@ -268,10 +266,6 @@ public:
     // time zone; their text keeps every digit and is read back as the column's type.
     QString exactValue(const QString& e) const override { return QStringLiteral("cast(%1 as text)").arg(e); }
     QString firstRows(int rows) const override { return QStringLiteral(" limit %1").arg(rows); }
-    QString lockTable(const QString& table) const override
-    {
-        return QStringLiteral("lock table %1 in exclusive mode").arg(table);
-    }
 
 private:
     QString m_collation = QStringLiteral("\"fa-x-icu\"");
@@ -386,10 +380,6 @@ public:
     QString firstRows(int rows) const override
     {
         return QStringLiteral(" offset 0 rows fetch next %1 rows only").arg(rows);
-    }
-    QString lockTable(const QString& table) const override
-    {
-        return QStringLiteral("select count(*) from %1 with (tablockx, holdlock)").arg(table);
     }
 };
 

@@ -104,11 +104,6 @@ public:
     virtual QString orderUnindexed(const QString& expression) const { return expression; }
     // What follows ORDER BY to keep only the first rows.
     virtual QString firstRows(int rows) const = 0;
-    // A statement that, run first in a transaction, keeps other connections from
-    // writing the table until the transaction ends (empty where the first write
-    // already does so).
-    virtual QString lockTable(const QString& table) const = 0;
-
     // Serialising writers (Sql::exclusive). The statement that begins a
     // transaction; empty: the driver's own. SQLite's begins as the one writer
     // of the file, so that a check read inside it cannot go stale.

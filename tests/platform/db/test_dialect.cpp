@@ -49,7 +49,22 @@ private slots:
                  QStringLiteral("if not exists (select 1 from sys.indexes where name = 'ix_users_us') "
                                 "create index ix_users_us on users (us)"));
         QCOMPARE(d->quoteName("a]b"), QStringLiteral("[a]]b]"));
-        QCOMPARE(d->lockTable("serials"), QStringLiteral("select count(*) from serials with (tablockx, holdlock)"));
+        // Serialised writers and ids, checked as text: no SQL Server is at hand.
+        QCOMPARE(d->lockKey().count(QLatin1Char('?')), 1);
+        QVERIFY(d->lockKey().contains(QStringLiteral("sp_getapplock")));
+        QCOMPARE(d->insertReturningId("ticket", {"a", "b"}),
+                 QStringLiteral("set nocount on; insert into ticket (a, b) values (?, ?); "
+                                "select cast(scope_identity() as bigint) as id"));
+        QCOMPARE(d->createUniqueIndex("ux_personel_nation", "personel", "nation", true),
+                 QStringLiteral("if not exists (select 1 from sys.indexes where name = 'ux_personel_nation') "
+                                "create unique index ux_personel_nation on personel (nation) where nation <> ''"));
+        using F = Dialect::Failure;
+        const QList<QPair<QString, F>> codes = {{"23000;2627", F::Duplicate}, {"22001;8152", F::TooLong},
+                                                {"22003;8115", F::OutOfRange}, {"42000;229", F::NoPermission},
+                                                {"40001;1205", F::Busy}, {"08S01", F::Connection},
+                                                {"42S22;207", F::Other}};
+        for (const auto& [code, kind] : codes)
+            QCOMPARE(d->classify(code, {}), kind);
         QCOMPARE(d->tableExistsQuery().count(QLatin1Char('?')), 1);
         QCOMPARE(d->columnExistsQuery().count(QLatin1Char('?')), 2);
     }
