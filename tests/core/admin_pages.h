@@ -50,6 +50,10 @@ inline void grantRights(qint64 user, const QString& page, const QList<int>& righ
 inline qint64 becomeUser(const QString& level, const QString& page = QString(), QList<int> rights = {},
                          const QString& ostan = QString())
 {
+    // A login is unique: an earlier account of the level gives its name up, and keeps its id and rights.
+    for (const QVariantMap& earlier : Sql::rows(QStringLiteral("select id from users where us=?"), {QStringLiteral("u") + level}))
+        Sql::exec(QStringLiteral("update users set us=? where id=?"),
+                  {QStringLiteral("u%1-%2").arg(level, earlier.value(QStringLiteral("id")).toString()), earlier.value(QStringLiteral("id"))});
     const qint64 id = Sql::insert(QStringLiteral("users"), {{QStringLiteral("us"), QStringLiteral("u") + level},
                                                            {QStringLiteral("lev"), level},
                                                            {QStringLiteral("ostan"), ostan}});

@@ -5,6 +5,7 @@
 #include "core/list_window.h"
 #include "platform/db/persian_collation.h"
 #include "platform/db/sql.h"
+#include "platform/db/texts.h"
 #include "platform/sheet/workbook_reader.h"
 #include "platform/ui/desktop.h"
 #include "tests/support/msg_recorder.h"
@@ -650,7 +651,7 @@ private slots:
         Sql::exec(QStringLiteral("drop table entry"));
 
         w.list.model()->fetchMore();
-        QCOMPARE(msgs.texts(), QStringList{Db::FailedText});
+        QCOMPARE(msgs.texts(), QStringList{DbText::Refused});
         QCOMPARE(w.list.model()->rowCount(), read);
         QVERIFY(!w.list.model()->canFetchMore());
 

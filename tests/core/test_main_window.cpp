@@ -7,6 +7,7 @@
 #include "core/list_window.h"
 #include "core/users.h"
 #include "platform/db/sql.h"
+#include "platform/db/texts.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
@@ -118,7 +119,7 @@ private slots:
         Sql::exec(QStringLiteral("drop table dastrasi"));
         QVERIFY(!openUsers());
         QCOMPARE(msgs.texts().size(), 1);
-        QVERIFY(msgs.last().startsWith(Db::FailedText));
+        QVERIFY(msgs.last().startsWith(DbText::Refused));
     }
 
     void itemsWithoutTheirPageStayDisabled()

@@ -225,8 +225,8 @@ private slots:
         QCOMPARE(lastLog(), CoreText::LogUserEdited + u"3333333333 تهران"_s);
 
         // An edit writes only the account that was opened, even when another
-        // account carries the same name (written by other means).
-        Sql::exec(u"update users set us=? where id=?"_s, {u"3333333333"_s, first});
+        // account carries the same name (written by other means, in Persian digits).
+        Sql::exec(u"update users set us=? where id=?"_s, {u"۳۳۳۳۳۳۳۳۳۳"_s, first});
         users->refreshList();
         clickRow(second);
         QVERIFY(openFromMenu(users->ui->N6, entry, [&] {
@@ -274,7 +274,7 @@ private slots:
     {
         MsgRecorder msgs;
         const qint64 a = account(u"4444444444"_s, u"الف"_s, u"قم"_s);
-        const qint64 b = account(u"4444444444"_s, u"ب"_s, u"قم"_s);
+        const qint64 b = account(u"۴۴۴۴۴۴۴۴۴۴"_s, u"ب"_s, u"قم"_s); // the same login, as an older row holds it
         Sql::insert(u"dastrasi2"_s, {{u"user_id"_s, b}, {u"cmt"_s, u"قم"_s}});
         open();
         clickRow(b);
@@ -285,7 +285,7 @@ private slots:
         QCOMPARE(count(u"select count(*) from users"_s), 3);
 
         users->ui->N7->trigger(); // Yes
-        const QString question = CoreText::UserDeleteQuestion + u"4444444444 ب قم"_s;
+        const QString question = CoreText::UserDeleteQuestion + u"۴۴۴۴۴۴۴۴۴۴ ب قم"_s;
         QCOMPARE(msgs.texts(), (QStringList{question, question, question, CoreText::UserDeleted}));
         QCOMPARE(msgs.requests.first().buttons,
                  (QList<Msg::Button>{Msg::Button::Yes, Msg::Button::No, Msg::Button::Cancel}));

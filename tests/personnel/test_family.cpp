@@ -15,6 +15,7 @@
 #include "personnel/takafol.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
+#include "platform/db/texts.h"
 #include "platform/report/report.h"
 #include "platform/sheet/workbook_reader.h"
 #include "platform/ui/desktop.h"
@@ -354,7 +355,7 @@ private slots:
         takafol->ui->lname->setText(u"ب"_s);
         msgs.clear();
         takafol->ins_btnClick();
-        QCOMPARE(msgs.texts(), QStringList{Db::FailedText});
+        QCOMPARE(msgs.texts(), QStringList{DbText::Refused});
         QCOMPARE(count(u"select count(*) from takafol"_s), 1);
     }
 
