@@ -151,8 +151,8 @@ private slots:
     {
         QVERIFY(Schema::install(TestDb::AdminPassword).ok());
         const QVariantList levels = {QStringLiteral(""), QVariant(), QStringLiteral("ostan")};
-        for (const QVariant& lev : levels)
-            Sql::insert(QStringLiteral("users"), {{"us", "u"}, {"lev", lev}});
+        for (const QVariant& lev : levels) // logins are unique
+            Sql::insert(QStringLiteral("users"), {{"us", QStringLiteral("u%1").arg(Sql::scalar(QStringLiteral("select count(*) from users")).toInt())}, {"lev", lev}});
 
         MsgRecorder msgs;
         const Schema::Result again = Schema::install();
