@@ -2,6 +2,7 @@
 // typing into boxes, ticking boxes, clicking cells and buttons, answering
 // messages; then the database is read.
 
+#include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/password_hash.h"
 #include "core/schema.h"
@@ -268,6 +269,19 @@ private slots:
         users->ui->N7->trigger();
         QCOMPARE(msgs.texts(), (QStringList{CoreText::UserEditAdminRefused, CoreText::UserDeleteAdminRefused}));
         QCOMPARE(userRow(1).value(u"us"_s).toString(), u"admin"_s);
+    }
+
+    // A login the database itself refuses as taken (a unique index) is told
+    // in the command's own words, and nothing of the save is kept.
+    void refusedLoginIsToldAsTaken()
+    {
+        MsgRecorder msgs;
+        QVERIFY(!exclusive_save({u"users"_s}, CoreText::UserNameDuplicate, [&] {
+            account(u"6660000000"_s, u"الف"_s);
+            account(u"6660000000"_s, u"ب"_s);
+        }));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::UserNameDuplicate});
+        QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"6660000000"_s}), 0);
     }
 
     void deleteRemovesTheOpenedRowOnly()

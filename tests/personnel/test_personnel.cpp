@@ -20,6 +20,7 @@
 #include "platform/sheet/list_sheet.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
 #include "ui_abadiha.h"
@@ -31,6 +32,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 using namespace AdminPages;
@@ -371,6 +373,39 @@ private slots:
         }));
         QCOMPARE(msgs.texts(), (QStringList{PersonnelText::Deleted, PersonnelText::PersonGone}));
         QCOMPARE(count(u"select count(*) from log where cmt like ?"_s, {u"%دوباره%"_s}), 0);
+    }
+
+    // Two workstations change one person's code at the same moment: the
+    // second waits for the first, finds the person changed and writes
+    // nothing, so the person and the account end on the same code.
+    void codeChangedFromTwoWorkstations()
+    {
+        MsgRecorder msgs;
+        seedPlaces();
+        const qint64 id = person(u"دوگانه"_s, u"0012345679"_s);
+        Sql::insert(u"users"_s, {{u"us"_s, u"0012345679"_s}});
+        Meeting otherWrote;
+        SecondWorkstation other(m_db.options());
+        QVERIFY(openPage(main, u"N1"_s, list, [&] {
+            clickRow(list->ui->DBGrid1, u"id"_s, id);
+            QVERIFY(openFromMenu(list->ui->N2, entry, [&] {
+                other.start([&] {
+                    Sql::exclusive(u"personel"_s, [&] {
+                        Sql::exec(u"update personel set nation=? where id=?"_s, {u"1111111111"_s, id});
+                        Sql::exec(u"update users set us=? where us=?"_s, {u"1111111111"_s, u"0012345679"_s});
+                        otherWrote.arrive();
+                        QThread::msleep(300);
+                    });
+                });
+                QVERIFY(otherWrote.awaitArrival());
+                entry->ui->nation->setText(u"0000000000"_s);
+                entry->ui->edit_btn->click();
+            }));
+        }));
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordChangedElsewhere});
+        QCOMPARE(Sql::scalar(u"select nation from personel where id=?"_s, {id}).toString(), u"1111111111"_s);
+        QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"1111111111"_s}), 1);
     }
 
     // The writes of an insert land together: when the rights rows cannot be
