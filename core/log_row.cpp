@@ -15,7 +15,6 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <thread>
 #include <utility>
 
@@ -27,75 +26,62 @@ constexpr int KarbarWidth = 150, IpWidth = 20, ComputerWidth = 50, SaatWidth = 3
 // The longest a log row waits for the workstation's name, once per run.
 constexpr int LogRowWaitMs = 1500;
 
-// The answer of one reverse look-up, written by the thread that asks the
-// resolver and read by the window's thread.
-struct Answer {
+// One reverse look-up: its answer, written by the thread that asks the
+// resolver, and who waits for it on the window's thread until it is known
+// there. Any thread may ask (a log row is written wherever a command runs).
+struct Lookup {
     std::mutex lock;
     std::condition_variable given;
     bool known = false;
     QString name;
-};
-
-// The reverse look-ups of the run, by address (the window's thread only): the
-// answer, and who waits for it until it is known there.
-struct ReverseName {
-    std::shared_ptr<Answer> answer;
-    bool delivered = false;
-    bool waitedFor = false;
+    bool delivered = false; // those waiting were told
+    bool waitedFor = false; // a log row waited for the answer once
     QList<QPair<QPointer<QObject>, std::function<void(const QString&)>>> waiting;
 };
 
-QHash<QString, ReverseName>& reverseNames()
-{
-    static QHash<QString, ReverseName> names;
-    return names;
-}
-
-// The name, when known by now.
-std::optional<QString> knownName(Answer& answer)
-{
-    std::lock_guard<std::mutex> hold(answer.lock);
-    return answer.known ? std::optional<QString>(answer.name) : std::nullopt;
-}
-
 // On the window's thread, once the answer is in: those waiting are told.
-void deliver(const QString& address)
+void deliver(Lookup& lookup)
 {
-    ReverseName& entry = reverseNames()[address];
-    entry.delivered = true;
-    const QString name = knownName(*entry.answer).value_or(QString());
-    const auto waiting = std::exchange(entry.waiting, {});
+    QString name;
+    decltype(lookup.waiting) waiting;
+    {
+        std::lock_guard<std::mutex> hold(lookup.lock);
+        lookup.delivered = true;
+        name = lookup.name;
+        waiting = std::exchange(lookup.waiting, {});
+    }
     for (const auto& [context, done] : waiting)
         if (context)
             done(name);
 }
 
-// Starts the look-up of an address the first time it is asked for. The
+// The look-up of an address, started the first time it is asked for. The
 // resolver is asked on a thread of its own, so that a log row can wait for
 // the answer a limited time while the window's thread stays free of events.
-ReverseName& lookUp(const QString& address)
+std::shared_ptr<Lookup> lookUp(const QString& address)
 {
-    auto& names = reverseNames();
-    auto it = names.find(address);
-    if (it != names.end())
-        return it.value();
-    ReverseName& entry = names[address];
-    entry.answer = std::make_shared<Answer>();
-    std::thread([answer = entry.answer, address] {
+    static std::mutex namesLock;
+    static QHash<QString, std::shared_ptr<Lookup>> names;
+    std::lock_guard<std::mutex> hold(namesLock);
+    std::shared_ptr<Lookup>& found = names[address];
+    if (found)
+        return found;
+    found = std::make_shared<Lookup>();
+    std::thread([lookup = found, address] {
         const QHostInfo info = QHostInfo::fromName(address);
         QString name = info.error() == QHostInfo::NoError ? info.hostName() : QString();
         if (name == address) // no reverse name: the look-up echoes the address
             name.clear();
         {
-            std::lock_guard<std::mutex> hold(answer->lock);
-            answer->known = true;
-            answer->name = name;
+            std::lock_guard<std::mutex> answered(lookup->lock);
+            lookup->known = true;
+            lookup->name = name;
         }
-        answer->given.notify_all();
+        lookup->given.notify_all();
         if (QCoreApplication* app = QCoreApplication::instance())
-            QMetaObject::invokeMethod(app, [address] { deliver(address); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(app, [lookup] { deliver(*lookup); }, Qt::QueuedConnection);
     }).detach();
-    return entry;
+    return found;
 }
 
 // The host name for a log row: the first row of the run waits for the
@@ -104,14 +90,11 @@ QString nameForLogRow(const QString& address)
 {
     if (address.isEmpty())
         return QString();
-    ReverseName& entry = lookUp(address);
-    if (!std::exchange(entry.waitedFor, true)) {
-        Answer& answer = *entry.answer;
-        std::unique_lock<std::mutex> hold(answer.lock);
-        answer.given.wait_for(hold, std::chrono::milliseconds(LogRowWaitMs), [&] { return answer.known; });
-        return answer.name;
-    }
-    return knownName(*entry.answer).value_or(QString());
+    const std::shared_ptr<Lookup> lookup = lookUp(address);
+    std::unique_lock<std::mutex> hold(lookup->lock);
+    if (!std::exchange(lookup->waitedFor, true))
+        lookup->given.wait_for(hold, std::chrono::milliseconds(LogRowWaitMs), [&] { return lookup->known; });
+    return lookup->name;
 }
 
 } // namespace
@@ -131,7 +114,9 @@ QString IPAddrToName(const QString& address)
 {
     if (address.isEmpty())
         return QString();
-    return knownName(*lookUp(address).answer).value_or(QString());
+    const std::shared_ptr<Lookup> lookup = lookUp(address);
+    std::lock_guard<std::mutex> hold(lookup->lock);
+    return lookup->name;
 }
 
 void whenHostNameKnown(const QString& address, QObject* context, std::function<void(const QString&)> done)
@@ -140,11 +125,17 @@ void whenHostNameKnown(const QString& address, QObject* context, std::function<v
         done(QString());
         return;
     }
-    ReverseName& entry = lookUp(address);
-    if (entry.delivered)
-        done(knownName(*entry.answer).value_or(QString()));
-    else
-        entry.waiting.append({QPointer<QObject>(context), std::move(done)});
+    const std::shared_ptr<Lookup> lookup = lookUp(address);
+    QString name;
+    {
+        std::lock_guard<std::mutex> hold(lookup->lock);
+        if (!lookup->delivered) {
+            lookup->waiting.append({QPointer<QObject>(context), std::move(done)});
+            return;
+        }
+        name = lookup->name;
+    }
+    done(name);
 }
 
 void write_log_row(const QString& cmt) { write_log_row_for(Session::user().karbar, cmt); }
