@@ -30,7 +30,8 @@ void Tchange_pass::BitBtn1Click()
         Msg::info(CoreText::PasswordNotValid);
         return;
     }
-    if (password != ui->Edit2->text()) {
+    // Digits count alike in whichever script they were typed, as in the hash.
+    if (PasswordHash::fold(password) != PasswordHash::fold(ui->Edit2->text())) {
         Msg::info(CoreText::PasswordsDiffer);
         return;
     }

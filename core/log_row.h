@@ -9,7 +9,9 @@ class QObject;
 
 // Writes one log row for the current user with the given text. Each value is
 // cut to its column's width, so a long text never makes the log write fail
-// after the logged operation has succeeded.
+// after the logged operation has succeeded. The first row of the run waits a
+// short while (1.5 s at most) for the workstation's host name; later rows
+// carry it once the look-up has answered.
 void write_log_row(const QString& cmt);
 // The same for a named user (the login writes rows before the session holds the user).
 void write_log_row_for(const QString& karbar, const QString& cmt);
@@ -18,7 +20,8 @@ void write_log_row_for(const QString& karbar, const QString& cmt);
 QString LocalIP();
 // The host name registered for an address; empty when none is known (yet).
 // The reverse look-up runs in the background and never blocks the window:
-// the first call for an address starts it, later calls return its answer.
+// the first call for an address starts it (the login starts it for the
+// workstation's address), later calls return its answer.
 QString IPAddrToName(const QString& address);
 // Calls done with the host name registered for an address once the look-up
 // has answered (empty when there is none), at once when it has already; not

@@ -19,9 +19,12 @@
 #include "platform/ui/text_input.h"
 #include "platform/ui/window_set.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QtDebug>
@@ -40,6 +43,48 @@ std::optional<QVariantMap> matchingUser(const QString& us, const QString& ps)
         if (PasswordHash::verify(row.value(QStringLiteral("ps")).toString(), ps))
             return row;
     return std::nullopt;
+}
+
+// The desktop's keyboard layouts as the user had them before the first login
+// of the run switched them to Persian: given back when the program ends.
+// Best effort, like the switch itself: without X11 or setxkbmap nothing happens.
+void keepUsersKeyboard()
+{
+    static bool kept = false;
+    if (kept || qEnvironmentVariableIsEmpty("DISPLAY"))
+        return;
+    kept = true;
+    QProcess query;
+    query.start(QStringLiteral("setxkbmap"), {QStringLiteral("-query")});
+    if (!query.waitForFinished(2000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
+        query.kill();
+        return;
+    }
+    // "layout:     us,de" and the like, one setting a line.
+    QHash<QString, QString> had;
+    for (const QString& line : QString::fromLocal8Bit(query.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        if (colon > 0)
+            had.insert(line.left(colon).trimmed(), line.mid(colon + 1).trimmed());
+    }
+    if (had.value(QStringLiteral("layout")).isEmpty())
+        return;
+    QStringList restore;
+    for (const char* setting : {"rules", "model", "layout", "variant"}) {
+        const QString value = had.value(QLatin1String(setting));
+        if (!value.isEmpty())
+            restore << QLatin1Char('-') + QLatin1String(setting) << value;
+    }
+    // An empty -option first drops the options the switch added.
+    restore << QStringLiteral("-option") << QString();
+    const QString options = had.value(QStringLiteral("options"));
+    if (!options.isEmpty())
+        restore << QStringLiteral("-option") << options;
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [restore] {
+        QProcess back;
+        back.start(QStringLiteral("setxkbmap"), restore);
+        back.waitForFinished(2000);
+    });
 }
 
 } // namespace
@@ -80,6 +125,8 @@ void Tlogin::rememberName(const QString& us)
 
 void Tlogin::BitBtn1Click()
 {
+    // The workstation's name is looked up while the connection is made, for the login's log row.
+    IPAddrToName(LocalIP());
     if (!connect_database(connectionChoice()))
         return;
     const QString us = ui->us->text();
@@ -110,7 +157,8 @@ bool Tlogin::logIn(const QString& typed, const QString& ps)
         return false;
     }
     // An account carried over with a plain-text password gets its hash now.
-    if (PasswordHash::needsRehash(user.value(QStringLiteral("ps")).toString())) {
+    // So does one whose hash was made from Persian digits as they were typed.
+    if (PasswordHash::needsRehash(user.value(QStringLiteral("ps")).toString(), ps)) {
         const QString hashed = PasswordHash::hash(ps);
         if (!hashed.isEmpty())
             Sql::update(QStringLiteral("users"), {{QStringLiteral("ps"), hashed}}, QStringLiteral("id = ?"), {id});
@@ -152,6 +200,7 @@ bool Tlogin::logIn(const QString& typed, const QString& ps)
 
     main->showMaximized();
     hide();
+    keepUsersKeyboard();
     Desktop::switchToPersianKeyboard();
     return true;
 }

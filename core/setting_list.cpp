@@ -1,5 +1,6 @@
 #include "setting_list.h"
 
+#include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/password_hash.h"
 #include "core/setting_values.h"
@@ -53,7 +54,6 @@ QString PasswordCells::shownText(const QModelIndex& index)
 SettingList::SettingList(Table table, QLineEdit* item, QTableView* grid, QObject* parent)
     : QObject(parent), m_table(std::move(table)), m_item(item), m_grid(grid)
 {
-    m_grid->setItemDelegate(new MaskedCells(m_grid));
     limit_to_column(m_item, m_table.name, Item);
     for (const auto& [column, box] : std::as_const(m_table.keys))
         limit_to_column(box, m_table.name, column);
@@ -79,6 +79,11 @@ void SettingList::ensureList()
     });
     m_order = order;
     delete previous;
+    // After the list window's own cells: a grid has one delegate, and the
+    // password items must not show their stored hashes.
+    QAbstractItemDelegate* plain = m_grid->itemDelegate();
+    m_grid->setItemDelegate(new MaskedCells(m_grid));
+    delete plain;
 }
 
 QString SettingList::listName() const { return m_table.keys.last().second->currentText(); }
@@ -139,10 +144,21 @@ void SettingList::add()
     }
     const QStringList keys = keyValues();
     QVariantList values(keys.begin(), keys.end());
+    const bool password = is_password_list(listName());
     bool duplicate = false;
-    const bool done = Db::guard([&] {
-        duplicate = Sql::exists(QStringLiteral("select id from %1 where %2 and cmt=?").arg(m_table.name, keyCondition()),
-                                values + QVariantList{item});
+    // Checked and written as one: the same item added at once from another
+    // workstation waits, and then is found.
+    const bool done = exclusive_save({m_table.name}, CoreText::SettingDuplicate, [&] {
+        if (password) {
+            // Stored passwords are hashes: the typed one is verified against each.
+            for (const QVariantMap& r :
+                 Sql::rows(QStringLiteral("select cmt from %1 where %2").arg(m_table.name, keyCondition()), values))
+                duplicate = duplicate || PasswordHash::verify(r.value(Item).toString(), item);
+        } else {
+            duplicate = Sql::exists(
+                QStringLiteral("select id from %1 where %2 and cmt=?").arg(m_table.name, keyCondition()),
+                values + QVariantList{item});
+        }
         if (duplicate)
             return;
         Row row;
@@ -184,12 +200,12 @@ void SettingList::markDefault()
     if (!takeCurrentRow(&keys, &item))
         return;
     const QVariantList where(keys.begin(), keys.end());
-    const bool done = Db::guard([&] {
-        Sql::transaction([&] {
-            Sql::update(m_table.name, {{QStringLiteral("def"), QString()}}, keyCondition(), where);
-            Sql::update(m_table.name, {{QStringLiteral("def"), QStringLiteral("1")}},
-                        keyCondition() + QStringLiteral(" and cmt=?"), where + QVariantList{item});
-        });
+    // One default at a time: a mark made at once from another workstation
+    // waits, and then takes the mark from this one's item.
+    const bool done = exclusive_save({m_table.name}, QString(), [&] {
+        Sql::update(m_table.name, {{QStringLiteral("def"), QString()}}, keyCondition(), where);
+        Sql::update(m_table.name, {{QStringLiteral("def"), QStringLiteral("1")}},
+                    keyCondition() + QStringLiteral(" and cmt=?"), where + QVariantList{item});
     });
     if (done)
         show(keys);

@@ -1,6 +1,7 @@
 #include "users_ins.h"
 #include "ui_users_ins.h"
 
+#include "core/exclusive_save.h"
 #include "core/list_behaviours.h"
 #include "core/places.h"
 #include "core/log_row.h"
@@ -93,6 +94,9 @@ Row account_values(const Ui::Tusers_ins& ui)
             {QStringLiteral("status"), ui.status->currentText()}};
 }
 
+// The key of every write that checks or sets a login (Sql::exclusive).
+const QString Accounts = QStringLiteral("users");
+
 // Whether an account has the name, in any form an older row may hold it.
 bool user_name_taken(const QString& us)
 {
@@ -116,22 +120,27 @@ void Tusers_ins::ins_btnClick()
     const std::optional<QString> hashed = PasswordHash::hashForSaving(ui->ps->text());
     if (!hashed)
         return;
-    Db::guard([&] {
-        if (user_name_taken(us)) {
-            Msg::info(CoreText::UserNameDuplicate);
-            return;
-        }
-        Row values = account_values(*ui);
-        values.insert(1, {QStringLiteral("ps"), *hashed});
-        values.insert(2, {QStringLiteral("ver"), QString()});
-        // The account and its log row land together.
-        Sql::transaction([&] {
+    Row values = account_values(*ui);
+    values.insert(1, {QStringLiteral("ps"), *hashed});
+    values.insert(2, {QStringLiteral("ver"), QString()});
+    bool taken = false;
+    // Checked and written as one: the same name added at once from another
+    // workstation waits, and then is found taken.
+    if (!exclusive_save({Accounts}, CoreText::UserNameDuplicate, [&] {
+            taken = user_name_taken(us);
+            if (taken)
+                return;
+            // The account and its log row land together.
             Sql::insert(QStringLiteral("users"), values);
             write_log_row(CoreText::LogUserAdded + us + QLatin1Char(' ') + ui->ostan->currentText());
-        });
-        Msg::info(CoreText::UserSaved);
-        emit saved();
-    });
+        }))
+        return;
+    if (taken) {
+        Msg::info(CoreText::UserNameDuplicate);
+        return;
+    }
+    Msg::info(CoreText::UserSaved);
+    emit saved();
     // The window stays open with its boxes as they were.
 }
 
@@ -148,32 +157,33 @@ void Tusers_ins::edit_btnClick()
         if (!hashed)
             return;
     }
-    bool done = false;
-    Db::guard([&] {
+    Row values = account_values(*ui);
+    if (hashed)
+        values.insert(1, {QStringLiteral("ps"), *hashed});
+    bool taken = false;
+    bool gone = false;
+    const bool done = exclusive_save({Accounts}, CoreText::UserNameDuplicate, [&] {
         // An unchanged user name is not looked up again.
-        if (us != TextInput::normalize(m_us) && user_name_taken(us)) {
-            Msg::info(CoreText::UserNameDuplicate);
+        taken = us != TextInput::normalize(m_us) && user_name_taken(us);
+        if (taken)
             return;
-        }
-        Row values = account_values(*ui);
-        if (hashed)
-            values.insert(1, {QStringLiteral("ps"), *hashed});
-        bool gone = false;
-        Sql::transaction([&] {
-            // Another workstation may have deleted the account meanwhile: nothing is logged then.
-            gone = Sql::update(QStringLiteral("users"), values, QStringLiteral("id=?"), {m_id}) == 0;
-            if (!gone)
-                write_log_row(CoreText::LogUserEdited + us + QLatin1Char(' ') + ui->ostan->currentText());
-        });
-        if (gone) {
-            Msg::info(CoreText::UserGone);
-            emit saved();
-            return;
-        }
-        m_us = us;
-        done = true;
-        emit saved();
+        // Another workstation may have deleted the account meanwhile: nothing is logged then.
+        gone = Sql::update(QStringLiteral("users"), values, QStringLiteral("id=?"), {m_id}) == 0;
+        if (!gone)
+            write_log_row(CoreText::LogUserEdited + us + QLatin1Char(' ') + ui->ostan->currentText());
     });
-    if (done)
-        close();
+    if (!done)
+        return;
+    if (taken) {
+        Msg::info(CoreText::UserNameDuplicate);
+        return;
+    }
+    if (gone) {
+        Msg::info(CoreText::UserGone);
+        emit saved();
+        return;
+    }
+    m_us = us;
+    emit saved();
+    close();
 }

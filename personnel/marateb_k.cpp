@@ -1,6 +1,7 @@
 #include "marateb_k.h"
 #include "ui_marateb_k.h"
 
+#include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "personnel/texts.h"
 #include "platform/db/persian_collation.h"
@@ -15,6 +16,9 @@ namespace {
 
 const QString Master = QStringLiteral("master");
 const QString Slave = QStringLiteral("slave");
+// The key every write of the hierarchy takes (Sql::exclusive): a pair added,
+// one side replaced, a national code carried to the pairs.
+const QString Hierarchy = QStringLiteral("marateb_k");
 constexpr int CodeRole = Qt::UserRole;
 
 ListDescription grid_description()
@@ -175,7 +179,7 @@ void Tmarateb_k::ins_btnClick()
         return;
     }
     bool duplicate = false;
-    if (!Db::guard([&] {
+    if (!exclusive_save({Hierarchy}, PersonnelText::Duplicate, [&] {
             duplicate = Sql::exists(QStringLiteral("select master from marateb_k where master=? and slave=?"),
                                     {master, slave});
             if (!duplicate)
@@ -219,16 +223,16 @@ void Tmarateb_k::replacePairs(const QString& column, const QString& code, QListW
 {
     const QString other = column == Master ? Slave : Master;
     progress->setRange(0, list->count());
-    Db::guard([&] {
-        Sql::transaction([&] {
-            Sql::exec(QStringLiteral("delete from marateb_k where %1=?").arg(column), {code});
-            for (int i = 0; i < list->count(); ++i) {
-                progress->setValue(i);
-                const QListWidgetItem* item = list->item(i);
-                if (item->checkState() == Qt::Checked)
-                    Sql::insert(QStringLiteral("marateb_k"), {{column, code}, {other, item->data(CodeRole).toString()}});
-            }
-        });
+    // A replace by another workstation at the same moment waits until this
+    // one is done: the pairs end as the one or the other ticked them, whole.
+    exclusive_save({Hierarchy}, QString(), [&] {
+        Sql::exec(QStringLiteral("delete from marateb_k where %1=?").arg(column), {code});
+        for (int i = 0; i < list->count(); ++i) {
+            progress->setValue(i);
+            const QListWidgetItem* item = list->item(i);
+            if (item->checkState() == Qt::Checked)
+                Sql::insert(QStringLiteral("marateb_k"), {{column, code}, {other, item->data(CodeRole).toString()}});
+        }
     });
 }
 

@@ -2,6 +2,7 @@
 #include "ui_personel_ins.h"
 
 #include "core/entry.h"
+#include "core/exclusive_save.h"
 #include "core/list_behaviours.h"
 #include "core/log_row.h"
 #include "core/page_rights.h"
@@ -49,25 +50,38 @@ bool ten_digits(const QString& code)
 
 QString text_of(const Row& values, const char* column) { return column_value(values, QString::fromLatin1(column)).toString(); }
 
-// The person's own account: the login is the national code, the first
-// password the mobile number. An account that already has the login is used
-// as it is; the default rights go only to pages it has no row for.
-void give_account(const Row& person)
+// What became of the person's own account at a save.
+enum class Account { Kept, Made, MadeWithoutPassword, None };
+
+// The person's own account: the login is the national code (ten digits; a
+// person without one gets no account), the first password the mobile number
+// (without one, no password the account can be signed in with). An account
+// that already has the login is used as it is; the default rights go only to
+// pages it has no row for. Inside Sql::exclusive of "users".
+Account give_account(const Row& person)
 {
     const QString nation = text_of(person, "nation");
+    if (!ten_digits(nation))
+        return Account::None;
+    Account result = Account::Kept;
     qint64 account = Sql::scalar(QStringLiteral("select min(id) from users where us=?"), {nation}).toLongLong();
     if (account <= 0) {
         const QString mobile = text_of(person, "mobile");
-        account = Sql::insert(QStringLiteral("users"),
-                              {{QStringLiteral("us"), nation},
-                               {QStringLiteral("ps"), PasswordHash::hash(mobile)},
-                               {QStringLiteral("ver"), QString()},
-                               {QStringLiteral("lev"), QStringLiteral("single")},
-                               {QStringLiteral("ostan"), text_of(person, "ostan")},
-                               {QStringLiteral("semat"), text_of(person, "semat")},
-                               {QStringLiteral("mobile"), mobile},
-                               {QStringLiteral("nam"), text_of(person, "fname") + QLatin1Char(' ') + text_of(person, "lname")},
-                               {QStringLiteral("status"), PersonnelText::AccountActive}});
+        // An empty stored password matches nothing (PasswordHash::verify).
+        const QString password = mobile.trimmed().isEmpty() ? QString() : PasswordHash::hash(mobile);
+        Row values{{QStringLiteral("us"), nation},
+                   {QStringLiteral("ps"), password},
+                   {QStringLiteral("ver"), QString()},
+                   {QStringLiteral("lev"), QStringLiteral("single")},
+                   {QStringLiteral("ostan"), text_of(person, "ostan")},
+                   {QStringLiteral("semat"), text_of(person, "semat")},
+                   {QStringLiteral("mobile"), mobile},
+                   {QStringLiteral("nam"), text_of(person, "fname") + QLatin1Char(' ') + text_of(person, "lname")},
+                   {QStringLiteral("status"), PersonnelText::AccountActive}};
+        // Two full names are wider than the account's name column.
+        fit_to_columns(values, QStringLiteral("users"));
+        account = Sql::insert(QStringLiteral("users"), values);
+        result = password.isEmpty() ? Account::MadeWithoutPassword : Account::Made;
     }
     for (const DefaultRight& r : default_rights) {
         const QString page = QString::fromLatin1(r.page);
@@ -80,6 +94,40 @@ void give_account(const Row& person)
                                                  {QStringLiteral("hazf"), r.hazf},
                                                  {QStringLiteral("namayesh"), r.namayesh}});
     }
+    return result;
+}
+
+// What the clerk is told about the account after a save.
+void tell_account(Account account)
+{
+    if (account == Account::None)
+        Msg::info(PersonnelText::NoAccountWithoutCode);
+    else if (account == Account::MadeWithoutPassword)
+        Msg::info(PersonnelText::AccountWithoutPassword);
+}
+
+// The tables of the approval hierarchies, whose pairs name persons by national code.
+const char* const hierarchy_tables[] = {"marateb_k", "marateb_v", "marateb"};
+
+// The person's code changed from old to nation: the account's login and the
+// approval pairs follow it (a person without a code stands in no pair); a
+// person who had no account gets one when the new code has ten digits.
+Account follow_code(const QString& old, const QString& nation, const Row& person)
+{
+    const bool renamed = !old.isEmpty() &&
+        Sql::update(QStringLiteral("users"), {{QStringLiteral("us"), nation}}, QStringLiteral("us=?"), {old}) > 0;
+    if (!old.isEmpty()) {
+        for (const char* table : hierarchy_tables) {
+            for (const QString column : {QStringLiteral("master"), QStringLiteral("slave")}) {
+                const QString t = QLatin1String(table);
+                if (nation.isEmpty())
+                    Sql::exec(QStringLiteral("delete from %1 where %2=?").arg(t, column), {old});
+                else
+                    Sql::update(t, {{column, nation}}, column + QStringLiteral("=?"), {old});
+            }
+        }
+    }
+    return renamed ? Account::Kept : give_account(person);
 }
 
 } // namespace
@@ -143,13 +191,9 @@ void Tpersonel_ins::nationExit() { warn_national_code(ui->nation); }
 void Tpersonel_ins::ins_btnClick()
 {
     using namespace PersonnelText;
-    const QString nation = ui->nation->text();
     QString refusal;
     if (!Db::guard([&] {
-            // An empty code is looked up like any other: one person may be without one.
-            if (Sql::exists(QStringLiteral("select id from personel where nation=?"), {nation}))
-                refusal = NationDuplicate;
-            else if (!Places::pairExists(ui->ostan->currentText(), ui->shahrestan->currentText()))
+            if (!Places::pairExists(ui->ostan->currentText(), ui->shahrestan->currentText()))
                 refusal = PlaceWrong;
             else if (ui->company->currentText().isEmpty())
                 refusal = CompanyRequired;
@@ -162,16 +206,29 @@ void Tpersonel_ins::ins_btnClick()
     const std::optional<Row> values = m_entry->values();
     if (!values)
         return;
+    const QString nation = text_of(*values, "nation");
     const QString log = LogPersonAdded + ui->lname->text() + QLatin1Char(' ') + ui->fname->text();
-    // The person, the log row, the account and its rights land together, or nothing does.
-    const auto id = m_entry->insert(*values, [&](qint64) {
-        write_log_row(log);
-        if (ten_digits(nation))
-            give_account(*values);
-    });
-    if (!id)
+    bool duplicate = false;
+    Account account = Account::None;
+    // The code is checked and the person, the log row, the account and its
+    // rights written as one: another workstation adding the same code waits,
+    // then finds this person.
+    if (!exclusive_save({QStringLiteral("personel"), QStringLiteral("users")}, NationDuplicate, [&] {
+            // An empty code is looked up like any other: one person may be without one.
+            duplicate = Sql::exists(QStringLiteral("select id from personel where nation=?"), {nation});
+            if (duplicate)
+                return;
+            Sql::insert(QStringLiteral("personel"), *values);
+            write_log_row(log);
+            account = give_account(*values);
+        }))
         return;
+    if (duplicate) {
+        Msg::info(NationDuplicate);
+        return;
+    }
     Msg::info(Saved);
+    tell_account(account);
     emit saved();
     // The window stays open with its boxes as they are.
 }
@@ -179,30 +236,27 @@ void Tpersonel_ins::ins_btnClick()
 void Tpersonel_ins::edit_btnClick()
 {
     using namespace PersonnelText;
-    const QString nation = ui->nation->text();
-    QVariantMap stored;
+    QString storedInsurance;
+    bool gone = false;
     QString refusal;
     bool mayChangeInsurance = false;
     if (!Db::guard([&] {
-            stored = Sql::row(QStringLiteral("select nation, bime from personel where id=?"), {m_entry->id()});
-            if (stored.isEmpty())
+            const QVariantMap stored = Sql::row(QStringLiteral("select bime from personel where id=?"), {m_entry->id()});
+            gone = stored.isEmpty();
+            if (gone)
                 return;
-            const bool renamed = nation != stored.value(QStringLiteral("nation")).toString();
-            if (renamed && Sql::exists(QStringLiteral("select id from personel where nation=?"), {nation}))
-                refusal = NationDuplicate;
-            else if (renamed && !nation.isEmpty() && Sql::exists(QStringLiteral("select id from users where us=?"), {nation}))
-                refusal = NationIsOtherLogin;
-            else if (ui->company->currentText().isEmpty())
+            storedInsurance = stored.value(QStringLiteral("bime")).toString();
+            if (ui->company->currentText().isEmpty())
                 refusal = CompanyRequired;
             else if (!Places::pairExists(ui->ostan->currentText(), ui->shahrestan->currentText()))
                 refusal = PlaceWrong;
-            else if (ui->bime->currentText() != stored.value(QStringLiteral("bime")).toString()) {
+            else if (ui->bime->currentText() != storedInsurance) {
                 const auto rights = page_rights(QStringLiteral("bime"));
                 mayChangeInsurance = rights && rights->virayesh;
             }
         }))
         return;
-    if (stored.isEmpty()) {
+    if (gone) {
         Entry::sayGone();
         emit saved();
         return;
@@ -214,20 +268,57 @@ void Tpersonel_ins::edit_btnClick()
     std::optional<Row> values = m_entry->values();
     if (!values)
         return;
-    const QString storedNation = stored.value(QStringLiteral("nation")).toString();
-    if (ui->bime->currentText() != stored.value(QStringLiteral("bime")).toString() && !mayChangeInsurance) {
+    if (ui->bime->currentText() != storedInsurance && !mayChangeInsurance) {
         // The other changes are saved; the insurance keeps its stored value.
         Msg::info(InsuranceRefused);
         drop_column(*values, QStringLiteral("bime"));
     }
+    const QString nation = text_of(*values, "nation");
     const QString log = LogPersonEdited + ui->lname->text() + QLatin1Char(' ') + ui->fname->text();
-    const bool done = m_entry->update(*values, [&] {
-        // The account's login follows the code, in the same transaction as the person.
-        if (nation != storedNation && !storedNation.isEmpty())
-            Sql::exec(QStringLiteral("update users set us=? where us=?"), {nation, storedNation});
-        write_log_row(log);
-    });
+    bool changed = false;
+    std::optional<Account> account; // set when the code changed
+    // The code is checked, and the person, the account's login and the
+    // approval pairs are written as one: a second workstation changing the
+    // same person waits, and then finds the record changed.
+    const bool done = exclusive_save(
+        {QStringLiteral("personel"), QStringLiteral("users"), QStringLiteral("marateb_k"), m_entry->recordKey()},
+        NationDuplicate, [&] {
+            changed = m_entry->changedElsewhere();
+            if (changed)
+                return;
+            const QVariantMap stored = Sql::row(QStringLiteral("select nation from personel where id=?"), {m_entry->id()});
+            gone = stored.isEmpty();
+            if (gone)
+                return;
+            const QString storedNation = stored.value(QStringLiteral("nation")).toString();
+            const bool renamed = nation != storedNation;
+            if (renamed && Sql::exists(QStringLiteral("select id from personel where nation=?"), {nation}))
+                refusal = NationDuplicate;
+            else if (renamed && !nation.isEmpty() && Sql::exists(QStringLiteral("select id from users where us=?"), {nation}))
+                refusal = NationIsOtherLogin;
+            if (!refusal.isEmpty())
+                return;
+            m_entry->updateInTransaction(*values);
+            if (renamed)
+                account = follow_code(storedNation, nation, *values);
+            write_log_row(log);
+        });
+    if (done && changed) {
+        m_entry->showChangedElsewhere();
+        return;
+    }
+    if (done && gone)
+        Entry::sayGone();
+    else if (done && !refusal.isEmpty()) {
+        Msg::info(refusal);
+        return;
+    }
+    if (done && !gone) {
+        m_entry->keepStored();
+        if (account)
+            tell_account(*account);
+    }
     emit saved();
-    if (done)
+    if (done && !gone)
         close();
 }

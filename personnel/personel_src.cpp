@@ -1,6 +1,7 @@
 #include "personel_src.h"
 #include "ui_personel_src.h"
 
+#include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/log_row.h"
 #include "core/main_window.h"
@@ -172,22 +173,28 @@ void Tpersonel_src::N3Click()
     if (!ask_delete_password(CoreText::DeletePasswordList))
         return;
     const QVariant id = row.value(QStringLiteral("id"));
-    const QString nation = row.value(QStringLiteral("nation")).toString();
-    const QString log = PersonnelText::LogPersonDeleted + row.value(QStringLiteral("lname")).toString() +
-                        QLatin1Char(' ') + nation;
-    const bool done = Db::guard([&] {
-        Sql::transaction([&] {
-            // Accounts without a login belong to nobody in particular: they are never taken along.
-            if (!nation.isEmpty())
-                Sql::exec(QStringLiteral("delete from users where us=?"), {nation});
-            Sql::exec(QStringLiteral("delete from takafol where personel_id=?"), {id});
-            Sql::exec(QStringLiteral("delete from personel_pic where personel_id=?"), {id});
-            write_log_row(log);
-            Sql::exec(QStringLiteral("delete from personel where id=?"), {id});
-        });
+    bool gone = false;
+    // The person as the database holds it at this moment, not as the list
+    // showed it: another workstation may have changed the code, or deleted
+    // the person, since. Taking the accounts' key too, a code change or a new
+    // account of that code waits until the delete is done.
+    const bool done = exclusive_save({QStringLiteral("personel"), QStringLiteral("users")}, QString(), [&] {
+        const QVariantMap person = Sql::row(QStringLiteral("select lname, nation from personel where id=?"), {id});
+        gone = person.isEmpty();
+        if (gone)
+            return;
+        const QString nation = person.value(QStringLiteral("nation")).toString();
+        // Accounts without a login belong to nobody in particular: they are never taken along.
+        if (!nation.isEmpty())
+            Sql::exec(QStringLiteral("delete from users where us=?"), {nation});
+        Sql::exec(QStringLiteral("delete from takafol where personel_id=?"), {id});
+        Sql::exec(QStringLiteral("delete from personel_pic where personel_id=?"), {id});
+        write_log_row(PersonnelText::LogPersonDeleted + person.value(QStringLiteral("lname")).toString() +
+                      QLatin1Char(' ') + nation);
+        Sql::exec(QStringLiteral("delete from personel where id=?"), {id});
     });
     if (done)
-        Msg::info(PersonnelText::Deleted);
+        Msg::info(gone ? PersonnelText::PersonGone : PersonnelText::Deleted);
     m_list->reload();
 }
 

@@ -2,6 +2,7 @@
 #include "ui_takafol.h"
 
 #include "core/entry.h"
+#include "core/exclusive_save.h"
 #include "core/list_behaviours.h"
 #include "core/list_window.h"
 #include "core/log_row.h"
@@ -84,21 +85,23 @@ void Ttakafol::ins_btnClick()
     const QString fname = column_value(*values, QStringLiteral("fname")).toString();
 
     bool duplicate = false;
-    // The same surname and national code anywhere in the table is the same person.
-    if (!Db::guard([&] {
+    // Checked and written as one: the same dependant added at once from
+    // another workstation waits, and then is found.
+    if (!exclusive_save({QStringLiteral("takafol")}, PersonnelText::DependantDuplicate, [&] {
+            // The same surname and national code anywhere in the table is the same person.
             duplicate = Sql::exists(QStringLiteral("select id from takafol where lname=? and nation=?"),
                                     {column_value(*values, QStringLiteral("lname")),
                                      column_value(*values, QStringLiteral("nation"))});
+            if (duplicate)
+                return;
+            Sql::insert(QStringLiteral("takafol"), *values);
+            write_log_row(PersonnelText::DependantAddedLog + m_head.lname + QLatin1Char(' ') + fname);
         }))
         return;
     if (duplicate) {
         Msg::info(PersonnelText::DependantDuplicate);
         return;
     }
-    if (!m_entry->insert(*values, [&](qint64) {
-            write_log_row(PersonnelText::DependantAddedLog + m_head.lname + QLatin1Char(' ') + fname);
-        }))
-        return;
     Msg::info(PersonnelText::Saved);
     m_list->reload();
 }

@@ -114,6 +114,12 @@ inline const QString InsuranceRefused = QStringLiteral("شما دسترسي بر
 inline const QString AccountActive = QStringLiteral("فعال");
 // A national code that another account already logs in with.
 inline const QString NationIsOtherLogin = QStringLiteral("خطا! اين كد ملي نام كاربري حساب ديگري است");
+// A person saved without a ten-digit national code has no account to sign in with.
+inline const QString NoAccountWithoutCode = QStringLiteral(
+    "براي اين شخص حساب كاربري ساخته نشد، زيرا كد ملي 10 رقمي ندارد؛ هر گاه كد ملي 10 رقمي او ثبت شود، حساب او ساخته مي شود");
+// The account made for a person without a mobile number has no password yet.
+inline const QString AccountWithoutPassword = QStringLiteral(
+    "حساب كاربري اين شخص ساخته شد، ولي چون شماره موبايل ندارد رمز عبوري براي آن تعيين نشد؛ تا مدير سيستم در بخش كاربران براي آن رمز عبور تعيين نكند، اين شخص نمي تواند وارد سيستم شود");
 
 // Personnel list
 inline const QString PersonListCaption = QStringLiteral("ليست پرسنل");
@@ -185,6 +191,8 @@ inline const QList<QPair<QString, QString>> PersonMenu = {
     {QStringLiteral("N12"), QStringLiteral("کد ملي ويژه بيمه تکميلي")},
     {QStringLiteral("N14"), QStringLiteral("افراد تحت تکفل")},
     {QStringLiteral("N8"), QStringLiteral("خروج")}};
+// A delete of a person another workstation deleted already.
+inline const QString PersonGone = QStringLiteral("اين شخص پيش از اين حذف شده است");
 inline const QString LogPersonDeleted = QStringLiteral("  حذف مشخصات پرسنل ");
 inline const QString NoPlaceMatches = QStringLiteral("???");
 // Titles of the list's export; the other columns are headed by their names.

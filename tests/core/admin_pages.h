@@ -50,15 +50,13 @@ inline void grantRights(qint64 user, const QString& page, const QList<int>& righ
 inline qint64 becomeUser(const QString& level, const QString& page = QString(), QList<int> rights = {},
                          const QString& ostan = QString())
 {
-    // One account a login: a second call for the same level takes the same account.
-    qint64 id = Sql::scalar(QStringLiteral("select min(id) from users where us=?"), {QStringLiteral("u") + level})
-                    .toLongLong();
-    if (id > 0)
-        Sql::update(QStringLiteral("users"), {{QStringLiteral("ostan"), ostan}}, QStringLiteral("id=?"), {id});
-    else
-        id = Sql::insert(QStringLiteral("users"), {{QStringLiteral("us"), QStringLiteral("u") + level},
-                                                   {QStringLiteral("lev"), level},
-                                                   {QStringLiteral("ostan"), ostan}});
+    // A login is unique: an earlier account of the level gives its name up, and keeps its id and rights.
+    for (const QVariantMap& earlier : Sql::rows(QStringLiteral("select id from users where us=?"), {QStringLiteral("u") + level}))
+        Sql::exec(QStringLiteral("update users set us=? where id=?"),
+                  {QStringLiteral("u%1-%2").arg(level, earlier.value(QStringLiteral("id")).toString()), earlier.value(QStringLiteral("id"))});
+    const qint64 id = Sql::insert(QStringLiteral("users"), {{QStringLiteral("us"), QStringLiteral("u") + level},
+                                                           {QStringLiteral("lev"), level},
+                                                           {QStringLiteral("ostan"), ostan}});
     if (!page.isEmpty() && rights.size() == 4)
         grantRights(id, page, rights);
     actAs(QStringLiteral("u") + level, id, level);

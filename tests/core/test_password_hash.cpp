@@ -6,6 +6,7 @@
 #include "tests/support/msg_recorder.h"
 
 #include <QtTest>
+#include <sodium.h>
 
 class TestPasswordHash : public QObject {
     Q_OBJECT
@@ -44,6 +45,29 @@ private slots:
         QVERIFY(!PasswordHash::verify(QString(), QString()));
         QVERIFY(!PasswordHash::verify(QString(), QStringLiteral("pw")));
         QVERIFY(PasswordHash::hashForSaving(QStringLiteral("pw")).has_value());
+    }
+
+    // Digits count as ASCII digits on both sides of a check, whatever script
+    // made or typed them; the rest counts as it is. A hash made from Persian
+    // digits before they were folded still verifies them, and is to be
+    // replaced. No account verifies an empty password.
+    void digitsCountAlikeOnBothSides()
+    {
+        const QStringList forms = {QStringLiteral("Ab۰۹۱۲"), QStringLiteral("Ab٠٩١٢"), QStringLiteral("Ab0912")};
+        for (const QString& made : forms) {
+            const QString h = PasswordHash::hash(made);
+            for (const QString& typed : forms)
+                QVERIFY(PasswordHash::verify(h, typed) && PasswordHash::verify(made, typed));
+            QVERIFY(!PasswordHash::verify(h, QStringLiteral("ab0912")));
+        }
+        const QByteArray bytes = forms[0].toUtf8();
+        char old[crypto_pwhash_STRBYTES];
+        QCOMPARE(crypto_pwhash_str(old, bytes.constData(), quint64(bytes.size()), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                                   crypto_pwhash_MEMLIMIT_INTERACTIVE), 0);
+        QVERIFY(PasswordHash::verify(QString::fromLatin1(old), forms[0]));
+        QVERIFY(PasswordHash::needsRehash(QString::fromLatin1(old), forms[0]));
+        QVERIFY(!PasswordHash::needsRehash(PasswordHash::hash(forms[0]), forms[0]));
+        QVERIFY(!PasswordHash::verify(PasswordHash::hash(QString()), QString()));
     }
 
     void legacyPlainTextIsToldApart()

@@ -3,6 +3,7 @@
 // context menu; then what the database holds.
 
 #include "core/list_window.h"
+#include "core/password_hash.h"
 #include "core/setting.h"
 #include "core/setting_list.h"
 #include "core/setting_ost.h"
@@ -16,6 +17,7 @@
 #include "ui_setting.h"
 #include "ui_setting_ost.h"
 
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 using namespace AdminPages;
@@ -50,6 +52,18 @@ class TestSettings : public QObject {
         return Sql::insert(QStringLiteral("setting"), {{QStringLiteral("component"), component},
                                                        {QStringLiteral("cmt"), cmt},
                                                        {QStringLiteral("def"), def}});
+    }
+
+    // The text the grid's own delegate gives a cell to draw.
+    static QString drawnText(QTableView* grid, const QModelIndex& index)
+    {
+        struct Cells : QStyledItemDelegate {
+            using QStyledItemDelegate::initStyleOption;
+        };
+        auto* cells = qobject_cast<QStyledItemDelegate*>(grid->itemDelegateForIndex(index));
+        QStyleOptionViewItem option;
+        static_cast<Cells*>(cells)->initStyleOption(&option, index);
+        return option.text;
     }
 
     // Every row of a list: item -> mark, in id order; a NULL mark reads "null".
@@ -173,7 +187,7 @@ private slots:
     {
         for (const char* name : {"گلاره", "کاوه", "ژاله", "زهره", "چمران", "پرويز", "بهرام"})
             addRow(QString::fromUtf8(name), QStringLiteral("x"));
-        addRow(CoreText::DeletePasswordList, QStringLiteral("رمز-1"));
+        addRow(CoreText::DeletePasswordList, PasswordHash::hash(QStringLiteral("رمز-1")));
         becomeUser(QStringLiteral("admin"), QStringLiteral("setting"), {1, 1, 1, 1});
         QVERIFY(openPage(main, QStringLiteral("N26"), setting, [&] {
             QTableView* grid = setting->ui->DBGrid1;
@@ -183,9 +197,9 @@ private slots:
             auto* rows = static_cast<ListModel*>(grid->model());
             const int cmt = rows->columnOf(QStringLiteral("cmt"));
             for (int r = 0; r < rows->rowCount(); ++r) {
-                const QString shown = PasswordCells::shownText(rows->index(r, cmt));
+                const QString shown = drawnText(grid, rows->index(r, cmt));
                 if (rows->value(r, QStringLiteral("component")).toString() == CoreText::DeletePasswordList)
-                    QVERIFY(!shown.contains(QStringLiteral("رمز-1")));
+                    QCOMPARE(shown, QString(8, QChar(0x25CF)));
                 else
                     QCOMPARE(shown, QStringLiteral("x"));
             }
@@ -208,6 +222,14 @@ private slots:
         }));
         const QString stored = setting_value(CoreText::DeletePasswordList);
         QVERIFY(!stored.isEmpty());
+        // The same password again, its digit typed in Persian, is found among the hashes.
+        QVERIFY(openPage(main, QStringLiteral("N26"), setting, [&] {
+            choose(setting->ui->component, CoreText::DeletePasswordList);
+            type(setting->ui->cmt, QStringLiteral("Ab'c ۱"));
+            setting->ui->ins_btn->click();
+        }));
+        QCOMPARE(msgs.last(), CoreText::SettingDuplicate);
+        QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from setting")).toInt(), 1);
         QVERIFY(!stored.contains(QStringLiteral("Ab'c 1")));
         msgs.answerInput(QStringLiteral("Ab'c 1"));
         QVERIFY(ask_delete_password(CoreText::DeletePasswordList));

@@ -2,6 +2,7 @@
 // typing into boxes, ticking boxes, clicking cells and buttons, answering
 // messages; then the database is read.
 
+#include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/password_hash.h"
 #include "core/schema.h"
@@ -224,9 +225,9 @@ private slots:
         QVERIFY(ps != u"tazeh"_s && PasswordHash::verify(ps, u"tazeh"_s));
         QCOMPARE(lastLog(), CoreText::LogUserEdited + u"3333333333 تهران"_s);
 
-        // An edit writes only the account that was opened (another account's
-        // name is changed meanwhile by other means).
-        Sql::exec(u"update users set us=? where id=?"_s, {u"4444444444"_s, first});
+        // An edit writes only the account that was opened, even when another
+        // account carries the same name (written by other means, in Persian digits).
+        Sql::exec(u"update users set us=? where id=?"_s, {u"۳۳۳۳۳۳۳۳۳۳"_s, first});
         users->refreshList();
         clickRow(second);
         QVERIFY(openFromMenu(users->ui->N6, entry, [&] {
@@ -270,11 +271,24 @@ private slots:
         QCOMPARE(userRow(1).value(u"us"_s).toString(), u"admin"_s);
     }
 
+    // A login the database itself refuses as taken (a unique index) is told
+    // in the command's own words, and nothing of the save is kept.
+    void refusedLoginIsToldAsTaken()
+    {
+        MsgRecorder msgs;
+        QVERIFY(!exclusive_save({u"users"_s}, CoreText::UserNameDuplicate, [&] {
+            account(u"6660000000"_s, u"الف"_s);
+            account(u"6660000000"_s, u"ب"_s);
+        }));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::UserNameDuplicate});
+        QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"6660000000"_s}), 0);
+    }
+
     void deleteRemovesTheOpenedRowOnly()
     {
         MsgRecorder msgs;
         const qint64 a = account(u"4444444444"_s, u"الف"_s, u"قم"_s);
-        const qint64 b = account(u"4444444445"_s, u"ب"_s, u"قم"_s);
+        const qint64 b = account(u"۴۴۴۴۴۴۴۴۴۴"_s, u"ب"_s, u"قم"_s); // the same login, as an older row holds it
         Sql::insert(u"dastrasi2"_s, {{u"user_id"_s, b}, {u"cmt"_s, u"قم"_s}});
         open();
         clickRow(b);
@@ -285,7 +299,7 @@ private slots:
         QCOMPARE(count(u"select count(*) from users"_s), 3);
 
         users->ui->N7->trigger(); // Yes
-        const QString question = CoreText::UserDeleteQuestion + u"4444444445 ب قم"_s;
+        const QString question = CoreText::UserDeleteQuestion + u"۴۴۴۴۴۴۴۴۴۴ ب قم"_s;
         QCOMPARE(msgs.texts(), (QStringList{question, question, question, CoreText::UserDeleted}));
         QCOMPARE(msgs.requests.first().buttons,
                  (QList<Msg::Button>{Msg::Button::Yes, Msg::Button::No, Msg::Button::Cancel}));

@@ -16,6 +16,7 @@
 #include "personnel/takafol.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
+#include "platform/db/texts.h"
 #include "platform/report/report.h"
 #include "platform/sheet/workbook_reader.h"
 #include "platform/ui/desktop.h"
