@@ -2,10 +2,12 @@
 
 #include "core/list_behaviours.h"
 #include "core/mon_edit.h"
+#include "core/schema.h"
 #include "core/texts.h"
 #include "platform/db/money.h"
 #include "platform/ui/masked_box.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -15,8 +17,12 @@
 #include <QSignalBlocker>
 #include <QWidget>
 #include <cmath>
+#include <limits>
 
 namespace {
+
+// The digits of the largest number an integer column holds (2147483647).
+constexpr int IntDigits = std::numeric_limits<int>::digits10 + 1;
 
 QString text_of(const QWidget* box)
 {
@@ -97,8 +103,16 @@ void Entry::refillLists()
 
 bool Entry::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show && watched == parent())
+    if (event->type() == QEvent::Show && watched == parent()) {
         refillLists();
+        // The windows make their boxes digits-only after binding them: the
+        // number boxes are known by the time the window shows. One digit more
+        // than the column's largest number has: a longer number pasted is cut
+        // to one still too large, refused by values(), never to a smaller one.
+        for (const auto& [box, column] : m_boxes)
+            if (auto* line = qobject_cast<QLineEdit*>(box); line && isNumberBox(box, column))
+                line->setMaxLength(IntDigits + 1);
+    }
     return false;
 }
 
@@ -146,20 +160,48 @@ void Entry::fill(const QVariantMap& row)
     }
 }
 
+bool date_time_usable(MaskedBox* box)
+{
+    const MaskedBox::State state = box->state();
+    if (state == MaskedBox::Empty || state == MaskedBox::Complete)
+        return true;
+    const bool time = qobject_cast<TimeBox*>(box);
+    if (state == MaskedBox::Partial)
+        Msg::info(time ? CoreText::TimeHalfTyped : CoreText::DateHalfTyped);
+    else
+        Msg::info(time ? CoreText::TimeImpossible : CoreText::DateImpossible);
+    box->setFocus();
+    return false;
+}
+
+bool Entry::isNumberBox(const QWidget* box, const QString& column) const
+{
+    return TextInput::takesDigitsOnly(box) && Schema::columnWidth(m_table, column) == 0;
+}
+
 std::optional<Row> Entry::values() const
 {
     Row values;
     for (const auto& [box, column] : m_boxes) {
-        if (auto* masked = qobject_cast<MaskedBox*>(box); masked && masked->state() == MaskedBox::Partial) {
-            Msg::info(qobject_cast<TimeBox*>(box) ? CoreText::TimeHalfTyped : CoreText::DateHalfTyped);
-            box->setFocus();
+        if (auto* masked = qobject_cast<MaskedBox*>(box); masked && !date_time_usable(masked))
             return std::nullopt;
-        }
         // An amount is the whole number of rials the money box shows.
-        if (auto* money = qobject_cast<TMonEdit*>(box))
+        if (auto* money = qobject_cast<TMonEdit*>(box)) {
             values.append({column, qint64(money->GetValue())});
-        else
+        } else if (isNumberBox(box, column)) {
+            // What was typed, or nothing: never a number the box did not show.
+            const QString digits = text_of(box).trimmed();
+            bool ok = true;
+            const int number = digits.toInt(&ok);
+            if (!digits.isEmpty() && !ok) {
+                Msg::info(CoreText::NumberTooLarge.arg(std::numeric_limits<int>::max()));
+                box->setFocus();
+                return std::nullopt;
+            }
+            values.append({column, digits.isEmpty() ? QVariant() : QVariant(number)});
+        } else {
             values.append({column, text_of(box)});
+        }
     }
     return values;
 }
