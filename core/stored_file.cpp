@@ -4,7 +4,7 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
 
-#include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -35,6 +35,10 @@ public:
     void done(qint64 bytes)
     {
         m_dialog.setValue(int(std::min<qint64>(bytes, m_total) * Steps / m_total));
+        // Before the box shows, the windows are still painted; what is typed
+        // or clicked waits for the transfer's end.
+        if (!m_dialog.isVisible())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (m_dialog.wasCanceled())
             throw Stopped{};
     }
