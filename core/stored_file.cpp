@@ -120,8 +120,8 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
             QByteArray bytes = file.read(Piece);
             if (file.error() != QFile::NoError)
                 throw unreadable();
-            if (file.pos() > LargestFile)
-                throw unreadable(); // grown since it was chosen
+            if (file.pos() > std::max(chosen.size, LargestFile))
+                throw unreadable(); // grown past the limit since it was chosen
             return bytes;
         };
         Sql::transaction([&] {

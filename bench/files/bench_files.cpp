@@ -50,6 +50,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     BenchDb::Answers answers;
+    Msg::setHandler(&answers);
     const qint64 mb = argc > 1 ? QByteArray(argv[1]).toLongLong() : 45;
     const QByteArray mode = argc > 2 ? QByteArray(argv[2]) : QByteArray();
     QTemporaryDir dir;

@@ -7,7 +7,7 @@
 // as is a complete one that names no day or time (1403/13/40, 25:99).
 //
 //     ui->birthday->setValue(row.value("birthday").toString()); // "", blanks or a date
-//     if (ui->birthday->state() == MaskedBox::Partial) ...        // refuse the save
+//     if (ui->birthday->state() >= MaskedBox::Partial) ...        // refuse the save
 //     values << qMakePair("birthday", ui->birthday->value());      // the stored form
 //
 // In a form: a QLineEdit promoted to DateBox or TimeBox (header platform/ui/masked_box.h).
