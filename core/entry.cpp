@@ -24,16 +24,14 @@ namespace {
 // The digits of the largest number an integer column holds (2147483647).
 constexpr int IntDigits = std::numeric_limits<int>::digits10 + 1;
 
+// What a box holds; what was typed or pasted in its stored form.
 QString text_of(const QWidget* box)
 {
     if (auto* masked = qobject_cast<const MaskedBox*>(box))
         return masked->value();
-    if (auto* line = qobject_cast<const QLineEdit*>(box))
-        return line->text();
-    if (auto* list = qobject_cast<const QComboBox*>(box))
-        return list->currentText();
-    if (auto* plain = qobject_cast<const QPlainTextEdit*>(box))
-        return plain->toPlainText();
+    if (qobject_cast<const QLineEdit*>(box) || qobject_cast<const QComboBox*>(box) ||
+        qobject_cast<const QPlainTextEdit*>(box))
+        return TextInput::boxText(box);
     if (auto* label = qobject_cast<const QLabel*>(box))
         return label->text();
     return QString();

@@ -37,7 +37,7 @@ QString cleanName(const QString& text)
 
 // How long the desktop's helper is waited for: long enough for it to find
 // no application and say so by its exit code, short enough not to be felt.
-constexpr int HelperWaitMs = 3000;
+constexpr int HelperWaitMs = 2000;
 
 // Hands a file to the desktop's opener. The helper (xdg-open) ends with a
 // failing code when no application opens the file, so it is waited for, a

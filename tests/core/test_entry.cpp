@@ -117,8 +117,10 @@ private slots:
         QVERIFY(w.date->hasFocus() || QApplication::focusWidget() == nullptr);
 
         w.date->setValue(QString());
+        w.name->setText(u"الف\u0000ی"_s); // pasted: a NUL and the Persian yeh
         const auto values = w.entry->values();
         QVERIFY(values);
+        QCOMPARE(column_value(*values, u"name"_s).toString(), u"الفي"_s);
         const auto id = w.entry->insert(*values);
         QVERIFY(id);
         const QVariantMap row = Sql::row(u"select tel, cmt from phone where id=?"_s, {*id});
