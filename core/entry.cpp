@@ -7,6 +7,7 @@
 #include "platform/db/money.h"
 #include "platform/ui/masked_box.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -17,19 +18,21 @@
 #include <QWidget>
 #include <QtDebug>
 #include <cmath>
+#include <limits>
 
 namespace {
 
+// The digits of the largest number an integer column holds (2147483647).
+constexpr int IntDigits = std::numeric_limits<int>::digits10 + 1;
+
+// What a box holds; what was typed or pasted in its stored form.
 QString text_of(const QWidget* box)
 {
     if (auto* masked = qobject_cast<const MaskedBox*>(box))
         return masked->value();
-    if (auto* line = qobject_cast<const QLineEdit*>(box))
-        return line->text();
-    if (auto* list = qobject_cast<const QComboBox*>(box))
-        return list->currentText();
-    if (auto* plain = qobject_cast<const QPlainTextEdit*>(box))
-        return plain->toPlainText();
+    if (qobject_cast<const QLineEdit*>(box) || qobject_cast<const QComboBox*>(box) ||
+        qobject_cast<const QPlainTextEdit*>(box))
+        return TextInput::boxText(box);
     if (auto* label = qobject_cast<const QLabel*>(box))
         return label->text();
     return QString();
@@ -99,8 +102,16 @@ void Entry::refillLists()
 
 bool Entry::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show && watched == parent())
+    if (event->type() == QEvent::Show && watched == parent()) {
         refillLists();
+        // The windows make their boxes digits-only after binding them: the
+        // number boxes are known by the time the window shows. One digit more
+        // than the column's largest number has: a longer number pasted is cut
+        // to one still too large, refused by values(), never to a smaller one.
+        for (const auto& [box, column] : m_boxes)
+            if (auto* line = qobject_cast<QLineEdit*>(box); line && isNumberBox(box, column))
+                line->setMaxLength(IntDigits + 1);
+    }
     return false;
 }
 
@@ -194,20 +205,48 @@ void Entry::fill(const QVariantMap& row)
     }
 }
 
+bool date_time_usable(MaskedBox* box)
+{
+    const MaskedBox::State state = box->state();
+    if (state == MaskedBox::Empty || state == MaskedBox::Complete)
+        return true;
+    const bool time = qobject_cast<TimeBox*>(box);
+    if (state == MaskedBox::Partial)
+        Msg::info(time ? CoreText::TimeHalfTyped : CoreText::DateHalfTyped);
+    else
+        Msg::info(time ? CoreText::TimeImpossible : CoreText::DateImpossible);
+    box->setFocus();
+    return false;
+}
+
+bool Entry::isNumberBox(const QWidget* box, const QString& column) const
+{
+    return TextInput::takesDigitsOnly(box) && Schema::columnWidth(m_table, column) == 0;
+}
+
 std::optional<Row> Entry::values() const
 {
     Row values;
     for (const auto& [box, column] : m_boxes) {
-        if (auto* masked = qobject_cast<MaskedBox*>(box); masked && masked->state() == MaskedBox::Partial) {
-            Msg::info(qobject_cast<TimeBox*>(box) ? CoreText::TimeHalfTyped : CoreText::DateHalfTyped);
-            box->setFocus();
+        if (auto* masked = qobject_cast<MaskedBox*>(box); masked && !date_time_usable(masked))
             return std::nullopt;
-        }
         // An amount is the whole number of rials the money box shows.
-        if (auto* money = qobject_cast<TMonEdit*>(box))
+        if (auto* money = qobject_cast<TMonEdit*>(box)) {
             values.append({column, qint64(money->GetValue())});
-        else
+        } else if (isNumberBox(box, column)) {
+            // What was typed, or nothing: never a number the box did not show.
+            const QString digits = text_of(box).trimmed();
+            bool ok = true;
+            const int number = digits.toInt(&ok);
+            if (!digits.isEmpty() && !ok) {
+                Msg::info(CoreText::NumberTooLarge.arg(std::numeric_limits<int>::max()));
+                box->setFocus();
+                return std::nullopt;
+            }
+            values.append({column, digits.isEmpty() ? QVariant() : QVariant(number)});
+        } else {
             values.append({column, text_of(box)});
+        }
     }
     return values;
 }
@@ -266,15 +305,8 @@ void fit_to_columns(Row& values, const QString& table)
 {
     for (auto& [column, value] : values) {
         const int width = Schema::columnWidth(table, column);
-        if (width <= 0 || value.typeId() != QMetaType::QString)
-            continue;
-        QString text = value.toString();
-        if (text.size() <= width)
-            continue;
-        qsizetype at = width;
-        if (text.at(at).isLowSurrogate()) // never half of a character
-            --at;
-        value = text.left(at).trimmed();
+        if (width > 0 && value.typeId() == QMetaType::QString)
+            value = TextInput::cut(value.toString(), width);
     }
 }
 

@@ -32,6 +32,7 @@
 #include <functional>
 #include <optional>
 
+class MaskedBox;
 class QComboBox;
 class QWidget;
 
@@ -71,8 +72,12 @@ public:
     qint64 id() const { return m_id; }
 
     // The bound columns with the boxes' texts as they stand, dates and times
-    // in their stored forms, amounts of money boxes as 64-bit whole numbers. A half-typed date or time is refused: its message
-    // is shown, the box gets the focus, and nothing is returned.
+    // in their stored forms, amounts of money boxes as 64-bit whole numbers.
+    // A box that takes digits only (TextInput::digitsOnly) on a column that
+    // is not text is a number box: its value is the number (none when it is
+    // empty). A half-typed or impossible date or time, and a number beyond
+    // what its column holds, are refused: the message is shown, the box gets
+    // the focus, and nothing is returned.
     std::optional<Row> values() const;
 
     // Inserts a row in one transaction with what more writes (given the new
@@ -121,7 +126,13 @@ private:
     QVariantMap m_stored;
     void showMode();
     QVariantMap readStored() const;
+    bool isNumberBox(const QWidget* box, const QString& column) const;
 };
+
+// Whether a date or time box may be saved: empty or a real day or time.
+// Otherwise the half-typed or impossible value is said, the box gets the
+// focus, and false is returned.
+bool date_time_usable(MaskedBox* box);
 
 // Cuts the texts of a row of values to what their columns of table hold (at a
 // character's boundary, without a trailing space): values copied from a wider

@@ -49,31 +49,25 @@ bool export_grid_to_excel(QAbstractItemModel* dataset, const CaptionTable& capti
     }, listName);
 }
 
-namespace {
-
-// A new file in the documents folder named after the list and today's Persian
-// date; a number is added when the name is taken. Empty without a folder.
-QString exportPath(const QString& listName)
+QString documents_file(const QString& name, const QString& extension)
 {
     const QString folder = Desktop::documentsFolder();
     if (folder.isEmpty())
         return {};
-    QString name;
-    for (QChar c : listName.simplified())
+    QString base;
+    for (QChar c : name.simplified())
         if (c.isLetterOrNumber() || c == QLatin1Char(' ') || c == QLatin1Char('-') || c == QLatin1Char('_') ||
             c == QChar(0x200C))
-            name.append(c);
-    name = name.trimmed().left(80);
-    if (name.isEmpty())
-        name = QStringLiteral("list");
-    name += QLatin1Char(' ') + Shamsi::fromDate(QDate::currentDate()).replace(QLatin1Char('/'), QLatin1Char('-'));
-    QString path = folder + QLatin1Char('/') + name + QStringLiteral(".xlsx");
+            base.append(c);
+    base = base.trimmed().left(80);
+    if (base.isEmpty())
+        base = QStringLiteral("list");
+    base += QLatin1Char(' ') + Shamsi::fromDate(QDate::currentDate()).replace(QLatin1Char('/'), QLatin1Char('-'));
+    QString path = folder + QLatin1Char('/') + base + extension;
     for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder + QLatin1Char('/') + name + QStringLiteral(" (%1).xlsx").arg(n);
+        path = folder + QLatin1Char('/') + base + QStringLiteral(" (%1)").arg(n) + extension;
     return path;
 }
-
-} // namespace
 
 bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& captions,
                           const std::function<void(const RowWriter& write)>& rows, const QString& listName)
@@ -87,7 +81,7 @@ bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& ca
         titles << titleOf.value(name, name);
 
     // The user keeps the workbook: it goes where the user's documents go.
-    const QString path = exportPath(listName);
+    const QString path = documents_file(listName, QStringLiteral(".xlsx"));
     if (path.isEmpty()) {
         Msg::error(CoreText::ExportFailed);
         return false;
@@ -198,6 +192,13 @@ void fill(const QList<QComboBox*>& lists, const std::function<QSqlQuery()>& rows
             Sql::checkRead(q);
         }))
         return;
+    fill_list_items(lists, items);
+}
+
+} // namespace
+
+void fill_list_items(const QList<QComboBox*>& lists, const QStringList& items)
+{
     for (QComboBox* list : lists) {
         const QString typed = list->currentText();
         list->clear();
@@ -207,8 +208,6 @@ void fill(const QList<QComboBox*>& lists, const std::function<QSqlQuery()>& rows
             list->setEditText(typed);
     }
 }
-
-} // namespace
 
 void enter_to_next_field(const QList<QWidget*>& chain)
 {

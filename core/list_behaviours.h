@@ -22,6 +22,11 @@ using CaptionTable = QList<QPair<QString, QString>>;
 // a model without it is taken to have its header texts as names.
 constexpr int ColumnNameRole = 0x0100 + 1; // Qt::UserRole + 1
 
+// A new file in the user's documents folder named after what it holds and
+// today's Persian date ("<name> 1403-05-09<extension>"), never an earlier
+// file's name (" (2)" and on are added); empty without the folder.
+QString documents_file(const QString& name, const QString& extension);
+
 // Writes every row of a list (all columns of its model, in the model's column
 // order and the rows in the order shown) into a new workbook in the user's
 // documents folder, named after the list and today's Persian date ("گزارش
@@ -88,6 +93,9 @@ void limit_to_column(QWidget* box, const QString& table, const QString& column);
 // Fills a drop-down list with the items of a settings list (table setting) in
 // Persian alphabetical order. Text typed into the box stays.
 void fill_combo_from_setting(QComboBox* list, const QString& listName);
+
+// Fills drop-down lists with these items; text typed into the boxes stays.
+void fill_list_items(const QList<QComboBox*>& lists, const QStringList& items);
 
 // Fills drop-down lists with one column of a statement's rows, in the order the
 // statement gives them; several lists are filled from one run. Text typed into

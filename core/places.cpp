@@ -2,10 +2,35 @@
 
 #include "core/list_behaviours.h"
 #include "platform/db/sql.h"
+#include "platform/ui/text_input.h"
+
+#include <QSet>
 
 namespace Places {
 
 namespace {
+
+// Place names are compared folded: the stored form of typed text (the Persian
+// and final-form yeh as the Arabic yeh) with either kaf as the Arabic kaf, so
+// that rows imported or typed before folding match what is typed now.
+QString folded(const QString& name)
+{
+    QString text = TextInput::normalize(name);
+    text.replace(QChar(TextInput::Keheh), QChar(TextInput::ArabicKaf));
+    return text;
+}
+
+// The condition that a gazetteer column, folded in the statement, equals a
+// folded name; the column is the gazetteer's own name, the letters and the
+// name are bound.
+void foldedEqual(QString& where, QVariantList& values, const QString& column, const QString& name)
+{
+    where += (where.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" and ")) +
+             QStringLiteral("replace(replace(replace(%1, ?, ?), ?, ?), ?, ?)=?").arg(column);
+    using namespace TextInput;
+    values << QString(QChar(PersianYeh)) << QString(QChar(ArabicYeh)) << QString(QChar(FinalYeh))
+           << QString(QChar(ArabicYeh)) << QString(QChar(Keheh)) << QString(QChar(ArabicKaf)) << folded(name);
+}
 
 QString distinct_sql(const QString& column, const QString& where)
 {
@@ -13,36 +38,59 @@ QString distinct_sql(const QString& column, const QString& where)
     return QStringLiteral("select %1 from abadiha%2 group by %1 order by %3").arg(column, where, order);
 }
 
+// The distinct values of a column in their stored form, each once however
+// the rows spell it (the first spelling in the order kept).
 QStringList column_of(const QString& sql, const QVariantList& values, const QString& column)
 {
     QStringList items;
+    QSet<QString> seen;
     QSqlQuery q = Sql::exec(sql, values);
-    while (q.next())
-        items << q.value(column).toString();
+    while (q.next()) {
+        const QString item = TextInput::normalize(q.value(column).toString());
+        if (!seen.contains(folded(item))) {
+            seen.insert(folded(item));
+            items << item;
+        }
+    }
+    Sql::checkRead(q);
     return items;
+}
+
+QStringList distinct(const QString& column, const QList<QPair<QString, QString>>& equal)
+{
+    QString where;
+    QVariantList values;
+    for (const auto& [name, value] : equal)
+        foldedEqual(where, values, name, value);
+    return column_of(distinct_sql(column, where), values, column);
 }
 
 } // namespace
 
 QStringList provinces()
 {
-    return column_of(distinct_sql(QStringLiteral("ostan"), {}), {}, QStringLiteral("ostan"));
+    return distinct(QStringLiteral("ostan"), {});
 }
 
 QStringList counties(const QString& province)
 {
-    return column_of(distinct_sql(QStringLiteral("city"), QStringLiteral(" where ostan=?")), {province},
-                     QStringLiteral("city"));
+    return distinct(QStringLiteral("city"), {{QStringLiteral("ostan"), province}});
 }
 
 bool pairExists(const QString& province, const QString& county)
 {
-    return Sql::exists(QStringLiteral("select id from abadiha where ostan=? and city=?"), {province, county});
+    QString where;
+    QVariantList values;
+    foldedEqual(where, values, QStringLiteral("ostan"), province);
+    foldedEqual(where, values, QStringLiteral("city"), county);
+    return Sql::exists(QStringLiteral("select id from abadiha") + where, values);
 }
 
 void fillProvinces(const QList<QComboBox*>& lists)
 {
-    fill_list_from_query(lists, distinct_sql(QStringLiteral("ostan"), {}), {}, QStringLiteral("ostan"));
+    QStringList items;
+    if (Db::guard([&] { items = provinces(); }))
+        fill_list_items(lists, items);
 }
 
 void fillCounties(QComboBox* list, const QString& province)
@@ -52,14 +100,9 @@ void fillCounties(QComboBox* list, const QString& province)
 
 void fillDistinct(QComboBox* list, const QString& column, const QList<QPair<QString, QString>>& equal)
 {
-    // The columns are the gazetteer's own names; only the values are bound.
-    QString where;
-    QVariantList values;
-    for (const auto& [name, value] : equal) {
-        where += (where.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" and ")) + name + QStringLiteral("=?");
-        values << value;
-    }
-    fill_list_from_query({list}, distinct_sql(column, where), values, column);
+    QStringList items;
+    if (Db::guard([&] { items = distinct(column, equal); }))
+        fill_list_items({list}, items);
 }
 
 } // namespace Places

@@ -1,6 +1,8 @@
 #pragma once
 // The gazetteer (table abadiha): the source of every province and county list
-// and the check that a province and a county belong together.
+// and the check that a province and a county belong together. Names are
+// compared folded (either yeh, either kaf), and listed in the stored form of
+// typed text, each once, whichever way the rows spell them.
 
 #include <QList>
 #include <QString>

@@ -1,14 +1,60 @@
 #include "stored_file.h"
 
 #include "core/texts.h"
-#include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
+#include <QSaveFile>
 
 namespace StoredFile {
+
+namespace {
+
+// Thrown inside a transfer's transaction to roll it back: the user cancelled
+// or the file failed; what was to be said is said already.
+struct Stopped {};
+
+// The progress of a transfer: a box with a cancel that shows once the
+// transfer has run a second, and lets the window paint between pieces.
+class Progress {
+public:
+    Progress(const QString& text, qint64 total)
+        : m_total(std::max<qint64>(total, 1)), m_dialog(text, CoreText::FileCancel, 0, Steps)
+    {
+        m_dialog.setWindowModality(Qt::ApplicationModal);
+        m_dialog.setMinimumDuration(1000);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.setValue(0);
+    }
+    // Throws Stopped when the user cancelled.
+    void done(qint64 bytes)
+    {
+        m_dialog.setValue(int(std::min<qint64>(bytes, m_total) * Steps / m_total));
+        // Before the box shows, the windows are still painted; what is typed
+        // or clicked waits for the transfer's end.
+        if (!m_dialog.isVisible())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (m_dialog.wasCanceled())
+            throw Stopped{};
+    }
+
+private:
+    static constexpr int Steps = 1000;
+    qint64 m_total;
+    QProgressDialog m_dialog;
+};
+
+QString blobType()
+{
+    return Database::current().dialect().type(ColumnType::Blob);
+}
+
+} // namespace
 
 bool descriptionAllowed(const QString& description, const DescriptionRule& rule)
 {
@@ -38,50 +84,136 @@ std::optional<Chosen> choose(const QString& filter, const QString& unreadableTex
     const std::optional<QString> path = Msg::openFileName(QString(), filter);
     if (!path || path->isEmpty())
         return std::nullopt;
-    QFile file(*path);
-    Chosen chosen{*path, extensionOf(*path), {}};
-    if (file.open(QIODevice::ReadOnly))
-        chosen.bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFile::NoError) {
+    // Looked at before a byte is read: a device or a pipe never ends, and a
+    // huge file would fill the memory and the database.
+    const QFileInfo info(*path);
+    if (info.exists() && !info.isFile()) {
+        Msg::error(CoreText::AttachmentNotAFile);
+        return std::nullopt;
+    }
+    if (info.size() > LargestFile) {
+        Msg::error(CoreText::AttachmentTooLarge.arg(LargestFile / (1024 * 1024)));
+        return std::nullopt;
+    }
+    if (!info.isReadable()) {
         Msg::error(unreadableText.isEmpty() ? CoreText::AttachmentUnreadable : unreadableText);
         return std::nullopt;
     }
-    return chosen;
+    return Chosen{*path, extensionOf(*path), info.size()};
 }
 
-std::optional<Stored> read(const Store& store, const QVariant& id)
+bool store(const QString& table, const Row& values, const Chosen& chosen, const QString& unreadableText,
+           const QString& column)
 {
-    QVariantMap row;
-    if (!Db::guard([&] {
-            row = Sql::row(QStringLiteral("select %1 as ext, %2 as bytes from %3 where id=?")
-                               .arg(store.extension, store.bytes, store.table),
-                           {id});
-        }))
-        return std::nullopt;
-    if (row.isEmpty())
-        return std::nullopt;
-    return Stored{row.value(QStringLiteral("ext")).toString(), row.value(QStringLiteral("bytes")).toByteArray()};
-}
-
-bool openCopy(const QString& base, const QVariant& id, const QString& extension, const QByteArray& bytes,
-              const QString& notWrittenText)
-{
-    // The private folder only this user can read, a name built from the
-    // program's own word and the row's id, and the extension cleaned: no
-    // stored text decides where the file goes.
-    const QString path = Desktop::writePrivateFile(base + QLatin1Char('-') + id.toString(), extension, bytes);
-    if (path.isEmpty()) {
-        Msg::error(notWrittenText.isEmpty() ? CoreText::AttachmentNotWritten : notWrittenText);
+    QFile file(chosen.path);
+    auto unreadable = [&] {
+        Msg::error(unreadableText.isEmpty() ? CoreText::AttachmentUnreadable : unreadableText);
+        return Stopped{};
+    };
+    try {
+        if (!file.open(QIODevice::ReadOnly))
+            throw unreadable();
+        Progress progress(CoreText::FileStoring, chosen.size);
+        // The row with the first piece, then each further piece added to its
+        // end: no piece larger than Piece is ever held or sent.
+        auto piece = [&] {
+            QByteArray bytes = file.read(Piece);
+            if (file.error() != QFile::NoError)
+                throw unreadable();
+            if (file.pos() > std::max(chosen.size, LargestFile))
+                throw unreadable(); // grown past the limit since it was chosen
+            return bytes;
+        };
+        Sql::transaction([&] {
+            QByteArray bytes = piece();
+            if (bytes.isNull())
+                bytes = QByteArray("", 0); // an empty file is stored empty, not as NULL
+            Row row = values;
+            row.append({column, bytes});
+            const qint64 id = Sql::insert(table, row);
+            progress.done(file.pos());
+            // The names are the program's own; the piece and the id are bound.
+            const QString append = QStringLiteral("update %1 set %2=cast(%2 || ? as %3) where id=?")
+                                       .arg(table, column, blobType());
+            for (bytes = piece(); !bytes.isEmpty(); bytes = piece()) {
+                Sql::exec(append, {bytes, id});
+                progress.done(file.pos());
+            }
+        });
+    } catch (const Stopped&) {
         return false;
     }
-    Desktop::openFile(path);
+    return true;
+}
+
+bool saveTo(const Store& store, const QVariant& id, const QString& path, const QString& notWrittenText)
+{
+    QSaveFile file(path);
+    auto notWritten = [&] {
+        Msg::error(notWrittenText.isEmpty() ? CoreText::AttachmentNotWritten : notWrittenText);
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return notWritten();
+    bool gone = false;
+    bool written = false;
+    const bool done = Db::guard([&] {
+        // The length first: the progress, and a row gone is told from an empty file.
+        const QVariant size = Sql::scalar(QStringLiteral("select length(%1) from %2 where id=?").arg(store.bytes, store.table),
+                                          {id});
+        if (!size.isValid()) {
+            gone = true;
+            return;
+        }
+        const qint64 total = size.toLongLong();
+        Progress progress(CoreText::FileReading, total);
+        const QString read = QStringLiteral("select substring(%1, ?, ?) from %2 where id=?").arg(store.bytes, store.table);
+        try {
+            for (qint64 at = 0; at < total;) {
+                const QByteArray bytes = Sql::scalar(read, {at + 1, Piece, id}).toByteArray();
+                if (bytes.isEmpty())
+                    break; // shortened or deleted meanwhile
+                if (file.write(bytes) != bytes.size())
+                    return;
+                at += bytes.size();
+                progress.done(at);
+            }
+        } catch (const Stopped&) {
+            return;
+        }
+        written = true;
+    });
+    if (!done || gone || !written) {
+        const bool failedWrite = done && !gone && file.error() != QFile::NoError;
+        file.cancelWriting();
+        return failedWrite ? notWritten() : false;
+    }
+    if (!file.commit())
+        return notWritten();
     return true;
 }
 
 bool open(const Store& store, const QVariant& id, const QString& base, const QString& notWrittenText)
 {
-    const std::optional<Stored> file = read(store, id);
-    return file && openCopy(base, id, file->extension, file->bytes, notWrittenText);
+    QString extension;
+    if (!Db::guard([&] {
+            extension = Sql::scalar(QStringLiteral("select %1 from %2 where id=?").arg(store.extension, store.table), {id})
+                            .toString();
+        }))
+        return false;
+    // The private folder only this user can read, a name built from the
+    // program's own word and the row's id, and the extension cleaned: no
+    // stored text decides where the file goes.
+    const QString path = Desktop::privateFilePath(base + QLatin1Char('-') + id.toString(), extension);
+    if (path.isEmpty()) {
+        Msg::error(notWrittenText.isEmpty() ? CoreText::AttachmentNotWritten : notWrittenText);
+        return false;
+    }
+    if (!saveTo(store, id, path, notWrittenText))
+        return false;
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    Desktop::openFile(path);
+    return true;
 }
 
 } // namespace StoredFile

@@ -1,9 +1,11 @@
 #pragma once
 // Files kept whole in the database under a description (attachments, a
 // person's electronic file, the office's documents and blank forms, guesthouse
-// photographs): the description rule and the file chosen for storing, and
-// opening a stored file by writing it to the private folder under a name the
-// program builds and handing it to the desktop.
+// photographs): the description rule, the file chosen for storing and
+// storing it, saving a stored file and opening it by writing it to the
+// private folder under a name the program builds and handing it to the
+// desktop. Files travel a piece at a time, so memory stays bounded whatever
+// their size, and a long transfer shows its progress with a cancel.
 //
 //     // Storing: the description first, then the file the user chooses.
 //     const QString cmt = TextInput::normalize(ui->cmt->currentText());
@@ -11,12 +13,14 @@
 //         return;
 //     const std::optional<StoredFile::Chosen> file = StoredFile::choose();
 //     if (!file)
-//         return; // cancelled, or unreadable (already said)
-//     Sql::insert("personel_pic", {{"personel_id", id}, {"cmt", cmt},
-//                                  {"pictyp", file->extension}, {"pic", file->bytes}});
+//         return; // cancelled, refused or unreadable (already said)
+//     Db::guard([&] { StoredFile::store("personel_pic", {{"personel_id", id}, {"cmt", cmt},
+//                                                        {"pictyp", file->extension}}, *file); });
 //
 //     // Opening the clicked row: written as "document-<id>.<ext>" and opened.
 //     StoredFile::open({.table = "personel_pic", .extension = "pictyp"}, row.value("id"), "document");
+
+#include "platform/db/sql.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,22 +47,36 @@ struct DescriptionRule {
 // the duplicate look-up is said and refuses too.
 bool descriptionAllowed(const QString& description, const DescriptionRule& rule);
 
-// A file chosen for storing.
+// The largest file stored, and the piece read or written at a time.
+constexpr qint64 LargestFile = 50LL * 1024 * 1024;
+constexpr qint64 Piece = 4LL * 1024 * 1024;
+
+// A file chosen for storing: a regular file, readable, of at most LargestFile bytes.
 struct Chosen {
     QString path;
     // The extension with its dot, as the file name has it (".pdf", ".JPG");
     // empty for a name without one.
     QString extension;
-    QByteArray bytes;
+    qint64 size = 0;
 };
 
 // The extension of a file name as it is stored: its last suffix with the dot.
 QString extensionOf(const QString& fileName);
 
-// The file-open dialog (with a filter when given), and the chosen file read
-// whole. Nothing when the dialog is cancelled, or when the file cannot be read
-// (after unreadableText is said).
+// The file-open dialog (with a filter when given), and the chosen file
+// looked at before anything is read. Nothing when the dialog is cancelled;
+// nothing, after the message, when the choice is not a regular file (a
+// folder, a device), is larger than LargestFile, or cannot be read
+// (unreadableText).
 std::optional<Chosen> choose(const QString& filter = QString(), const QString& unreadableText = QString());
+
+// Inserts a row of values with the chosen file in the column of the file, in
+// one transaction, reading and sending the file a piece at a time; a long one
+// shows its progress with a cancel. True when stored; false when the user
+// cancelled or the file could not be read to its end (unreadableText said):
+// then nothing is written. A database error throws DbError, nothing written.
+bool store(const QString& table, const Row& values, const Chosen& file, const QString& unreadableText = QString(),
+           const QString& column = QStringLiteral("pic"));
 
 // Where a table keeps its files: the row is found by its id.
 struct Store {
@@ -67,23 +85,15 @@ struct Store {
     QString bytes = QStringLiteral("pic"); // the column of the file itself
 };
 
-// A stored file as read back.
-struct Stored {
-    QString extension;
-    QByteArray bytes;
-};
+// Writes one row's file to path a piece at a time, a long one with its
+// progress and a cancel; the file appears whole or not at all. False when the
+// row is gone (deleted elsewhere), on a database error (said), when the user
+// cancelled, or when the file could not be written (notWrittenText said).
+bool saveTo(const Store& store, const QVariant& id, const QString& path, const QString& notWrittenText = QString());
 
-// One row's file; nothing when the row is gone (deleted elsewhere) or on a
-// database error (said).
-std::optional<Stored> read(const Store& store, const QVariant& id);
-
-// Writes bytes to the private folder as "<base>-<id>" with the cleaned
-// extension and opens it with the desktop. False, after notWrittenText is
-// said, when the file could not be written.
-bool openCopy(const QString& base, const QVariant& id, const QString& extension, const QByteArray& bytes,
-              const QString& notWrittenText = QString());
-
-// read, then openCopy: false when nothing was opened.
+// Opens one row's file: written to the private folder as "<base>-<id>" with
+// the cleaned stored extension (saveTo) and opened with the desktop. False
+// when nothing was opened.
 bool open(const Store& store, const QVariant& id, const QString& base, const QString& notWrittenText = QString());
 
 } // namespace StoredFile

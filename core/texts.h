@@ -135,6 +135,14 @@ inline const QString AttachmentTitleFormat = QStringLiteral("فرمت ضميمه
 // A file that could not be read when added, or written when opened.
 inline const QString AttachmentUnreadable = QStringLiteral("خطا! فايل خوانده نشد");
 inline const QString AttachmentNotWritten = QStringLiteral("خطا! فايل ذخيره نشد");
+// A chosen file that is not a regular file (a folder, a device).
+inline const QString AttachmentNotAFile = QStringLiteral("خطا! آنچه انتخاب شد فايل نيست");
+// A chosen file above the largest size stored; %1 is that size in megabytes.
+inline const QString AttachmentTooLarge = QStringLiteral("خطا! حجم فايل بيش از %1 مگابايت است و ذخيره نمي شود");
+// The progress of a long transfer of a stored file, and its cancel.
+inline const QString FileStoring = QStringLiteral("در حال ذخيره فايل در بانک اطلاعاتي...");
+inline const QString FileReading = QStringLiteral("در حال خواندن فايل از بانک اطلاعاتي...");
+inline const QString FileCancel = QStringLiteral("انصراف");
 // Phone book
 inline const QString PhoneDuplicate = QStringLiteral("نام تکراري است");
 inline const QString PhoneSaved = QStringLiteral("ثبت شد");
@@ -189,4 +197,11 @@ inline const QString RecordChangedElsewhere = QStringLiteral(
 // A date or time box typed only in part.
 inline const QString DateHalfTyped = QStringLiteral("خطا! تاريخ ناقص وارد شده است؛ آن را کامل کنيد يا خالي بگذاريد");
 inline const QString TimeHalfTyped = QStringLiteral("خطا! ساعت ناقص وارد شده است؛ آن را کامل کنيد يا خالي بگذاريد");
+// A date or time box typed in full with no such day or time (1403/13/40, 25:99).
+inline const QString DateImpossible =
+    QStringLiteral("خطا! چنين تاريخي وجود ندارد؛ ماه از 1 تا 12 و روز در حد روزهاي همان ماه باشد");
+inline const QString TimeImpossible =
+    QStringLiteral("خطا! چنين ساعتي وجود ندارد؛ ساعت از 00 تا 23 و دقيقه از 00 تا 59 باشد");
+// A number box holding more than its column takes; %1 is the largest number it takes.
+inline const QString NumberTooLarge = QStringLiteral("خطا! اين عدد بزرگتر از حد مجاز است؛ بزرگترين عدد قابل ثبت %1 است");
 } // namespace CoreText

@@ -41,12 +41,6 @@ QString proposed_name(const QString& description)
     return name.trimmed();
 }
 
-bool write_file(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
-
 } // namespace
 
 Tzamaem::Tzamaem(QWidget* parent) : Form(parent), ui(new Ui::Tzamaem)
@@ -90,12 +84,13 @@ void Tzamaem::ins_btnClick()
     const std::optional<StoredFile::Chosen> file = StoredFile::choose();
     if (!file)
         return;
+    bool stored = false;
     if (!Db::guard([&] {
-            Sql::insert(QStringLiteral("zamaem"), {{Cmt, description},
-                                                   {QStringLiteral("ramz"), ui->ramz->text()},
-                                                   {PicType, file->extension},
-                                                   {QStringLiteral("pic"), file->bytes}});
-        }))
+            stored = StoredFile::store(QStringLiteral("zamaem"), {{Cmt, description},
+                                                                  {QStringLiteral("ramz"), ui->ramz->text()},
+                                                                  {PicType, file->extension}},
+                                       *file);
+        }) || !stored)
         return;
     m_list->search();
 }
@@ -107,25 +102,22 @@ void Tzamaem::DBGrid1CellClick(const QModelIndex& index)
         return;
     const QVariant id = row.value(QStringLiteral("id"));
     const QString ext = Desktop::cleanExtension(row.value(PicType).toString());
+    // Proposed where the user's documents go, under the attachment's description.
+    const QString folder = Desktop::documentsFolder();
+    const QString proposed = proposed_name(row.value(Cmt).toString()) + ext;
     const std::optional<QString> chosen =
-        Msg::saveFileName(QString(), proposed_name(row.value(Cmt).toString()) + ext);
+        Msg::saveFileName(QString(), folder.isEmpty() ? proposed : folder + QLatin1Char('/') + proposed);
     if (!chosen || chosen->isEmpty())
         return; // a cancel does nothing
-    const std::optional<StoredFile::Stored> file = StoredFile::read({QStringLiteral("zamaem"), PicType}, id);
-    if (!file) // deleted from another workstation meanwhile
-        return;
 
-    // The copy the user keeps, where the user said; the stored extension is
-    // added unless the chosen name already ends with it.
+    // The copy the user keeps, where the user said, is the one opened: what
+    // is changed in it stays. The stored extension is added unless the chosen
+    // name already ends with it.
     QString target = *chosen;
     if (!ext.isEmpty() && !target.endsWith(ext, Qt::CaseInsensitive))
         target += ext;
-    if (!write_file(target, file->bytes)) {
-        Msg::error(CoreText::AttachmentNotWritten);
-        return;
-    }
-    // The copy the desktop opens.
-    StoredFile::openCopy(QStringLiteral("attachment"), id, ext, file->bytes);
+    if (StoredFile::saveTo({QStringLiteral("zamaem"), PicType}, id, target))
+        Desktop::openFile(target);
 }
 
 void Tzamaem::N1Click()

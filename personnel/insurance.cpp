@@ -10,6 +10,7 @@
 #include "platform/ui/msg.h"
 #include "platform/ui/text_input.h"
 
+#include <QSaveFile>
 #include <QStandardItemModel>
 #include <memory>
 
@@ -196,7 +197,7 @@ bool exportInsurerList(const Condition& selection)
                 texts << ListModel::text(v);
             write(texts);
         }
-    });
+    }, PersonnelText::InsurerListFile);
 }
 
 std::optional<QString> writeNationalCodes(const Condition& selection)
@@ -207,11 +208,14 @@ std::optional<QString> writeNationalCodes(const Condition& selection)
     if (!Db::guard([&] { rows = insurerRows(selection); }))
         return std::nullopt;
     const int nation = insurerColumns().indexOf(QStringLiteral("nation"));
-    QByteArray text;
+    // The clerk keeps the file for the insurer: it goes where the user's
+    // documents go, named after its list.
+    const QString path = documents_file(PersonnelText::InsurerCodesFile, QStringLiteral(".txt"));
+    QSaveFile file(path);
+    bool written = !path.isEmpty() && file.open(QIODevice::WriteOnly);
     for (const QVariantList& row : rows)
-        text += row[nation].toString().toUtf8() + "\r\n";
-    const QString path = Desktop::writePrivateFile(QStringLiteral("bimeT"), QStringLiteral(".txt"), text);
-    if (path.isEmpty()) {
+        written = written && file.write(row[nation].toString().toUtf8() + "\r\n") >= 0;
+    if (!written || !file.commit()) {
         Msg::error(PersonnelText::SaveFailed);
         return std::nullopt;
     }

@@ -84,8 +84,8 @@ QList<QVariantList> insurerRows(Database& db, const Condition& selection);
 // The insurer's list as a workbook, opened with the desktop.
 bool exportInsurerList(const Condition& selection);
 // The national codes of the insurer's list, one a line (CR LF), written to a
-// text file in the private folder and opened; administrator only. The file's
-// path, or nothing.
+// text file in the documents folder named after the list and today's date,
+// and opened; administrator only. The file's path, or nothing.
 std::optional<QString> writeNationalCodes(const Condition& selection);
 
 // The amount charged to every listed card, as the user typed it.

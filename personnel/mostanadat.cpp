@@ -91,12 +91,13 @@ void Tmostanadat::ins_btnClick()
         Msg::info(*refusal);
         return;
     }
+    bool stored = false;
     if (!Db::guard([&] {
-            Sql::insert(Table, {{QStringLiteral("cmt"), description},
-                                {QStringLiteral("ramz"), ui->ramz->text()},
-                                {PicType, file->extension},
-                                {QStringLiteral("pic"), file->bytes}});
-        }))
+            stored = StoredFile::store(Table, {{QStringLiteral("cmt"), description},
+                                               {QStringLiteral("ramz"), ui->ramz->text()},
+                                               {PicType, file->extension}},
+                                       *file);
+        }) || !stored)
         return;
     Msg::info(PersonnelText::Saved);
     m_list->search();

@@ -111,17 +111,15 @@ void Tpersonel_pic::ins_btnClick()
         return;
     bool saved = false;
     try {
-        Sql::insert(Table, {{QStringLiteral("personel_id"), m_personId},
-                            {QStringLiteral("cmt"), description},
-                            {QStringLiteral("pictyp"), file->extension},
-                            {QStringLiteral("pic"), file->bytes}});
-        saved = true;
+        saved = StoredFile::store(Table, {{QStringLiteral("personel_id"), m_personId},
+                                          {QStringLiteral("cmt"), description},
+                                          {QStringLiteral("pictyp"), file->extension}},
+                                  *file, PersonnelText::SaveFailed);
     } catch (const DbError&) {
-    }
-    if (!saved) {
         Msg::error(PersonnelText::SaveFailed);
-        return;
     }
+    if (!saved)
+        return;
     load();
     Msg::info(PersonnelText::Saved);
 }

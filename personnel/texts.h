@@ -318,6 +318,12 @@ inline const QString PersonFileNoDescription = QStringLiteral("خطا! ابتد�
 inline const QString JpegRequired = QStringLiteral("خطا! پسوند تصاوير نمونه امضا مي بايست با فرمت مقابل باشد JPEG ");
 inline const QString RavRequired = QStringLiteral("خطا! پسوند فايل گزارش مي بايست با فرمت مقابل باشد .rav ");
 
+// The names of the files written for the insurer (with today's date added):
+// the list's workbook and the text file of its national codes, named as the
+// menu names them.
+inline const QString InsurerListFile = QStringLiteral("ويژه بيمه تکميلي");
+inline const QString InsurerCodesFile = QStringLiteral("کد ملي ويژه بيمه تکميلي");
+
 // Grid titles and export captions
 // The insurer's list, by field.
 inline const QList<QPair<QString, QString>> InsurerListTitles = {

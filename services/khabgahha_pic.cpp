@@ -75,13 +75,14 @@ void Tkhabgahha_pic::ins_btnClick()
     const std::optional<StoredFile::Chosen> file = StoredFile::choose(QString(), ServiceText::PhotoNotStored);
     if (!file)
         return;
-    // One statement with the picture bound: the photograph lands on this
+    // One transaction with the picture bound: the photograph lands on this
     // suite whatever other workstations upload at the same moment.
     try {
-        Sql::insert(QStringLiteral("khabgahha_pic"), {{QStringLiteral("khabgahha_id"), m_suite},
-                                                      {QStringLiteral("cmt"), description},
-                                                      {QStringLiteral("ext"), file->extension.left(5)},
-                                                      {QStringLiteral("pic"), file->bytes}});
+        if (!StoredFile::store(QStringLiteral("khabgahha_pic"), {{QStringLiteral("khabgahha_id"), m_suite},
+                                                                 {QStringLiteral("cmt"), description},
+                                                                 {QStringLiteral("ext"), file->extension.left(5)}},
+                               *file, ServiceText::PhotoNotStored))
+            return;
     } catch (const DbError&) {
         Msg::error(ServiceText::PhotoNotStored);
         return;

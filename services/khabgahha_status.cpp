@@ -1,6 +1,7 @@
 #include "khabgahha_status.h"
 #include "ui_khabgahha_status.h"
 
+#include "core/entry.h"
 #include "core/list_window.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
@@ -42,11 +43,8 @@ void Tkhabgahha_status::ins_btnClick()
 {
     if (!m_suite.isValid())
         return;
-    if (ui->dat->state() == MaskedBox::Partial) {
-        Msg::info(CoreText::DateHalfTyped);
-        ui->dat->setFocus();
+    if (!date_time_usable(ui->dat))
         return;
-    }
     const QString dat = ui->dat->value();
     bool duplicate = false;
     // One status a suite and day, also when two workstations give it at once.

@@ -43,8 +43,6 @@ RequestEntry* stay_entry(const StayBoxes& b, Form* window, QPushButton* ins_btn,
                  {b.roz, s("roz")}, {b.shab, s("shab")}, {b.cmt, s("cmt")}});
     digits_only_key(b.roz);
     digits_only_key(b.shab);
-    b.roz->setMaxLength(9); // what an integer column holds
-    b.shab->setMaxLength(9);
     on_user_change(b.ostan, [b] { Places::fillCounties(b.city, b.ostan->currentText()); });
     auto* request = new RequestEntry(khabghah_desc(), entry, window, ins_btn, edit_btn);
     request->setAdjust([](Row& values) {

@@ -26,7 +26,6 @@ RequestEntry* vam_entry(const VamBoxes& b, Form* window, QPushButton* ins_btn, Q
     entry->settingList(b.status, ServiceText::VamStatusList);
     entry->settingList(b.bank, ServiceText::VamBankList);
     digits_only_key(b.aghsat);
-    b.aghsat->setMaxLength(9); // what an integer column holds
     enter_to_next_field({b.typ, b.mablagh, b.aghsat, b.marhale, b.status, b.bank, b.cmt});
     yellow_while_focused({b.typ, b.mablagh, b.aghsat, b.marhale, b.status, b.bank, b.cmt});
 

@@ -1,5 +1,7 @@
 #include "workbook_reader.h"
 
+#include "platform/ui/text_input.h"
+
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -25,9 +27,11 @@ void setError(QString* error, const QString& text)
         *error = text;
 }
 
-// Puts a text into the table, growing it as needed; empty texts leave no trace.
-void put(Table& table, int row, int column, const QString& text)
+// Puts a text into the table in the form typed text is stored in, growing the
+// table as needed; empty texts leave no trace.
+void put(Table& table, int row, int column, const QString& cell)
 {
+    const QString text = TextInput::normalize(cell);
     if (text.isEmpty() || row < 0 || column < 0)
         return;
     if (table.rows.size() <= row)

@@ -1,7 +1,9 @@
 #pragma once
 // Reads one sheet of a workbook, .xlsx or .xls (told by the file's content,
-// not its name), as a table of texts. Text cells come as written; numbers as
-// their shortest decimal text; dates of .xls files as yyyy-mm-dd text.
+// not its name), as a table of texts. Text cells come in the form typed text
+// is stored in (TextInput::normalize: the stored yeh, ASCII digits, no control
+// characters); numbers as their shortest decimal text; dates of .xls files as
+// yyyy-mm-dd text.
 
 #include <QList>
 #include <QString>

@@ -6,12 +6,14 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 
@@ -31,6 +33,41 @@ QString cleanName(const QString& text)
         if (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_'))
             out.append(c);
     return out.left(80);
+}
+
+// How long the desktop's helper is waited for: long enough for it to find
+// no application and say so by its exit code, short enough not to be felt.
+constexpr int HelperWaitMs = 2000;
+
+// Hands a file to the desktop's opener. The helper (xdg-open) ends with a
+// failing code when no application opens the file, so it is waited for, a
+// short while, with the window still painted; a helper still running then is
+// showing the file and is left to run.
+bool launch(const QString& path)
+{
+    const QString helper = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (helper.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    auto* process = new QProcess;
+    process->setProgram(helper);
+    process->setArguments({path});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QEventLoop wait;
+    QObject::connect(process, &QProcess::finished, &wait, &QEventLoop::quit);
+    QObject::connect(process, &QProcess::errorOccurred, &wait, &QEventLoop::quit);
+    QTimer::singleShot(HelperWaitMs, &wait, &QEventLoop::quit);
+    process->start();
+    if (process->state() != QProcess::NotRunning)
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (process->state() != QProcess::NotRunning) {
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        return true;
+    }
+    const bool opened = process->error() == QProcess::UnknownError && process->exitStatus() == QProcess::NormalExit &&
+                        process->exitCode() == 0;
+    process->deleteLater();
+    return opened;
 }
 
 } // namespace
@@ -61,7 +98,7 @@ bool openFile(const QString& path)
         opener()(path);
         return true;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    if (!launch(path)) {
         Msg::error(UiText::FileOpenFailed.arg(where));
         return false;
     }
@@ -96,7 +133,7 @@ QString cleanExtension(const QString& extension)
     return name.isEmpty() ? QString() : QStringLiteral(".") + name;
 }
 
-QString writePrivateFile(const QString& base, const QString& extension, const QByteArray& bytes)
+QString privateFilePath(const QString& base, const QString& extension)
 {
     const QString folder = privateTempFolder();
     if (folder.isEmpty())
@@ -108,6 +145,14 @@ QString writePrivateFile(const QString& base, const QString& extension, const QB
     QString path = folder + QLatin1Char('/') + name + ext;
     for (int n = 2; QFile::exists(path); ++n)
         path = folder + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(n) + ext;
+    return path;
+}
+
+QString writePrivateFile(const QString& base, const QString& extension, const QByteArray& bytes)
+{
+    const QString path = privateFilePath(base, extension);
+    if (path.isEmpty())
+        return QString();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner) ||
         file.write(bytes) != bytes.size() || !file.flush()) {

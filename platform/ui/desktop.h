@@ -12,7 +12,8 @@ namespace Desktop {
 // Opens a file with the desktop's default application for its type, when its
 // extension is a document, sheet, text, archive or picture type of the short
 // list below; any other file is left where it is, never opened, and the user
-// is told where it is. A failed open is told the same way. True when opened.
+// is told where it is. A failed open (no application for the type, the
+// desktop's helper failing) is told the same way. True when opened.
 // Tests replace the opener to see which file would have been opened.
 bool openFile(const QString& path);
 // Whether files of an extension (".pdf", "xlsx") are opened.
@@ -31,6 +32,10 @@ QString privateTempFolder();
 // Keeps only letters, digits, '-', '_' and one leading dot of an extension
 // taken from stored data: ".PDF" stays ".PDF", "../x/.sh" becomes ".sh", junk becomes "".
 QString cleanExtension(const QString& extension);
+
+// A path in the private folder, not yet taken, under a name the program
+// builds from base and the extension, both cleaned; empty without the folder.
+QString privateFilePath(const QString& base, const QString& extension);
 
 // Writes bytes into the private folder under a name the program builds from
 // base (cleaned the same way) and the cleaned extension, readable and writable

@@ -2,7 +2,9 @@
 
 #include "platform/ui/text_input.h"
 
+#include <QCalendar>
 #include <QKeyEvent>
+#include <QRegularExpression>
 
 namespace {
 
@@ -41,7 +43,9 @@ MaskedBox::State MaskedBox::state() const
     const QString text = value();
     if (text == m_blank)
         return Empty;
-    return text.contains(QLatin1Char(' ')) ? Partial : Complete;
+    if (text.contains(QLatin1Char(' ')))
+        return Partial;
+    return possible(text) ? Complete : Impossible;
 }
 
 void MaskedBox::setValue(const QString& stored)
@@ -71,4 +75,18 @@ void MaskedBox::keyPressEvent(QKeyEvent* event)
 
 DateBox::DateBox(QWidget* parent) : MaskedBox(QStringLiteral("9999/99/99"), parent) {}
 
+bool DateBox::isDay(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{4})/(\\d{2})/(\\d{2})$"));
+    const QRegularExpressionMatch m = form.match(text);
+    return m.hasMatch() && QCalendar(QCalendar::System::Jalali)
+                               .isDateValid(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+}
+
 TimeBox::TimeBox(QWidget* parent) : MaskedBox(QStringLiteral("99:99"), parent) {}
+
+bool TimeBox::isTime(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d$"));
+    return form.match(text).hasMatch();
+}

@@ -3,10 +3,11 @@
 // a fixed mask. Each has one stored form for "nothing typed": the mask with
 // blanks, "    /  /  " and "  :  ", the text every workstation has always
 // stored for an empty date or time. A box is empty, complete, or half typed;
-// a half-typed box has no stored form and is refused by the window that saves.
+// a half-typed box has no stored form and is refused by the window that saves,
+// as is a complete one that names no day or time (1403/13/40, 25:99).
 //
 //     ui->birthday->setValue(row.value("birthday").toString()); // "", blanks or a date
-//     if (ui->birthday->state() == MaskedBox::Partial) ...        // refuse the save
+//     if (ui->birthday->state() >= MaskedBox::Partial) ...        // refuse the save
 //     values << qMakePair("birthday", ui->birthday->value());      // the stored form
 //
 // In a form: a QLineEdit promoted to DateBox or TimeBox (header platform/ui/masked_box.h).
@@ -16,7 +17,9 @@
 class MaskedBox : public QLineEdit {
     Q_OBJECT
 public:
-    enum State { Empty, Complete, Partial };
+    // Impossible: every place typed, but no day of the Persian calendar (a
+    // month beyond 12, a day beyond its month) or no time of day.
+    enum State { Empty, Complete, Partial, Impossible };
 
     State state() const;
     // The stored form: the complete text, or the blank mask when nothing is
@@ -29,6 +32,8 @@ public:
 
 protected:
     MaskedBox(const QString& mask, QWidget* parent);
+    // Whether a text with every place typed names a real day or time.
+    virtual bool possible(const QString& text) const = 0;
     // Persian and Arabic digits typed on a Persian keyboard count as their ASCII digits.
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -42,6 +47,11 @@ class DateBox : public MaskedBox {
 public:
     static const QString Blank;
     explicit DateBox(QWidget* parent = nullptr);
+    // Whether yyyy/mm/dd is a day of the Persian calendar.
+    static bool isDay(const QString& text);
+
+protected:
+    bool possible(const QString& text) const override { return isDay(text); }
 };
 
 // A time of day hh:mm; empty: "  :  ".
@@ -50,4 +60,9 @@ class TimeBox : public MaskedBox {
 public:
     static const QString Blank;
     explicit TimeBox(QWidget* parent = nullptr);
+    // Whether hh:mm is a time of day, 00:00 to 23:59.
+    static bool isTime(const QString& text);
+
+protected:
+    bool possible(const QString& text) const override { return isTime(text); }
 };

@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <algorithm>
 
 namespace TextInput {
 
 namespace {
 
-constexpr char16_t ArabicYeh = 0x064A;
 constexpr char16_t ZeroWidthNonJoiner = 0x200C;
 constexpr char16_t ZeroWidthJoiner = 0x200D;
 
@@ -27,7 +27,7 @@ char16_t storedChar(char16_t u)
     // U+0649 comes from older keyboards. Both kafs are stored as they were
     // typed (the data and the program's own fixed values hold both), so the
     // searches match either (KafInsensitive).
-    if (u == 0x06CC || u == 0x0649)
+    if (u == PersianYeh || u == FinalYeh)
         return ArabicYeh;
     return u;
 }
@@ -39,6 +39,14 @@ bool strayMark(char16_t u)
 {
     return u == 0x200B || u == 0x200E || u == 0x200F || u == 0x061C || (u >= 0x202A && u <= 0x202E) ||
            (u >= 0x2066 && u <= 0x2069) || u == 0x2060 || u == 0xFEFF;
+}
+
+// Control characters never belong in a stored text (a NUL even cuts a
+// statement short on some servers); the tab and the line ends of a
+// many-line box stay.
+bool controlChar(char16_t u)
+{
+    return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || (u >= 0x7F && u <= 0x9F);
 }
 
 bool isPasswordBox(const QObject* o)
@@ -100,9 +108,16 @@ QString normalize(const QString& text)
 {
     QString out;
     out.reserve(text.size());
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // A whole surrogate pair (an emoji) stays; half of one cannot be stored.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out.append(c);
+            out.append(text[++i]);
+            continue;
+        }
         const char16_t u = c.unicode();
-        if (!strayMark(u))
+        if (!strayMark(u) && !controlChar(u) && !c.isSurrogate())
             out.append(QChar(storedChar(u)));
     }
     // A non-joiner or joiner stays only between two letters (a run of them
@@ -158,8 +173,18 @@ QString boxText(const QWidget* box)
     return normalize(box->property("text").toString());
 }
 
+namespace {
+const char* const DigitsOnly = "tuvekDigitsOnly";
+}
+
+bool takesDigitsOnly(const QWidget* box)
+{
+    return box && box->property(DigitsOnly).toBool();
+}
+
 void digitsOnly(QLineEdit* box)
 {
+    box->setProperty(DigitsOnly, true);
     QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
         QString digits;
         for (QChar c : asciiDigits(text))
@@ -191,9 +216,10 @@ template <class Box> void cutBeyond(Box* box, int characters)
         const QString text = box->toPlainText();
         if (text.size() <= characters)
             return;
+        const qsizetype kept = cut(text, characters).size();
         QTextCursor cursor = box->textCursor();
-        const int position = std::min(cursor.position(), characters);
-        cursor.setPosition(characters);
+        const int position = std::min<int>(cursor.position(), kept);
+        cursor.setPosition(int(kept));
         cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
         cursor.setPosition(position);
@@ -201,7 +227,37 @@ template <class Box> void cutBeyond(Box* box, int characters)
     });
 }
 
+// A line edit cuts what is typed or pasted at its maximum length, wherever
+// that falls: a text that reaches the limit loses a half character or the
+// spaces the cut left at its end.
+void mendCut(QLineEdit* edit)
+{
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+        if (text.size() < edit->maxLength())
+            return;
+        // Whether the box cut it or it was typed to the limit, it ends there.
+        QString kept = cut(text, edit->maxLength());
+        while (!kept.isEmpty() && kept.back().isSpace())
+            kept.chop(1);
+        if (kept != text)
+            edit->setText(kept);
+    });
+}
+
 } // namespace
+
+QString cut(const QString& text, qsizetype characters)
+{
+    qsizetype end = std::clamp<qsizetype>(characters, 0, text.size());
+    // The first half of a pair the limit splits, or of one left without its second.
+    if (end > 0 && text[end - 1].isHighSurrogate())
+        --end;
+    if (end == text.size())
+        return text;
+    while (end > 0 && text[end - 1].isSpace())
+        --end;
+    return text.left(end);
+}
 
 void limitLength(QWidget* box, int characters)
 {
@@ -209,9 +265,12 @@ void limitLength(QWidget* box, int characters)
         return;
     if (auto* edit = qobject_cast<QLineEdit*>(box)) {
         edit->setMaxLength(characters);
+        mendCut(edit);
     } else if (auto* combo = qobject_cast<QComboBox*>(box)) {
-        if (combo->lineEdit())
+        if (combo->lineEdit()) {
             combo->lineEdit()->setMaxLength(characters);
+            mendCut(combo->lineEdit());
+        }
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
         cutBeyond(plain, characters);
     } else if (auto* rich = qobject_cast<QTextEdit*>(box)) {

@@ -14,6 +14,9 @@ class QWidget;
 
 namespace TextInput {
 constexpr char16_t ArabicKaf = 0x0643;
+constexpr char16_t ArabicYeh = 0x064A;
+constexpr char16_t PersianYeh = 0x06CC;
+constexpr char16_t FinalYeh = 0x0649;
 constexpr char16_t Keheh = 0x06A9;
 
 // Persian (U+06F0..) and Arabic-Indic (U+0660..) digits to ASCII digits.
@@ -21,9 +24,11 @@ QString asciiDigits(const QString& text);
 // The stored form of typed text: digits to ASCII; the Persian and final-form
 // yeh to the Arabic yeh the office's data uses (the Arabic kaf and the keheh
 // both occur in stored values and stay as typed); the zero-width and direction
-// marks that cannot belong removed: every direction mark, the zero-width space
-// and the byte-order mark always, the zero-width non-joiner and joiner
-// everywhere but between two letters (where they shape a Persian word).
+// marks that cannot belong removed: control characters (tab and line ends
+// stay), halves of a character (an unpaired surrogate), every direction mark,
+// the zero-width space and the byte-order mark always, the zero-width
+// non-joiner and joiner everywhere but between two letters (where they shape
+// a Persian word).
 QString normalize(const QString& text);
 // The forms a typed code (a user name, a national code) may be found in: its
 // stored form first, then the text as typed, then the stored form with its
@@ -35,12 +40,19 @@ QVariantList storedForms(const QString& typed);
 QString boxText(const QWidget* box);
 // Makes a box accept digits only, typed or pasted (other digit sets become ASCII).
 void digitsOnly(QLineEdit* box);
+// Whether digitsOnly was called on the box.
+bool takesDigitsOnly(const QWidget* box);
 // From now on every key typed into a text box of the application gives the
 // stored form of its character (password boxes keep what is typed).
 void installTyping(QApplication& app);
 
+// A text cut to at most a number of UTF-16 units, at a character boundary
+// (never half of a surrogate pair), without the spaces the cut leaves at its
+// end; a text within the limit is returned as it is.
+QString cut(const QString& text, qsizetype characters);
 // Limits a box to a number of characters: a line edit (and an editable list's
 // line) by its maximum length, a plain or rich text box by cutting what goes
-// beyond. Used through limit_to_column (core/list_behaviours.h).
+// beyond; cut either way as cut() does. Used through limit_to_column
+// (core/list_behaviours.h).
 void limitLength(QWidget* box, int characters);
 }

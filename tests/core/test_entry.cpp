@@ -8,6 +8,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/entry_boxes.h"
 #include "platform/ui/masked_box.h"
+#include "platform/ui/text_input.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 
@@ -66,6 +67,14 @@ private slots:
         QTest::newRow("empty time") << false << u""_s << u"  :  "_s << int(MaskedBox::Empty);
         QTest::newRow("full time") << false << u"0830"_s << u"08:30"_s << int(MaskedBox::Complete);
         QTest::newRow("half time") << false << u"8"_s << u"8 :  "_s << int(MaskedBox::Partial);
+        QTest::newRow("month 13, day 40") << true << u"14031340"_s << u"1403/13/40"_s << int(MaskedBox::Impossible);
+        QTest::newRow("30 Esfand of a leap year") << true << u"14031230"_s << u"1403/12/30"_s << int(MaskedBox::Complete);
+        QTest::newRow("30 Esfand of a common year") << true << u"14041230"_s << u"1404/12/30"_s << int(MaskedBox::Impossible);
+        QTest::newRow("day 0") << true << u"14030100"_s << u"1403/01/00"_s << int(MaskedBox::Impossible);
+        QTest::newRow("year 0") << true << u"00000101"_s << u"0000/01/01"_s << int(MaskedBox::Impossible);
+        QTest::newRow("last minute") << false << u"2359"_s << u"23:59"_s << int(MaskedBox::Complete);
+        QTest::newRow("25:99") << false << u"2599"_s << u"25:99"_s << int(MaskedBox::Impossible);
+        QTest::newRow("24:00") << false << u"2400"_s << u"24:00"_s << int(MaskedBox::Impossible);
     }
     void maskedBoxes()
     {
@@ -108,13 +117,69 @@ private slots:
         QVERIFY(w.date->hasFocus() || QApplication::focusWidget() == nullptr);
 
         w.date->setValue(QString());
+        w.name->setText(u"الف\u0000ی"_s); // pasted: a NUL and the Persian yeh
         const auto values = w.entry->values();
         QVERIFY(values);
+        QCOMPARE(column_value(*values, u"name"_s).toString(), u"الفي"_s);
         const auto id = w.entry->insert(*values);
         QVERIFY(id);
         const QVariantMap row = Sql::row(u"select tel, cmt from phone where id=?"_s, {*id});
         QCOMPARE(row.value(u"tel"_s).toString(), DateBox::Blank);
         QCOMPARE(row.value(u"cmt"_s).toString(), TimeBox::Blank);
+    }
+
+    // An impossible date or time is refused, each with its own message.
+    void impossibleDateOrTimeRefused()
+    {
+        MsgRecorder msgs;
+        Window w;
+        w.show();
+        w.entry->openNew();
+        w.date->setValue(u"1403/13/40"_s);
+        QVERIFY(!w.entry->values());
+        w.date->setValue(u"1403/12/30"_s);
+        w.time->setValue(u"25:99"_s);
+        QVERIFY(!w.entry->values());
+        QCOMPARE(msgs.texts(), (QStringList{CoreText::DateImpossible, CoreText::TimeImpossible}));
+    }
+
+    // A number box gives the number typed, or nothing for an empty box, and
+    // refuses one its column cannot hold rather than store something else.
+    void numberBoxesHoldWhatTheirColumnHolds_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QVariant>("stored"); // invalid: refused
+        QTest::newRow("empty") << u""_s << QVariant(QMetaType(QMetaType::Int));
+        QTest::newRow("the largest") << u"2147483647"_s << QVariant(2147483647);
+        QTest::newRow("one beyond") << u"2147483648"_s << QVariant();
+        QTest::newRow("twenty digits") << u"98765432109876543210"_s << QVariant();
+    }
+    void numberBoxesHoldWhatTheirColumnHolds()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QVariant, stored);
+        MsgRecorder msgs;
+        QWidget window;
+        auto* age = new QLineEdit(&window);
+        auto* entry = new Entry(u"hamrahan"_s, &window);
+        entry->bind({{age, u"sen"_s}});
+        TextInput::digitsOnly(age);
+        window.show();
+        age->setText(typed);
+        const std::optional<Row> values = entry->values();
+        if (!stored.isValid()) {
+            QVERIFY(!values);
+            QCOMPARE(msgs.texts(), QStringList{CoreText::NumberTooLarge.arg(2147483647)});
+            QCOMPARE(age->maxLength(), 11);
+            return;
+        }
+        QVERIFY(values);
+        const std::optional<qint64> id = entry->insert(*values);
+        QVERIFY(id);
+        const QVariant sen = Sql::scalar(u"select sen from hamrahan where id=?"_s, {*id});
+        QCOMPARE(sen.isNull(), stored.isNull());
+        if (!stored.isNull())
+            QCOMPARE(sen.toLongLong(), stored.toLongLong());
     }
 
     // The save writes the record the window was opened on, even after other

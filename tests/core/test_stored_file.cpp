@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(msgs.texts(), QStringList{u"empty"_s});
     }
 
-    // The chosen file is read whole with its extension; a cancel gives
+    // The chosen file comes with its extension and size; a cancel gives
     // nothing, an unreadable file the caller's message.
     void chosenFile()
     {
@@ -99,13 +99,61 @@ private slots:
         const std::optional<StoredFile::Chosen> chosen = StoredFile::choose(u"Bitmap Files(*.bmp)"_s);
         QVERIFY(chosen);
         QCOMPARE(chosen->extension, u".PDF"_s);
-        QCOMPARE(chosen->bytes, bytes);
+        QCOMPARE(chosen->size, bytes.size());
         QCOMPARE(msgs.requests.last().filter, u"Bitmap Files(*.bmp)"_s);
         msgs.answerInput(std::nullopt);
         QVERIFY(!StoredFile::choose());
         msgs.answerInput(m_files.filePath(u"gone.pdf"_s));
         QVERIFY(!StoredFile::choose(QString(), u"unreadable"_s));
         QCOMPARE(msgs.texts(), QStringList{u"unreadable"_s});
+    }
+
+    // What is not a regular file, or is larger than the largest file stored,
+    // is refused before a byte is read.
+    void refusedBeforeReading()
+    {
+        const QString large = m_files.filePath(u"large.pdf"_s);
+        QFile f(large);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(StoredFile::LargestFile + 1)); // sparse
+        f.close();
+        MsgRecorder msgs;
+        for (const QString& path : {u"/dev/zero"_s, m_files.path(), large}) {
+            msgs.answerInput(path);
+            QVERIFY(!StoredFile::choose());
+        }
+        QCOMPARE(msgs.texts(), (QStringList{CoreText::AttachmentNotAFile, CoreText::AttachmentNotAFile,
+                                            CoreText::AttachmentTooLarge.arg(50)}));
+    }
+
+    // A file of several pieces is stored and saved back the same, byte for
+    // byte; an empty file is stored empty.
+    void storedAndSavedPieceByPiece_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::newRow("empty") << qint64(0);
+        QTest::newRow("two pieces and a part") << 2 * StoredFile::Piece + 1234;
+    }
+    void storedAndSavedPieceByPiece()
+    {
+        QFETCH(qint64, size);
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qint64 i = 0; i < size; ++i)
+            bytes[i] = char((i * 7919) >> 3);
+        const QString path = m_files.filePath(u"scan.pdf"_s);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == size);
+        f.close();
+        MsgRecorder msgs;
+        msgs.answerInput(path);
+        const std::optional<StoredFile::Chosen> chosen = StoredFile::choose();
+        QVERIFY(chosen);
+        QVERIFY(StoredFile::store(u"mostanadat"_s, {{u"cmt"_s, u"فرم"_s}, {u"pictype"_s, chosen->extension}}, *chosen));
+        const QVariant id = Sql::scalar(u"select id from mostanadat"_s);
+        QCOMPARE(Sql::scalar(u"select pic from mostanadat"_s).toByteArray(), bytes);
+        const QString back = m_files.filePath(u"back.pdf"_s);
+        QVERIFY(StoredFile::saveTo({u"mostanadat"_s, u"pictype"_s}, id, back));
+        QCOMPARE(read(back), bytes);
+        QVERIFY(msgs.texts().isEmpty());
     }
 
     // Whatever the stored extension says, the copy lands in the private folder

@@ -250,7 +250,8 @@ private slots:
                  QStringList{u"0022222227"_s});
     }
 
-    // The national codes go to the private folder, one a line, for the administrator only.
+    // The national codes go to the documents folder under the list's name, one
+    // a line, for the administrator only; the list's workbook is named after it.
     void nationalCodesFile()
     {
         const qint64 a = person(u"الف"_s, u"0012345679"_s, InsuranceYes);
@@ -258,10 +259,13 @@ private slots:
         const Condition all = Insurance::insurerSelection(Session::user(), {});
         const std::optional<QString> path = Insurance::writeNationalCodes(all);
         QVERIFY(path);
-        QCOMPARE(QFileInfo(*path).absolutePath(), QFileInfo(Desktop::privateTempFolder()).absoluteFilePath());
-        QVERIFY(QFileInfo(*path).fileName().startsWith(u"bimeT"_s));
+        QCOMPARE(QFileInfo(*path).absolutePath(), QFileInfo(Desktop::documentsFolder()).absoluteFilePath());
+        QVERIFY(QFileInfo(*path).fileName().startsWith(PersonnelText::InsurerCodesFile + u' '));
         QCOMPARE(read(*path), QByteArray("0012345679\r\n0011111119\r\n"));
         QCOMPARE(opened, QStringList{*path});
+        // The list's workbook is named after the list too.
+        QVERIFY(Insurance::exportInsurerList(all));
+        QVERIFY(QFileInfo(opened.last()).fileName().startsWith(PersonnelText::InsurerListFile + u' '));
         MsgRecorder msgs;
         becomeUser(u"ostan"_s);
         QVERIFY(!Insurance::writeNationalCodes(all));

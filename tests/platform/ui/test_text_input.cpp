@@ -32,6 +32,11 @@ private slots:
         QTest::newRow("a run of them becomes one") << u"مي\u200C\u200Cخواهم"_s << u"مي\u200Cخواهم"_s;
         QTest::newRow("non-joiner at the ends goes") << u"\u200Cعلي\u200C"_s << u"علي"_s;
         QTest::newRow("non-joiner by a space or digit goes") << u"علي \u200Cرضا ۱\u200C۲"_s << u"علي رضا 12"_s;
+        QTest::newRow("control characters go") << u"a\u0000b\u0007c\u001Bd\u0085"_s << u"abcd"_s;
+        QTest::newRow("tab and line ends stay") << u"a\tb\r\nc"_s << u"a\tb\r\nc"_s;
+        QTest::newRow("a whole emoji stays") << u"a\U0001F600b"_s << u"a\U0001F600b"_s;
+        QTest::newRow("halves of a character go")
+            << u"a"_s + QChar(0xD83D) + u"b"_s + QChar(0xDE00) + QChar(0xD83D) << u"ab"_s;
         QTest::newRow("latin stays") << u"PC-1 .txt \"a\""_s << u"PC-1 .txt \"a\""_s;
     }
     void normalize()
@@ -89,6 +94,26 @@ private slots:
         text.insertPlainText(u"4567890"_s); // a paste
         QCOMPARE(text.toPlainText(), u"12345"_s);
         QCOMPARE(text.textCursor().position(), 5);
+    }
+
+    // A cut falls between characters and leaves no space at the end, in a
+    // line edit (typed or pasted) as in a text box.
+    void cutAtCharacters()
+    {
+        QLineEdit line;
+        QPlainTextEdit text;
+        TextInput::limitLength(&line, 5);
+        TextInput::limitLength(&text, 5);
+        const QString emojiAtLimit = u"abcd\U0001F600"_s; // the emoji's halves are the 5th and 6th units
+        line.insert(emojiAtLimit);
+        text.insertPlainText(emojiAtLimit);
+        QCOMPARE(line.text(), u"abcd"_s);
+        QCOMPARE(text.toPlainText(), u"abcd"_s);
+        line.clear();
+        line.insert(u"ab   cd"_s);
+        QCOMPARE(line.text(), u"ab"_s);
+        QCOMPARE(TextInput::cut(u"ab \U0001F600"_s, 4), u"ab"_s);
+        QCOMPARE(TextInput::cut(u"ab  "_s, 10), u"ab  "_s);
     }
 };
 
