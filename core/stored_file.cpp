@@ -1,5 +1,7 @@
 #include "stored_file.h"
 
+#include "core/entry.h"
+
 #include "core/texts.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
@@ -49,9 +51,13 @@ private:
     QProgressDialog m_dialog;
 };
 
-QString blobType()
+// Whether the description is already stored where the rule keeps it unique.
+bool descriptionTaken(const QString& description, const DescriptionRule& rule)
 {
-    return Database::current().dialect().type(ColumnType::Blob);
+    if (rule.uniqueIn.isEmpty() || rule.repeatable.contains(description))
+        return false;
+    // The table's name is the program's own, never a typed text.
+    return Sql::exists(QStringLiteral("select id from %1 where cmt=?").arg(rule.uniqueIn), {description});
 }
 
 } // namespace
@@ -59,13 +65,8 @@ QString blobType()
 bool descriptionAllowed(const QString& description, const DescriptionRule& rule)
 {
     bool duplicate = false;
-    if (!rule.uniqueIn.isEmpty() && !rule.repeatable.contains(description)) {
-        // The table's name is the program's own, never a typed text.
-        if (!Db::guard([&] {
-                duplicate = Sql::exists(QStringLiteral("select id from %1 where cmt=?").arg(rule.uniqueIn), {description});
-            }))
-            return false;
-    }
+    if (!Db::guard([&] { duplicate = descriptionTaken(description, rule); }))
+        return false;
     if (duplicate)
         Msg::info(rule.duplicateText);
     if (description.isEmpty())
@@ -103,8 +104,9 @@ std::optional<Chosen> choose(const QString& filter, const QString& unreadableTex
 }
 
 bool store(const QString& table, const Row& values, const Chosen& chosen, const QString& unreadableText,
-           const QString& column)
+           const QString& column, const DescriptionRule& rule)
 {
+    bool duplicate = false;
     QFile file(chosen.path);
     auto unreadable = [&] {
         Msg::error(unreadableText.isEmpty() ? CoreText::AttachmentUnreadable : unreadableText);
@@ -124,7 +126,10 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
                 throw unreadable(); // grown past the limit since it was chosen
             return bytes;
         };
-        Sql::transaction([&] {
+        Sql::exclusive(table, [&] {
+            duplicate = descriptionTaken(column_value(values, QStringLiteral("cmt")).toString(), rule);
+            if (duplicate)
+                return;
             QByteArray bytes = piece();
             if (bytes.isNull())
                 bytes = QByteArray("", 0); // an empty file is stored empty, not as NULL
@@ -133,8 +138,8 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
             const qint64 id = Sql::insert(table, row);
             progress.done(file.pos());
             // The names are the program's own; the piece and the id are bound.
-            const QString append = QStringLiteral("update %1 set %2=cast(%2 || ? as %3) where id=?")
-                                       .arg(table, column, blobType());
+            const QString append = QStringLiteral("update %1 set %2=%3 where id=?")
+                                       .arg(table, column, Database::current().dialect().appendBytes(column));
             for (bytes = piece(); !bytes.isEmpty(); bytes = piece()) {
                 Sql::exec(append, {bytes, id});
                 progress.done(file.pos());
@@ -143,7 +148,9 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
     } catch (const Stopped&) {
         return false;
     }
-    return true;
+    if (duplicate)
+        Msg::info(rule.duplicateText);
+    return !duplicate;
 }
 
 bool saveTo(const Store& store, const QVariant& id, const QString& path, const QString& notWrittenText)
@@ -159,7 +166,7 @@ bool saveTo(const Store& store, const QVariant& id, const QString& path, const Q
     bool written = false;
     const bool done = Db::guard([&] {
         // The length first: the progress, and a row gone is told from an empty file.
-        const QVariant size = Sql::scalar(QStringLiteral("select length(%1) from %2 where id=?").arg(store.bytes, store.table),
+        const QVariant size = Sql::scalar(QStringLiteral("select %1 from %2 where id=?").arg(Database::current().dialect().byteLength(store.bytes), store.table),
                                           {id});
         if (!size.isValid()) {
             gone = true;

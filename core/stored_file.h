@@ -75,8 +75,12 @@ std::optional<Chosen> choose(const QString& filter = QString(), const QString& u
 // shows its progress with a cancel. True when stored; false when the user
 // cancelled or the file could not be read to its end (unreadableText said):
 // then nothing is written. A database error throws DbError, nothing written.
+// With a rule, the description (the cmt of values) is checked again in that
+// transaction, under the table's lock (Sql::exclusive), so that two
+// workstations storing the same description at once keep one: the second is
+// told the rule's duplicate text and false is returned.
 bool store(const QString& table, const Row& values, const Chosen& file, const QString& unreadableText = QString(),
-           const QString& column = QStringLiteral("pic"));
+           const QString& column = QStringLiteral("pic"), const DescriptionRule& rule = {});
 
 // Where a table keeps its files: the row is found by its id.
 struct Store {

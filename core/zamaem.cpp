@@ -76,9 +76,10 @@ void Tzamaem::ins_btnClick()
 {
     // Typed in the stored form, so that the descriptions the program looks up are found.
     const QString description = TextInput::normalize(ui->Combo_type->currentText());
-    if (!StoredFile::descriptionAllowed(description, {.emptyText = CoreText::AttachmentNoDescription,
-                                                      .uniqueIn = QStringLiteral("zamaem"),
-                                                      .duplicateText = CoreText::AttachmentDuplicate}))
+    const StoredFile::DescriptionRule rule{.emptyText = CoreText::AttachmentNoDescription,
+                                           .uniqueIn = QStringLiteral("zamaem"),
+                                           .duplicateText = CoreText::AttachmentDuplicate};
+    if (!StoredFile::descriptionAllowed(description, rule))
         return;
     // A cancelled dialog stores nothing.
     const std::optional<StoredFile::Chosen> file = StoredFile::choose();
@@ -89,7 +90,7 @@ void Tzamaem::ins_btnClick()
             stored = StoredFile::store(QStringLiteral("zamaem"), {{Cmt, description},
                                                                   {QStringLiteral("ramz"), ui->ramz->text()},
                                                                   {PicType, file->extension}},
-                                       *file);
+                                       *file, QString(), QStringLiteral("pic"), rule);
         }) || !stored)
         return;
     m_list->search();

@@ -75,10 +75,11 @@ void Tmostanadat::prepareForOpening()
 void Tmostanadat::ins_btnClick()
 {
     const QString description = TextInput::normalize(ui->Combo_type->currentText());
-    const bool allowed = StoredFile::descriptionAllowed(description, {.emptyText = CoreText::AttachmentNoDescription,
-                                                                      .uniqueIn = Table,
-                                                                      .duplicateText = CoreText::AttachmentDuplicate,
-                                                                      .repeatable = {PersonnelText::LoanSignatureImage}});
+    const StoredFile::DescriptionRule rule{.emptyText = CoreText::AttachmentNoDescription,
+                                           .uniqueIn = Table,
+                                           .duplicateText = CoreText::AttachmentDuplicate,
+                                           .repeatable = {PersonnelText::LoanSignatureImage}};
+    const bool allowed = StoredFile::descriptionAllowed(description, rule);
     if (!allowed) {
         // The file dialog still comes, as the office is used to; nothing chosen is stored.
         Msg::openFileName(QString());
@@ -96,7 +97,7 @@ void Tmostanadat::ins_btnClick()
             stored = StoredFile::store(Table, {{QStringLiteral("cmt"), description},
                                                {QStringLiteral("ramz"), ui->ramz->text()},
                                                {PicType, file->extension}},
-                                       *file);
+                                       *file, QString(), QStringLiteral("pic"), rule);
         }) || !stored)
         return;
     Msg::info(PersonnelText::Saved);

@@ -338,6 +338,8 @@ public:
                                           " create unique index %1 on %2 (%3)"),
                            name, table, column, skipEmpty);
     }
+    QString appendBytes(const QString& column) const override { return column + QStringLiteral(" + ?"); }
+    QString byteLength(const QString& column) const override { return QStringLiteral("datalength(%1)").arg(column); }
     // An application lock owned by the transaction; one not granted within
     // 20 seconds is raised as error 50000 with the text below.
     QString lockKey() const override

@@ -85,6 +85,13 @@ public:
         (void)name, (void)table, (void)column;
         return {};
     }
+    // A blob column with the bytes of one bound value (?) added to its end.
+    virtual QString appendBytes(const QString& column) const
+    {
+        return QStringLiteral("cast(%1 || ? as %2)").arg(column, type(ColumnType::Blob));
+    }
+    // The number of bytes a blob column holds.
+    virtual QString byteLength(const QString& column) const { return QStringLiteral("length(%1)").arg(column); }
     // Quotes an identifier (table or column name) for this backend.
     virtual QString quoteName(const QString& name) const = 0;
 
