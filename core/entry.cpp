@@ -251,16 +251,42 @@ std::optional<Row> Entry::values() const
     return values;
 }
 
-std::optional<qint64> Entry::insert(const Row& values, const std::function<void(qint64 id)>& more) const
+namespace {
+
+// Runs body under the table's lock when a rule is given (the rule's check
+// must not go stale before the write), in a plain transaction otherwise;
+// false, after the rule's message, when the values are taken.
+bool save_unique(const QString& table, const Entry::Unique& unique, const std::function<void()>& body, bool* taken)
 {
-    qint64 id = 0;
+    *taken = false;
     const bool done = Db::guard([&] {
-        Sql::transaction([&] {
-            id = Sql::insert(m_table, values);
-            if (more)
-                more(id);
+        if (!unique.taken) {
+            Sql::transaction(body);
+            return;
+        }
+        Sql::exclusive(table, [&] {
+            *taken = unique.taken();
+            if (!*taken)
+                body();
         });
     });
+    if (done && *taken)
+        Msg::info(unique.message);
+    return done && !*taken;
+}
+
+} // namespace
+
+std::optional<qint64> Entry::insert(const Row& values, const std::function<void(qint64 id)>& more,
+                                    const Unique& unique) const
+{
+    qint64 id = 0;
+    bool taken = false;
+    const bool done = save_unique(m_table, unique, [&] {
+        id = Sql::insert(m_table, values);
+        if (more)
+            more(id);
+    }, &taken);
     if (!done)
         return std::nullopt;
     return id;
@@ -271,11 +297,13 @@ bool Entry::updateInTransaction(const Row& values) const
     return Sql::update(m_table, values, QStringLiteral("id=?"), {m_id}) > 0;
 }
 
-bool Entry::update(const Row& values, const std::function<void()>& more)
+bool Entry::update(const Row& values, const std::function<void()>& more, const Unique& unique)
 {
     bool there = false;
     bool changed = false;
-    const bool done = Db::guard([&] {
+    bool taken = false;
+    // The table's lock (for a rule) before the record's: every save takes them in that order.
+    const bool done = save_unique(m_table, unique, [&] {
         Sql::exclusive(recordKey(), [&] {
             changed = changedElsewhere();
             if (changed)
@@ -284,7 +312,9 @@ bool Entry::update(const Row& values, const std::function<void()>& more)
             if (there && more)
                 more();
         });
-    });
+    }, &taken);
+    if (taken)
+        return false;
     if (done && changed) {
         showChangedElsewhere();
         return false;

@@ -80,16 +80,27 @@ public:
     // the focus, and nothing is returned.
     std::optional<Row> values() const;
 
+    // A rule that no two rows may break: taken() answers, inside the save's
+    // transaction, whether the values are already another row's, and message
+    // says so. With a rule a save takes the table's lock (Sql::exclusive) for
+    // its check and its write, so two workstations saving at once keep one.
+    struct Unique {
+        std::function<bool()> taken;
+        QString message;
+    };
+
     // Inserts a row in one transaction with what more writes (given the new
-    // id). The new id, or nothing after a database error's message.
-    std::optional<qint64> insert(const Row& values, const std::function<void(qint64 id)>& more = {}) const;
+    // id). The new id, or nothing after a database error's message or the
+    // rule's (nothing written).
+    std::optional<qint64> insert(const Row& values, const std::function<void(qint64 id)>& more = {},
+                                 const Unique& unique = {}) const;
     // Writes values to the record opened for editing (where id=?) in one
     // transaction with what more writes. False after a database error's
     // message, or when the record is gone: then that is said and nothing is
     // written. When another workstation changed the record after the window
     // opened it, that is said, nothing is written and the boxes show the
     // record as it is stored now.
-    bool update(const Row& values, const std::function<void()>& more = {});
+    bool update(const Row& values, const std::function<void()>& more = {}, const Unique& unique = {});
 
     // The record as the database held it when the window opened it (or after
     // its last save); empty in new mode.

@@ -185,7 +185,7 @@ void Tpayam::BitBtn1Click()
     // One message a recipient; a sender sends one message a recipient, subject
     // and day, and further ones are skipped without a word.
     const bool sent = Db::guard([&] {
-        Sql::transaction([&] {
+        Sql::exclusive(QStringLiteral("payamha:") + sender.toString(), [&] {
             for (const QVariant& recipient : std::as_const(recipients)) {
                 if (Sql::exists(QStringLiteral("select id from payamha where send_prs_id=? and rec_prs_id=? and mozo=? "
                                                "and send_dat=?"),

@@ -107,10 +107,12 @@ void Tphone::ins_btnClick()
     const QString name = storedForm(ui->name->text());
     bool duplicate = false;
     const bool done = Db::guard([&] {
-        duplicate = Sql::exists(QStringLiteral("select id from phone where name=?"), {name});
-        if (!duplicate)
-            Sql::insert(QStringLiteral("phone"),
-                        {{Name, name}, {Tel, storedForm(ui->tel->text())}, {Cmt, storedForm(ui->cmt->text())}});
+        Sql::exclusive(QStringLiteral("phone"), [&] {
+            duplicate = Sql::exists(QStringLiteral("select id from phone where name=?"), {name});
+            if (!duplicate)
+                Sql::insert(QStringLiteral("phone"),
+                            {{Name, name}, {Tel, storedForm(ui->tel->text())}, {Cmt, storedForm(ui->cmt->text())}});
+        });
     });
     if (!done)
         return;

@@ -69,7 +69,8 @@ RightsSet load_rights(qint64 userId)
 
 void save_rights(qint64 userId, const RightsSet& rights, bool keepKarbaran)
 {
-    Sql::transaction([&] {
+    // A replace: two workstations saving one user's rights end with one whole set.
+    Sql::exclusive(QStringLiteral("dastrasi:%1").arg(userId), [&] {
         for (const RightsPage& page : rights_pages) {
             const QString name = QString::fromLatin1(page.page_name);
             if (keepKarbaran && name == QLatin1String("karbaran"))
@@ -96,7 +97,8 @@ QStringList load_scope(qint64 userId)
 
 void save_scope(qint64 userId, const QStringList& entries)
 {
-    Sql::transaction([&] {
+    // A replace: two workstations saving one user's scope end with one whole list.
+    Sql::exclusive(QStringLiteral("dastrasi2:%1").arg(userId), [&] {
         Sql::exec(QStringLiteral("delete from dastrasi2 where user_id=?"), {userId});
         for (const QString& entry : entries)
             Sql::insert(QStringLiteral("dastrasi2"),

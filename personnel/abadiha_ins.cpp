@@ -118,19 +118,15 @@ void Tabadiha_ins::ins_btnClick()
     if (!values)
         return;
     const QString cod = ui->cod->currentText();
-    bool duplicate = false;
-    if (!Db::guard([&] {
-            // District and rural district take no part in the rule.
-            duplicate = Sql::exists(QStringLiteral("select id from abadiha where city=? and rosta=? and ostan=? and cod=?"),
-                                    {ui->city->currentText(), ui->rosta->currentText(), ui->ostan->currentText(), cod});
-        }))
-        return;
-    if (duplicate) {
-        Msg::info(PersonnelText::PlaceDuplicate);
-        return;
-    }
+    const Entry::Unique place{[&] {
+                                  // District and rural district take no part in the rule.
+                                  return Sql::exists(
+                                      QStringLiteral("select id from abadiha where city=? and rosta=? and ostan=? and cod=?"),
+                                      {ui->city->currentText(), ui->rosta->currentText(), ui->ostan->currentText(), cod});
+                              },
+                              PersonnelText::PlaceDuplicate};
     const QString log = PersonnelText::LogPlaceAdded + cod + QLatin1Char(' ') + Session::user().karbar;
-    if (!m_entry->insert(*values, [&](qint64) { write_log_row(log); }))
+    if (!m_entry->insert(*values, [&](qint64) { write_log_row(log); }, place))
         return;
     Msg::info(PersonnelText::Saved);
     emit saved();

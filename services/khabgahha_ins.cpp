@@ -54,17 +54,13 @@ void Tkhabgahha_ins::prepareEdit(const QVariantMap& suite)
     ui->edit_btn->show();
 }
 
-bool Tkhabgahha_ins::duplicateNumber() const
+Entry::Unique Tkhabgahha_ins::suiteNumber() const
 {
-    bool duplicate = false;
-    if (!Db::guard([&] {
-            duplicate = Sql::exists(QStringLiteral("select id from khabgahha where ostan=? and shahrestan=? and no=?"),
-                                    {ui->ostan->currentText(), ui->shahrestan->currentText(), ui->no->text()});
-        }))
-        return true;
-    if (duplicate)
-        Msg::info(ServiceText::SuiteDuplicate);
-    return duplicate;
+    return {[this] {
+                return Sql::exists(QStringLiteral("select id from khabgahha where ostan=? and shahrestan=? and no=?"),
+                                   {ui->ostan->currentText(), ui->shahrestan->currentText(), ui->no->text()});
+            },
+            ServiceText::SuiteDuplicate};
 }
 
 namespace {
@@ -88,9 +84,9 @@ std::optional<Row> suite_values(const Entry& entry, const Ui::Tkhabgahha_ins& ui
 void Tkhabgahha_ins::ins_btnClick()
 {
     const std::optional<Row> values = suite_values(*m_entry, *ui);
-    if (!values || duplicateNumber())
+    if (!values)
         return;
-    if (m_entry->insert(*values))
+    if (m_entry->insert(*values, {}, suiteNumber()))
         emit saved();
 }
 
@@ -98,9 +94,9 @@ void Tkhabgahha_ins::edit_btnClick()
 {
     const std::optional<Row> values = suite_values(*m_entry, *ui);
     // A number kept as it was is not tested again, even in another place.
-    if (!values || (ui->no->text() != m_storedNo && duplicateNumber()))
+    if (!values)
         return;
-    if (!m_entry->update(*values))
+    if (!m_entry->update(*values, {}, ui->no->text() != m_storedNo ? suiteNumber() : Entry::Unique{}))
         return;
     emit saved();
     close();

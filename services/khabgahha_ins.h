@@ -2,6 +2,7 @@
 // Entry and edit of a guesthouse suite. A suite number is unique within its
 // province and county; an edit that keeps the number is saved without that test.
 
+#include "core/entry.h"
 #include "platform/ui/form.h"
 
 #include <QString>
@@ -36,7 +37,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool duplicateNumber() const;
+    // The rule of a suite's number: once a province and county.
+    Entry::Unique suiteNumber() const;
 
     Entry* m_entry;
     QString m_storedNo; // the edited suite's number as stored
