@@ -52,6 +52,8 @@ void set_text(QWidget* box, const QString& text)
     const QSignalBlocker quiet(box);
     if (auto* masked = qobject_cast<MaskedBox*>(box))
         masked->setValue(text);
+    else if (auto* money = qobject_cast<TMonEdit*>(box))
+        money->setAmountText(text);
     else if (auto* line = qobject_cast<QLineEdit*>(box))
         line->setText(text);
     else if (auto* list = qobject_cast<QComboBox*>(box)) {
