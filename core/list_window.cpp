@@ -1,5 +1,8 @@
 #include "list_window.h"
 
+#include "core/mon_edit.h"
+#include "core/schema.h"
+#include "platform/db/money.h"
 #include "platform/db/sql.h"
 #include "platform/ui/text_input.h"
 
@@ -8,6 +11,7 @@
 #include <QDateTime>
 #include <QFont>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +21,7 @@
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QTableView>
+#include <QToolTip>
 #include <algorithm>
 
 namespace {
@@ -332,6 +337,9 @@ void ListModel::setQuery(const ListQuery& query)
     m_sortColumn = -1;
     m_names = names;
     m_text = text;
+    m_money.clear();
+    for (const QString& name : names)
+        m_money << Schema::holdsMoney(name);
     m_atEnd = rows.size() < Batch;
     m_rows = std::move(rows);
     m_sort.reset();
@@ -345,6 +353,7 @@ void ListModel::clear()
     m_sortColumn = -1;
     m_names.clear();
     m_text.clear();
+    m_money.clear();
     m_rows.clear();
     m_atEnd = true;
     m_sort.reset();
@@ -505,8 +514,13 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return QVariant();
-    if (role == Qt::DisplayRole)
-        return text(raw(index.row(), index.column()));
+    if (role == Qt::DisplayRole) {
+        // Amounts show grouped; the export keeps them as numbers.
+        const QVariant value = raw(index.row(), index.column());
+        if (m_money.value(index.column()) && !value.isNull())
+            return TMonEdit::Grouped(Money::fromDb(value));
+        return text(value);
+    }
     if (role == Qt::EditRole)
         return raw(index.row(), index.column());
     return QVariant();
@@ -541,6 +555,23 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
 Qt::LayoutDirection GridCells::direction(const QString& text)
 {
     return text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
+bool GridCells::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                          const QModelIndex& index)
+{
+    // A text cut at its column's width shows whole as the cell's tooltip.
+    if (event->type() == QEvent::ToolTip) {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        if (!cell.text.isEmpty() && sizeHint(cell, index).width() > option.rect.width()) {
+            QToolTip::showText(event->globalPos(), cell.text, view, option.rect);
+            return true;
+        }
+        QToolTip::hideText();
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void GridCells::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
@@ -754,8 +785,10 @@ void ListWindow::showColumns()
 
 int ListWindow::fittedWidth(int column) const
 {
-    // Up to half a wide window; a title is never cut.
-    constexpr int Widest = 600;
+    // Up to a fifth of a small screen, so that one long text cannot push the
+    // other columns out of sight (its cells show it whole as a tooltip); a
+    // title is never cut.
+    constexpr int Widest = 280;
     const QHeaderView* header = m_grid->horizontalHeader();
     const int title = header->sectionSizeHint(column);
     // The rows in sight (the table view's own measure, public through its base).

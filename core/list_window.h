@@ -122,6 +122,7 @@ private:
     bool m_descending = false;
     QStringList m_names;
     QList<bool> m_text; // whether a column holds text
+    QList<bool> m_money; // whether a column holds amounts of money
     // The rows read: the shown columns, then the row's place in the order.
     QList<QVariantList> m_rows;
     bool m_atEnd = true;
@@ -140,6 +141,9 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     // The direction a cell's text is laid out in.
     static Qt::LayoutDirection direction(const QString& text);
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
