@@ -107,6 +107,16 @@ QList<Term> orderTerms(const QString& orderBy)
     return terms;
 }
 
+// An order whose every term sorts in the connection's Persian alphabetical order.
+QString persianOrderOf(const QString& orderBy)
+{
+    const Dialect& d = Database::current().dialect();
+    QStringList parts;
+    for (const Term& t : orderTerms(orderBy))
+        parts << d.persianOrder(t.expression) + (t.descending ? QStringLiteral(" desc") : QString());
+    return parts.join(QStringLiteral(", "));
+}
+
 // The query's order, ending with its key unless the order already ends with it.
 QList<Term> queryOrder(const ListQuery& query)
 {
@@ -743,7 +753,9 @@ bool ListWindow::run(const Condition& where)
     const bool ok = Db::guard([&] {
         const QVariant n = Sql::scalar(QStringLiteral("select count(*) from ") + tail, values);
         count = n.toString();
-        m_model->setQuery({m_desc.columns, tail, values, m_desc.orderBy, key, n.toLongLong() <= FewRows});
+        // The collation is the connection's, known only at the search.
+        const QString order = m_desc.persianOrder ? persianOrderOf(m_desc.orderBy) : m_desc.orderBy;
+        m_model->setQuery({m_desc.columns, tail, values, order, key, n.toLongLong() <= FewRows});
     });
     if (!ok)
         return false;

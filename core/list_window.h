@@ -161,6 +161,8 @@ struct ListDescription {
     // After "order by": expressions over the tables, each optionally followed
     // by asc or desc; empty: the order of key.
     QString orderBy;
+    // Whether the terms of orderBy (texts) sort in Persian alphabetical order.
+    bool persianOrder = false;
     // A column with a different value on every row, which settles the order of
     // rows that orderBy leaves equal; empty: id of the first table in from.
     QString key;
