@@ -67,9 +67,9 @@ void Tvam_src::showEvent(QShowEvent* event)
     Form::showEvent(event);
     using namespace ServiceText;
     fill_combo_from_setting(ui->typ, VamTypeList);
-    fill_combo_from_setting(ui->marhale, VamStageList);
-    fill_combo_from_setting(ui->status, VamStatusList);
-    fill_combo_from_setting(ui->bank, VamBankList);
+    fill_combo_from_setting(ui->marhale, VamStageList, SettingOrder::Table);
+    fill_combo_from_setting(ui->status, VamStatusList, SettingOrder::Table);
+    fill_combo_from_setting(ui->bank, VamBankList, SettingOrder::Table);
 }
 
 void Tvam_src::A51Click()
