@@ -113,6 +113,7 @@ void Tkhabghah_ins::openNew()
     }
     ui->taeed->hide();
     ui->taeed2->hide();
+    ui->no_taeed->hide();
     showModal();
 }
 
@@ -169,6 +170,14 @@ void Tkhabghah_ins::openApprove(qint64 id)
     // Each box shows its approval as the request has it.
     ui->taeed->setChecked(originApproved);
     ui->taeed2->setChecked(!stay.value(s("taeed2_dat")).toString().isEmpty());
+    // A user who may approve neither is told why.
+    const bool neither = ui->taeed->isHidden() && ui->taeed2->isHidden();
+    ui->no_taeed->setText(!neither              ? QString()
+                          : myProvince.isEmpty() ? ServiceText::StayNoApprovalWithoutPerson
+                                                 : ServiceText::StayNoApprovalOtherProvince);
+    ui->no_taeed->setVisible(neither);
+    // The county list is the stay's province's, for a county to be corrected.
+    Places::fillCounties(ui->city, ui->ostan->currentText());
     showModal();
 }
 

@@ -72,6 +72,11 @@ inline const QString HandFilled = QStringLiteral(".........");
 inline const QString ReliefProvince = QStringLiteral("تهران");
 inline const QString ReliefDocumentCode = QStringLiteral("FR-TV-01");
 // Guesthouse stays: list titles, export titles, messages
+// Why the stay's approval window shows neither approval box.
+inline const QString StayNoApprovalWithoutPerson =
+    QStringLiteral("تاييد مبدا و مقصد با استان پرونده پرسنلي کاربر است و براي اين کاربر پرونده پرسنلي ثبت نشده است");
+inline const QString StayNoApprovalOtherProvince =
+    QStringLiteral("تاييد اين درخواست با استان متقاضي (مبدا) يا استان مقصد است، نه استان شما");
 inline const QString StayTitle_loc = QStringLiteral("محل خدمت");
 inline const QString StayTitle_semat = QStringLiteral("سمت");
 inline const QString StayTitle_fname = QStringLiteral("نام");
