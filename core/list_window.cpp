@@ -678,9 +678,18 @@ Condition ListWindow::conditions() const
     Condition where;
     if (m_scope)
         where = m_scope();
+    const Condition filters = filterConditions();
+    where.sql += filters.sql;
+    where.values += filters.values;
+    return where;
+}
+
+Condition ListWindow::filterConditions(const QList<QCheckBox*>& leaveOut) const
+{
+    Condition where;
     for (const Filter& f : m_filters) {
         // The box, not the check box, says whether the filter is on.
-        if (!f.boxes.first()->isEnabled())
+        if (!f.boxes.first()->isEnabled() || leaveOut.contains(f.check))
             continue;
         QStringList texts;
         // What was typed, in the form the database stores.

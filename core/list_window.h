@@ -240,6 +240,10 @@ public:
 
     // The statements of a search with the filters as they stand (for tests).
     Condition conditions() const;
+    // The conditions of the filters that are on, without the scope and
+    // without the filters of the check boxes left out (a statement of the
+    // window's own that filters as the list does).
+    Condition filterConditions(const QList<QCheckBox*>& leaveOut = {}) const;
 
 signals:
     // A search or reload showed new rows.

@@ -140,17 +140,9 @@ void Tpaziraei_src::N10Click()
         sql += s(" and paziraei.personel_id=?");
         values << Session::user().personel_id.toLongLong();
     }
-    if (ui->taeed_dat1->isEnabled()) {
-        sql += s(" and paziraei.taeed_dat>=? and paziraei.taeed_dat<=?");
-        values << ui->taeed_dat1->text() << ui->taeed_dat2->text();
-    }
-    if (ui->ersal_dat1->isEnabled()) {
-        sql += s(" and paziraei.ersal_dat>=? and paziraei.ersal_dat<=?");
-        values << ui->ersal_dat1->text() << ui->ersal_dat2->text();
-    }
-    if (ui->typ->isEnabled()) {
-        sql += s(" and ") + Database::current().dialect().likeInsensitive(s("paziraei.typ"));
-        values << QLatin1Char('%') + ui->typ->currentText() + QLatin1Char('%');
-    }
+    // The date and type filters as the list reads them, typed text folded alike.
+    const Condition filters = m_requests->list().filterConditions({ui->CheckBox4});
+    sql += filters.sql;
+    values += filters.values;
     export_query_to_excel(sql, values, ServiceText::PaziraeiGuestsExport);
 }
