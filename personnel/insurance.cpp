@@ -5,10 +5,11 @@
 #include "core/shamsi_date.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
-#include "platform/report/design.h"
+#include "platform/report/report_sheet.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
 #include "platform/ui/text_input.h"
+#include "platform/ui/window_set.h"
 
 #include <QStandardItemModel>
 #include <memory>
@@ -265,12 +266,7 @@ void printLetter(const FamilyHead& head, QWidget* parent)
                                    {head.id, PersonnelText::InsuranceYes});
         }))
         return;
-    QString error;
-    const std::unique_ptr<Report> report = ReportDesign::load(QStringLiteral("takafol_print"), &error);
-    if (!report) {
-        qWarning("takafol_print: %s", qPrintable(error));
-        return;
-    }
+    Report* report = &win<ReportSheet>(QStringLiteral("takafol_print"))->report();
     const std::unique_ptr<QStandardItemModel> rows = fieldModel(
         {QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("father"), QStringLiteral("nesbat"),
          QStringLiteral("nation"), QStringLiteral("birthday")},
@@ -283,6 +279,7 @@ void printLetter(const FamilyHead& head, QWidget* parent)
     report->setCaption(QStringLiteral("nation"), head.nation);
     report->setModel(rows.get());
     report->preview(parent);
+    report->setModel(nullptr);
 }
 
 void printChargeList(const QList<QVariantMap>& persons, QWidget* parent)
@@ -291,22 +288,18 @@ void printChargeList(const QList<QVariantMap>& persons, QWidget* parent)
     const QString preset = QStringLiteral("1000000");
     const QString typed =
         Msg::input(QStringLiteral("Mablagh"), PersonnelText::ChargeAmountPrompt, preset).value_or(preset);
-    QString error;
-    const std::unique_ptr<Report> report = ReportDesign::load(QStringLiteral("pec_rep"), &error);
-    if (!report) {
-        qWarning("pec_rep: %s", qPrintable(error));
-        return;
-    }
+    Report* report = &win<ReportSheet>(QStringLiteral("pec_rep"))->report();
     const std::unique_ptr<QStandardItemModel> rows =
         fieldModel({QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("pec")}, persons);
     report->setCaption(QStringLiteral("mablagh"), chargeTexts(typed, 0).perRow);
     // The total is of the rows the list really printed.
-    Report* r = report.get();
+    Report* r = report;
     report->band(BandKind::Summary)->BeforePrint = [r, typed](ReportBand&, bool&) {
         r->setCaption(QStringLiteral("mablagh_sum"), chargeTexts(typed, r->detailNumber()).total);
     };
     report->setModel(rows.get());
     report->preview(parent);
+    report->setModel(nullptr);
 }
 
 } // namespace Insurance

@@ -13,6 +13,7 @@
 #include "personnel/personel_pic.h"
 #include "personnel/personel_src.h"
 #include "personnel/takafol.h"
+#include "platform/report/report_sheet.h"
 #include "platform/ui/window_set.h"
 #include "services/request/request_list.h"
 
@@ -41,6 +42,9 @@ void definePersonnelWindows()
     set.define(QStringLiteral("kargozini_morakhasi_rozane_frm"), [] { return new Tkargozini_morakhasi_rozane_frm; });
     set.define(QStringLiteral("kargozini_mamoriat_saati_frm"), [] { return new Tkargozini_mamoriat_saati_frm; });
     set.define(QStringLiteral("kargozini_morakhasi_saati_frm"), [] { return new Tkargozini_morakhasi_saati_frm; });
+    // The insurance request letter and the card-charge list.
+    for (const char* sheet : {"takafol_print", "pec_rep"})
+        set.define(QLatin1String(sheet), [sheet] { return new ReportSheet(QLatin1String(sheet)); });
 }
 
 void connectPersonnelPages(Tmain& main)
