@@ -2,7 +2,9 @@
 
 #include "platform/ui/file_dialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +21,18 @@ QMessageBox::StandardButton toStandard(Button b)
     case Button::Cancel: return QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
+}
+
+// A dialog at least as wide as its title, which the window frame would cut
+// otherwise ("Delete Password" on a narrow input box).
+void fitTitle(QDialog& dialog)
+{
+    // Room for the frame's icon and buttons beside the title.
+    constexpr int FrameButtons = 140;
+    QFont title = dialog.font();
+    title.setBold(true);
+    const int wanted = QFontMetrics(title).horizontalAdvance(dialog.windowTitle()) + FrameButtons;
+    dialog.setMinimumWidth(std::max(dialog.minimumWidth(), wanted));
 }
 
 class DialogHandler final : public Handler {
@@ -39,7 +53,13 @@ public:
         for (Button b : r.buttons)
             buttons |= toStandard(b);
         box.setStandardButtons(buttons);
+        // The Persian "&Yes" and "&No": an underlined letter is drawn apart
+        // from the next and breaks the word's joins, so the captions go
+        // without their shortcut marks.
+        for (QAbstractButton* button : box.buttons())
+            button->setText(button->text().remove(QLatin1Char('&')));
         box.setLayoutDirection(Qt::RightToLeft);
+        fitTitle(box);
         switch (box.exec()) {
         case QMessageBox::Yes: return Button::Yes;
         case QMessageBox::No: return Button::No;
@@ -62,14 +82,15 @@ public:
                 return std::nullopt;
             return path;
         }
-        bool ok = false;
-        const QString text = QInputDialog::getText(
-            QApplication::activeWindow(), r.caption, r.text,
-            r.kind == Kind::Password ? QLineEdit::Password : QLineEdit::Normal,
-            r.defaultText, &ok);
-        if (!ok)
+        QInputDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(r.caption);
+        dialog.setLabelText(r.text);
+        dialog.setTextEchoMode(r.kind == Kind::Password ? QLineEdit::Password : QLineEdit::Normal);
+        dialog.setTextValue(r.defaultText);
+        fitTitle(dialog);
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return text;
+        return dialog.textValue();
     }
 };
 
