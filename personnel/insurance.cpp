@@ -1,6 +1,7 @@
 #include "insurance.h"
 
 #include "core/list_behaviours.h"
+#include "core/rights.h"
 #include "core/session.h"
 #include "core/shamsi_date.h"
 #include "personnel/texts.h"
@@ -97,16 +98,10 @@ bool askSwitchFamilies(const QVariantList& personIds, bool insured)
 
 Condition insurerSelection(const CurrentUser& user, const ListFilters& f)
 {
-    Condition c;
     // The scope of this list: a single user's own person, a "multi" user's
     // companies; every other level, the administrator's included, sees all.
-    if (user.level == QLatin1String("single")) {
-        c.sql += like(QStringLiteral("nation"));
-        c.values << wrapped(user.karbar);
-    } else if (user.level == QLatin1String("multi")) {
-        c.sql += QStringLiteral(" and company in (select cmt from dastrasi2 where user_id=?)");
-        c.values << user.prs_id;
-    }
+    const ScopeClause scope = insurance_scope_by_level(user);
+    Condition c{scope.sql, scope.values};
     const auto contains = [&](const std::optional<QString>& text, const char* column) {
         if (text) {
             c.sql += like(QLatin1String(column));
