@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace Msg {
 namespace {
@@ -23,16 +24,16 @@ QMessageBox::StandardButton toStandard(Button b)
     return QMessageBox::Ok;
 }
 
-// A dialog at least as wide as its title, which the window frame would cut
-// otherwise ("Delete Password" on a narrow input box).
-void fitTitle(QDialog& dialog)
+// The width a dialog needs for the window frame to show its whole title
+// ("Delete Password" on a narrow input box): the title as the frame writes
+// it, with the program's name, and room for the frame's icon and buttons.
+int titleWidth(const QDialog& dialog)
 {
-    // Room for the frame's icon and buttons beside the title.
     constexpr int FrameButtons = 140;
     QFont title = dialog.font();
     title.setBold(true);
-    const int wanted = QFontMetrics(title).horizontalAdvance(dialog.windowTitle()) + FrameButtons;
-    dialog.setMinimumWidth(std::max(dialog.minimumWidth(), wanted));
+    const QString shown = dialog.windowTitle() + QStringLiteral(" — ") + QApplication::applicationDisplayName();
+    return QFontMetrics(title).horizontalAdvance(shown) + FrameButtons;
 }
 
 class DialogHandler final : public Handler {
@@ -59,7 +60,6 @@ public:
         for (QAbstractButton* button : box.buttons())
             button->setText(button->text().remove(QLatin1Char('&')));
         box.setLayoutDirection(Qt::RightToLeft);
-        fitTitle(box);
         switch (box.exec()) {
         case QMessageBox::Yes: return Button::Yes;
         case QMessageBox::No: return Button::No;
@@ -87,7 +87,9 @@ public:
         dialog.setLabelText(r.text);
         dialog.setTextEchoMode(r.kind == Kind::Password ? QLineEdit::Password : QLineEdit::Normal);
         dialog.setTextValue(r.defaultText);
-        fitTitle(dialog);
+        // The dialog sizes itself to its contents: its box is made wide enough.
+        if (auto* box = dialog.findChild<QLineEdit*>())
+            box->setMinimumWidth(titleWidth(dialog) - 2 * dialog.style()->pixelMetric(QStyle::PM_LayoutLeftMargin));
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.textValue();
