@@ -806,10 +806,8 @@ void ListWindow::showColumns()
 
 int ListWindow::fittedWidth(int column) const
 {
-    // Up to a fifth of a small screen, so that one long text cannot push the
-    // other columns out of sight (its cells show it whole as a tooltip); a
-    // title is never cut.
-    constexpr int Widest = 280;
+    // A title is never cut.
+    constexpr int Widest = WidestColumn;
     const QHeaderView* header = m_grid->horizontalHeader();
     const int title = header->sectionSizeHint(column);
     // The rows in sight (the table view's own measure, public through its base).

@@ -179,6 +179,11 @@ struct ListDescription {
 class ListWindow : public QObject {
     Q_OBJECT
 public:
+    // The widest a column grows to fit its rows: a fifth of a small screen, so
+    // that one long text cannot push the other columns out of sight (a cut
+    // cell shows its whole text as a tooltip).
+    static constexpr int WidestColumn = 280;
+
     ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabel, QObject* parent);
 
     // Filters, applied in the order they are added, each while its box is
