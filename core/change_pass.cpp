@@ -13,6 +13,9 @@ Tchange_pass::Tchange_pass(QWidget* parent) : Form(parent), ui(new Ui::Tchange_p
     ui->setupUi(this);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &Tchange_pass::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &Tchange_pass::BitBtn2Click);
+    // However the window closes (its buttons, Escape, the close box), the
+    // login window comes back: the program never runs without a window.
+    connect(this, &Form::closed, this, &Tchange_pass::backToLogin);
 }
 
 Tchange_pass::~Tchange_pass() { delete ui; }
@@ -52,10 +55,10 @@ void Tchange_pass::BitBtn1Click()
         return;
     }
     Msg::info(CoreText::PasswordChanged);
-    backToLogin();
+    close();
 }
 
-void Tchange_pass::BitBtn2Click() { backToLogin(); }
+void Tchange_pass::BitBtn2Click() { close(); }
 
 void Tchange_pass::backToLogin()
 {
@@ -64,5 +67,4 @@ void Tchange_pass::backToLogin()
     ui->Edit2->clear();
     if (auto* login = WindowSet::instance().find<Tlogin>(QStringLiteral("login")))
         login->show();
-    close();
 }

@@ -57,7 +57,7 @@ bool openFromSettings(const ConnectionSettings& s)
     return true;
 }
 
-bool connectBuiltIn(EmptyDatabase empty)
+bool connectBuiltIn(EmptyDatabase empty, bool* installed)
 {
     Database& db = Database::current();
     db.close();
@@ -80,6 +80,8 @@ bool connectBuiltIn(EmptyDatabase empty)
     if (empty == EmptyDatabase::Install && !Sql::tableExists(QStringLiteral("users"))) {
         const Schema::Result result = Schema::install();
         Schema::report(result);
+        if (installed)
+            *installed = result.ok();
         return result.ok();
     }
     return true;
@@ -137,10 +139,12 @@ std::optional<ConnectionOptions> connection_options(const ConnectionSettings& s)
 
 int default_connection_choice() { return Settings::read(Settings::userFile()) ? 1 : 0; }
 
-bool connect_database(int choice, EmptyDatabase empty)
+bool connect_database(int choice, EmptyDatabase empty, bool* installed)
 {
+    if (installed)
+        *installed = false;
     if (choice == 0)
-        return connectBuiltIn(empty);
+        return connectBuiltIn(empty, installed);
     if (choice == 1)
         return connectLocal();
     return true;

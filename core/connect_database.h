@@ -17,7 +17,8 @@ enum class EmptyDatabase { Install, Leave };
 
 // By the login window's choice (nothing chosen: nothing happens, true).
 bool connect_database(EmptyDatabase empty = EmptyDatabase::Install);
-bool connect_database(int choice, EmptyDatabase empty = EmptyDatabase::Install);
+// installed, when given, tells whether the schema was installed just now.
+bool connect_database(int choice, EmptyDatabase empty = EmptyDatabase::Install, bool* installed = nullptr);
 
 // The connection choice to preselect: "Local" (1) when this user has
 // connection settings, else "Internet" (0).

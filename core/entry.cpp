@@ -57,6 +57,8 @@ void set_text(QWidget* box, const QString& text)
     const QSignalBlocker quiet(box);
     if (auto* masked = qobject_cast<MaskedBox*>(box))
         masked->setValue(text);
+    else if (auto* money = qobject_cast<TMonEdit*>(box))
+        money->setAmountText(text);
     else if (auto* line = qobject_cast<QLineEdit*>(box))
         line->setText(text);
     else if (auto* list = qobject_cast<QComboBox*>(box)) {
@@ -84,18 +86,18 @@ void Entry::bind(const QList<QPair<QWidget*, QString>>& boxes)
             limit_to_column(box, m_table, column);
 }
 
-void Entry::settingList(QComboBox* box, const QString& listName)
+void Entry::settingList(QComboBox* box, const QString& listName, SettingOrder order)
 {
-    m_lists.append({box, listName});
+    m_lists.append({box, listName, order});
 }
 
 void Entry::refillLists()
 {
-    for (const auto& [box, listName] : m_lists) {
+    for (const auto& [box, listName, order] : m_lists) {
         const QString text = box->currentText();
         const QSignalBlocker quiet(box);
         const QSignalBlocker quietLine(box->lineEdit());
-        fill_combo_from_setting(box, listName);
+        fill_combo_from_setting(box, listName, order);
         show_in_list(box, text);
     }
 }

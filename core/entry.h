@@ -22,6 +22,7 @@
 //     if (m_entry->update(*values, [&] { write_log_row(text); })) close(); // one transaction
 //     m_entry->insert(*values, [&](qint64 id) { ...rows that hang on the new id... });
 
+#include "core/list_behaviours.h"
 #include "platform/db/sql.h"
 
 #include <QList>
@@ -48,7 +49,7 @@ public:
     void bind(const QList<QPair<QWidget*, QString>>& boxes);
     // A drop-down list whose items are a settings list, refilled each time the
     // window is shown; the text in the box stays, even when the list no longer has it.
-    void settingList(QComboBox* box, const QString& listName);
+    void settingList(QComboBox* box, const QString& listName, SettingOrder order = SettingOrder::Alphabetical);
     // Refills the settings lists now (the window's show does it too).
     void refillLists();
     // The window's save buttons: the insert shows in new mode only, the edit
@@ -130,7 +131,12 @@ protected:
 private:
     QString m_table;
     QList<QPair<QWidget*, QString>> m_boxes;
-    QList<QPair<QComboBox*, QString>> m_lists;
+    struct SettingBox {
+        QComboBox* box;
+        QString listName;
+        SettingOrder order;
+    };
+    QList<SettingBox> m_lists;
     QWidget* m_insert = nullptr;
     QWidget* m_edit = nullptr;
     qint64 m_id = -1;

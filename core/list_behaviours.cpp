@@ -225,11 +225,13 @@ void limit_to_column(QWidget* box, const QString& table, const QString& column)
     TextInput::limitLength(box, Schema::columnWidth(table, column));
 }
 
-void fill_combo_from_setting(QComboBox* list, const QString& listName)
+void fill_combo_from_setting(QComboBox* list, const QString& listName, SettingOrder order)
 {
     fill({list}, [&] {
-        const QString order = Database::current().dialect().persianOrder(QStringLiteral("cmt"));
-        return Sql::exec(QStringLiteral("select cmt from setting where component=? order by ") + order, {listName});
+        const QString by = order == SettingOrder::Table
+                               ? QStringLiteral("id")
+                               : Database::current().dialect().persianOrder(QStringLiteral("cmt"));
+        return Sql::exec(QStringLiteral("select cmt from setting where component=? order by ") + by, {listName});
     }, QStringLiteral("cmt"));
 }
 

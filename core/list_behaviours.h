@@ -90,9 +90,14 @@ void digits_only_key(QLineEdit* box);
 // as it is.
 void limit_to_column(QWidget* box, const QString& table, const QString& column);
 
-// Fills a drop-down list with the items of a settings list (table setting) in
-// Persian alphabetical order. Text typed into the box stays.
-void fill_combo_from_setting(QComboBox* list, const QString& listName);
+// The order of a settings list's items: Persian alphabetical, or the order
+// the office entered them in (the table's).
+enum class SettingOrder { Alphabetical, Table };
+
+// Fills a drop-down list with the items of a settings list (table setting),
+// by default in Persian alphabetical order. Text typed into the box stays.
+void fill_combo_from_setting(QComboBox* list, const QString& listName,
+                             SettingOrder order = SettingOrder::Alphabetical);
 
 // Fills drop-down lists with these items; text typed into the boxes stays.
 void fill_list_items(const QList<QComboBox*>& lists, const QStringList& items);

@@ -1,5 +1,8 @@
 #include "list_window.h"
 
+#include "core/mon_edit.h"
+#include "core/schema.h"
+#include "platform/db/money.h"
 #include "platform/db/sql.h"
 #include "platform/ui/text_input.h"
 
@@ -8,6 +11,7 @@
 #include <QDateTime>
 #include <QFont>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +21,7 @@
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QTableView>
+#include <QToolTip>
 #include <algorithm>
 
 namespace {
@@ -100,6 +105,16 @@ QList<Term> orderTerms(const QString& orderBy)
             terms.append({p});
     }
     return terms;
+}
+
+// An order whose every term sorts in the connection's Persian alphabetical order.
+QString persianOrderOf(const QString& orderBy)
+{
+    const Dialect& d = Database::current().dialect();
+    QStringList parts;
+    for (const Term& t : orderTerms(orderBy))
+        parts << d.persianOrder(t.expression) + (t.descending ? QStringLiteral(" desc") : QString());
+    return parts.join(QStringLiteral(", "));
 }
 
 // The query's order, ending with its key unless the order already ends with it.
@@ -332,6 +347,9 @@ void ListModel::setQuery(const ListQuery& query)
     m_sortColumn = -1;
     m_names = names;
     m_text = text;
+    m_money.clear();
+    for (const QString& name : names)
+        m_money << Schema::holdsMoney(name);
     m_atEnd = rows.size() < Batch;
     m_rows = std::move(rows);
     m_sort.reset();
@@ -345,6 +363,7 @@ void ListModel::clear()
     m_sortColumn = -1;
     m_names.clear();
     m_text.clear();
+    m_money.clear();
     m_rows.clear();
     m_atEnd = true;
     m_sort.reset();
@@ -505,8 +524,13 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return QVariant();
-    if (role == Qt::DisplayRole)
-        return text(raw(index.row(), index.column()));
+    if (role == Qt::DisplayRole) {
+        // Amounts show grouped; the export keeps them as numbers.
+        const QVariant value = raw(index.row(), index.column());
+        if (m_money.value(index.column()) && !value.isNull())
+            return TMonEdit::Grouped(Money::fromDb(value));
+        return text(value);
+    }
     if (role == Qt::EditRole)
         return raw(index.row(), index.column());
     return QVariant();
@@ -541,6 +565,23 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
 Qt::LayoutDirection GridCells::direction(const QString& text)
 {
     return text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
+bool GridCells::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                          const QModelIndex& index)
+{
+    // A text cut at its column's width shows whole as the cell's tooltip.
+    if (event->type() == QEvent::ToolTip) {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        if (!cell.text.isEmpty() && sizeHint(cell, index).width() > option.rect.width()) {
+            QToolTip::showText(event->globalPos(), cell.text, view, option.rect);
+            return true;
+        }
+        QToolTip::hideText();
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void GridCells::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
@@ -637,9 +678,18 @@ Condition ListWindow::conditions() const
     Condition where;
     if (m_scope)
         where = m_scope();
+    const Condition filters = filterConditions();
+    where.sql += filters.sql;
+    where.values += filters.values;
+    return where;
+}
+
+Condition ListWindow::filterConditions(const QList<QCheckBox*>& leaveOut) const
+{
+    Condition where;
     for (const Filter& f : m_filters) {
         // The box, not the check box, says whether the filter is on.
-        if (!f.boxes.first()->isEnabled())
+        if (!f.boxes.first()->isEnabled() || leaveOut.contains(f.check))
             continue;
         QStringList texts;
         // What was typed, in the form the database stores.
@@ -712,7 +762,9 @@ bool ListWindow::run(const Condition& where)
     const bool ok = Db::guard([&] {
         const QVariant n = Sql::scalar(QStringLiteral("select count(*) from ") + tail, values);
         count = n.toString();
-        m_model->setQuery({m_desc.columns, tail, values, m_desc.orderBy, key, n.toLongLong() <= FewRows});
+        // The collation is the connection's, known only at the search.
+        const QString order = m_desc.persianOrder ? persianOrderOf(m_desc.orderBy) : m_desc.orderBy;
+        m_model->setQuery({m_desc.columns, tail, values, order, key, n.toLongLong() <= FewRows});
     });
     if (!ok)
         return false;
@@ -754,8 +806,8 @@ void ListWindow::showColumns()
 
 int ListWindow::fittedWidth(int column) const
 {
-    // Up to half a wide window; a title is never cut.
-    constexpr int Widest = 600;
+    // A title is never cut.
+    constexpr int Widest = WidestColumn;
     const QHeaderView* header = m_grid->horizontalHeader();
     const int title = header->sectionSizeHint(column);
     // The rows in sight (the table view's own measure, public through its base).

@@ -122,6 +122,7 @@ private:
     bool m_descending = false;
     QStringList m_names;
     QList<bool> m_text; // whether a column holds text
+    QList<bool> m_money; // whether a column holds amounts of money
     // The rows read: the shown columns, then the row's place in the order.
     QList<QVariantList> m_rows;
     bool m_atEnd = true;
@@ -141,6 +142,9 @@ public:
     // The direction a cell's text is laid out in.
     static Qt::LayoutDirection direction(const QString& text);
 
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
@@ -157,6 +161,8 @@ struct ListDescription {
     // After "order by": expressions over the tables, each optionally followed
     // by asc or desc; empty: the order of key.
     QString orderBy;
+    // Whether the terms of orderBy (texts) sort in Persian alphabetical order.
+    bool persianOrder = false;
     // A column with a different value on every row, which settles the order of
     // rows that orderBy leaves equal; empty: id of the first table in from.
     QString key;
@@ -173,6 +179,11 @@ struct ListDescription {
 class ListWindow : public QObject {
     Q_OBJECT
 public:
+    // The widest a column grows to fit its rows: a fifth of a small screen, so
+    // that one long text cannot push the other columns out of sight (a cut
+    // cell shows its whole text as a tooltip).
+    static constexpr int WidestColumn = 280;
+
     ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabel, QObject* parent);
 
     // Filters, applied in the order they are added, each while its box is
@@ -234,6 +245,10 @@ public:
 
     // The statements of a search with the filters as they stand (for tests).
     Condition conditions() const;
+    // The conditions of the filters that are on, without the scope and
+    // without the filters of the check boxes left out (a statement of the
+    // window's own that filters as the list does).
+    Condition filterConditions(const QList<QCheckBox*>& leaveOut = {}) const;
 
 signals:
     // A search or reload showed new rows.

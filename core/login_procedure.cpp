@@ -127,8 +127,25 @@ void Tlogin::BitBtn1Click()
 {
     // The workstation's name is looked up while the connection is made, for the login's log row.
     IPAddrToName(LocalIP());
-    if (!connect_database(connectionChoice()))
+    bool installed = false;
+    if (!connect_database(connectionChoice(), EmptyDatabase::Install, &installed))
         return;
+    if (installed && ui->us->text().isEmpty()) {
+        // The administrator's password was set just now: the administrator
+        // logs in next, with that password.
+        ui->us->setText(QStringLiteral("admin"));
+        ui->ps->clear();
+        ui->ps->setFocus();
+        return;
+    }
+    bool empty = false;
+    if (!Db::guard([&] { empty = !Sql::tableExists(QStringLiteral("users")); }))
+        return;
+    if (empty) {
+        // A server database nobody has installed yet.
+        Msg::info(CoreText::DatabaseNotInstalled);
+        return;
+    }
     const QString us = ui->us->text();
     const QString ps = ui->ps->text();
     bool loggedIn = false;

@@ -10,10 +10,41 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+// The stretched background picture: a calm sky-to-paper wash with a few
+// faint rings, drawn once at a size the label stretches.
+QPixmap backgroundPicture()
+{
+    const QSize size(1200, 800);
+    QPixmap picture(size);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient wash(0, 0, size.width(), size.height());
+    wash.setColorAt(0, QColor(0xDC, 0xE9, 0xF5));
+    wash.setColorAt(0.55, QColor(0xF4, 0xF7, 0xFA));
+    wash.setColorAt(1, QColor(0xE6, 0xEF, 0xE4));
+    p.fillRect(picture.rect(), wash);
+    p.setBrush(Qt::NoBrush);
+    const QPointF centre(size.width() * 0.3, size.height() * 0.62);
+    for (int ring = 1; ring <= 7; ++ring) {
+        p.setPen(QPen(QColor(0x5B, 0x84, 0xA8, 70 - ring * 8), 6));
+        p.drawEllipse(centre, ring * 70.0, ring * 70.0);
+    }
+    return picture;
+}
+
+} // namespace
 
 Tmain::Tmain(QWidget* parent) : QMainWindow(parent), ui(new Ui::Tmain)
 {
     ui->setupUi(this);
+    ui->Image1->setPixmap(backgroundPicture());
+    ui->Image1->lower();
     connect(ui->N3, &QAction::triggered, this, &Tmain::N3Click);
     connect(ui->N5, &QAction::triggered, this, &Tmain::N5Click);
     // Every page item starts disabled; each subsystem enables the items whose

@@ -4,6 +4,8 @@
 #include "platform/ui/msg.h"
 #include "platform/ui/text_input.h"
 
+#include <QLocale>
+
 TMonEdit::TMonEdit(QWidget* parent) : QLineEdit(parent)
 {
     resize(100, 50);
@@ -56,6 +58,11 @@ QString TMonEdit::FormatMoney(const QString& text)
     return result;
 }
 
+QString TMonEdit::Grouped(int64_t value)
+{
+    return QLocale(QLocale::English).toString(qlonglong(value));
+}
+
 QString TMonEdit::DigitsOnly(const QString& text)
 {
     if (text.isEmpty())
@@ -89,4 +96,23 @@ int64_t TMonEdit::GetValue() const
     return digits.toLongLong();
 }
 
-void TMonEdit::setValue(int64_t value) { setText(QString::number(value)); }
+void TMonEdit::setValue(int64_t value)
+{
+    // Grouped here, not by the change signal: a window filling its boxes
+    // blocks their signals, and the box must still show the amount grouped
+    // and remember it as the amount to go back to.
+    const QString grouped = Grouped(value);
+    OldText = grouped;
+    setText(grouped);
+    setCursorPosition(int(grouped.size()));
+}
+
+void TMonEdit::setAmountText(const QString& text)
+{
+    if (asciiDigits(text).isEmpty()) {
+        OldText.clear();
+        clear();
+        return;
+    }
+    setValue(DigitsOnly(text).toLongLong());
+}

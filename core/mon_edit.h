@@ -18,11 +18,16 @@ public:
 
     // The amount shown; 0 for an empty box.
     int64_t GetValue() const;
-    // Shows an amount, grouped.
+    // Shows an amount, grouped, whether or not the box's signals are blocked;
+    // it is then the amount an over-long paste goes back to.
     void setValue(int64_t value);
+    // The same for a stored or typed text; an empty text empties the box.
+    void setAmountText(const QString& text);
 
     // Text to grouped text; the digits of other scripts count as their ASCII digits.
     QString FormatMoney(const QString& text);
+    // An amount as the box shows it: its digits grouped by three with ",".
+    static QString Grouped(int64_t value);
     // The ASCII digits of a text ("0" for an empty text).
     static QString DigitsOnly(const QString& text);
 

@@ -296,6 +296,15 @@ int columnWidth(const QString& table, const QString& column)
     return 0;
 }
 
+bool holdsMoney(const QString& column)
+{
+    for (const Table& t : tables())
+        for (const Column& c : t.columns)
+            if (c.type == T::Money && column == QLatin1String(c.name))
+                return true;
+    return false;
+}
+
 QString createStatement(const Dialect& d, const QString& table)
 {
     const Table* t = findTable(table);

@@ -59,6 +59,8 @@ QStringList tableNames();
 // The number of characters a text column holds, as the installer makes it
 // (users.us: 25); 0 for a column of another type, or an unknown one.
 int columnWidth(const QString& table, const QString& column);
+// Whether a column of that name holds amounts of money in some table.
+bool holdsMoney(const QString& column);
 // The CREATE TABLE statement of one of them in a dialect (empty for an unknown name).
 QString createStatement(const Dialect& dialect, const QString& table);
 

@@ -56,6 +56,9 @@ inline const QString AdminProvince = QStringLiteral("تهران");
 
 // Login and password change
 namespace CoreText {
+inline const QString DatabaseNotInstalled =
+    QStringLiteral("بانک اطلاعاتي هنوز ساخته نشده است: در صفحه ورود روي «تغيير بانك اطلاعاتي» و سپس در پنجره "
+                   "تنظيمات اتصال به بانک روي پيوند «. . .» کليک کنيد تا جدول هاي برنامه ساخته شوند");
 inline const QString WrongUserOrPassword = QStringLiteral("کلمه يا رمز عبور اشتباه است");
 inline const QString UserInactive = QStringLiteral("کاربر شما غير فعال شده است");
 inline const QString ActiveStatus = QStringLiteral("فعال");

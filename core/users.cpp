@@ -59,6 +59,13 @@ Tusers::Tusers(QWidget* parent) : Form(parent), ui(new Ui::Tusers)
     m_list->contains(ui->CheckBox3, ui->nam, QStringLiteral("nam"));
 
     connect(ui->DBGrid1, &QTableView::clicked, this, &Tusers::DBGrid1CellClick);
+    // The editor shows the account of the list's current row, the first row
+    // after a search included, so the saves always write for that row.
+    connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    DBGrid1CellClick(current);
+            });
 
     connect(ui->ins_btn2, &QPushButton::clicked, this, &Tusers::ins_btn2Click);
     connect(ui->SpeedButton1, &QPushButton::clicked, this, &Tusers::SpeedButton1Click);

@@ -77,6 +77,7 @@ ListDescription list_description()
     ListDescription desc;
     desc.from = QStringLiteral("abadiha where id<>-1");
     desc.orderBy = QStringLiteral("city, bakhsh, dehestan, rosta");
+    desc.persianOrder = true;
     desc.grid = PersonnelText::PlaceGrid;
     desc.exportTitles = PersonnelText::PlaceExport;
     desc.titleSort = true;

@@ -1,14 +1,16 @@
 #include "insurance.h"
 
 #include "core/list_behaviours.h"
+#include "core/rights.h"
 #include "core/session.h"
 #include "core/shamsi_date.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
-#include "platform/report/design.h"
+#include "platform/report/report_sheet.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
 #include "platform/ui/text_input.h"
+#include "platform/ui/window_set.h"
 
 #include <QSaveFile>
 #include <QStandardItemModel>
@@ -97,16 +99,10 @@ bool askSwitchFamilies(const QVariantList& personIds, bool insured)
 
 Condition insurerSelection(const CurrentUser& user, const ListFilters& f)
 {
-    Condition c;
     // The scope of this list: a single user's own person, a "multi" user's
     // companies; every other level, the administrator's included, sees all.
-    if (user.level == QLatin1String("single")) {
-        c.sql += like(QStringLiteral("nation"));
-        c.values << wrapped(user.karbar);
-    } else if (user.level == QLatin1String("multi")) {
-        c.sql += QStringLiteral(" and company in (select cmt from dastrasi2 where user_id=?)");
-        c.values << user.prs_id;
-    }
+    const ScopeClause scope = insurance_scope_by_level(user);
+    Condition c{scope.sql, scope.values};
     const auto contains = [&](const std::optional<QString>& text, const char* column) {
         if (text) {
             c.sql += like(QLatin1String(column));
@@ -269,12 +265,7 @@ void printLetter(const FamilyHead& head, QWidget* parent)
                                    {head.id, PersonnelText::InsuranceYes});
         }))
         return;
-    QString error;
-    const std::unique_ptr<Report> report = ReportDesign::load(QStringLiteral("takafol_print"), &error);
-    if (!report) {
-        qWarning("takafol_print: %s", qPrintable(error));
-        return;
-    }
+    Report* report = &win<ReportSheet>(QStringLiteral("takafol_print"))->report();
     const std::unique_ptr<QStandardItemModel> rows = fieldModel(
         {QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("father"), QStringLiteral("nesbat"),
          QStringLiteral("nation"), QStringLiteral("birthday")},
@@ -287,6 +278,7 @@ void printLetter(const FamilyHead& head, QWidget* parent)
     report->setCaption(QStringLiteral("nation"), head.nation);
     report->setModel(rows.get());
     report->preview(parent);
+    report->setModel(nullptr);
 }
 
 void printChargeList(const QList<QVariantMap>& persons, QWidget* parent)
@@ -295,22 +287,18 @@ void printChargeList(const QList<QVariantMap>& persons, QWidget* parent)
     const QString preset = QStringLiteral("1000000");
     const QString typed =
         Msg::input(QStringLiteral("Mablagh"), PersonnelText::ChargeAmountPrompt, preset).value_or(preset);
-    QString error;
-    const std::unique_ptr<Report> report = ReportDesign::load(QStringLiteral("pec_rep"), &error);
-    if (!report) {
-        qWarning("pec_rep: %s", qPrintable(error));
-        return;
-    }
+    Report* report = &win<ReportSheet>(QStringLiteral("pec_rep"))->report();
     const std::unique_ptr<QStandardItemModel> rows =
         fieldModel({QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("pec")}, persons);
     report->setCaption(QStringLiteral("mablagh"), chargeTexts(typed, 0).perRow);
     // The total is of the rows the list really printed.
-    Report* r = report.get();
+    Report* r = report;
     report->band(BandKind::Summary)->BeforePrint = [r, typed](ReportBand&, bool&) {
         r->setCaption(QStringLiteral("mablagh_sum"), chargeTexts(typed, r->detailNumber()).total);
     };
     report->setModel(rows.get());
     report->preview(parent);
+    report->setModel(nullptr);
 }
 
 } // namespace Insurance

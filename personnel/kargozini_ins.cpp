@@ -14,9 +14,9 @@
 #include <QEvent>
 #include <QStyle>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QString s(const char* text) { return QString::fromLatin1(text); }
+namespace {
 
 // A box the type does not use is red and disabled; one it uses has the window's colour.
 void use(QWidget* box, bool used)
@@ -32,21 +32,21 @@ void use(QWidget* box, bool used)
 Tkargozini_ins::Tkargozini_ins(QWidget* parent) : Form(parent), ui(new Ui::Tkargozini_ins)
 {
     ui->setupUi(this);
-    auto* entry = new Entry(s("kargozini"), this);
-    entry->bind({{ui->typ, s("typ")},
-                 {ui->roz, s("roz")},
-                 {ui->dat1, s("dat1")},
-                 {ui->dat2, s("dat2")},
-                 {ui->exit_saat, s("exit_saat")},
-                 {ui->vorod_saat, s("vorod_saat")},
-                 {ui->cmt, s("cmt")}});
+    auto* entry = new Entry(u"kargozini"_s, this);
+    entry->bind({{ui->typ, u"typ"_s},
+                 {ui->roz, u"roz"_s},
+                 {ui->dat1, u"dat1"_s},
+                 {ui->dat2, u"dat2"_s},
+                 {ui->exit_saat, u"exit_saat"_s},
+                 {ui->vorod_saat, u"vorod_saat"_s},
+                 {ui->cmt, u"cmt"_s}});
     entry->settingList(ui->typ, PersonnelText::KargoziniTypeList);
     digits_only_key(ui->roz);
     m_request = new RequestEntry(kargozini_desc(), entry, this, ui->ins_btn, ui->edit_btn);
     m_request->addApproveButtons({ui->modir_btn, ui->negahbani_btn});
     // The list (made before this window) shows its rows again after every write.
     connect(m_request, &RequestEntry::changed, this,
-            [] { win<Tkargozini_src>(s("kargozini_src"))->requests()->reload(); });
+            [] { win<Tkargozini_src>(u"kargozini_src"_s)->requests()->reload(); });
     m_request->setAdjust([](Row& values) {
         // No number of days is 0 days.
         for (auto& [column, value] : values)
@@ -69,7 +69,7 @@ Tkargozini_ins::Tkargozini_ins(QWidget* parent) : Form(parent), ui(new Ui::Tkarg
 
 Tkargozini_ins::~Tkargozini_ins() { delete ui; }
 
-QString Tkargozini_ins::clockText(const QTime& time) { return time.toString(s("HH:mm")); }
+QString Tkargozini_ins::clockText(const QTime& time) { return time.toString(u"HH:mm"_s); }
 
 void Tkargozini_ins::openNew()
 {
@@ -100,7 +100,7 @@ void Tkargozini_ins::typChange()
     if (!daily && typ != HourlyLeave && typ != HourlyMission)
         return;
     if (!daily) {
-        ui->roz->setText(s("0"));
+        ui->roz->setText(u"0"_s);
         ui->dat2->setValue(QString());
     }
     if (typ != HourlyMission)
@@ -122,12 +122,12 @@ void Tkargozini_ins::confirm(const QString& dateColumn, const QString& nameColum
                         .closeWindow = true});
 }
 
-void Tkargozini_ins::modir_btnClick() { confirm(s("modir_dat"), s("modir_name"), true); }
+void Tkargozini_ins::modir_btnClick() { confirm(u"modir_dat"_s, u"modir_name"_s, true); }
 
 // The guard confirms the times as they were requested: the boxes are not saved.
-void Tkargozini_ins::negahbani_btnClick() { confirm(s("negahbani_dat"), s("negahbani_name"), false); }
+void Tkargozini_ins::negahbani_btnClick() { confirm(u"negahbani_dat"_s, u"negahbani_name"_s, false); }
 
-void Tkargozini_ins::edit_btnClick() { confirm(s("taeed_dat"), s("taeed_name"), true); }
+void Tkargozini_ins::edit_btnClick() { confirm(u"taeed_dat"_s, u"taeed_name"_s, true); }
 
 bool Tkargozini_ins::eventFilter(QObject* watched, QEvent* event)
 {

@@ -4,22 +4,23 @@
 #include "platform/ui/msg.h"
 #include "services/request/request_letter.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
-QString s(const char* text) { return QString::fromLatin1(text); }
 } // namespace
 
 Tkargozini_morakhasi_rozane_frm::Tkargozini_morakhasi_rozane_frm(QObject* parent)
-    : ReportSheet(s("kargozini_morakhasi_rozane_frm"), parent)
+    : ReportSheet(u"kargozini_morakhasi_rozane_frm"_s, parent)
 {
 }
 
 Tkargozini_morakhasi_saati_frm::Tkargozini_morakhasi_saati_frm(QObject* parent)
-    : ReportSheet(s("kargozini_morakhasi_saati_frm"), parent)
+    : ReportSheet(u"kargozini_morakhasi_saati_frm"_s, parent)
 {
 }
 
 Tkargozini_mamoriat_saati_frm::Tkargozini_mamoriat_saati_frm(QObject* parent)
-    : ReportSheet(s("kargozini_mamoriat_saati_frm"), parent)
+    : ReportSheet(u"kargozini_mamoriat_saati_frm"_s, parent)
 {
 }
 
@@ -29,27 +30,27 @@ void print_kargozini_slip(const QVariantMap& row, QWidget* parent)
     using namespace PersonnelText;
     if (row.isEmpty())
         return;
-    const QString typ = row.value(s("typ")).toString();
+    const QString typ = row.value(u"typ"_s).toString();
     if (typ == DailyLeave) {
         // Cancelling the question leaves the substitute blank.
         const QString substitute = Msg::input(SubstituteCaption, SubstitutePrompt).value_or(QString());
-        print_letter(s("kargozini_morakhasi_rozane_frm"), row,
-                     {fullName(s("lname")), fullName(s("lname2")), column(s("semat"), s("semat")),
-                      column(s("loc"), s("loc")), column(s("roz"), s("roz")), column(s("roz2"), s("roz")),
-                      column(s("roz3"), s("roz")), column(s("dat1"), s("dat1")), column(s("dat2"), s("dat2")),
-                      text(s("janeshin"), substitute)},
+        print_letter(u"kargozini_morakhasi_rozane_frm"_s, row,
+                     {fullName(u"lname"_s), fullName(u"lname2"_s), column(u"semat"_s, u"semat"_s),
+                      column(u"loc"_s, u"loc"_s), column(u"roz"_s, u"roz"_s), column(u"roz2"_s, u"roz"_s),
+                      column(u"roz3"_s, u"roz"_s), column(u"dat1"_s, u"dat1"_s), column(u"dat2"_s, u"dat2"_s),
+                      text(u"janeshin"_s, substitute)},
                      parent);
         return;
     }
-    QList<LetterCaption> captions = {fullName(s("lname")), column(s("cartsaat_no"), s("cartsaat_no")),
-                                     column(s("dat1"), s("dat1")), column(s("exit_saat"), s("exit_saat")),
-                                     column(s("vorod_saat"), s("vorod_saat")),
+    QList<LetterCaption> captions = {fullName(u"lname"_s), column(u"cartsaat_no"_s, u"cartsaat_no"_s),
+                                     column(u"dat1"_s, u"dat1"_s), column(u"exit_saat"_s, u"exit_saat"_s),
+                                     column(u"vorod_saat"_s, u"vorod_saat"_s),
                                      // The guard's box prints the day the guard confirmed.
-                                     column(s("negahban"), s("negahbani_dat"))};
+                                     column(u"negahban"_s, u"negahbani_dat"_s)};
     if (typ == HourlyLeave) {
-        print_letter(s("kargozini_morakhasi_saati_frm"), row, captions, parent);
+        print_letter(u"kargozini_morakhasi_saati_frm"_s, row, captions, parent);
     } else if (typ == HourlyMission) {
-        captions << column(s("cmt"), s("cmt"));
-        print_letter(s("kargozini_mamoriat_saati_frm"), row, captions, parent);
+        captions << column(u"cmt"_s, u"cmt"_s);
+        print_letter(u"kargozini_mamoriat_saati_frm"_s, row, captions, parent);
     }
 }

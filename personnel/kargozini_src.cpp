@@ -12,11 +12,11 @@
 #include "services/request/request_list.h"
 #include "services/request/texts.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-QString s(const char* text) { return QString::fromLatin1(text); }
-
-Tkargozini_ins* entry() { return win<Tkargozini_ins>(s("kargozini_ins")); }
+Tkargozini_ins* entry() { return win<Tkargozini_ins>(u"kargozini_ins"_s); }
 
 } // namespace
 
@@ -24,22 +24,22 @@ const RequestDesc& kargozini_desc()
 {
     using namespace PersonnelText;
     static const RequestDesc desc{
-        .table = s("kargozini"),
-        .duplicateKeys = {s("typ")},
+        .table = u"kargozini"_s,
+        .duplicateKeys = {u"typ"_s},
         .duplicateMessage = KargoziniDuplicate,
-        .list = {.grid = {{s("id"), s("id")}, {s("cartsaat_no"), TitleCartsaat}, {s("fname"), TitleFname},
-                          {s("lname"), TitleLname}, {s("loc"), TitleLoc}, {s("typ"), TitleTyp}, {s("roz"), TitleRoz},
-                          {s("dat1"), TitleDat1}, {s("dat2"), TitleDat2}, {s("exit_saat"), TitleExit},
-                          {s("vorod_saat"), TitleVorod}, {s("cmt"), TitleCmt}, {s("ersal_dat"), TitleErsal},
-                          {s("modir_dat"), TitleModirDat}, {s("modir_name"), TitleModirName},
-                          {s("negahbani_dat"), TitleNegahbaniDat}, {s("negahbani_name"), TitleNegahbaniName},
-                          {s("taeed_dat"), TitleTaeedDat}, {s("taeed_name"), TitleTaeedName}},
-                 .exportTitles = {{s("id"), TitleId}, {s("fname"), TitleFname}, {s("lname"), TitleLname},
-                                  {s("loc"), TitleLoc}, {s("typ"), TitleTyp}, {s("roz"), TitleRoz},
-                                  {s("dat1"), TitleDat1}, {s("ersal_dat"), TitleErsal},
-                                  {s("taeed_dat"), ExportTaeedDat}, {s("modir_dat"), TitleModirDat},
-                                  {s("dat2"), TitleDat2}, {s("cmt"), TitleCmt}, {s("exit_saat"), TitleExit},
-                                  {s("vorod_saat"), TitleVorod}, {s("negahbani_dat"), TitleNegahbaniDat}},
+        .list = {.grid = {{u"id"_s, u"id"_s}, {u"cartsaat_no"_s, TitleCartsaat}, {u"fname"_s, TitleFname},
+                          {u"lname"_s, TitleLname}, {u"loc"_s, TitleLoc}, {u"typ"_s, TitleTyp}, {u"roz"_s, TitleRoz},
+                          {u"dat1"_s, TitleDat1}, {u"dat2"_s, TitleDat2}, {u"exit_saat"_s, TitleExit},
+                          {u"vorod_saat"_s, TitleVorod}, {u"cmt"_s, TitleCmt}, {u"ersal_dat"_s, TitleErsal},
+                          {u"modir_dat"_s, TitleModirDat}, {u"modir_name"_s, TitleModirName},
+                          {u"negahbani_dat"_s, TitleNegahbaniDat}, {u"negahbani_name"_s, TitleNegahbaniName},
+                          {u"taeed_dat"_s, TitleTaeedDat}, {u"taeed_name"_s, TitleTaeedName}},
+                 .exportTitles = {{u"id"_s, TitleId}, {u"fname"_s, TitleFname}, {u"lname"_s, TitleLname},
+                                  {u"loc"_s, TitleLoc}, {u"typ"_s, TitleTyp}, {u"roz"_s, TitleRoz},
+                                  {u"dat1"_s, TitleDat1}, {u"ersal_dat"_s, TitleErsal},
+                                  {u"taeed_dat"_s, ExportTaeedDat}, {u"modir_dat"_s, TitleModirDat},
+                                  {u"dat2"_s, TitleDat2}, {u"cmt"_s, TitleCmt}, {u"exit_saat"_s, TitleExit},
+                                  {u"vorod_saat"_s, TitleVorod}, {u"negahbani_dat"_s, TitleNegahbaniDat}},
                  .titleSort = true},
     };
     return desc;
@@ -52,19 +52,19 @@ Tkargozini_src::Tkargozini_src(QWidget* parent) : Form(parent), ui(new Ui::Tkarg
     RequestList& r = *m_requests;
     // The titles of the request date and of each confirmation on their colours.
     ListModel* rows = r.list().model();
-    rows->setTitleColour(s("ersal_dat"), Qt::yellow);
+    rows->setTitleColour(u"ersal_dat"_s, Qt::yellow);
     for (const char* column : {"modir_dat", "modir_name"})
-        rows->setTitleColour(s(column), QColor(0xA6, 0xCA, 0xF0)); // sky blue
+        rows->setTitleColour(QLatin1String(column), QColor(0xA6, 0xCA, 0xF0)); // sky blue
     for (const char* column : {"negahbani_dat", "negahbani_name"})
-        rows->setTitleColour(s(column), QColor(0xFF, 0xFF, 0xE1)); // the info colour
+        rows->setTitleColour(QLatin1String(column), QColor(0xFF, 0xFF, 0xE1)); // the info colour
     for (const char* column : {"taeed_dat", "taeed_name"})
-        rows->setTitleColour(s(column), QColor(0xC0, 0xDC, 0xC0)); // money green
+        rows->setTitleColour(QLatin1String(column), QColor(0xC0, 0xDC, 0xC0)); // money green
     // One's own requests and those of the persons one approves; the filters narrow both.
-    r.setScope([] { return hierarchy_scope(s("marateb_k"), s("personel.nation=?"), {Session::user().karbar}); });
-    r.contains(ui->CheckBox4, ui->lname, s("personel.lname"));
-    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, s("kargozini.taeed_dat"));
-    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, s("kargozini.ersal_dat"));
-    r.contains(ui->CheckBox1, ui->typ, s("kargozini.typ"));
+    r.setScope([] { return hierarchy_scope(u"marateb_k"_s, u"personel.nation=?"_s, {Session::user().karbar}); });
+    r.contains(ui->CheckBox4, ui->lname, u"personel.lname"_s);
+    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, u"kargozini.taeed_dat"_s);
+    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, u"kargozini.ersal_dat"_s);
+    r.contains(ui->CheckBox1, ui->typ, u"kargozini.typ"_s);
     r.connectCommands({.add = ui->N1, .approve = ui->N2, .remove = ui->N3, .exportRows = ui->N6, .exit = ui->N5,
                        .search = ui->src_btn},
                       [] { entry()->openNew(); },
@@ -79,7 +79,7 @@ Tkargozini_src::~Tkargozini_src() { delete ui; }
 void Tkargozini_src::N8Click()
 {
     const qint64 id = m_requests->currentId();
-    if (id && approver_gate(s("marateb_k"), m_requests->currentRow().value(s("nation")).toString()))
+    if (id && approver_gate(u"marateb_k"_s, m_requests->currentRow().value(u"nation"_s).toString()))
         entry()->openConfirm(id, Tkargozini_ins::Confirmation::Manager);
 }
 

@@ -76,6 +76,12 @@ void Tmarateb_k::enableCommands(bool darj)
     ui->BitBtn4->setEnabled(darj);
 }
 
+void Tmarateb_k::setTable(const QString& table, const QString& caption)
+{
+    m_table = table;
+    setWindowTitle(caption);
+}
+
 void Tmarateb_k::prepareForOpening()
 {
     ui->master->setCurrentIndex(-1);
@@ -147,8 +153,8 @@ QString Tmarateb_k::chosenCode(const QComboBox* box)
 
 void Tmarateb_k::showPersons(const QString& codeColumn, const QString& keyColumn, const QString& code)
 {
-    m_list->setScope([codeColumn, keyColumn, code] {
-        return Condition{QStringLiteral(" and nation in (select %1 from marateb_k where %2=?)").arg(codeColumn, keyColumn),
+    m_list->setScope([codeColumn, keyColumn, code, table = m_table] {
+        return Condition{QStringLiteral(" and nation in (select %1 from %3 where %2=?)").arg(codeColumn, keyColumn, table),
                          {code}};
     });
     m_list->search();
@@ -180,10 +186,10 @@ void Tmarateb_k::ins_btnClick()
     }
     bool duplicate = false;
     if (!exclusive_save({Hierarchy}, PersonnelText::Duplicate, [&] {
-            duplicate = Sql::exists(QStringLiteral("select master from marateb_k where master=? and slave=?"),
+            duplicate = Sql::exists(QStringLiteral("select master from %1 where master=? and slave=?").arg(m_table),
                                     {master, slave});
             if (!duplicate)
-                Sql::insert(QStringLiteral("marateb_k"), {{Master, master}, {Slave, slave}});
+                Sql::insert(m_table, {{Master, master}, {Slave, slave}});
         }))
         return;
     Msg::info(duplicate ? PersonnelText::Duplicate : PersonnelText::Saved);
@@ -204,7 +210,7 @@ void Tmarateb_k::BitBtn1Click()
     masterChange();
     QStringList codes;
     if (Db::guard([&] {
-            codes = codesOf(QStringLiteral("select slave from marateb_k where master=?"), ui->master_nation->text());
+            codes = codesOf(QStringLiteral("select slave from %1 where master=?").arg(m_table), ui->master_nation->text());
         }))
         tickCodes(ui->slave_list, ui->ProgressBar2, codes);
 }
@@ -214,7 +220,7 @@ void Tmarateb_k::BitBtn2Click()
     slaveChange();
     QStringList codes;
     if (Db::guard([&] {
-            codes = codesOf(QStringLiteral("select master from marateb_k where slave=?"), ui->slave_nation->text());
+            codes = codesOf(QStringLiteral("select master from %1 where slave=?").arg(m_table), ui->slave_nation->text());
         }))
         tickCodes(ui->master_list, ui->ProgressBar1, codes);
 }
@@ -225,13 +231,14 @@ void Tmarateb_k::replacePairs(const QString& column, const QString& code, QListW
     progress->setRange(0, list->count());
     // A replace by another workstation at the same moment waits until this
     // one is done: the pairs end as the one or the other ticked them, whole.
+    // Both hierarchies' writes take the one hierarchy key.
     exclusive_save({Hierarchy}, QString(), [&] {
-        Sql::exec(QStringLiteral("delete from marateb_k where %1=?").arg(column), {code});
+        Sql::exec(QStringLiteral("delete from %1 where %2=?").arg(m_table, column), {code});
         for (int i = 0; i < list->count(); ++i) {
             progress->setValue(i);
             const QListWidgetItem* item = list->item(i);
             if (item->checkState() == Qt::Checked)
-                Sql::insert(QStringLiteral("marateb_k"), {{column, code}, {other, item->data(CodeRole).toString()}});
+                Sql::insert(m_table, {{column, code}, {other, item->data(CodeRole).toString()}});
         }
     });
 }

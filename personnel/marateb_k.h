@@ -1,6 +1,7 @@
 #pragma once
-// The approval hierarchy of leave and missions: pairs of national codes, an
-// approver (master) and a requester (slave), kept in table marateb_k. Persons
+// An approval hierarchy: pairs of national codes, an approver (master) and a
+// requester (slave), kept in table marateb_k for leave and missions, or in
+// marateb_v for the staff services (the hospitality list's scope). Persons
 // are chosen by name; each item of the lists holds the person's national code,
 // so namesakes (whose items show their codes) are never mistaken for each other.
 
@@ -29,6 +30,9 @@ public:
     // What the main menu does before showing the window: no approver or
     // requester chosen.
     void prepareForOpening();
+    // Which hierarchy the window keeps: "marateb_k" or "marateb_v", with its caption.
+    void setTable(const QString& table, const QString& caption);
+    const QString& table() const { return m_table; }
 
     ListWindow* list() const { return m_list; }
 
@@ -54,6 +58,7 @@ public slots:
     void CheckBox2Click(); // ticks or unticks every requester
 
 private:
+    QString m_table = QStringLiteral("marateb_k");
     // The national code of the chosen item of a chooser; empty when none is chosen.
     static QString chosenCode(const QComboBox* box);
     // Ticks the items of a list whose codes are in codes.

@@ -13,6 +13,8 @@
 #include "personnel/personel_pic.h"
 #include "personnel/personel_src.h"
 #include "personnel/takafol.h"
+#include "personnel/texts.h"
+#include "platform/report/report_sheet.h"
 #include "platform/ui/window_set.h"
 #include "services/request/request_list.h"
 
@@ -41,6 +43,9 @@ void definePersonnelWindows()
     set.define(QStringLiteral("kargozini_morakhasi_rozane_frm"), [] { return new Tkargozini_morakhasi_rozane_frm; });
     set.define(QStringLiteral("kargozini_mamoriat_saati_frm"), [] { return new Tkargozini_mamoriat_saati_frm; });
     set.define(QStringLiteral("kargozini_morakhasi_saati_frm"), [] { return new Tkargozini_morakhasi_saati_frm; });
+    // The insurance request letter and the card-charge list.
+    for (const char* sheet : {"takafol_print", "pec_rep"})
+        set.define(QLatin1String(sheet), [sheet] { return new ReportSheet(QLatin1String(sheet)); });
 }
 
 void connectPersonnelPages(Tmain& main)
@@ -54,18 +59,26 @@ void connectPersonnelPages(Tmain& main)
     };
     main.addPage(QStringLiteral("N23"), leave);
 
-    // N22: the approval hierarchy of leave and missions, page "marateb".
-    main.addPage(QStringLiteral("N22"), {
-        QStringLiteral("marateb"),
-        [](const PageRights& r) { marateb_k()->enableCommands(r.darj); },
-        [&main] {
-            Tmarateb_k* page = marateb_k();
-            page->resize(page->width(), main.height() - 50);
-            page->prepareForOpening();
-        },
-        [] { marateb_k()->showModal(); },
-        {},
-    });
+    // N22: the approval hierarchy of leave and missions, and N24: that of the
+    // staff services (the hospitality list's scope and its manager approval);
+    // one window, page "marateb", on the item's table.
+    const QList<std::tuple<const char*, const char*, QString>> hierarchies = {
+        {"N22", "marateb_k", PersonnelText::LeaveHierarchyCaption},
+        {"N24", "marateb_v", PersonnelText::ServicesHierarchyCaption},
+    };
+    for (const auto& [item, table, caption] : hierarchies)
+        main.addPage(QLatin1String(item), {
+            QStringLiteral("marateb"),
+            [](const PageRights& r) { marateb_k()->enableCommands(r.darj); },
+            [&main, table = QLatin1String(table), caption = caption] {
+                Tmarateb_k* page = marateb_k();
+                page->setTable(table, caption);
+                page->resize(page->width(), main.height() - 50);
+                page->prepareForOpening();
+            },
+            [] { marateb_k()->showModal(); },
+            {},
+        });
     // N1: the personnel list, page "personel".
     main.addPage(QStringLiteral("N1"), {
         QStringLiteral("personel"),

@@ -272,6 +272,10 @@ inline const QString TitleTaeedDat = QStringLiteral("تاييد کارگزيني
 inline const QString TitleTaeedName = QStringLiteral("نام کارگزيني");
 inline const QString ExportTaeedDat = QStringLiteral("تاييد تووک");
 
+// Captions of the hierarchy window, by the hierarchy it keeps.
+inline const QString LeaveHierarchyCaption = QStringLiteral("سلسله مراتب سازماني کارگزيني");
+inline const QString ServicesHierarchyCaption = QStringLiteral("سلسله مراتب سازماني تووک");
+
 } // namespace PersonnelText
 
 // Dependants, family list, insurance lists, electronic file and stored documents

@@ -10,18 +10,14 @@
 #include "services/request/request_list.h"
 #include "services/texts.h"
 
-namespace {
-
-QString s(const char* text) { return QString::fromLatin1(text); }
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 const RequestDesc& hazine_desc()
 {
     using namespace ServiceText;
     static const RequestDesc desc{
-        .table = s("hazine"),
-        .duplicateKeys = {s("mabda"), s("maghsad")},
+        .table = u"hazine"_s,
+        .duplicateKeys = {u"mabda"_s, u"maghsad"_s},
         .duplicateMessage = HazineDuplicate,
         .list = {.grid = HazineGrid, .exportTitles = HazineExport},
     };
@@ -33,14 +29,14 @@ Thazine_src::Thazine_src(QWidget* parent) : Form(parent), ui(new Ui::Thazine_src
     ui->setupUi(this);
     m_requests = new RequestList(hazine_desc(), ui->DBGrid1, ui->cnt, this);
     RequestList& r = *m_requests;
-    r.contains(ui->CheckBox4, ui->lname, s("personel.lname"));
-    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, s("hazine.taeed_dat"));
-    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, s("hazine.ersal_dat"));
-    r.contains(ui->CheckBox1, ui->typ, s("hazine.typ"));
+    r.contains(ui->CheckBox4, ui->lname, u"personel.lname"_s);
+    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, u"hazine.taeed_dat"_s);
+    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, u"hazine.ersal_dat"_s);
+    r.contains(ui->CheckBox1, ui->typ, u"hazine.typ"_s);
     r.connectCommands({.add = ui->N1, .approve = ui->N2, .remove = ui->N3, .exportRows = ui->N6, .exit = ui->N5,
                        .search = ui->src_btn},
-                      [] { win<Thazine_ins>(s("hazine_ins"))->openNew(); },
-                      [](qint64 id) { win<Thazine_ins>(s("hazine_ins"))->openApprove(id); });
+                      [] { win<Thazine_ins>(u"hazine_ins"_s)->openNew(); },
+                      [](qint64 id) { win<Thazine_ins>(u"hazine_ins"_s)->openApprove(id); });
     connect(ui->N4, &QAction::triggered, this, &Thazine_src::N4Click);
 }
 
@@ -55,13 +51,13 @@ void Thazine_src::showEvent(QShowEvent* event)
 void Thazine_src::N4Click()
 {
     using namespace Letter;
-    const LetterCaption words{s("mablagh_horofi"), [](const LetterSource& source) {
-                                  return AmountWords::GetNum(Money::fromDb(source.row().value(s("mablagh"))));
+    const LetterCaption words{u"mablagh_horofi"_s, [](const LetterSource& source) {
+                                  return AmountWords::GetNum(Money::fromDb(source.row().value(u"mablagh"_s)));
                               }};
-    print_letter(s("hazine_chap"), m_requests->currentRow(),
-                 {column(s("ostan"), s("ostan")), column(s("typ"), s("typ")), fullName(s("nam")),
-                  column(s("mabda"), s("mabda")), column(s("maghsad"), s("maghsad")), column(s("MASIR"), s("masir")),
-                  column(s("dat1"), s("dat1")), column(s("dat2"), s("dat2")), column(s("saat1"), s("saat1")),
-                  column(s("saat2"), s("saat2")), column(s("cmt"), s("cmt")), amount(s("mablagh"), s("mablagh")), words},
+    print_letter(u"hazine_chap"_s, m_requests->currentRow(),
+                 {column(u"ostan"_s, u"ostan"_s), column(u"typ"_s, u"typ"_s), fullName(u"nam"_s),
+                  column(u"mabda"_s, u"mabda"_s), column(u"maghsad"_s, u"maghsad"_s), column(u"MASIR"_s, u"masir"_s),
+                  column(u"dat1"_s, u"dat1"_s), column(u"dat2"_s, u"dat2"_s), column(u"saat1"_s, u"saat1"_s),
+                  column(u"saat2"_s, u"saat2"_s), column(u"cmt"_s, u"cmt"_s), amount(u"mablagh"_s, u"mablagh"_s), words},
                  this);
 }

@@ -22,25 +22,25 @@
 
 #include <QEvent>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QString s(const char* text) { return QString::fromLatin1(text); }
+namespace {
 
 // A person row by its id; empty when there is none. Throws DbError.
 QVariantMap person_row(const QVariant& id)
 {
     if (id.toString().isEmpty())
         return {};
-    return Sql::row(s("select * from personel where id=?"), {id});
+    return Sql::row(u"select * from personel where id=?"_s, {id});
 }
 
 } // namespace
 
 RequestEntry* stay_entry(const StayBoxes& b, Form* window, QPushButton* ins_btn, QPushButton* edit_btn)
 {
-    auto* entry = new Entry(s("khabghah"), window);
-    entry->bind({{b.ostan, s("ostan")}, {b.city, s("city")}, {b.dat1, s("dat1")}, {b.dat2, s("dat2")},
-                 {b.roz, s("roz")}, {b.shab, s("shab")}, {b.cmt, s("cmt")}});
+    auto* entry = new Entry(u"khabghah"_s, window);
+    entry->bind({{b.ostan, u"ostan"_s}, {b.city, u"city"_s}, {b.dat1, u"dat1"_s}, {b.dat2, u"dat2"_s},
+                 {b.roz, u"roz"_s}, {b.shab, u"shab"_s}, {b.cmt, u"cmt"_s}});
     digits_only_key(b.roz);
     digits_only_key(b.shab);
     on_user_change(b.ostan, [b] { Places::fillCounties(b.city, b.ostan->currentText()); });
@@ -55,8 +55,8 @@ RequestEntry* stay_entry(const StayBoxes& b, Form* window, QPushButton* ins_btn,
 
 void stay_presets(const StayBoxes& b)
 {
-    b.roz->setText(s("1"));
-    b.shab->setText(s("1"));
+    b.roz->setText(u"1"_s);
+    b.shab->setText(u"1"_s);
     b.dat1->setValue(Shamsi::today());
     b.dat2->setValue(b.dat1->value());
 }
@@ -100,8 +100,8 @@ void Tkhabghah_ins::openNew()
     m_request->prepareNew([&] {
         const StayBoxes boxes{ui->ostan, ui->city, ui->dat1, ui->dat2, ui->roz, ui->shab, ui->cmt};
         stay_presets(boxes);
-        ui->cmt->setText(ServiceText::StayEnteredBy + me.value(s("fname")).toString() + QLatin1Char(' ') +
-                         me.value(s("lname")).toString());
+        ui->cmt->setText(ServiceText::StayEnteredBy + me.value(u"fname"_s).toString() + QLatin1Char(' ') +
+                         me.value(u"lname"_s).toString());
     });
     if (m_picking) {
         m_picker->fillNames();
@@ -111,6 +111,7 @@ void Tkhabghah_ins::openNew()
     }
     ui->taeed->hide();
     ui->taeed2->hide();
+    ui->no_taeed->hide();
     showModal();
 }
 
@@ -151,22 +152,30 @@ void Tkhabghah_ins::openApprove(qint64 id)
     QVariantMap requester;
     QVariantMap me;
     if (!Db::guard([&] {
-            stay = Sql::row(s("select * from khabghah where id=?"), {id});
-            requester = person_row(stay.value(s("personel_id")));
+            stay = Sql::row(u"select * from khabghah where id=?"_s, {id});
+            requester = person_row(stay.value(u"personel_id"_s));
             me = person_row(Session::user().personel_id);
         }))
         return;
     m_picking = false;
-    m_picker->fix(stay.value(s("personel_id")).toLongLong());
-    const QString myProvince = me.value(s("ostan")).toString();
-    const bool originApproved = !stay.value(s("taeed_dat")).toString().isEmpty();
+    m_picker->fix(stay.value(u"personel_id"_s).toLongLong());
+    const QString myProvince = me.value(u"ostan"_s).toString();
+    const bool originApproved = !stay.value(u"taeed_dat"_s).toString().isEmpty();
     // An office is known by its province: a user without one belongs to neither.
     ui->taeed->setVisible(!originApproved && !myProvince.isEmpty() &&
-                          myProvince == requester.value(s("ostan")).toString());
-    ui->taeed2->setVisible(originApproved && !myProvince.isEmpty() && myProvince == stay.value(s("ostan")).toString());
+                          myProvince == requester.value(u"ostan"_s).toString());
+    ui->taeed2->setVisible(originApproved && !myProvince.isEmpty() && myProvince == stay.value(u"ostan"_s).toString());
     // Each box shows its approval as the request has it.
     ui->taeed->setChecked(originApproved);
-    ui->taeed2->setChecked(!stay.value(s("taeed2_dat")).toString().isEmpty());
+    ui->taeed2->setChecked(!stay.value(u"taeed2_dat"_s).toString().isEmpty());
+    // A user who may approve neither is told why.
+    const bool neither = ui->taeed->isHidden() && ui->taeed2->isHidden();
+    ui->no_taeed->setText(!neither              ? QString()
+                          : myProvince.isEmpty() ? ServiceText::StayNoApprovalWithoutPerson
+                                                 : ServiceText::StayNoApprovalOtherProvince);
+    ui->no_taeed->setVisible(neither);
+    // The county list is the stay's province's, for a county to be corrected.
+    Places::fillCounties(ui->city, ui->ostan->currentText());
     showModal();
 }
 
@@ -182,7 +191,7 @@ void Tkhabghah_ins::edit_btnClick()
     QCheckBox* box = ui->taeed->isVisible() ? ui->taeed : ui->taeed2->isVisible() ? ui->taeed2 : nullptr;
     RequestEntry::Approval approval{.closeWindow = true};
     if (box)
-        approval.stamp = {.column = box == ui->taeed ? s("taeed_dat") : s("taeed2_dat"), .clear = !box->isChecked()};
+        approval.stamp = {.column = box == ui->taeed ? u"taeed_dat"_s : u"taeed2_dat"_s, .clear = !box->isChecked()};
     else
         approval.stamp = {.column = QString()}; // neither office: the fields only
     m_request->approve(approval);
@@ -190,6 +199,6 @@ void Tkhabghah_ins::edit_btnClick()
 
 void Tkhabghah_ins::Label23Click()
 {
-    auto* manager = win<Tkhabghah_ins_modir>(s("khabghah_ins_modir"));
+    auto* manager = win<Tkhabghah_ins_modir>(u"khabghah_ins_modir"_s);
     manager_gate(CoreText::GuesthouseManagerPasswordList, this, manager, [manager] { manager->clearForNext(); });
 }

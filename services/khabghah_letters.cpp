@@ -7,9 +7,9 @@
 #include "services/request/texts.h"
 #include "services/texts.h"
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QString s(const char* text) { return QString::fromLatin1(text); }
+namespace {
 
 // The box that is filled black.
 const QString Filled = QString(QChar(0x25A0));
@@ -19,11 +19,11 @@ const QString Filled = QString(QChar(0x25A0));
 QString stay_letter_sheet(StayLetter letter)
 {
     switch (letter) {
-    case StayLetter::Markazi: return s("khabghah_markazi");
-    case StayLetter::Amirkola: return s("khabghah_amirkola");
-    case StayLetter::Ramsar: return s("khabghah_ramsar");
-    case StayLetter::Other: return s("khabghah_other");
-    case StayLetter::Mashad: return s("khabghah_mashad");
+    case StayLetter::Markazi: return u"khabghah_markazi"_s;
+    case StayLetter::Amirkola: return u"khabghah_amirkola"_s;
+    case StayLetter::Ramsar: return u"khabghah_ramsar"_s;
+    case StayLetter::Other: return u"khabghah_other"_s;
+    case StayLetter::Mashad: return u"khabghah_mashad"_s;
     }
     return {};
 }
@@ -36,43 +36,43 @@ bool print_stay_letter(StayLetter letter, const QVariantMap& stay, QWidget* pare
         return false;
     using namespace Letter;
     QList<QVariantMap> companions;
-    if (!Db::guard([&] { companions = AttachedPersons::rowsOf(s("hamrahan"), s("khabghah_id"), stay.value(s("id"))); }))
+    if (!Db::guard([&] { companions = AttachedPersons::rowsOf(u"hamrahan"_s, u"khabghah_id"_s, stay.value(u"id"_s)); }))
         return false;
 
     // The signatory is the officer of the requester's own province.
-    QList<LetterCaption> captions = {fullName(s("nam")), fullName(s("nam2")), person(s("semat"), s("semat")),
-                                     column(s("dat1"), s("dat1")), column(s("dat2"), s("dat2")),
-                                     text(s("cnt"), QString::number(companions.size())),
-                                     provincial(s("karshenas_tuvek"), RequestText::SignatoryExpert),
-                                     person(s("mobile"), s("mobile"))};
+    QList<LetterCaption> captions = {fullName(u"nam"_s), fullName(u"nam2"_s), person(u"semat"_s, u"semat"_s),
+                                     column(u"dat1"_s, u"dat1"_s), column(u"dat2"_s, u"dat2"_s),
+                                     text(u"cnt"_s, QString::number(companions.size())),
+                                     provincial(u"karshenas_tuvek"_s, RequestText::SignatoryExpert),
+                                     person(u"mobile"_s, u"mobile"_s)};
     // Every row of the form is written, so nothing of an earlier stay stays.
     for (int i = 0; i < stay_letter_rows(letter); ++i) {
         const QVariantMap c = companions.value(i);
         const QString n = QString::number(i + 1);
-        captions << text(s("fname") + n, c.value(s("fname")).toString())
-                 << text(s("lname") + n, c.value(s("lname")).toString())
-                 << text(s("nesbat") + n, c.value(s("nesbat")).toString());
+        captions << text(u"fname"_s + n, c.value(u"fname"_s).toString())
+                 << text(u"lname"_s + n, c.value(u"lname"_s).toString())
+                 << text(u"nesbat"_s + n, c.value(u"nesbat"_s).toString());
     }
     switch (letter) {
     case StayLetter::Markazi:
-        captions << person(s("ostan"), s("ostan"));
+        captions << person(u"ostan"_s, u"ostan"_s);
         break;
     case StayLetter::Amirkola:
-        captions << person(s("father"), s("father")) << person(s("loc"), s("loc")) << column(s("roz"), s("roz"))
-                 << column(s("shab"), s("shab")) << person(s("khodro"), s("khodro")) << person(s("pelak"), s("pelak"));
+        captions << person(u"father"_s, u"father"_s) << person(u"loc"_s, u"loc"_s) << column(u"roz"_s, u"roz"_s)
+                 << column(u"shab"_s, u"shab"_s) << person(u"khodro"_s, u"khodro"_s) << person(u"pelak"_s, u"pelak"_s);
         break;
     case StayLetter::Ramsar: {
         auto box = [](bool retiredBox) {
             return [retiredBox](const LetterSource& source) {
-                const bool retired = source.person().value(s("semat")).toString() == ServiceText::Retired;
+                const bool retired = source.person().value(u"semat"_s).toString() == ServiceText::Retired;
                 return retired == retiredBox ? Filled : QString();
             };
         };
-        captions << LetterCaption{s("box_retired"), box(true)} << LetterCaption{s("box_employee"), box(false)};
+        captions << LetterCaption{u"box_retired"_s, box(true)} << LetterCaption{u"box_employee"_s, box(false)};
         break;
     }
     case StayLetter::Other:
-        captions << column(s("ostan_maghsad"), s("ostan")) << column(s("city"), s("city"));
+        captions << column(u"ostan_maghsad"_s, u"ostan"_s) << column(u"city"_s, u"city"_s);
         break;
     case StayLetter::Mashad:
         break;
@@ -82,6 +82,6 @@ bool print_stay_letter(StayLetter letter, const QVariantMap& stay, QWidget* pare
 
 void print_stay_confirmation(QWidget* parent)
 {
-    if (auto* sheet = win<ReportSheet>(s("khabghah_taeid")))
+    if (auto* sheet = win<ReportSheet>(u"khabghah_taeid"_s))
         sheet->Preview(parent);
 }

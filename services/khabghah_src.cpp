@@ -13,9 +13,9 @@
 #include "services/request/texts.h"
 #include "services/texts.h"
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QString s(const char* text) { return QString::fromLatin1(text); }
+namespace {
 
 ScopeClause khabghah_scope();
 
@@ -25,23 +25,23 @@ const RequestDesc& khabghah_desc()
 {
     using namespace ServiceText;
     static const RequestDesc desc{
-        .table = s("khabghah"),
-        .duplicateKeys = {s("ostan"), s("dat1")},
+        .table = u"khabghah"_s,
+        .duplicateKeys = {u"ostan"_s, u"dat1"_s},
         .duplicateOnlyPending = false,
         .duplicateMessage = StayDuplicate,
-        .list = {.grid = {{s("loc"), StayTitle_loc}, {s("semat"), StayTitle_semat}, {s("fname"), StayTitle_fname},
-                          {s("lname"), StayTitle_lname}, {s("ostan"), StayTitle_ostan}, {s("city"), StayTitle_city},
-                          {s("dat1"), StayTitle_dat1}, {s("dat2"), StayTitle_dat2}, {s("roz"), StayTitle_roz},
-                          {s("shab"), StayTitle_shab}, {s("ersal_dat"), StayTitle_ersal_dat},
-                          {s("taeed_dat"), StayTitle_taeed_dat}, {s("taeed2_dat"), StayTitle_taeed2_dat},
-                          {s("cmt"), StayTitle_cmt}},
-                 .exportTitles = {{s("id"), StayExport_id}, {s("fname"), StayExport_fname},
-                                  {s("lname"), StayExport_lname}, {s("loc"), StayExport_loc},
-                                  {s("semat"), StayExport_semat}, {s("ostan"), StayExport_ostan},
-                                  {s("city"), StayExport_city}, {s("dat1"), StayExport_dat1},
-                                  {s("dat2"), StayExport_dat2}, {s("roz"), StayExport_roz},
-                                  {s("shab"), StayExport_shab}, {s("ersal_dat"), StayExport_ersal_dat},
-                                  {s("taeed_dat"), StayExport_taeed_dat}},
+        .list = {.grid = {{u"loc"_s, StayTitle_loc}, {u"semat"_s, StayTitle_semat}, {u"fname"_s, StayTitle_fname},
+                          {u"lname"_s, StayTitle_lname}, {u"ostan"_s, StayTitle_ostan}, {u"city"_s, StayTitle_city},
+                          {u"dat1"_s, StayTitle_dat1}, {u"dat2"_s, StayTitle_dat2}, {u"roz"_s, StayTitle_roz},
+                          {u"shab"_s, StayTitle_shab}, {u"ersal_dat"_s, StayTitle_ersal_dat},
+                          {u"taeed_dat"_s, StayTitle_taeed_dat}, {u"taeed2_dat"_s, StayTitle_taeed2_dat},
+                          {u"cmt"_s, StayTitle_cmt}},
+                 .exportTitles = {{u"id"_s, StayExport_id}, {u"fname"_s, StayExport_fname},
+                                  {u"lname"_s, StayExport_lname}, {u"loc"_s, StayExport_loc},
+                                  {u"semat"_s, StayExport_semat}, {u"ostan"_s, StayExport_ostan},
+                                  {u"city"_s, StayExport_city}, {u"dat1"_s, StayExport_dat1},
+                                  {u"dat2"_s, StayExport_dat2}, {u"roz"_s, StayExport_roz},
+                                  {u"shab"_s, StayExport_shab}, {u"ersal_dat"_s, StayExport_ersal_dat},
+                                  {u"taeed_dat"_s, StayExport_taeed_dat}},
                  .titleSort = true},
     };
     return desc;
@@ -59,12 +59,12 @@ ScopeClause khabghah_scope()
     // requests for a county of its scope. One group, so the filters that
     // follow narrow both.
     QString ownCondition = own.sql.trimmed();
-    if (ownCondition.startsWith(s("and "), Qt::CaseInsensitive))
+    if (ownCondition.startsWith(u"and "_s, Qt::CaseInsensitive))
         ownCondition = ownCondition.mid(4);
     ScopeClause clause;
-    clause.sql = s(" and ((") + ownCondition +
-                 s(") or (khabghah.city in (select cmt from dastrasi2 where user_id=?)"
-                   " and khabghah.taeed_dat is not null and khabghah.taeed_dat<>''))");
+    clause.sql = u" and (("_s + ownCondition +
+                 u") or (khabghah.city in (select cmt from dastrasi2 where user_id=?)"
+                   " and khabghah.taeed_dat is not null and khabghah.taeed_dat<>''))"_s;
     clause.values = own.values;
     clause.values << user.prs_id;
     return clause;
@@ -77,18 +77,18 @@ Tkhabghah_src::Tkhabghah_src(QWidget* parent) : Form(parent), ui(new Ui::Tkhabgh
     ui->setupUi(this);
     m_requests = new RequestList(khabghah_desc(), ui->DBGrid1, ui->cnt, this);
     RequestList& r = *m_requests;
-    r.list().model()->setTitleColour(s("taeed_dat"), QColor(Qt::yellow));
-    r.list().model()->setTitleColour(s("taeed2_dat"), QColor(0x00, 0xff, 0x00));
+    r.list().model()->setTitleColour(u"taeed_dat"_s, QColor(Qt::yellow));
+    r.list().model()->setTitleColour(u"taeed2_dat"_s, QColor(0x00, 0xff, 0x00));
     r.setScope(khabghah_scope);
-    r.contains(ui->CheckBox1, ui->lname, s("personel.lname"));
-    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, s("khabghah.taeed_dat"));
-    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, s("khabghah.ersal_dat"));
-    r.contains(ui->CheckBox4, ui->ostan, s("khabghah.ostan"));
-    r.contains(ui->CheckBox5, ui->city, s("khabghah.city"));
+    r.contains(ui->CheckBox1, ui->lname, u"personel.lname"_s);
+    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, u"khabghah.taeed_dat"_s);
+    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, u"khabghah.ersal_dat"_s);
+    r.contains(ui->CheckBox4, ui->ostan, u"khabghah.ostan"_s);
+    r.contains(ui->CheckBox5, ui->city, u"khabghah.city"_s);
     r.connectCommands({.add = ui->N1, .approve = ui->N2, .remove = ui->N3, .exportRows = ui->N13, .exit = ui->N5,
                        .search = ui->src_btn},
-                      [] { win<Tkhabghah_ins>(s("khabghah_ins"))->openNew(); },
-                      [](qint64 id) { win<Tkhabghah_ins>(s("khabghah_ins"))->openApprove(id); });
+                      [] { win<Tkhabghah_ins>(u"khabghah_ins"_s)->openNew(); },
+                      [](qint64 id) { win<Tkhabghah_ins>(u"khabghah_ins"_s)->openApprove(id); });
     on_user_change(ui->ostan, [this] { Places::fillCounties(ui->city, ui->ostan->currentText()); });
     connect(ui->N10, &QAction::triggered, this, &Tkhabghah_src::N10Click);
     connect(ui->N6, &QAction::triggered, this, &Tkhabghah_src::N6Click);
@@ -112,8 +112,8 @@ void Tkhabghah_src::N10Click()
     const QVariantMap row = m_requests->currentRow();
     if (row.isEmpty())
         return;
-    auto* companions = win<Tkhabghah_hamrahan>(s("khabghah_hamrahan"));
-    companions->openFor(row.value(s("id")), row.value(s("personel_id")));
+    auto* companions = win<Tkhabghah_hamrahan>(u"khabghah_hamrahan"_s);
+    companions->openFor(row.value(u"id"_s), row.value(u"personel_id"_s));
     companions->showModal();
 }
 

@@ -14,9 +14,9 @@
 #include "services/request/request_list.h"
 #include "services/texts.h"
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QString s(const char* text) { return QString::fromLatin1(text); }
+namespace {
 
 // The rows a user's list shows: everything for the administrator; for every
 // other user the requesters in his scope and those he approves as the list's
@@ -28,7 +28,7 @@ ScopeClause order_scope()
     const ScopeClause own = scope_by_level();
     QString inScope = own.sql;
     inScope.remove(0, inScope.indexOf(QLatin1String("and ")) + 4); // the condition without its " and "
-    return hierarchy_scope(s("marateb_v"), inScope, own.values);
+    return hierarchy_scope(u"marateb_v"_s, inScope, own.values);
 }
 
 } // namespace
@@ -37,8 +37,8 @@ const RequestDesc& paziraei_desc()
 {
     using namespace ServiceText;
     static const RequestDesc desc{
-        .table = s("paziraei"),
-        .duplicateKeys = {s("typ")},
+        .table = u"paziraei"_s,
+        .duplicateKeys = {u"typ"_s},
         .duplicateMessage = PaziraeiDuplicate,
         .list = {.grid = PaziraeiGrid, .exportTitles = PaziraeiExport, .titleSort = true},
     };
@@ -53,19 +53,19 @@ Tpaziraei_src::Tpaziraei_src(QWidget* parent) : Form(parent), ui(new Ui::Tpazira
     r.setScope(order_scope);
     // The send date, the manager's approval and the office's, each on its own colour.
     ListModel* rows = r.list().model();
-    rows->setTitleColour(s("ersal_dat"), Qt::yellow);
+    rows->setTitleColour(u"ersal_dat"_s, Qt::yellow);
     for (const char* column : {"modir_dat", "modir_name"})
-        rows->setTitleColour(s(column), QColor(0xA6, 0xCA, 0xF0)); // sky blue
+        rows->setTitleColour(QLatin1String(column), QColor(0xA6, 0xCA, 0xF0)); // sky blue
     for (const char* column : {"taeed_dat", "taeed_name"})
-        rows->setTitleColour(s(column), QColor(0xC0, 0xDC, 0xC0)); // money green
-    r.contains(ui->CheckBox4, ui->lname, s("personel.lname"));
-    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, s("paziraei.taeed_dat"));
-    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, s("paziraei.ersal_dat"));
-    r.contains(ui->CheckBox1, ui->typ, s("paziraei.typ"));
+        rows->setTitleColour(QLatin1String(column), QColor(0xC0, 0xDC, 0xC0)); // money green
+    r.contains(ui->CheckBox4, ui->lname, u"personel.lname"_s);
+    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, u"paziraei.taeed_dat"_s);
+    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, u"paziraei.ersal_dat"_s);
+    r.contains(ui->CheckBox1, ui->typ, u"paziraei.typ"_s);
     r.connectCommands({.add = ui->N1, .approve = ui->N2, .remove = ui->N3, .exportRows = ui->N9, .exit = ui->N5,
                        .search = ui->src_btn},
-                      [] { win<Tpaziraei_ins>(s("paziraei_ins"))->openNew(); },
-                      [](qint64 id) { win<Tpaziraei_ins>(s("paziraei_ins"))->openApprove(id); });
+                      [] { win<Tpaziraei_ins>(u"paziraei_ins"_s)->openNew(); },
+                      [](qint64 id) { win<Tpaziraei_ins>(u"paziraei_ins"_s)->openApprove(id); });
     connect(&r.list(), &ListWindow::searched, this, &Tpaziraei_src::showSum);
     connect(ui->N8, &QAction::triggered, this, &Tpaziraei_src::N8Click);
     connect(ui->N7, &QAction::triggered, this, &Tpaziraei_src::N7Click);
@@ -84,7 +84,7 @@ void Tpaziraei_src::showEvent(QShowEvent* event)
 void Tpaziraei_src::showSum()
 {
     QVariant sum;
-    if (!Db::guard([&] { sum = m_requests->list().aggregate(s("sum(paziraei.cnt)")); }))
+    if (!Db::guard([&] { sum = m_requests->list().aggregate(u"sum(paziraei.cnt)"_s); }))
         return;
     // No order listed: no sum, an empty label.
     ui->sum->setText(sum.isNull() ? QString() : QString::number(sum.toLongLong()));
@@ -95,9 +95,9 @@ void Tpaziraei_src::N8Click()
     const qint64 id = m_requests->currentId();
     // The list shows the orders of the staff below a manager in marateb_v and
     // the approval once asked marateb alone: a pair in either lets him approve.
-    if (id && approver_gate(QStringList{s("marateb"), s("marateb_v")},
-                            m_requests->currentRow().value(s("nation")).toString()))
-        win<Tpaziraei_ins>(s("paziraei_ins"))->openManagerApproval(id);
+    if (id && approver_gate(QStringList{u"marateb"_s, u"marateb_v"_s},
+                            m_requests->currentRow().value(u"nation"_s).toString()))
+        win<Tpaziraei_ins>(u"paziraei_ins"_s)->openManagerApproval(id);
 }
 
 void Tpaziraei_src::N7Click()
@@ -105,7 +105,7 @@ void Tpaziraei_src::N7Click()
     const qint64 id = m_requests->currentId();
     if (id == 0)
         return;
-    auto* guests = win<Tpaziraei_nafarat>(s("paziraei_nafarat"));
+    auto* guests = win<Tpaziraei_nafarat>(u"paziraei_nafarat"_s);
     guests->persons()->openFor(id);
     guests->showModal();
 }
@@ -115,16 +115,16 @@ void Tpaziraei_src::N4Click()
     using namespace Letter;
     const LetterDetails guests = [](const LetterSource& source) {
         QList<QVariantMap> rows =
-            AttachedPersons::rowsOf(s("paziraei_nafarat"), s("paziraei_id"), source.row().value(s("id")));
+            AttachedPersons::rowsOf(u"paziraei_nafarat"_s, u"paziraei_id"_s, source.row().value(u"id"_s));
         for (QVariantMap& guest : rows)
-            guest.insert(s("nam"), guest.value(s("fname")).toString() + QLatin1Char(' ') +
-                                       guest.value(s("lname")).toString());
+            guest.insert(u"nam"_s, guest.value(u"fname"_s).toString() + QLatin1Char(' ') +
+                                       guest.value(u"lname"_s).toString());
         return rows;
     };
-    print_letter(s("paziraei_chap"), m_requests->currentRow(),
-                 {column(s("dat"), s("dat")), column(s("ostan"), s("ostan")), column(s("typ"), s("typ")),
-                  column(s("loc"), s("loc")), column(s("onvan"), s("onvan")), column(s("cnt"), s("cnt")),
-                  column(s("modir_name"), s("modir_name")), fullName(s("nam"))},
+    print_letter(u"paziraei_chap"_s, m_requests->currentRow(),
+                 {column(u"dat"_s, u"dat"_s), column(u"ostan"_s, u"ostan"_s), column(u"typ"_s, u"typ"_s),
+                  column(u"loc"_s, u"loc"_s), column(u"onvan"_s, u"onvan"_s), column(u"cnt"_s, u"cnt"_s),
+                  column(u"modir_name"_s, u"modir_name"_s), fullName(u"nam"_s)},
                  guests, this);
 }
 
@@ -133,24 +133,16 @@ void Tpaziraei_src::N10Click()
     // One line per guest, and one with empty guest columns for an order
     // without guests; a user other than the administrator exports his own
     // orders only. The surname filter does not apply here.
-    QString sql = s("select * from paziraei left join paziraei_nafarat on paziraei.id=paziraei_nafarat.paziraei_id "
-                    "where paziraei.id<>-1");
+    QString sql = u"select * from paziraei left join paziraei_nafarat on paziraei.id=paziraei_nafarat.paziraei_id "
+                    "where paziraei.id<>-1"_s;
     QVariantList values;
     if (!Session::user().isAdmin()) {
-        sql += s(" and paziraei.personel_id=?");
+        sql += u" and paziraei.personel_id=?"_s;
         values << Session::user().personel_id.toLongLong();
     }
-    if (ui->taeed_dat1->isEnabled()) {
-        sql += s(" and paziraei.taeed_dat>=? and paziraei.taeed_dat<=?");
-        values << ui->taeed_dat1->text() << ui->taeed_dat2->text();
-    }
-    if (ui->ersal_dat1->isEnabled()) {
-        sql += s(" and paziraei.ersal_dat>=? and paziraei.ersal_dat<=?");
-        values << ui->ersal_dat1->text() << ui->ersal_dat2->text();
-    }
-    if (ui->typ->isEnabled()) {
-        sql += s(" and ") + Database::current().dialect().likeInsensitive(s("paziraei.typ"));
-        values << QLatin1Char('%') + ui->typ->currentText() + QLatin1Char('%');
-    }
+    // The date and type filters as the list reads them, typed text folded alike.
+    const Condition filters = m_requests->list().filterConditions({ui->CheckBox4});
+    sql += filters.sql;
+    values += filters.values;
     export_query_to_excel(sql, values, ServiceText::PaziraeiGuestsExport);
 }

@@ -2,6 +2,8 @@
 // The Persian texts of the staff services, exactly as the office knows them.
 // Every message of the services goes through Msg with one of these constants.
 
+#include "services/request/texts.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -40,8 +42,8 @@ inline const QString PhotoNoDescription = QStringLiteral("خطا! ابتدا ش�
 inline const QString PhotoNotStored = QStringLiteral("خطايي در ثبت رخ داده است!");
 
 // Persons attached to a request (travellers, guests, companions)
-inline const QString CompanionFName = QStringLiteral("نام");
-inline const QString CompanionLName = QStringLiteral("نام خانوادگي");
+inline const QString CompanionFName = RequestText::TitleFname;
+inline const QString CompanionLName = RequestText::TitleLname;
 inline const QString CompanionSen = QStringLiteral("سن");
 inline const QString CompanionNesbat = QStringLiteral("نسبت");
 inline const QString RelationList = QStringLiteral("نسبت");
@@ -71,11 +73,16 @@ inline const QString HandFilled = QStringLiteral(".........");
 // provincial office's form) and the document code that province keeps in this
 // list of the provincial settings; the dots for hand filling when it keeps none.
 inline const QString ReliefDocumentCodeList = QStringLiteral("کد سند فرم کارگشايي");
+// Why the stay's approval window shows neither approval box.
+inline const QString StayNoApprovalWithoutPerson =
+    QStringLiteral("تاييد مبدا و مقصد با استان پرونده پرسنلي کاربر است و براي اين کاربر پرونده پرسنلي ثبت نشده است");
+inline const QString StayNoApprovalOtherProvince =
+    QStringLiteral("تاييد اين درخواست با استان متقاضي (مبدا) يا استان مقصد است، نه استان شما");
 // Guesthouse stays: list titles, export titles, messages
-inline const QString StayTitle_loc = QStringLiteral("محل خدمت");
+inline const QString StayTitle_loc = RequestText::TitleLoc;
 inline const QString StayTitle_semat = QStringLiteral("سمت");
-inline const QString StayTitle_fname = QStringLiteral("نام");
-inline const QString StayTitle_lname = QStringLiteral("نام خانوادگي");
+inline const QString StayTitle_fname = RequestText::TitleFname;
+inline const QString StayTitle_lname = RequestText::TitleLname;
 inline const QString StayTitle_ostan = QStringLiteral("استان مقصد");
 inline const QString StayTitle_city = QStringLiteral("شهر");
 inline const QString StayTitle_dat1 = QStringLiteral("تاريخ ورود");
@@ -86,10 +93,10 @@ inline const QString StayTitle_ersal_dat = QStringLiteral("تاريخ ارسال
 inline const QString StayTitle_taeed_dat = QStringLiteral("تاريخ تاييد تووک مبدا");
 inline const QString StayTitle_taeed2_dat = QStringLiteral("تاريخ تاييد مقصد");
 inline const QString StayTitle_cmt = QStringLiteral("ساير توضيحات");
-inline const QString StayExport_id = QStringLiteral("شناسه");
-inline const QString StayExport_fname = QStringLiteral("نام");
-inline const QString StayExport_lname = QStringLiteral("نام خانوادگي");
-inline const QString StayExport_loc = QStringLiteral("محل خدمت");
+inline const QString StayExport_id = RequestText::TitleId;
+inline const QString StayExport_fname = RequestText::TitleFname;
+inline const QString StayExport_lname = RequestText::TitleLname;
+inline const QString StayExport_loc = RequestText::TitleLoc;
 inline const QString StayExport_semat = QStringLiteral("سمت");
 inline const QString StayExport_ostan = QStringLiteral("استان مقصد");
 inline const QString StayExport_city = QStringLiteral("شهرستان");
@@ -97,8 +104,8 @@ inline const QString StayExport_dat1 = QStringLiteral("تاريخ ورود");
 inline const QString StayExport_dat2 = QStringLiteral("تاريخ خروج");
 inline const QString StayExport_roz = QStringLiteral("روز");
 inline const QString StayExport_shab = QStringLiteral("شب");
-inline const QString StayExport_ersal_dat = QStringLiteral("تاريخ درخواست");
-inline const QString StayExport_taeed_dat = QStringLiteral("تاريخ تاييد");
+inline const QString StayExport_ersal_dat = RequestText::TitleErsalDat;
+inline const QString StayExport_taeed_dat = RequestText::TitleTaeedDat;
 // The post of a retired requester, for the forms that ask.
 inline const QString Retired = QStringLiteral("بازنشسته");
 inline const QString StayDuplicate = QStringLiteral("خطا! فاميل و كد ملي تكراري است");
@@ -111,26 +118,26 @@ inline const QString StayEnteredBy = QStringLiteral(" ثبت کننده: ");
 inline const QString ZemanatDuplicate = QStringLiteral("خطا! نام بانک،شعبه و توضيحات تکراري است");
 // The guarantees list and its export.
 inline const CaptionTable ZemanatGrid = {
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
+    {QStringLiteral("loc"), RequestText::TitleLoc},
     {QStringLiteral("bank"), QStringLiteral("بانک")},
     {QStringLiteral("shobe"), QStringLiteral("شعبه")},
     {QStringLiteral("cmt"), QStringLiteral("به منظور")},
     {QStringLiteral("aghsat"), QStringLiteral("اقساط")},
     {QStringLiteral("mablagh"), QStringLiteral("مبلغ")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
+    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
 inline const CaptionTable ZemanatExport = {
-    {QStringLiteral("id"), QStringLiteral("شناسه")},
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("id"), RequestText::TitleId},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
+    {QStringLiteral("loc"), RequestText::TitleLoc},
     {QStringLiteral("bank"), QStringLiteral("بانک")},
     {QStringLiteral("cmt"), QStringLiteral("به منظور")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
+    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
 
 // Approvals
@@ -140,23 +147,23 @@ inline const QString TaeidatDuplicate = QStringLiteral("خطا! درخواست �
 inline const QString TaeidatList = QStringLiteral("تاييدات");
 // The approvals list and its export.
 inline const CaptionTable TaeidatGrid = {
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
+    {QStringLiteral("loc"), RequestText::TitleLoc},
     {QStringLiteral("mozo"), QStringLiteral("موضوع تاييد")},
     {QStringLiteral("cmt"), QStringLiteral("مقدار")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
+    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
 inline const CaptionTable TaeidatExport = {
-    {QStringLiteral("id"), QStringLiteral("شناسه")},
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("id"), RequestText::TitleId},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
+    {QStringLiteral("loc"), RequestText::TitleLoc},
     {QStringLiteral("mozo"), QStringLiteral("موضوع تاييد")},
     {QStringLiteral("cmt"), QStringLiteral("مقدار")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
+    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
 
 // Expenditures
@@ -166,9 +173,9 @@ inline const QString HazineDuplicate = QStringLiteral("خطا! درخواست ه
 inline const QString HazineTypeList = QStringLiteral("انواع هزينه");
 // The expenditures list and its export.
 inline const CaptionTable HazineGrid = {
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
+    {QStringLiteral("loc"), RequestText::TitleLoc},
     {QStringLiteral("mabda"), QStringLiteral("مبداء")},
     {QStringLiteral("maghsad"), QStringLiteral("مقصد")},
     {QStringLiteral("typ"), QStringLiteral("نوع هزينه")},
@@ -179,17 +186,17 @@ inline const CaptionTable HazineGrid = {
     {QStringLiteral("saat2"), QStringLiteral("ساعت برگشت")},
     {QStringLiteral("masir"), QStringLiteral("مسير سرويس")},
     {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
+    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
 inline const CaptionTable HazineExport = {
-    {QStringLiteral("id"), QStringLiteral("شناسه")},
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("id"), RequestText::TitleId},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
+    {QStringLiteral("loc"), RequestText::TitleLoc},
     {QStringLiteral("typ"), QStringLiteral("نوع هزينه")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
+    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
 
 // Tickets
@@ -199,9 +206,9 @@ inline const QString TicketDuplicate = QStringLiteral("خطا! درخواست ب
 inline const QString TicketTypeList = QStringLiteral("انواع بليط");
 // The tickets list and its export.
 inline const CaptionTable TicketGrid = {
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
+    {QStringLiteral("loc"), RequestText::TitleLoc},
     {QStringLiteral("mabda"), QStringLiteral("مبداء")},
     {QStringLiteral("maghsad"), QStringLiteral("مقصد")},
     {QStringLiteral("dat1"), QStringLiteral("تاريخ رفت")},
@@ -210,22 +217,22 @@ inline const CaptionTable TicketGrid = {
     {QStringLiteral("saat2"), QStringLiteral("ساعت برگشت")},
     {QStringLiteral("typ"), QStringLiteral("نوع بليط")},
     {QStringLiteral("cnt"), QStringLiteral("تعداد")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
+    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
 inline const CaptionTable TicketExport = {
-    {QStringLiteral("id"), QStringLiteral("شناسه")},
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("id"), RequestText::TitleId},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
+    {QStringLiteral("loc"), RequestText::TitleLoc},
     {QStringLiteral("typ"), QStringLiteral("نوع بليط")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تاريخ تاييد")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
+    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
 // The travellers of a ticket.
 inline const CaptionTable TravellerGrid = {
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
     {QStringLiteral("birthday"), QStringLiteral("تاريخ تولد")},
     {QStringLiteral("nation"), QStringLiteral("کد ملي")},
 };
@@ -240,29 +247,29 @@ inline const QString GuestDrinkList = QStringLiteral("انواع نوشيدني"
 inline const QString GuestExtrasList = QStringLiteral("انواع مخلفات");
 // The orders list, its export, and the export of the orders with their guests.
 inline const CaptionTable PaziraeiGrid = {
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("loc_1"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
+    {QStringLiteral("loc_1"), RequestText::TitleLoc},
     {QStringLiteral("typ"), QStringLiteral("نوع سفارش")},
     {QStringLiteral("onvan"), QStringLiteral("عنوان جلسه")},
     {QStringLiteral("loc"), QStringLiteral("محل جلسه")},
     {QStringLiteral("dat"), QStringLiteral("تاريخ جلسه")},
     {QStringLiteral("cnt"), QStringLiteral("تعداد")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
     {QStringLiteral("modir_dat"), QStringLiteral("تاييد مدير")},
     {QStringLiteral("modir_name"), QStringLiteral("نام مدير")},
     {QStringLiteral("taeed_dat"), QStringLiteral("تاييد تووک")},
     {QStringLiteral("taeed_name"), QStringLiteral("نام تووک")},
 };
 inline const CaptionTable PaziraeiExport = {
-    {QStringLiteral("id"), QStringLiteral("شناسه")},
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("id"), RequestText::TitleId},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
     {QStringLiteral("loc"), QStringLiteral("محل جلسه")},
-    {QStringLiteral("loc_1"), QStringLiteral("محل خدمت")},
+    {QStringLiteral("loc_1"), RequestText::TitleLoc},
     {QStringLiteral("typ"), QStringLiteral("نوع سفارش")},
     {QStringLiteral("onvan"), QStringLiteral("عنوان جلسه")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
     {QStringLiteral("taeed_dat"), QStringLiteral("تاييد تووک")},
     {QStringLiteral("modir_dat"), QStringLiteral("تاييد مدير")},
     {QStringLiteral("dat"), QStringLiteral("تاريخ جلسه")},
@@ -270,13 +277,13 @@ inline const CaptionTable PaziraeiExport = {
     {QStringLiteral("cnt"), QStringLiteral("تعداد سفارش/نفرات")},
 };
 inline const CaptionTable PaziraeiGuestsExport = {
-    {QStringLiteral("id"), QStringLiteral("شناسه")},
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("id"), RequestText::TitleId},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
     {QStringLiteral("loc"), QStringLiteral("محل جلسه")},
     {QStringLiteral("typ"), QStringLiteral("نوع سفارش")},
     {QStringLiteral("onvan"), QStringLiteral("عنوان جلسه")},
-    {QStringLiteral("ersal_dat"), QStringLiteral("تاريخ درخواست")},
+    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
     {QStringLiteral("taeed_dat"), QStringLiteral("تووک تاييد")},
     {QStringLiteral("modir_dat"), QStringLiteral("تاييد مدير")},
     {QStringLiteral("dat"), QStringLiteral("تاريخ جلسه")},
@@ -288,8 +295,8 @@ inline const CaptionTable PaziraeiGuestsExport = {
 };
 // The guests of an order.
 inline const CaptionTable GuestGrid = {
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
+    {QStringLiteral("fname"), RequestText::TitleFname},
+    {QStringLiteral("lname"), RequestText::TitleLname},
     {QStringLiteral("ghaza"), QStringLiteral("غذا")},
     {QStringLiteral("noshidani"), QStringLiteral("نوشيدني")},
     {QStringLiteral("other"), QStringLiteral("مخلفات")},

@@ -12,21 +12,21 @@
 #include "services/ticket_ins.h"
 #include "services/ticket_nafarat.h"
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QString s(const char* text) { return QString::fromLatin1(text); }
+namespace {
 
 // The requester as the first traveller of a new request, from the owner's
 // person record; names longer than the traveller's columns are cut to them.
 void insert_first_traveller(qint64 ticketId, qint64 owner)
 {
-    const QVariantMap person = Sql::row(s("select * from personel where id=?"), {owner});
-    Row traveller{{s("ticket_id"), ticketId}};
+    const QVariantMap person = Sql::row(u"select * from personel where id=?"_s, {owner});
+    Row traveller{{u"ticket_id"_s, ticketId}};
     for (const char* column : {"fname", "lname", "nation", "birthday"}) {
-        const QString name = s(column);
-        traveller.append({name, person.value(name).toString().left(Schema::columnWidth(s("ticket_nafarat"), name))});
+        const QString name = QLatin1String(column);
+        traveller.append({name, person.value(name).toString().left(Schema::columnWidth(u"ticket_nafarat"_s, name))});
     }
-    Sql::insert(s("ticket_nafarat"), traveller);
+    Sql::insert(u"ticket_nafarat"_s, traveller);
 }
 
 } // namespace
@@ -35,8 +35,8 @@ const RequestDesc& ticket_desc()
 {
     using namespace ServiceText;
     static const RequestDesc desc{
-        .table = s("ticket"),
-        .duplicateKeys = {s("typ")},
+        .table = u"ticket"_s,
+        .duplicateKeys = {u"typ"_s},
         .duplicateMessage = TicketDuplicate,
         .list = {.grid = TicketGrid, .exportTitles = TicketExport},
         .insertDetails = insert_first_traveller,
@@ -49,15 +49,15 @@ Tticket_src::Tticket_src(QWidget* parent) : Form(parent), ui(new Ui::Tticket_src
     ui->setupUi(this);
     m_requests = new RequestList(ticket_desc(), ui->DBGrid1, ui->cnt, this);
     RequestList& r = *m_requests;
-    r.list().model()->setTitleColour(s("taeed_dat"), QColor(0xC0, 0xDC, 0xC0)); // money green
-    r.contains(ui->CheckBox4, ui->lname, s("personel.lname"));
-    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, s("ticket.taeed_dat"));
-    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, s("ticket.ersal_dat"));
-    r.contains(ui->CheckBox1, ui->typ, s("ticket.typ"));
+    r.list().model()->setTitleColour(u"taeed_dat"_s, QColor(0xC0, 0xDC, 0xC0)); // money green
+    r.contains(ui->CheckBox4, ui->lname, u"personel.lname"_s);
+    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, u"ticket.taeed_dat"_s);
+    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, u"ticket.ersal_dat"_s);
+    r.contains(ui->CheckBox1, ui->typ, u"ticket.typ"_s);
     r.connectCommands({.add = ui->N1, .approve = ui->N2, .remove = ui->N3, .exportRows = ui->N6, .exit = ui->N5,
                        .search = ui->src_btn},
-                      [] { win<Tticket_ins>(s("ticket_ins"))->openNew(); },
-                      [](qint64 id) { win<Tticket_ins>(s("ticket_ins"))->openApprove(id); });
+                      [] { win<Tticket_ins>(u"ticket_ins"_s)->openNew(); },
+                      [](qint64 id) { win<Tticket_ins>(u"ticket_ins"_s)->openApprove(id); });
     connect(ui->N4, &QAction::triggered, this, &Tticket_src::N4Click);
     connect(ui->N7, &QAction::triggered, this, &Tticket_src::N7Click);
 }
@@ -74,13 +74,13 @@ void Tticket_src::N4Click()
 {
     using namespace Letter;
     const LetterDetails travellers = [](const LetterSource& source) {
-        return AttachedPersons::rowsOf(s("ticket_nafarat"), s("ticket_id"), source.row().value(s("id")));
+        return AttachedPersons::rowsOf(u"ticket_nafarat"_s, u"ticket_id"_s, source.row().value(u"id"_s));
     };
-    print_letter(s("ticket_chap"), m_requests->currentRow(),
-                 {column(s("ostan"), s("ostan")), column(s("typ"), s("typ")), column(s("mabda"), s("mabda")),
-                  column(s("maghsad"), s("maghsad")), column(s("cnt"), s("cnt")), column(s("dat1"), s("dat1")),
-                  column(s("dat2"), s("dat2")), column(s("saat1"), s("saat1")), column(s("saat2"), s("saat2")),
-                  fullName(s("nam"))},
+    print_letter(u"ticket_chap"_s, m_requests->currentRow(),
+                 {column(u"ostan"_s, u"ostan"_s), column(u"typ"_s, u"typ"_s), column(u"mabda"_s, u"mabda"_s),
+                  column(u"maghsad"_s, u"maghsad"_s), column(u"cnt"_s, u"cnt"_s), column(u"dat1"_s, u"dat1"_s),
+                  column(u"dat2"_s, u"dat2"_s), column(u"saat1"_s, u"saat1"_s), column(u"saat2"_s, u"saat2"_s),
+                  fullName(u"nam"_s)},
                  travellers, this);
 }
 
@@ -89,7 +89,7 @@ void Tticket_src::N7Click()
     const qint64 id = m_requests->currentId();
     if (id == 0)
         return;
-    auto* travellers = win<Tticket_nafarat>(s("ticket_nafarat"));
+    auto* travellers = win<Tticket_nafarat>(u"ticket_nafarat"_s);
     travellers->persons()->openFor(id);
     travellers->showModal();
 }

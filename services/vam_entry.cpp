@@ -22,9 +22,10 @@ RequestEntry* vam_entry(const VamBoxes& b, Form* window, QPushButton* ins_btn, Q
                  {b.cmt, QStringLiteral("cmt")},
                  {b.bank, QStringLiteral("bank")}});
     entry->settingList(b.typ, ServiceText::VamTypeList);
-    entry->settingList(b.marhale, ServiceText::VamStageList);
-    entry->settingList(b.status, ServiceText::VamStatusList);
-    entry->settingList(b.bank, ServiceText::VamBankList);
+    // Stages, statuses and banks keep the order the office entered them in.
+    entry->settingList(b.marhale, ServiceText::VamStageList, SettingOrder::Table);
+    entry->settingList(b.status, ServiceText::VamStatusList, SettingOrder::Table);
+    entry->settingList(b.bank, ServiceText::VamBankList, SettingOrder::Table);
     digits_only_key(b.aghsat);
     enter_to_next_field({b.typ, b.mablagh, b.aghsat, b.marhale, b.status, b.bank, b.cmt});
     yellow_while_focused({b.typ, b.mablagh, b.aghsat, b.marhale, b.status, b.bank, b.cmt});

@@ -9,11 +9,12 @@
 #include "services/texts.h"
 #include "services/vam_ins.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using namespace Letter;
 
-QString s(const char* text) { return QString::fromLatin1(text); }
 
 } // namespace
 
@@ -22,18 +23,18 @@ const RequestDesc& vam_desc()
     using namespace RequestText;
     using namespace ServiceText;
     static const RequestDesc desc{
-        .table = s("vam"),
-        .duplicateKeys = {s("typ")},
+        .table = u"vam"_s,
+        .duplicateKeys = {u"typ"_s},
         .duplicateMessage = VamDuplicate,
-        .list = {.grid = {{s("fname"), TitleFname}, {s("lname"), TitleLname}, {s("loc"), TitleLoc},
-                          {s("typ"), VamTitleTyp}, {s("mablagh"), VamTitleMablagh}, {s("aghsat"), VamTitleAghsat},
-                          {s("ersal_dat"), TitleErsalDat}, {s("taeed_dat"), TitleTaeedDat},
-                          {s("marhale"), VamTitleMarhale}, {s("status"), VamTitleStatus}, {s("bank"), VamTitleBank},
-                          {s("cmt"), TitleCmt}},
-                 .exportTitles = {{s("id"), TitleId}, {s("fname"), TitleFname}, {s("lname"), TitleLname},
-                                  {s("loc"), TitleLoc}, {s("typ"), VamTitleTyp}, {s("mablagh"), VamExportMablagh},
-                                  {s("aghsat"), VamExportAghsat}, {s("ersal_dat"), TitleErsalDat},
-                                  {s("taeed_dat"), TitleTaeedDat}},
+        .list = {.grid = {{u"fname"_s, TitleFname}, {u"lname"_s, TitleLname}, {u"loc"_s, TitleLoc},
+                          {u"typ"_s, VamTitleTyp}, {u"mablagh"_s, VamTitleMablagh}, {u"aghsat"_s, VamTitleAghsat},
+                          {u"ersal_dat"_s, TitleErsalDat}, {u"taeed_dat"_s, TitleTaeedDat},
+                          {u"marhale"_s, VamTitleMarhale}, {u"status"_s, VamTitleStatus}, {u"bank"_s, VamTitleBank},
+                          {u"cmt"_s, TitleCmt}},
+                 .exportTitles = {{u"id"_s, TitleId}, {u"fname"_s, TitleFname}, {u"lname"_s, TitleLname},
+                                  {u"loc"_s, TitleLoc}, {u"typ"_s, VamTitleTyp}, {u"mablagh"_s, VamExportMablagh},
+                                  {u"aghsat"_s, VamExportAghsat}, {u"ersal_dat"_s, TitleErsalDat},
+                                  {u"taeed_dat"_s, TitleTaeedDat}},
                  .titleSort = true},
     };
     return desc;
@@ -44,17 +45,17 @@ Tvam_src::Tvam_src(QWidget* parent) : Form(parent), ui(new Ui::Tvam_src)
     ui->setupUi(this);
     m_requests = new RequestList(vam_desc(), ui->DBGrid1, ui->cnt, this);
     RequestList& r = *m_requests;
-    r.contains(ui->CheckBox4, ui->lname, s("personel.lname"));
-    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, s("vam.taeed_dat"));
-    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, s("vam.ersal_dat"));
-    r.contains(ui->CheckBox1, ui->typ, s("vam.typ"));
-    r.equals(ui->CheckBox5, ui->marhale, s("vam.marhale"));
-    r.contains(ui->CheckBox6, ui->status, s("vam.status"));
-    r.contains(ui->CheckBox7, ui->bank, s("vam.bank"));
+    r.contains(ui->CheckBox4, ui->lname, u"personel.lname"_s);
+    r.dateRange(ui->CheckBox3, ui->taeed_dat1, ui->taeed_dat2, u"vam.taeed_dat"_s);
+    r.dateRange(ui->CheckBox2, ui->ersal_dat1, ui->ersal_dat2, u"vam.ersal_dat"_s);
+    r.contains(ui->CheckBox1, ui->typ, u"vam.typ"_s);
+    r.equals(ui->CheckBox5, ui->marhale, u"vam.marhale"_s);
+    r.contains(ui->CheckBox6, ui->status, u"vam.status"_s);
+    r.contains(ui->CheckBox7, ui->bank, u"vam.bank"_s);
     r.connectCommands({.add = ui->N1, .approve = ui->N2, .remove = ui->N3, .exportRows = ui->N6, .exit = ui->N5,
                        .search = ui->src_btn},
-                      [] { win<Tvam_ins>(s("vam_ins"))->openNew(); },
-                      [](qint64 id) { win<Tvam_ins>(s("vam_ins"))->openApprove(id); });
+                      [] { win<Tvam_ins>(u"vam_ins"_s)->openNew(); },
+                      [](qint64 id) { win<Tvam_ins>(u"vam_ins"_s)->openApprove(id); });
     connect(ui->A51, &QAction::triggered, this, &Tvam_src::A51Click);
     connect(ui->A41, &QAction::triggered, this, &Tvam_src::A41Click);
     connect(ui->N7, &QAction::triggered, this, &Tvam_src::N7Click);
@@ -67,43 +68,43 @@ void Tvam_src::showEvent(QShowEvent* event)
     Form::showEvent(event);
     using namespace ServiceText;
     fill_combo_from_setting(ui->typ, VamTypeList);
-    fill_combo_from_setting(ui->marhale, VamStageList);
-    fill_combo_from_setting(ui->status, VamStatusList);
-    fill_combo_from_setting(ui->bank, VamBankList);
+    fill_combo_from_setting(ui->marhale, VamStageList, SettingOrder::Table);
+    fill_combo_from_setting(ui->status, VamStatusList, SettingOrder::Table);
+    fill_combo_from_setting(ui->bank, VamBankList, SettingOrder::Table);
 }
 
 void Tvam_src::A51Click()
 {
-    print_letter(s("vam_chap"), m_requests->currentRow(),
-                 {person(s("ostan"), s("ostan")), column(s("typ"), s("typ")), column(s("typ2"), s("typ")),
-                  fullName(s("fname")), column(s("loc"), s("loc")),
-                  signatory(s("karshenas_tuvek"), RequestText::SignatoryExpert),
-                  signatory(s("raeis_edari"), RequestText::SignatoryAdministration)},
+    print_letter(u"vam_chap"_s, m_requests->currentRow(),
+                 {person(u"ostan"_s, u"ostan"_s), column(u"typ"_s, u"typ"_s), column(u"typ2"_s, u"typ"_s),
+                  fullName(u"fname"_s), column(u"loc"_s, u"loc"_s),
+                  signatory(u"karshenas_tuvek"_s, RequestText::SignatoryExpert),
+                  signatory(u"raeis_edari"_s, RequestText::SignatoryAdministration)},
                  this);
 }
 
 void Tvam_src::A41Click()
 {
-    print_letter(s("vam_chap2"), m_requests->currentRow(),
-                 {signatory(s("raeis_edari"), RequestText::SignatoryAdministration), person(s("ostan"), s("ostan")),
-                  person(s("ostan2"), s("ostan")), person(s("ostan3"), s("ostan")), column(s("typ"), s("typ")),
-                  column(s("typ2"), s("typ")), column(s("typ3"), s("typ")), column(s("typ4"), s("typ")),
-                  fullName(s("fname")), fullName(s("fname2")), column(s("loc"), s("loc")), column(s("loc2"), s("loc"))},
+    print_letter(u"vam_chap2"_s, m_requests->currentRow(),
+                 {signatory(u"raeis_edari"_s, RequestText::SignatoryAdministration), person(u"ostan"_s, u"ostan"_s),
+                  person(u"ostan2"_s, u"ostan"_s), person(u"ostan3"_s, u"ostan"_s), column(u"typ"_s, u"typ"_s),
+                  column(u"typ2"_s, u"typ"_s), column(u"typ3"_s, u"typ"_s), column(u"typ4"_s, u"typ"_s),
+                  fullName(u"fname"_s), fullName(u"fname2"_s), column(u"loc"_s, u"loc"_s), column(u"loc2"_s, u"loc"_s)},
                  this);
 }
 
 void Tvam_src::N7Click()
 {
     QList<LetterCaption> captions = {
-        person(s("ostan"), s("ostan")), person(s("ostan2"), s("ostan")),
-        provincial(s("code"), ServiceText::ReliefDocumentCodeList, ServiceText::HandFilled),
-        column(s("marhale"), s("marhale")),
-        column(s("typ"), s("typ")), column(s("typ2"), s("typ")), column(s("typ3"), s("typ")),
-        fullName(s("fname")), fullName(s("fname2")), column(s("semat"), s("semat")), column(s("loc2"), s("loc")),
-        column(s("estekhdam"), s("estekhdam"))};
+        person(u"ostan"_s, u"ostan"_s), person(u"ostan2"_s, u"ostan"_s),
+        provincial(u"code"_s, ServiceText::ReliefDocumentCodeList, ServiceText::HandFilled),
+        column(u"marhale"_s, u"marhale"_s),
+        column(u"typ"_s, u"typ"_s), column(u"typ2"_s, u"typ"_s), column(u"typ3"_s, u"typ"_s),
+        fullName(u"fname"_s), fullName(u"fname2"_s), column(u"semat"_s, u"semat"_s), column(u"loc2"_s, u"loc"_s),
+        column(u"estekhdam"_s, u"estekhdam"_s)};
     // Amounts, cheques and banks are filled in by hand.
     for (const char* label : {"darsad", "mablagh", "mablagh2", "mablagh3", "mablagh4", "mablagh5", "chek", "bank",
                               "bank2", "tazmini", "fname3", "aghsat"})
-        captions << text(s(label), ServiceText::HandFilled);
-    print_letter(s("vam_chap_kargoshaei"), m_requests->currentRow(), captions, this);
+        captions << text(QLatin1String(label), ServiceText::HandFilled);
+    print_letter(u"vam_chap_kargoshaei"_s, m_requests->currentRow(), captions, this);
 }

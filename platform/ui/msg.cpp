@@ -2,10 +2,13 @@
 
 #include "platform/ui/file_dialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace Msg {
 namespace {
@@ -19,6 +22,18 @@ QMessageBox::StandardButton toStandard(Button b)
     case Button::Cancel: return QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
+}
+
+// The width a dialog needs for the window frame to show its whole title
+// ("Delete Password" on a narrow input box): the title as the frame writes
+// it, with the program's name, and room for the frame's icon and buttons.
+int titleWidth(const QDialog& dialog)
+{
+    constexpr int FrameButtons = 140;
+    QFont title = dialog.font();
+    title.setBold(true);
+    const QString shown = dialog.windowTitle() + QStringLiteral(" — ") + QApplication::applicationDisplayName();
+    return QFontMetrics(title).horizontalAdvance(shown) + FrameButtons;
 }
 
 class DialogHandler final : public Handler {
@@ -39,6 +54,11 @@ public:
         for (Button b : r.buttons)
             buttons |= toStandard(b);
         box.setStandardButtons(buttons);
+        // The Persian "&Yes" and "&No": an underlined letter is drawn apart
+        // from the next and breaks the word's joins, so the captions go
+        // without their shortcut marks.
+        for (QAbstractButton* button : box.buttons())
+            button->setText(button->text().remove(QLatin1Char('&')));
         box.setLayoutDirection(Qt::RightToLeft);
         switch (box.exec()) {
         case QMessageBox::Yes: return Button::Yes;
@@ -62,14 +82,17 @@ public:
                 return std::nullopt;
             return path;
         }
-        bool ok = false;
-        const QString text = QInputDialog::getText(
-            QApplication::activeWindow(), r.caption, r.text,
-            r.kind == Kind::Password ? QLineEdit::Password : QLineEdit::Normal,
-            r.defaultText, &ok);
-        if (!ok)
+        QInputDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(r.caption);
+        dialog.setLabelText(r.text);
+        dialog.setTextEchoMode(r.kind == Kind::Password ? QLineEdit::Password : QLineEdit::Normal);
+        dialog.setTextValue(r.defaultText);
+        // The dialog sizes itself to its contents: its box is made wide enough.
+        if (auto* box = dialog.findChild<QLineEdit*>())
+            box->setMinimumWidth(titleWidth(dialog) - 2 * dialog.style()->pixelMetric(QStyle::PM_LayoutLeftMargin));
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return text;
+        return dialog.textValue();
     }
 };
 

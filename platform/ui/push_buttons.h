@@ -5,6 +5,9 @@
 // The widget style of the Qt this program is built on puts the caption
 // against the button's far edge instead, which in a right-to-left window
 // leaves the caption touching the left border.
+// The same style lays out a Latin caption or grid cell ("Browse Excel...",
+// ".jpg") left to right in a right-to-left window, so its punctuation stays
+// where it is written.
 
 class QStyle;
 

@@ -146,8 +146,14 @@ Outcome remove(const RequestDesc& desc, qint64 id, bool onlyPending)
 QString approverSurname()
 {
     const QString own = Session::user().personel_id;
-    if (own.isEmpty())
-        return QString();
+    if (own.isEmpty()) {
+        // An account without a person record (the administrator) signs with
+        // the account's own name, or its user name when it has none.
+        const QString name = Sql::scalar(QStringLiteral("select nam from users where id=?"), {Session::user().prs_id})
+                                 .toString()
+                                 .trimmed();
+        return name.isEmpty() ? Session::user().karbar : name;
+    }
     return Sql::scalar(QStringLiteral("select lname from personel where id=?"), {own.toLongLong()}).toString();
 }
 

@@ -50,7 +50,7 @@ std::optional<bool> isApproved(const RequestDesc& desc, qint64 id);
 // rows stay where they are.
 Outcome remove(const RequestDesc& desc, qint64 id, bool onlyPending);
 
-// The surname of the current user's person row; empty without one.
+// The surname of the current user's person row; without one, the account's name.
 QString approverSurname();
 
 } // namespace RequestSql

@@ -3,6 +3,7 @@
 // a stored value, filling from a row without running cascades, the focus colour.
 
 #include "core/entry.h"
+#include "core/mon_edit.h"
 #include "core/schema.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
@@ -272,6 +273,29 @@ private slots:
         w.list->setCurrentIndex(w.list->findText(u"کارشناس"_s));
         emit w.list->activated(w.list->currentIndex());
         QVERIFY(cascades > 0);
+    }
+
+    // A filled amount shows grouped, and it is the amount an over-long paste
+    // goes back to, not the amount of a record filled or typed before.
+    void filledAmountIsGroupedAndRemembered()
+    {
+        MsgRecorder msgs;
+        Window w;
+        auto* amount = new TMonEdit(&w);
+        auto* loan = new Entry(u"vam"_s, &w);
+        loan->bind({{amount, u"mablagh"_s}});
+        w.show();
+        amount->setText(u"7000"_s);
+        for (const auto& [stored, grouped] : {std::pair{QVariant(2500000), u"2,500,000"_s},
+                                              std::pair{QVariant(u"31000"_s), u"31,000"_s}}) {
+            loan->openEdit({{u"id"_s, 1}, {u"mablagh"_s, stored}});
+            QCOMPARE(amount->text(), grouped);
+            amount->setFocus();
+            amount->selectAll();
+            amount->insert(u"99999999999999999999"_s);
+            QCOMPARE(amount->text(), grouped);
+        }
+        QCOMPARE(msgs.texts(), QStringList(2, CoreText::MoneyTooLong));
     }
 
     void yellowWhileFocused()

@@ -103,7 +103,9 @@ private slots:
     {
         MsgRecorder msgs;
         setRights(QStringLiteral("karbaran"), QStringLiteral("1111"));
-        main->resize(1600, 1200);
+        // The main window maximized on a 1366x768 screen with a desktop panel:
+        // the list takes the height the opener gives it, not more.
+        main->resize(1366, 768 - 40 - 30);
         // The list shows every account, also after a filtered search that left text in a box.
         QList<bool> commands;
         QVERIFY(openUsers(&commands));
@@ -122,11 +124,9 @@ private slots:
         QVERIFY(msgs.last().startsWith(DbText::Refused));
     }
 
-    void itemsWithoutTheirPageStayDisabled()
+    void everyPageItemIsEnabled()
     {
-        // An item with no page of its own is visible but cannot be chosen.
-        QVERIFY(!main->findChild<QAction*>(QStringLiteral("N24"))->isEnabled());
-        for (const char* item : {"N15", "N16", "N17", "N18", "N20"})
+        for (const char* item : {"N15", "N16", "N17", "N18", "N20", "N24"})
             QVERIFY2(main->findChild<QAction*>(QLatin1String(item))->isEnabled(), item);
         QVERIFY(main->ui->N6->isEnabled());
         QVERIFY(main->ui->N1->isEnabled());  // the personnel list

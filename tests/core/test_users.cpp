@@ -307,7 +307,8 @@ private slots:
         QVERIFY(!userRow(a).isEmpty());
         // The scope rows stay; the editor no longer writes for the deleted account.
         QCOMPARE(count(u"select count(*) from dastrasi2 where user_id=?"_s, {b}), 1);
-        QCOMPARE(users->loadedUserId(), -1);
+        QVERIFY(users->loadedUserId() != b);
+        QCOMPARE(users->loadedUserId(), users->list()->current(u"id"_s).toLongLong());
         QCOMPARE(users->list()->model()->rowCount(), 2);
     }
 
@@ -351,7 +352,7 @@ private slots:
         QVERIFY(users->ui->CheckBox3->isChecked() && users->ui->nam->text().isEmpty());
     }
 
-    void rightsSaveToTheLoadedAccount()
+    void rightsSaveToTheCurrentAccount()
     {
         const qint64 a = account(u"7770000001"_s, u"الف"_s);
         const qint64 b = account(u"7770000002"_s, u"ب"_s);
@@ -359,17 +360,28 @@ private slots:
         const RightsPage& vam = rights_pages[4];
         QCOMPARE(QString::fromLatin1(vam.page_name), u"vam"_s);
 
+        // The first row shows as current: its rights are in the boxes, and a
+        // save without a click writes for it.
+        const qint64 first = users->list()->current(u"id"_s).toLongLong();
+        QCOMPARE(users->loadedUserId(), first);
+        users->ui->ins_btn2->click();
+        QCOMPARE(count(u"select count(*) from dastrasi where prs_id=?"_s, {first}), 22);
+
         clickRow(a);
         tick(users->rightBox(vam, 0));
         tick(users->rightBox(vam, 3));
-        // The list's current row moves to another account without a click on a cell.
+        users->ui->ins_btn2->click();
+        // The list's current row moves to another account without a click on
+        // a cell: the boxes show that account's rights, and a save is its.
         users->ui->DBGrid1->setFocus();
         QTest::keyClick(users->ui->DBGrid1, Qt::Key_Down);
-        QVERIFY(users->list()->current(u"id"_s).toLongLong() != a);
+        QCOMPARE(users->list()->current(u"id"_s).toLongLong(), b);
+        QVERIFY(!users->rightBox(vam, 0)->isChecked());
         users->ui->ins_btn2->click();
 
         QCOMPARE(count(u"select count(*) from dastrasi where prs_id=?"_s, {a}), 22);
-        QCOMPARE(count(u"select count(*) from dastrasi where prs_id=?"_s, {b}), 0);
+        QCOMPARE(count(u"select count(*) from dastrasi where prs_id=?"_s, {b}), 22);
+        QCOMPARE(Sql::scalar(u"select darj from dastrasi where prs_id=? and page_name='vam'"_s, {b}).toInt(), 0);
         const QVariantMap row = Sql::row(u"select * from dastrasi where prs_id=? and page_name='vam'"_s, {a});
         QCOMPARE(row.value(u"darj"_s).toInt(), 1);
         QCOMPARE(row.value(u"virayesh"_s).toInt(), 0);
@@ -439,8 +451,6 @@ private slots:
         users->ui->list_loc->setCurrentItem(users->ui->list_loc->findItems(u"قديم"_s, Qt::MatchExactly).first());
         users->ui->N3->trigger();
 
-        // The current row moves elsewhere; the save is still for the loaded account.
-        users->ui->DBGrid1->setCurrentIndex(users->ui->DBGrid1->model()->index(0, 1));
         users->ui->SpeedButton1->click();
         QCOMPARE(msgs.texts(), QStringList{CoreText::ScopeSaved});
         QStringList saved;

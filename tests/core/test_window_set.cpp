@@ -15,6 +15,7 @@
 #include <QDirIterator>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QAction>
 
 class TestWindowSet : public QObject {
     Q_OBJECT
@@ -22,23 +23,47 @@ class TestWindowSet : public QObject {
 private slots:
     void initTestCase() { Program::start(*qApp); }
 
+    // Every object of the creation order exists, made in that order.
     void createdOnceInOrder()
     {
-        const QStringList created = WindowSet::instance().created();
-        QVERIFY(!created.isEmpty());
-        QCOMPARE(created.first(), QStringLiteral("login"));
-        // Whatever exists follows the creation order.
-        const QStringList order = windowCreationOrder();
-        int last = -1;
-        for (const QString& name : created) {
-            const int at = int(order.indexOf(name));
-            QVERIFY2(at > last, qPrintable(name));
-            last = at;
-        }
+        QCOMPARE(WindowSet::instance().created(), windowCreationOrder());
         QObject* login = WindowSet::instance().object("login");
         WindowSet::instance().createAll();
         QCOMPARE(WindowSet::instance().object("login"), login);
         QCOMPARE(win<Tlogin>("login")->windowTitle(), QStringLiteral("صفحه ورود"));
+    }
+
+    // Every window fits a 1366x768 screen with a desktop panel (40 px) under
+    // its window frame (a 30 px title bar).
+    void everyWindowFitsASmallScreen()
+    {
+        const QSize usable(1366 - 10, 768 - 40 - 30);
+        QStringList tooBig;
+        for (const QString& name : WindowSet::instance().created()) {
+            auto* window = qobject_cast<QWidget*>(WindowSet::instance().object(name));
+            if (!window)
+                continue; // a report sheet
+            const QSize least = window->minimumSizeHint().expandedTo(window->minimumSize());
+            if (least.width() > usable.width() || least.height() > usable.height())
+                tooBig << QStringLiteral("%1 %2x%3").arg(name).arg(least.width()).arg(least.height());
+        }
+        QVERIFY2(tooBig.isEmpty(), qPrintable(tooBig.join(QStringLiteral(", "))));
+    }
+
+    // The grid popup items that delete a row say so.
+    void deleteItemsReadDelete()
+    {
+        const QList<QPair<const char*, const char*>> items = {
+            {"ticket_nafarat", "N1"}, {"paziraei_nafarat", "N1"}, {"khabghah_hamrahan", "N1"}, {"phone", "N1"},
+            {"zamaem", "N1"},         {"mostanadat", "N1"},       {"personel_pic", "N1"},      {"khabgahha_pic", "N1"},
+            {"setting", "N1"},        {"setting_ost", "N1"},      {"payam", "N3"},             {"users", "N3"},
+            {"users", "N7"},          {"abadiha", "N1"},          {"personel_src", "N19"},
+        };
+        for (const auto& [window, item] : items) {
+            auto* action = WindowSet::instance().object(QLatin1String(window))->findChild<QAction*>(QLatin1String(item));
+            QVERIFY2(action, window);
+            QVERIFY2(action->text() == QStringLiteral("حذف"), window);
+        }
     }
 
     // A misspelt name or the wrong class fails at once, never as a null pointer
