@@ -1,5 +1,6 @@
 #include "list_window.h"
 
+#include "core/schema.h"
 #include "platform/db/sql.h"
 #include "platform/ui/text_input.h"
 
@@ -601,14 +602,55 @@ void ListWindow::addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build
             [=] { toggle_filter_box(check, boxes.value(0), boxes.value(1), look); });
 }
 
-Condition ListWindow::containsCondition(const QString& expression, const QString& text)
+namespace {
+
+// The condition of a contains search of table.column (or of column in a list
+// of table) through the column's own index, where the backend searches through
+// one apart from the plain LIKE and the index is there; nothing otherwise.
+std::optional<Condition> indexedContains(const Dialect& d, const QString& table, const QString& expression,
+                                         const QString& pattern)
+{
+    if (table.isEmpty())
+        return std::nullopt;
+    static const QRegularExpression column(QStringLiteral("^(?:(\\w+)\\.)?(\\w+)$"));
+    const QRegularExpressionMatch m = column.match(expression);
+    if (!m.hasMatch() || (m.hasCaptured(1) && m.captured(1).compare(table, Qt::CaseInsensitive) != 0))
+        return std::nullopt;
+    const QString index = Schema::containsIndexName(table, m.captured(2));
+    if (index.isEmpty())
+        return std::nullopt;
+    const Dialect::BoundSql indexed = d.containsIndexed(index, table + QStringLiteral(".id"), expression, pattern);
+    if (indexed.sql.isEmpty())
+        return std::nullopt;
+    try {
+        if (Sql::scalar(d.containsIndexExistsQuery(), {index}).toInt() == 0)
+            return std::nullopt;
+    } catch (const DbError&) {
+        return std::nullopt; // the search itself says what is wrong with the connection
+    }
+    return Condition{QStringLiteral(" and ") + indexed.sql, indexed.values};
+}
+
+// The first table of a list's from: "log where ..." gives log.
+QString firstTable(const QString& from)
+{
+    return from.trimmed().section(QRegularExpression(QStringLiteral("\\s")), 0, 0);
+}
+
+} // namespace
+
+Condition ListWindow::containsCondition(const QString& expression, const QString& text, const QString& table)
 {
     // The dialect is asked at each search: the window is made before the connection.
     const Dialect& d = Database::current().dialect();
     QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
     const QChar kaf(TextInput::ArabicKaf), keheh(TextInput::Keheh);
-    if (!pattern.contains(kaf) && !pattern.contains(keheh))
+    if (!pattern.contains(kaf) && !pattern.contains(keheh)) {
+        // SQLite's LIKE is case-insensitive as the index is: the two find the same rows.
+        if (std::optional<Condition> indexed = indexedContains(d, table, expression, pattern))
+            return *indexed;
         return Condition{QStringLiteral(" and ") + d.likeInsensitive(expression), {pattern}};
+    }
     // Stored texts hold both kafs: either one typed finds both.
     pattern.replace(kaf, keheh);
     return Condition{QStringLiteral(" and ") + d.likeInsensitive(QStringLiteral("replace(%1, ?, ?)").arg(expression)),
@@ -617,7 +659,9 @@ Condition ListWindow::containsCondition(const QString& expression, const QString
 
 void ListWindow::contains(QCheckBox* check, QWidget* box, const QString& expression)
 {
-    addFilter(check, {box}, [expression](const QStringList& t) { return containsCondition(expression, t[0]); });
+    addFilter(check, {box}, [expression, table = firstTable(m_desc.from)](const QStringList& t) {
+        return containsCondition(expression, t[0], table);
+    });
 }
 
 void ListWindow::equals(QCheckBox* check, QWidget* box, const QString& expression)
@@ -705,7 +749,7 @@ bool ListWindow::run(const Condition& where)
     const QVariantList values = boundValues(m_desc.values, where);
     QString key = m_desc.key;
     if (key.isEmpty()) // the first table's id
-        key = m_desc.from.trimmed().section(QRegularExpression(QStringLiteral("\\s")), 0, 0) + QStringLiteral(".id");
+        key = firstTable(m_desc.from) + QStringLiteral(".id");
     // Up to this many matches are sorted rather than read along an index.
     constexpr qint64 FewRows = 50000;
     QString count;

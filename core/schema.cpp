@@ -433,14 +433,40 @@ Result install(const std::optional<QString>& adminPassword)
     return result;
 }
 
+// ---- Indexes of the searches ---------------------------------------------
+
+namespace {
+
+// The columns whose "contains" searches have an index of their own.
+struct ContainsIndex {
+    const char* table;
+    const char* column;
+};
+constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar"}, {"log", "cmt"}};
+
+} // namespace
+
+QString containsIndexName(const QString& table, const QString& column)
+{
+    for (const ContainsIndex& i : ContainsIndexes)
+        if (table.compare(QLatin1String(i.table), Qt::CaseInsensitive) == 0 &&
+            column.compare(QLatin1String(i.column), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("ix_%1_%2_contains").arg(QLatin1String(i.table), QLatin1String(i.column));
+    return {};
+}
+
 bool ensureContainsIndexes()
 {
     const Dialect& d = Database::current().dialect();
     try {
-        for (const char* column : {"karbar", "cmt"})
-            for (const QString& sql : d.createContainsIndex(QStringLiteral("ix_log_%1_contains").arg(QLatin1String(column)),
-                                                            QStringLiteral("log"), QLatin1String(column)))
-                Sql::exec(sql);
+        for (const ContainsIndex& i : ContainsIndexes) {
+            const QString table = QLatin1String(i.table), column = QLatin1String(i.column);
+            // All of an index or none: a table of the index without its triggers would fall behind.
+            Sql::transaction([&] {
+                for (const QString& sql : d.createContainsIndex(containsIndexName(table, column), table, column))
+                    Sql::exec(sql);
+            });
+        }
     } catch (const DbError& e) {
         qWarning().noquote() << "the log's searches go without their indexes:" << e.driverText;
         return false;

@@ -37,6 +37,9 @@ Result install(const std::optional<QString>& adminPassword = std::nullopt);
 // searches of the user and of the action text fast; install makes them. False
 // when the server refused them: nothing else changes, the searches are only slower.
 bool ensureContainsIndexes();
+// The name of the index of a column's "contains" searches (whether the server
+// allowed it or not); empty for a column that has none.
+QString containsIndexName(const QString& table, const QString& column);
 
 // Shows the outcome: "all settings done" when every step succeeded, otherwise
 // the failed steps. Nothing when the run was cancelled.
