@@ -1,7 +1,9 @@
 #include "list_window.h"
 
 #include "core/schema.h"
+#include "core/texts.h"
 #include "platform/db/sql.h"
+#include "platform/ui/progress.h"
 #include "platform/ui/text_input.h"
 
 #include <QCheckBox>
@@ -760,6 +762,7 @@ bool ListWindow::run(const Condition& where)
     });
     if (!ok)
         return false;
+    m_found = count.toLongLong();
     m_last = where;
     showColumns();
     if (m_count)
@@ -841,13 +844,21 @@ void ListWindow::emptyFilterBoxes()
 
 bool ListWindow::exportRows()
 {
-    return export_rows_to_excel(m_model->columnNames(), m_desc.exportTitles, [this](const RowWriter& write) {
+    // A long list keeps the window painted and shows how far it is.
+    std::optional<Progress> progress;
+    return export_rows_to_excel(m_model->columnNames(), m_desc.exportTitles, [&](const RowWriter& write) {
         QStringList texts;
+        qint64 done = 0;
         m_model->readAll([&](const QVariantList& values) {
             texts.clear();
             for (const QVariant& v : values)
                 texts << ListModel::text(v);
             write(texts);
+            if (++done % 2000 == 0) {
+                if (!progress)
+                    progress.emplace(CoreText::ExportRunning, false);
+                progress->step(done, m_found);
+            }
         });
     }, m_grid->window()->windowTitle());
 }

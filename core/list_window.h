@@ -265,5 +265,6 @@ private:
     QList<Filter> m_filters;
     std::function<Condition()> m_scope;
     std::optional<Condition> m_last;
+    qint64 m_found = 0; // the rows the last search counted
     QHash<int, int> m_fitted; // column -> the width the list gave it
 };

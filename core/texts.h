@@ -169,6 +169,8 @@ inline const QString LogExportSaatSys = QStringLiteral("ساعت سرور");
 // Backup
 inline const QString BackupDone = QStringLiteral("فايل پشتيبان تهيه شد");
 inline const QString BackupFailed = QStringLiteral("خطا! لطفا از مسير داده شده مطمئن شويد");
+// A long list written to a workbook, in its progress box.
+inline const QString ExportRunning = QStringLiteral("در حال انتقال به اکسل...");
 // While the file is written, in its progress box; when the user stopped it.
 inline const QString BackupRunning = QStringLiteral("در حال تهيه فايل پشتيبان...");
 inline const QString BackupCancelled = QStringLiteral("تهيه فايل پشتيبان متوقف شد و فايلي نوشته نشد");
