@@ -437,22 +437,40 @@ Result install(const std::optional<QString>& adminPassword)
 
 namespace {
 
-// The columns whose "contains" searches have an index of their own.
+// The columns whose "contains" searches have an index of their own: a text
+// index, or for a column of few values (the users of the log) a plain one
+// that lists them, each tested by the search.
 struct ContainsIndex {
     const char* table;
     const char* column;
+    bool fewValues;
 };
-constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar"}, {"log", "cmt"}};
+constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar", true}, {"log", "cmt", false}};
+
+const ContainsIndex* findContainsIndex(const QString& table, const QString& column)
+{
+    for (const ContainsIndex& i : ContainsIndexes)
+        if (table.compare(QLatin1String(i.table), Qt::CaseInsensitive) == 0 &&
+            column.compare(QLatin1String(i.column), Qt::CaseInsensitive) == 0)
+            return &i;
+    return nullptr;
+}
 
 } // namespace
 
 QString containsIndexName(const QString& table, const QString& column)
 {
-    for (const ContainsIndex& i : ContainsIndexes)
-        if (table.compare(QLatin1String(i.table), Qt::CaseInsensitive) == 0 &&
-            column.compare(QLatin1String(i.column), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("ix_%1_%2_contains").arg(QLatin1String(i.table), QLatin1String(i.column));
-    return {};
+    const ContainsIndex* i = findContainsIndex(table, column);
+    if (!i)
+        return {};
+    return QString::fromLatin1(i->fewValues ? "ix_%1_%2" : "ix_%1_%2_contains")
+        .arg(QLatin1String(i->table), QLatin1String(i->column));
+}
+
+bool containsAmongFewValues(const QString& table, const QString& column)
+{
+    const ContainsIndex* i = findContainsIndex(table, column);
+    return i && i->fewValues;
 }
 
 bool ensureContainsIndexes()
@@ -462,8 +480,13 @@ bool ensureContainsIndexes()
         for (const ContainsIndex& i : ContainsIndexes) {
             const QString table = QLatin1String(i.table), column = QLatin1String(i.column);
             // All of an index or none: a table of the index without its triggers would fall behind.
+            const QString name = containsIndexName(table, column);
+            if (i.fewValues) {
+                Sql::exec(d.createIndex(name, table, column));
+                continue;
+            }
             Sql::transaction([&] {
-                for (const QString& sql : d.createContainsIndex(containsIndexName(table, column), table, column))
+                for (const QString& sql : d.createContainsIndex(name, table, column))
                     Sql::exec(sql);
             });
         }

@@ -40,6 +40,9 @@ bool ensureContainsIndexes();
 // The name of the index of a column's "contains" searches (whether the server
 // allowed it or not); empty for a column that has none.
 QString containsIndexName(const QString& table, const QString& column);
+// Whether a column's "contains" searches test its few distinct values, listed
+// through its index, rather than every row.
+bool containsAmongFewValues(const QString& table, const QString& column);
 
 // Shows the outcome: "all settings done" when every step succeeded, otherwise
 // the failed steps. Nothing when the run was cancelled.

@@ -29,6 +29,16 @@ QString ordered(const QString& expression, bool descending)
     return descending ? expression + QStringLiteral(" desc") : expression;
 }
 
+// Each next value found as the least one above the last: one step of an
+// index per value.
+QString recursiveDistinct(const QString& table, const QString& column)
+{
+    return QStringLiteral("with recursive distinct_values (k) as (select min(%2) from %1 union all "
+                          "select (select min(%2) from %1 where %2 > distinct_values.k) from distinct_values "
+                          "where distinct_values.k is not null) select k from distinct_values where k is not null")
+        .arg(table, column);
+}
+
 QString typeText(const char* const names[], ColumnType t, int size)
 {
     const QString name = QLatin1String(names[int(t)]);
@@ -140,6 +150,10 @@ public:
     {
         return QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ?");
     }
+    QString distinctValuesQuery(const QString& table, const QString& column) const override
+    {
+        return recursiveDistinct(table, column);
+    }
     QString quoteName(const QString& name) const override { return doubleQuoted(name); }
     bool nullsFirst() const override { return true; }
     QString orderNullsFirst(const QString& e, bool descending) const override { return ordered(e, descending); }
@@ -226,6 +240,10 @@ public:
     {
         return {QStringLiteral("create extension if not exists pg_trgm"),
                 QStringLiteral("create index if not exists %1 on %2 using gin (%3 gin_trgm_ops)").arg(name, table, column)};
+    }
+    QString distinctValuesQuery(const QString& table, const QString& column) const override
+    {
+        return recursiveDistinct(table, column);
     }
     QString quoteName(const QString& name) const override { return doubleQuoted(name); }
     bool nullsFirst() const override { return false; }

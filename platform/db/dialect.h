@@ -89,6 +89,14 @@ public:
         (void)name, (void)key, (void)column, (void)pattern;
         return {};
     }
+    // A SELECT of the distinct values of a column, column "k", read through an
+    // index on the column a value at a time, fast where the values are few
+    // (the users of the log); empty where the backend cannot use it in "in (...)".
+    virtual QString distinctValuesQuery(const QString& table, const QString& column) const
+    {
+        (void)table, (void)column;
+        return {};
+    }
     // Whether the index createContainsIndex made is there: a count with one
     // bound parameter, the index's name; empty where containsIndexed is.
     virtual QString containsIndexExistsQuery() const { return {}; }
