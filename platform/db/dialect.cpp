@@ -241,41 +241,6 @@ public:
         return {QStringLiteral("create extension if not exists pg_trgm"),
                 QStringLiteral("create index if not exists %1 on %2 using gin (%3 gin_trgm_ops)").arg(name, table, column)};
     }
-    // The trigram index finds a long text's rows far faster from a few of
-    // its pieces than from all of its trigrams: the first and last three
-    // characters of each run between wildcards narrow the rows down through
-    // the index, and the whole pattern, on an expression the index does not
-    // serve, keeps those that hold it (the rows of the plain search).
-    BoundSql containsIndexed(const QString& name, const QString& key, const QString& column,
-                             const QString& pattern) const override
-    {
-        (void)name, (void)key;
-        static const QRegularExpression wildcards(QStringLiteral("[%_\\\\]"));
-        QStringList pieces;
-        for (const QString& run : pattern.split(wildcards, Qt::SkipEmptyParts)) {
-            const QList<uint> characters = run.toUcs4();
-            if (characters.size() < 3)
-                continue;
-            for (const qsizetype at : {qsizetype(0), characters.size() - 3}) {
-                const QString piece = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData() + at), 3);
-                if (!pieces.contains(piece))
-                    pieces << piece;
-            }
-        }
-        // A short text has no pieces shorter than itself.
-        if (pieces.isEmpty() || (pieces.size() == 1 && QLatin1Char('%') + pieces[0] + QLatin1Char('%') == pattern))
-            return {};
-        BoundSql out{QStringLiteral("(%1 || '') ilike ?").arg(column), {pattern}};
-        for (const QString& piece : std::as_const(pieces)) {
-            out.sql += QStringLiteral(" and %1 ilike ?").arg(column);
-            out.values << QLatin1Char('%') + piece + QLatin1Char('%');
-        }
-        return out;
-    }
-    QString containsIndexExistsQuery() const override
-    {
-        return QStringLiteral("select count(*) from pg_indexes where schemaname = current_schema() and indexname = ?");
-    }
     QString distinctValuesQuery(const QString& table, const QString& column) const override
     {
         return recursiveDistinct(table, column);

@@ -229,12 +229,14 @@ private slots:
                     check->setChecked(false);
                 }
         };
-        // The users are searched among their few values, the longer texts
-        // without either kaf through the index of the action text.
+        // The users are searched among their few values; the embedded database
+        // searches the longer texts without either kaf through its index.
         QVERIFY(ListWindow::containsCondition("karbar", "ab", "log").sql.contains(QLatin1String("recursive")));
-        for (const char* text : {"ژاله", "كارت", "ab"})
-            QCOMPARE(ListWindow::containsCondition("cmt", text, "log").sql != ListWindow::containsCondition("cmt", text).sql,
-                     qstrcmp(text, "ژاله") == 0);
+        if (Database::current().backend() == Backend::SQLite) {
+            QVERIFY(ListWindow::containsCondition("cmt", "ژاله", "log").sql.contains(QLatin1String("match")));
+            QVERIFY(!ListWindow::containsCondition("cmt", "كارت", "log").sql.contains(QLatin1String("match")));
+            QVERIFY(!ListWindow::containsCondition("cmt", "ab", "log").sql.contains(QLatin1String("match")));
+        }
         inViewer([&] {
             compareAll();
             Sql::exec(QStringLiteral("update log set cmt=? where karbar=?"), {" abc ژاله ", "0001000014"});
