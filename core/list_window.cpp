@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -764,16 +765,22 @@ bool ListWindow::run(const Condition& where)
     QString key = m_desc.key;
     if (key.isEmpty()) // the first table's id
         key = firstTable(m_desc.from) + QStringLiteral(".id");
-    // Up to this many matches are sorted rather than read along an index: a
-    // sort of that many costs a server a tenth of a second, while the index
-    // read backwards to a month far back in a log of millions of rows reads
-    // every row after it.
-    constexpr qint64 FewRows = 500000;
+    // Few matches are sorted rather than read along an index of the order,
+    // which can mean reading most of a table when they lie at its far end (a
+    // month far back in a log of millions of rows). Up to FewRows always; up to
+    // ManyRows when counting them was quick, so that reading them again to
+    // sort is quick too (matches spread over the whole table, found through a
+    // text index, are cheaper read along the order until a page is full).
+    constexpr qint64 FewRows = 50000, ManyRows = 500000;
+    constexpr qint64 QuickCountMs = 100;
     QString count;
     const bool ok = Db::guard([&] {
+        QElapsedTimer counting;
+        counting.start();
         const QVariant n = Sql::scalar(QStringLiteral("select count(*) from ") + tail, values);
         count = n.toString();
-        m_model->setQuery({m_desc.columns, tail, values, m_desc.orderBy, key, n.toLongLong() <= FewRows});
+        const bool few = n.toLongLong() <= FewRows || (n.toLongLong() <= ManyRows && counting.elapsed() <= QuickCountMs);
+        m_model->setQuery({m_desc.columns, tail, values, m_desc.orderBy, key, few});
     });
     if (!ok)
         return false;
