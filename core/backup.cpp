@@ -61,12 +61,11 @@ void Tbackup::BitBtn1Click()
     DbBackup::Outcome outcome;
     if (!folder.isEmpty()) {
         const QString path = QDir(folder).filePath(fileName(Shamsi::today()));
-        // The window stays alive while the file is written, and the work can be stopped.
+        // The window stays alive while the file is written, and the work can be
+        // stopped; the progress box keeps the windows from taking input meanwhile.
         Progress progress(CoreText::BackupRunning);
-        setEnabled(false);
         outcome = DbBackup::write(Database::current(), path,
                                   [&](qint64 done, qint64 total) { return progress.step(done, total); });
-        setEnabled(true);
     }
     switch (outcome.kind) {
     case DbBackup::Outcome::Written:
