@@ -689,6 +689,7 @@ void ListWindow::range(QCheckBox* check, QWidget* from, QWidget* to, const QStri
 {
     filter(check, {from, to}, QStringLiteral(" and %1>=? and %1<=?").arg(expression),
            [](const QStringList& t) { return QVariantList{t[0], t[1]}; });
+    m_filters.last().range = true;
 }
 
 Condition ListWindow::conditions() const
@@ -766,20 +767,24 @@ bool ListWindow::run(const Condition& where)
     if (key.isEmpty()) // the first table's id
         key = firstTable(m_desc.from) + QStringLiteral(".id");
     // Few matches are sorted rather than read along an index of the order,
-    // which can mean reading most of a table when they lie at its far end (a
-    // month far back in a log of millions of rows). Up to FewRows always; up to
-    // ManyRows when counting them was quick, so that reading them again to
-    // sort is quick too (matches spread over the whole table, found through a
-    // text index, are cheaper read along the order until a page is full).
+    // which can mean reading most of a table when they lie at its far end. Up
+    // to FewRows always; up to ManyRows when a range of dates is searched and
+    // counting the matches was quick: the rows of a range lie together in the
+    // order, far back in a log of millions of rows when the range is, while
+    // the matches of other conditions are spread over the order and fill a
+    // page soon when read along it.
     constexpr qint64 FewRows = 50000, ManyRows = 500000;
     constexpr qint64 QuickCountMs = 100;
+    const bool ranged = std::any_of(m_filters.cbegin(), m_filters.cend(),
+                                    [](const Filter& f) { return f.range && f.boxes.first()->isEnabled(); });
     QString count;
     const bool ok = Db::guard([&] {
         QElapsedTimer counting;
         counting.start();
         const QVariant n = Sql::scalar(QStringLiteral("select count(*) from ") + tail, values);
         count = n.toString();
-        const bool few = n.toLongLong() <= FewRows || (n.toLongLong() <= ManyRows && counting.elapsed() <= QuickCountMs);
+        const bool few = n.toLongLong() <= FewRows ||
+                         (ranged && n.toLongLong() <= ManyRows && counting.elapsed() <= QuickCountMs);
         m_model->setQuery({m_desc.columns, tail, values, m_desc.orderBy, key, few});
     });
     if (!ok)

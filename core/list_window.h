@@ -247,6 +247,7 @@ private:
         QCheckBox* check;
         QList<QWidget*> boxes;
         Build build;
+        bool range = false; // a range of dates (or other values of the rows' order)
     };
     void addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build build);
     bool run(const Condition& where);

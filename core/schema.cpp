@@ -430,6 +430,7 @@ Result install(const std::optional<QString>& adminPassword)
         }
     }
     ensureContainsIndexes();
+    ensureSearchIndexes();
     return result;
 }
 
@@ -492,6 +493,21 @@ bool ensureContainsIndexes()
         }
     } catch (const DbError& e) {
         qWarning().noquote() << "the log's searches go without their indexes:" << e.driverText;
+        return false;
+    }
+    return true;
+}
+
+bool ensureSearchIndexes()
+{
+    const Dialect& d = Database::current().dialect();
+    try {
+        // A county user's lists hold the requests of the persons of the user's
+        // counties: those persons are found through their county.
+        Sql::exec(d.createIndex(QStringLiteral("ix_personel_shahrestan"), QStringLiteral("personel"),
+                                QStringLiteral("shahrestan")));
+    } catch (const DbError& e) {
+        qWarning().noquote() << "the lists' scopes go without their indexes:" << e.driverText;
         return false;
     }
     return true;

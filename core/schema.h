@@ -40,6 +40,9 @@ bool ensureContainsIndexes();
 // The name of the index of a column's "contains" searches (whether the server
 // allowed it or not); empty for a column that has none.
 QString containsIndexName(const QString& table, const QString& column);
+// Indexes of the columns that the lists' scopes search on; install makes them.
+// False when the database refused them: the lists are only slower.
+bool ensureSearchIndexes();
 // Whether a column's "contains" searches test its few distinct values, listed
 // through its index, rather than every row.
 bool containsAmongFewValues(const QString& table, const QString& column);
