@@ -5,11 +5,6 @@
 #include <QRegularExpression>
 #include <xlsxwriter.h>
 
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <thread>
-
 namespace Sheet {
 
 namespace {
@@ -19,10 +14,6 @@ constexpr int BoldColumns = 27;   // A to AA
 constexpr double ColumnWidth = 10;
 // The most characters a cell holds.
 constexpr int CellMax = 32767;
-// Rows handed to the writing thread at a time, and the most batches waiting:
-// the memory a list of any length takes stays the same.
-constexpr int BatchRows = 256;
-constexpr size_t WaitingBatches = 16;
 } // namespace
 
 struct ListWriter::Impl {
@@ -36,77 +27,6 @@ struct ListWriter::Impl {
     QHash<lxw_format*, lxw_format*> leftToRight;
     lxw_row_t row = 0;
     QString error;
-
-    // The rows are laid into the sheet on a thread of their own while the
-    // caller reads the next ones (the workbook's writing and packing is most
-    // of an export's time); the batches between the two are few.
-    std::thread writer;
-    std::mutex lock;
-    std::condition_variable changed;
-    std::deque<QList<QStringList>> waiting;
-    QList<QStringList> batch;
-    bool finished = false;
-
-    void writeRows(const QList<QStringList>& rows)
-    {
-        for (const QStringList& values : rows) {
-            if (!error.isEmpty())
-                return;
-            ++row;
-            if (row >= LXW_ROW_MAX) {
-                error = QStringLiteral("the list has more rows than a sheet holds");
-                return;
-            }
-            for (int c = 0; c < qMax(int(values.size()), FramedColumns); ++c) {
-                const QString value = c < values.size() ? values[c].trimmed() : QString();
-                write(c, value, c < FramedColumns ? rowFramed : nullptr);
-            }
-        }
-    }
-
-    void writeWaiting()
-    {
-        for (;;) {
-            QList<QStringList> rows;
-            {
-                std::unique_lock<std::mutex> hold(lock);
-                changed.wait(hold, [this] { return finished || !waiting.empty(); });
-                if (waiting.empty())
-                    return; // finished, and every batch written
-                rows = std::move(waiting.front());
-                waiting.pop_front();
-            }
-            changed.notify_all();
-            writeRows(rows);
-        }
-    }
-
-    void hand(QList<QStringList>&& rows)
-    {
-        if (!writer.joinable())
-            writer = std::thread([this] { writeWaiting(); });
-        {
-            std::unique_lock<std::mutex> hold(lock);
-            changed.wait(hold, [this] { return waiting.size() < WaitingBatches; });
-            waiting.push_back(std::move(rows));
-        }
-        changed.notify_all();
-    }
-
-    // Waits until every row handed over is in the sheet.
-    void drain()
-    {
-        if (!batch.isEmpty())
-            hand(std::exchange(batch, {}));
-        if (!writer.joinable())
-            return;
-        {
-            std::lock_guard<std::mutex> hold(lock);
-            finished = true;
-        }
-        changed.notify_all();
-        writer.join();
-    }
 
     void check(lxw_error result)
     {
@@ -172,7 +92,6 @@ ListWriter::ListWriter(const QString& path) : d(new Impl)
 
 ListWriter::~ListWriter()
 {
-    d->drain();
     if (d->book)
         workbook_close(d->book);
 }
@@ -192,16 +111,21 @@ void ListWriter::writeTitles(const QStringList& titles)
 
 void ListWriter::writeRow(const QStringList& values)
 {
-    if (!d->sheet)
+    if (!d->error.isEmpty())
         return;
-    d->batch.append(values);
-    if (d->batch.size() == BatchRows)
-        d->hand(std::exchange(d->batch, {}));
+    ++d->row;
+    if (d->row >= LXW_ROW_MAX) {
+        d->error = QStringLiteral("the list has more rows than a sheet holds");
+        return;
+    }
+    for (int c = 0; c < qMax(int(values.size()), FramedColumns); ++c) {
+        const QString value = c < values.size() ? values[c].trimmed() : QString();
+        d->write(c, value, c < FramedColumns ? d->rowFramed : nullptr);
+    }
 }
 
 bool ListWriter::close(QString* error)
 {
-    d->drain();
     if (d->book) {
         const lxw_error result = workbook_close(d->book);
         d->book = nullptr;
