@@ -5,8 +5,8 @@
 #include "core/texts.h"
 #include "platform/db/backup.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/progress.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileSystemModel>
 
@@ -58,15 +58,27 @@ void Tbackup::BitBtn1Click()
 {
     const QString folder = selectedFolder();
     // Without a chosen folder there is no place to write to.
-    bool done = false;
+    DbBackup::Outcome outcome;
     if (!folder.isEmpty()) {
         const QString path = QDir(folder).filePath(fileName(Shamsi::today()));
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        done = DbBackup::write(Database::current(), path);
-        QApplication::restoreOverrideCursor();
+        // The window stays alive while the file is written, and the work can be
+        // stopped; the progress box keeps the windows from taking input meanwhile.
+        Progress progress(CoreText::BackupRunning);
+        outcome = DbBackup::write(Database::current(), path,
+                                  [&](qint64 done, qint64 total) { return progress.step(done, total); });
     }
-    if (done)
+    switch (outcome.kind) {
+    case DbBackup::Outcome::Written:
         Msg::info(CoreText::BackupDone);
-    else
+        break;
+    case DbBackup::Outcome::Cancelled:
+        Msg::info(CoreText::BackupCancelled);
+        break;
+    case DbBackup::Outcome::OldClient:
+        Msg::error(CoreText::BackupOldClient.arg(outcome.clientMajor).arg(outcome.serverMajor));
+        break;
+    case DbBackup::Outcome::Failed:
         Msg::info(CoreText::BackupFailed);
+        break;
+    }
 }

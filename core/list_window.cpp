@@ -2,13 +2,16 @@
 
 #include "core/mon_edit.h"
 #include "core/schema.h"
+#include "core/texts.h"
 #include "platform/db/money.h"
 #include "platform/db/sql.h"
+#include "platform/ui/progress.h"
 #include "platform/ui/text_input.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -642,14 +645,67 @@ void ListWindow::addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build
             [=] { toggle_filter_box(check, boxes.value(0), boxes.value(1), look); });
 }
 
-Condition ListWindow::containsCondition(const QString& expression, const QString& text)
+namespace {
+
+// The condition of a contains search of table.column (or of column in a list
+// of table) through the column's own index, where the backend searches through
+// one apart from the plain LIKE and the index is there; nothing otherwise.
+std::optional<Condition> indexedContains(const Dialect& d, const QString& table, const QString& expression,
+                                         const QString& pattern)
+{
+    if (table.isEmpty())
+        return std::nullopt;
+    static const QRegularExpression column(QStringLiteral("^(?:(\\w+)\\.)?(\\w+)$"));
+    const QRegularExpressionMatch m = column.match(expression);
+    if (!m.hasMatch() || (m.hasCaptured(1) && m.captured(1).compare(table, Qt::CaseInsensitive) != 0))
+        return std::nullopt;
+    const QString index = Schema::containsIndexName(table, m.captured(2));
+    if (index.isEmpty())
+        return std::nullopt;
+    const Dialect::BoundSql indexed = d.containsIndexed(index, table + QStringLiteral(".id"), expression, pattern);
+    if (indexed.sql.isEmpty())
+        return std::nullopt;
+    try {
+        if (Sql::scalar(d.containsIndexExistsQuery(), {index}).toInt() == 0)
+            return std::nullopt;
+    } catch (const DbError&) {
+        return std::nullopt; // the search itself says what is wrong with the connection
+    }
+    return Condition{QStringLiteral(" and ") + indexed.sql, indexed.values};
+}
+
+// The first table of a list's from: "log where ..." gives log.
+QString firstTable(const QString& from)
+{
+    return from.trimmed().section(QRegularExpression(QStringLiteral("\\s")), 0, 0);
+}
+
+} // namespace
+
+Condition ListWindow::containsCondition(const QString& expression, const QString& text, const QString& table)
 {
     // The dialect is asked at each search: the window is made before the connection.
     const Dialect& d = Database::current().dialect();
+    // A column of few values: the values that hold the text, each tested as
+    // the plain search tests a row, then the rows of those values.
+    static const QRegularExpression column(QStringLiteral("^(?:(\\w+)\\.)?(\\w+)$"));
+    const QRegularExpressionMatch m = column.match(expression);
+    if (!table.isEmpty() && m.hasMatch() && (!m.hasCaptured(1) || m.captured(1).compare(table, Qt::CaseInsensitive) == 0) &&
+        Schema::containsAmongFewValues(table, m.captured(2))) {
+        const QString values = d.distinctValuesQuery(table, m.captured(2));
+        if (!values.isEmpty()) {
+            const Condition among = containsCondition(QStringLiteral("k"), text);
+            return Condition{QStringLiteral(" and %1 in (%2%3)").arg(expression, values, among.sql), among.values};
+        }
+    }
     QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
     const QChar kaf(TextInput::ArabicKaf), keheh(TextInput::Keheh);
-    if (!pattern.contains(kaf) && !pattern.contains(keheh))
+    if (!pattern.contains(kaf) && !pattern.contains(keheh)) {
+        // SQLite's LIKE is case-insensitive as the index is: the two find the same rows.
+        if (std::optional<Condition> indexed = indexedContains(d, table, expression, pattern))
+            return *indexed;
         return Condition{QStringLiteral(" and ") + d.likeInsensitive(expression), {pattern}};
+    }
     // Stored texts hold both kafs: either one typed finds both.
     pattern.replace(kaf, keheh);
     return Condition{QStringLiteral(" and ") + d.likeInsensitive(QStringLiteral("replace(%1, ?, ?)").arg(expression)),
@@ -658,7 +714,9 @@ Condition ListWindow::containsCondition(const QString& expression, const QString
 
 void ListWindow::contains(QCheckBox* check, QWidget* box, const QString& expression)
 {
-    addFilter(check, {box}, [expression](const QStringList& t) { return containsCondition(expression, t[0]); });
+    addFilter(check, {box}, [expression, table = firstTable(m_desc.from)](const QStringList& t) {
+        return containsCondition(expression, t[0], table);
+    });
 }
 
 void ListWindow::equals(QCheckBox* check, QWidget* box, const QString& expression)
@@ -671,6 +729,7 @@ void ListWindow::range(QCheckBox* check, QWidget* from, QWidget* to, const QStri
 {
     filter(check, {from, to}, QStringLiteral(" and %1>=? and %1<=?").arg(expression),
            [](const QStringList& t) { return QVariantList{t[0], t[1]}; });
+    m_filters.last().range = true;
 }
 
 Condition ListWindow::conditions() const
@@ -755,19 +814,33 @@ bool ListWindow::run(const Condition& where)
     const QVariantList values = boundValues(m_desc.values, where);
     QString key = m_desc.key;
     if (key.isEmpty()) // the first table's id
-        key = m_desc.from.trimmed().section(QRegularExpression(QStringLiteral("\\s")), 0, 0) + QStringLiteral(".id");
-    // Up to this many matches are sorted rather than read along an index.
-    constexpr qint64 FewRows = 50000;
+        key = firstTable(m_desc.from) + QStringLiteral(".id");
+    // Few matches are sorted rather than read along an index of the order,
+    // which can mean reading most of a table when they lie at its far end. Up
+    // to FewRows always; up to ManyRows when a range of dates is searched and
+    // counting the matches was quick: the rows of a range lie together in the
+    // order, far back in a log of millions of rows when the range is, while
+    // the matches of other conditions are spread over the order and fill a
+    // page soon when read along it.
+    constexpr qint64 FewRows = 50000, ManyRows = 500000;
+    constexpr qint64 QuickCountMs = 100;
+    const bool ranged = std::any_of(m_filters.cbegin(), m_filters.cend(),
+                                    [](const Filter& f) { return f.range && f.boxes.first()->isEnabled(); });
     QString count;
     const bool ok = Db::guard([&] {
+        QElapsedTimer counting;
+        counting.start();
         const QVariant n = Sql::scalar(QStringLiteral("select count(*) from ") + tail, values);
         count = n.toString();
+        const bool few = n.toLongLong() <= FewRows ||
+                         (ranged && n.toLongLong() <= ManyRows && counting.elapsed() <= QuickCountMs);
         // The collation is the connection's, known only at the search.
         const QString order = m_desc.persianOrder ? persianOrderOf(m_desc.orderBy) : m_desc.orderBy;
-        m_model->setQuery({m_desc.columns, tail, values, order, key, n.toLongLong() <= FewRows});
+        m_model->setQuery({m_desc.columns, tail, values, order, key, few});
     });
     if (!ok)
         return false;
+    m_found = count.toLongLong();
     m_last = where;
     showColumns();
     if (m_count)
@@ -849,13 +922,21 @@ void ListWindow::emptyFilterBoxes()
 
 bool ListWindow::exportRows()
 {
-    return export_rows_to_excel(m_model->columnNames(), m_desc.exportTitles, [this](const RowWriter& write) {
+    // A long list keeps the window painted and shows how far it is.
+    std::optional<Progress> progress;
+    return export_rows_to_excel(m_model->columnNames(), m_desc.exportTitles, [&](const RowWriter& write) {
         QStringList texts;
+        qint64 done = 0;
         m_model->readAll([&](const QVariantList& values) {
             texts.clear();
             for (const QVariant& v : values)
                 texts << ListModel::text(v);
             write(texts);
+            if (++done % 2000 == 0) {
+                if (!progress)
+                    progress.emplace(CoreText::ExportRunning, false);
+                progress->step(done, m_found);
+            }
         });
     }, m_grid->window()->windowTitle());
 }

@@ -191,8 +191,9 @@ public:
     // (TextInput::normalize: digits in ASCII, the stored yeh and kaf).
     // expression LIKE '%text%', case-insensitive, either kaf finding both:
     void contains(QCheckBox* check, QWidget* box, const QString& expression);
-    // The condition of that filter for a text.
-    static Condition containsCondition(const QString& expression, const QString& text);
+    // The condition of that filter for a text; with the list's first table,
+    // through the column's own index where there is one.
+    static Condition containsCondition(const QString& expression, const QString& text, const QString& table = {});
     // expression = text:
     void equals(QCheckBox* check, QWidget* box, const QString& expression);
     // from <= expression <= to, both ends included (Persian dates compare as text):
@@ -261,6 +262,7 @@ private:
         QCheckBox* check;
         QList<QWidget*> boxes;
         Build build;
+        bool range = false; // a range of dates (or other values of the rows' order)
     };
     void addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build build);
     bool run(const Condition& where);
@@ -279,5 +281,6 @@ private:
     QList<Filter> m_filters;
     std::function<Condition()> m_scope;
     std::optional<Condition> m_last;
+    qint64 m_found = 0; // the rows the last search counted
     QHash<int, int> m_fitted; // column -> the width the list gave it
 };

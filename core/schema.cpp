@@ -439,6 +439,7 @@ Result install(const std::optional<QString>& adminPassword)
         }
     }
     ensureContainsIndexes();
+    ensureSearchIndexes();
     result.notUnique = ensureUniqueIndexes();
     return result;
 }
@@ -486,16 +487,80 @@ QStringList ensureUniqueIndexes()
     return notMade;
 }
 
+// ---- Indexes of the searches ---------------------------------------------
+
+namespace {
+
+// The columns whose "contains" searches have an index of their own: a text
+// index, or for a column of few values (the users of the log) a plain one
+// that lists them, each tested by the search.
+struct ContainsIndex {
+    const char* table;
+    const char* column;
+    bool fewValues;
+};
+constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar", true}, {"log", "cmt", false}};
+
+const ContainsIndex* findContainsIndex(const QString& table, const QString& column)
+{
+    for (const ContainsIndex& i : ContainsIndexes)
+        if (table.compare(QLatin1String(i.table), Qt::CaseInsensitive) == 0 &&
+            column.compare(QLatin1String(i.column), Qt::CaseInsensitive) == 0)
+            return &i;
+    return nullptr;
+}
+
+} // namespace
+
+QString containsIndexName(const QString& table, const QString& column)
+{
+    const ContainsIndex* i = findContainsIndex(table, column);
+    if (!i)
+        return {};
+    return QString::fromLatin1(i->fewValues ? "ix_%1_%2" : "ix_%1_%2_contains")
+        .arg(QLatin1String(i->table), QLatin1String(i->column));
+}
+
+bool containsAmongFewValues(const QString& table, const QString& column)
+{
+    const ContainsIndex* i = findContainsIndex(table, column);
+    return i && i->fewValues;
+}
+
 bool ensureContainsIndexes()
 {
     const Dialect& d = Database::current().dialect();
     try {
-        for (const char* column : {"karbar", "cmt"})
-            for (const QString& sql : d.createContainsIndex(QStringLiteral("ix_log_%1_contains").arg(QLatin1String(column)),
-                                                            QStringLiteral("log"), QLatin1String(column)))
-                Sql::exec(sql);
+        for (const ContainsIndex& i : ContainsIndexes) {
+            const QString table = QLatin1String(i.table), column = QLatin1String(i.column);
+            // All of an index or none: a table of the index without its triggers would fall behind.
+            const QString name = containsIndexName(table, column);
+            if (i.fewValues) {
+                Sql::exec(d.createIndex(name, table, column));
+                continue;
+            }
+            Sql::transaction([&] {
+                for (const QString& sql : d.createContainsIndex(name, table, column))
+                    Sql::exec(sql);
+            });
+        }
     } catch (const DbError& e) {
         qWarning().noquote() << "the log's searches go without their indexes:" << e.driverText;
+        return false;
+    }
+    return true;
+}
+
+bool ensureSearchIndexes()
+{
+    const Dialect& d = Database::current().dialect();
+    try {
+        // A county user's lists hold the requests of the persons of the user's
+        // counties: those persons are found through their county.
+        Sql::exec(d.createIndex(QStringLiteral("ix_personel_shahrestan"), QStringLiteral("personel"),
+                                QStringLiteral("shahrestan")));
+    } catch (const DbError& e) {
+        qWarning().noquote() << "the lists' scopes go without their indexes:" << e.driverText;
         return false;
     }
     return true;

@@ -40,6 +40,15 @@ Result install(const std::optional<QString>& adminPassword = std::nullopt);
 // searches of the user and of the action text fast; install makes them. False
 // when the server refused them: nothing else changes, the searches are only slower.
 bool ensureContainsIndexes();
+// The name of the index of a column's "contains" searches (whether the server
+// allowed it or not); empty for a column that has none.
+QString containsIndexName(const QString& table, const QString& column);
+// Indexes of the columns that the lists' scopes search on; install makes them.
+// False when the database refused them: the lists are only slower.
+bool ensureSearchIndexes();
+// Whether a column's "contains" searches test its few distinct values, listed
+// through its index, rather than every row.
+bool containsAmongFewValues(const QString& table, const QString& column);
 
 // The unique indexes of what is really unique: a person's national code
 // (when not empty) and an account's login; install makes them. Each one that

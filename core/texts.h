@@ -186,6 +186,15 @@ inline const QString LogExportSaatSys = QStringLiteral("ساعت سرور");
 // Backup
 inline const QString BackupDone = QStringLiteral("فايل پشتيبان تهيه شد");
 inline const QString BackupFailed = QStringLiteral("خطا! لطفا از مسير داده شده مطمئن شويد");
+// A long list written to a workbook, in its progress box.
+inline const QString ExportRunning = QStringLiteral("در حال انتقال به اکسل...");
+// While the file is written, in its progress box; when the user stopped it.
+inline const QString BackupRunning = QStringLiteral("در حال تهيه فايل پشتيبان...");
+inline const QString BackupCancelled = QStringLiteral("تهيه فايل پشتيبان متوقف شد و فايلي نوشته نشد");
+// The server is newer than every pg_dump of the workstation; %1 pg_dump's version, %2 the server's.
+inline const QString BackupOldClient =
+    QStringLiteral("خطا! نسخه ابزار پشتيبان گيري (pg_dump %1) از نسخه سرور بانک اطلاعاتي (%2) قديمي تر است؛ "
+                   "برنامه postgresql-client نسخه %2 را روي اين کامپيوتر نصب کنيد");
 } // namespace CoreText
 
 // Entry windows

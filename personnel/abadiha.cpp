@@ -11,6 +11,7 @@
 #include "platform/db/sql.h"
 #include "platform/sheet/workbook_reader.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/progress.h"
 #include "platform/ui/window_set.h"
 
 #include <QAbstractTableModel>
@@ -230,24 +231,35 @@ void Tabadiha::ins_btnClick()
     }
     ui->ProgressBar1->setRange(0, places);
     ui->ProgressBar1->setValue(0);
-    // The old gazetteer stays whole unless every place of the sheet is written.
-    const bool done = Db::guard([&] {
-        Sql::transaction([&] {
-            Sql::exec(QStringLiteral("delete from abadiha"));
-            const QString full = insert_places_sql(PlacesPerStatement);
-            for (int first = 0; first < places; first += PlacesPerStatement) {
-                const int n = qMin(PlacesPerStatement, places - first);
-                QVariantList values;
-                values.reserve(n * PlaceColumns.size());
-                for (int r = first; r < first + n; ++r)
-                    for (const QString& cell : m_sheet->place(r))
-                        values << cell;
-                Sql::exec(n == PlacesPerStatement ? full : insert_places_sql(n), values);
-                ui->ProgressBar1->setValue(first + n);
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            }
+    // The old gazetteer stays whole unless every place of the sheet is written:
+    // stopped part-way, the transaction takes back what was written.
+    struct Stopped {};
+    Progress progress(PersonnelText::PlaceReplacing);
+    bool done = false;
+    try {
+        done = Db::guard([&] {
+            Sql::transaction([&] {
+                Sql::exec(QStringLiteral("delete from abadiha"));
+                const QString full = insert_places_sql(PlacesPerStatement);
+                for (int first = 0; first < places; first += PlacesPerStatement) {
+                    const int n = qMin(PlacesPerStatement, places - first);
+                    QVariantList values;
+                    values.reserve(n * PlaceColumns.size());
+                    for (int r = first; r < first + n; ++r)
+                        for (const QString& cell : m_sheet->place(r))
+                            values << cell;
+                    Sql::exec(n == PlacesPerStatement ? full : insert_places_sql(n), values);
+                    ui->ProgressBar1->setValue(first + n);
+                    if (!progress.step(first + n, places))
+                        throw Stopped();
+                }
+            });
         });
-    });
+    } catch (const Stopped&) {
+        ui->ProgressBar1->setValue(0);
+        Msg::info(PersonnelText::PlaceReplaceStopped);
+        return;
+    }
     if (done)
         Msg::info(PersonnelText::PlaceReplaced);
 }

@@ -52,6 +52,9 @@ inline const QString PlaceSheetUnreadable = QStringLiteral("خطا در خوان
 inline const QString PlaceReplaceQuestion = QStringLiteral("اين عمل ممکن است دقايقي بطول انجامد و اطلاعات قبلي حذف و اطلاعات اکسل جايگزين مي گردد. آيا براي ادامه عمليات اطمينان داريد؟");
 inline const QString PlaceColumnsDiffer = QStringLiteral("خطا! تعداد ستون ها برابر نيست");
 inline const QString PlaceReplaced = QStringLiteral("انتقال انجام شد");
+// While the sheet's places are written, in the progress box; when the user stopped it.
+inline const QString PlaceReplacing = QStringLiteral("در حال انتقال آباديها...");
+inline const QString PlaceReplaceStopped = QStringLiteral("انتقال متوقف شد و فهرست آباديها تغييري نکرد");
 // The open-file dialog's choices.
 inline const QString PlaceFileFilter = QStringLiteral("Excel 2003 (*.xls);;Excel 2007 (*.xlsx);;All Files(*.*)");
 // A sheet with a header and no place under it.

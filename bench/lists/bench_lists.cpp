@@ -10,8 +10,9 @@
 //   TUVEK_BENCH_DB        sqlite: the database file (made when missing)
 //   PGHOST, PGPORT, PGUSER, PGPASSWORD, PGDATABASE
 //                         pg: the server and an existing database
+//   TUVEK_BENCH_LOG_ROWS  the log's rows, over a thousand days (1,000,000 unless given)
 // The schema is installed and the rows generated when the tables do not hold
-// 1,000,000 log rows and 100,000 phone entries; a later run reuses them.
+// that many log rows and 100,000 phone entries; a later run reuses them.
 // Run it with QT_QPA_PLATFORM=offscreen; bench/lists/run.sh runs it on both backends.
 
 #include "bench/support/bench_db.h"
@@ -37,9 +38,12 @@
 
 namespace {
 
-constexpr int LogRows = 1000000;
+// The log's rows, over a thousand days: TUVEK_BENCH_LOG_ROWS, 1,000,000 unless given.
+const int LogRows = qEnvironmentVariableIntValue("TUVEK_BENCH_LOG_ROWS") > 0
+                        ? qEnvironmentVariableIntValue("TUVEK_BENCH_LOG_ROWS")
+                        : 1000000;
 constexpr int PhoneRows = 100000;
-constexpr int LogRowsPerDay = 1000;
+const int LogRowsPerDay = std::max(1, LogRows / 1000);
 const QDate FirstDay(2022, 3, 21);
 
 QString day(int d) { return Shamsi::fromDate(FirstDay.addDays(d)); }
@@ -59,13 +63,13 @@ void generate()
     t.start();
     if (logs != LogRows) {
         Sql::exec(QStringLiteral("delete from log"));
-        // A thousand rows a day over a thousand days; 200 users on 300 workstations.
+        // The same number of rows each day over a thousand days; 200 users on 300 workstations.
         BenchDb::insertRows(QStringLiteral("log"), {"karbar", "ip", "computer_name", "saat", "tarikh", "cmt", "saat_sys"},
                    LogRows, [](int i) {
                        const int d = i / LogRowsPerDay;
                        const QDateTime at(FirstDay.addDays(d), QTime(7, 0));
-                       const QDateTime when = at.addSecs((i % LogRowsPerDay) * 40);
-                       return QVariantList{QStringLiteral("00%1").arg(1000000 + (i * 7919) % 200, 8, 10, QLatin1Char('0')),
+                       const QDateTime when = at.addSecs(qint64(i % LogRowsPerDay) * 40000 / LogRowsPerDay);
+                       return QVariantList{QStringLiteral("00%1").arg(1000000 + (qint64(i) * 7919) % 200, 8, 10, QLatin1Char('0')),
                                            QStringLiteral("10.%1.%2.%3").arg(i % 3).arg((i / 3) % 10).arg((i * 13) % 10),
                                            QStringLiteral("PC-%1").arg((i * 31) % 300),
                                            when.time().toString(QStringLiteral("hh:mm:ss")), day(d),

@@ -2,7 +2,9 @@
 
 #include "platform/db/sql.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -49,32 +51,48 @@ bool moveIntoPlace(QTemporaryFile& finished, const QString& path, QString* error
     return true;
 }
 
-bool sqliteBackup(Database& db, const QString& path, QString* error)
+using Outcome = DbBackup::Outcome;
+
+Outcome failed(const QString& why) { return {Outcome::Failed, why}; }
+
+Outcome sqliteBackup(Database& db, const QString& path, const DbBackup::Progress& progress)
 {
     const QVariant v = db.handle().driver() ? db.handle().driver()->handle() : QVariant();
     if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return fail(error, QStringLiteral("no SQLite connection"));
+        return failed(QStringLiteral("no SQLite connection"));
     sqlite3* source = *static_cast<sqlite3* const*>(v.data());
     if (!source)
-        return fail(error, QStringLiteral("no SQLite connection"));
+        return failed(QStringLiteral("no SQLite connection"));
 
     const auto temp = reserveBeside(path);
     if (!temp)
-        return fail(error, QStringLiteral("cannot write in the folder of ") + path);
+        return failed(QStringLiteral("cannot write in the folder of ") + path);
 
     sqlite3* target = nullptr;
+    bool stopped = false;
     int rc = sqlite3_open_v2(temp->fileName().toUtf8().constData(), &target, SQLITE_OPEN_READWRITE, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_backup* copy = sqlite3_backup_init(target, "main", source, "main");
         if (!copy) {
             rc = sqlite3_errcode(target);
         } else {
+            // A few megabytes at a time, telling the progress in between.
             // Another connection may hold a write lock for a while: wait up to ten seconds.
-            for (int waits = 0;; ++waits) {
-                rc = sqlite3_backup_step(copy, -1);
-                if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || waits >= 200)
+            constexpr int Pages = 1024;
+            for (int waits = 0;;) {
+                rc = sqlite3_backup_step(copy, progress ? Pages : -1);
+                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+                    if (++waits > 200)
+                        break;
+                    sqlite3_sleep(50);
+                } else if (rc != SQLITE_OK) {
                     break;
-                sqlite3_sleep(50);
+                }
+                const int total = sqlite3_backup_pagecount(copy);
+                if (progress && !progress(total - sqlite3_backup_remaining(copy), total)) {
+                    stopped = true;
+                    break;
+                }
             }
             const int finished = sqlite3_backup_finish(copy);
             if (rc == SQLITE_DONE)
@@ -83,33 +101,115 @@ bool sqliteBackup(Database& db, const QString& path, QString* error)
     }
     const QString why = target ? QString::fromUtf8(sqlite3_errmsg(target)) : QStringLiteral("out of memory");
     sqlite3_close(target);
+    if (stopped)
+        return {Outcome::Cancelled, QStringLiteral("stopped by the user")};
     if (rc != SQLITE_OK && rc != SQLITE_DONE)
-        return fail(error, why);
-    return moveIntoPlace(*temp, path, error);
+        return failed(why);
+    QString error;
+    return moveIntoPlace(*temp, path, &error) ? Outcome{Outcome::Written} : failed(error);
 }
 
-bool pgDump(const ConnectionOptions& options, const QString& path, QString* error)
+// The major version pg_dump --version prints ("pg_dump (PostgreSQL) 15.5 ..."); 0 when unknown.
+int pgDumpMajor(const QString& program)
 {
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("pg_dump"));
+    QProcess version;
+    version.start(program, {QStringLiteral("--version")});
+    if (!version.waitForFinished(10000))
+        return 0;
+    static const QRegularExpression number(QStringLiteral("\\)\\s+(\\d+)"));
+    return number.match(QString::fromLocal8Bit(version.readAllStandardOutput())).captured(1).toInt();
+}
+
+// The first value of a statement on db; invalid when it fails.
+QVariant firstValue(Database& db, const QString& sql)
+{
+    try {
+        QSqlQuery q = Sql::exec(db, sql);
+        return q.next() ? q.value(0) : QVariant();
+    } catch (const DbError&) {
+        return {};
+    }
+}
+
+// The major version of the connected server (15 for 15.5, 9 for 9.6); 0 when unknown.
+int serverMajor(Database& db)
+{
+    return firstValue(db, QStringLiteral("select current_setting('server_version_num')")).toInt() / 10000;
+}
+
+// The tables pg_dump writes the rows of, to tell its progress by.
+int pgTableCount(Database& db)
+{
+    return firstValue(db, QStringLiteral("select count(*) from pg_class c join pg_namespace n on n.oid = c.relnamespace "
+                                         "where c.relkind in ('r', 'p', 'm') and n.nspname not in "
+                                         "('pg_catalog', 'information_schema') and n.nspname not like 'pg_toast%'"))
+        .toInt();
+}
+
+Outcome pgDump(Database& db, const QString& path, const DbBackup::Progress& progress)
+{
+    const int server = serverMajor(db);
+    int client = 0;
+    const QString program = DbBackup::pgDumpFor(server, &client);
     if (program.isEmpty())
-        return fail(error, QStringLiteral("pg_dump was not found on PATH"));
+        return failed(QStringLiteral("pg_dump was not found"));
+    // pg_dump refuses a server newer than itself.
+    if (server > 0 && client > 0 && client < server)
+        return {Outcome::OldClient, QStringLiteral("pg_dump %1 is older than the server, %2").arg(client).arg(server),
+                client, server};
     const auto temp = reserveBeside(path);
     if (!temp)
-        return fail(error, QStringLiteral("cannot write in the folder of ") + path);
+        return failed(QStringLiteral("cannot write in the folder of ") + path);
 
     QProcess dump;
     dump.setProgram(program);
-    dump.setArguments(DbBackup::pgDumpArguments(options, temp->fileName()));
-    dump.setProcessEnvironment(DbBackup::pgDumpEnvironment(options));
+    // --verbose names each table as its rows are written: the progress.
+    dump.setArguments(DbBackup::pgDumpArguments(db.options(), temp->fileName()) << QStringLiteral("--verbose"));
+    dump.setProcessEnvironment(DbBackup::pgDumpEnvironment(db.options()));
     dump.setStandardInputFile(QProcess::nullDevice());
     dump.start();
-    if (!dump.waitForStarted() || !dump.waitForFinished(-1))
-        return fail(error, QStringLiteral("pg_dump: ") + dump.errorString());
-    if (dump.exitStatus() != QProcess::NormalExit || dump.exitCode() != 0)
-        return fail(error, QStringLiteral("pg_dump: ") + QString::fromLocal8Bit(dump.readAllStandardError()).trimmed());
+    if (!dump.waitForStarted())
+        return failed(QStringLiteral("pg_dump: ") + dump.errorString());
+    const int tables = pgTableCount(db);
+    int written = 0;
+    QByteArray said, line;
+    auto readSaid = [&] {
+        for (const char c : dump.readAllStandardError()) {
+            if (c != '\n') {
+                line += c;
+                continue;
+            }
+            if (line.contains("dumping contents of table"))
+                ++written;
+            else if (line.contains("error") || line.contains("ERROR") || line.contains("detail") ||
+                     line.contains("DETAIL") || line.contains("mismatch"))
+                said += line + '\n';
+            line.clear();
+        }
+    };
+    while (!dump.waitForFinished(50)) {
+        if (dump.state() == QProcess::NotRunning)
+            break;
+        readSaid();
+        if (progress && !progress(written, tables)) {
+            // Stopped: the half-written file goes with its temporary name.
+            dump.kill();
+            dump.waitForFinished(-1);
+            return {Outcome::Cancelled, QStringLiteral("stopped by the user")};
+        }
+    }
+    readSaid();
+    said += line;
+    if (dump.exitStatus() != QProcess::NormalExit || dump.exitCode() != 0) {
+        const QString why = QStringLiteral("pg_dump: ") + QString::fromLocal8Bit(said).trimmed();
+        if (said.contains("version mismatch"))
+            return {Outcome::OldClient, why, client, server};
+        return failed(why);
+    }
     if (QFileInfo(temp->fileName()).size() <= 0)
-        return fail(error, QStringLiteral("pg_dump wrote nothing"));
-    return moveIntoPlace(*temp, path, error);
+        return failed(QStringLiteral("pg_dump wrote nothing"));
+    QString error;
+    return moveIntoPlace(*temp, path, &error) ? Outcome{Outcome::Written} : failed(error);
 }
 
 // Runs one statement of the server's backup and reads every result and
@@ -185,33 +285,64 @@ QString sqlServerBackupStatement()
 
 QString sqlServerVerifyStatement() { return QStringLiteral("restore verifyonly from disk = ?"); }
 
-bool write(Database& db, const QString& path, QString* error)
+QString pgDumpFor(int serverMajor, int* major)
 {
-    QString why;
-    bool ok = false;
+    QString found = QStandardPaths::findExecutable(QStringLiteral("pg_dump"));
+    int version = found.isEmpty() ? 0 : pgDumpMajor(found);
+    // Older than the server: Debian keeps each installed version's programs
+    // apart; the oldest that is as new as the server.
+    if (!found.isEmpty() && version > 0 && version < serverMajor) {
+        const QDir versions(QStringLiteral("/usr/lib/postgresql"));
+        int best = 0;
+        for (const QString& name : versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const int v = name.toInt();
+            const QString program = versions.filePath(name + QStringLiteral("/bin/pg_dump"));
+            if (v >= serverMajor && (best == 0 || v < best) && QFileInfo(program).isExecutable()) {
+                best = v;
+                found = program;
+            }
+        }
+        if (best > 0)
+            version = best;
+    }
+    if (major)
+        *major = version;
+    return found;
+}
+
+Outcome write(Database& db, const QString& path, const Progress& progress)
+{
+    Outcome outcome;
     if (!db.isOpen()) {
-        why = QStringLiteral("no open connection");
+        outcome.error = QStringLiteral("no open connection");
     } else if (path.isEmpty()) {
-        why = QStringLiteral("no file name");
+        outcome.error = QStringLiteral("no file name");
     } else {
         switch (db.backend()) {
         case Backend::SQLite:
-            ok = sqliteBackup(db, path, &why);
+            outcome = sqliteBackup(db, path, progress);
             break;
         case Backend::PostgreSQL:
-            ok = pgDump(db.options(), path, &why);
+            outcome = pgDump(db, path, progress);
             break;
-        case Backend::SqlServer:
-            ok = sqlServerBackup(db, path, &why);
+        case Backend::SqlServer: {
+            QString why;
+            outcome = sqlServerBackup(db, path, &why) ? Outcome{Outcome::Written} : failed(why);
             break;
         }
+        }
     }
-    if (!ok) {
-        qWarning().noquote() << "backup to" << path << "failed:" << why;
-        if (error)
-            *error = why;
-    }
-    return ok;
+    if (outcome.kind != Outcome::Written)
+        qWarning().noquote() << "backup to" << path << "not written:" << outcome.error;
+    return outcome;
+}
+
+bool write(Database& db, const QString& path, QString* error)
+{
+    const Outcome outcome = write(db, path, Progress());
+    if (error)
+        *error = outcome.error;
+    return outcome.kind == Outcome::Written;
 }
 
 } // namespace DbBackup

@@ -14,12 +14,40 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace DbBackup {
 
 // Writes the backup to path. False, with the reason for the developer's log,
 // when no complete file was written; a file that existed keeps its content
 // then (SQLite, PostgreSQL).
 bool write(Database& db, const QString& path, QString* error = nullptr);
+
+// Told how far a backup is as it goes (done of total; total 0: not known),
+// several times a second; false stops it.
+using Progress = std::function<bool(qint64 done, qint64 total)>;
+
+struct Outcome {
+    enum Kind {
+        Written,
+        Failed,
+        Cancelled, // stopped through the progress; nothing was written
+        OldClient, // PostgreSQL: no pg_dump as new as the server; nothing was written
+    } kind = Failed;
+    QString error; // the reason, for the developer's log
+    int clientMajor = 0; // OldClient: the newest pg_dump found, and the server's version
+    int serverMajor = 0;
+};
+
+// The backup with its progress; the SQLite and PostgreSQL backups can be
+// stopped, and then leave no file behind (a file that existed keeps its content).
+Outcome write(Database& db, const QString& path, const Progress& progress);
+
+// The pg_dump for a server's major version: the one on PATH, or where that is
+// older than the server, the oldest installed one as new as the server
+// (/usr/lib/postgresql/<version>/bin); empty when PATH has none. *major is its
+// version (0: unknown).
+QString pgDumpFor(int serverMajor, int* major);
 
 // pg_dump's arguments and environment for a backup of the database of
 // options into file.

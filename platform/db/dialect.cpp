@@ -45,6 +45,16 @@ QString marks(qsizetype n)
     return QStringList(n, QStringLiteral("?")).join(QStringLiteral(", "));
 }
 
+// Each next value found as the least one above the last: one step of an
+// index per value.
+QString recursiveDistinct(const QString& table, const QString& column)
+{
+    return QStringLiteral("with recursive distinct_values (k) as (select min(%2) from %1 union all "
+                          "select (select min(%2) from %1 where %2 > distinct_values.k) from distinct_values "
+                          "where distinct_values.k is not null) select k from distinct_values where k is not null")
+        .arg(table, column);
+}
+
 QString typeText(const char* const names[], ColumnType t, int size)
 {
     const QString name = QLatin1String(names[int(t)]);
@@ -103,6 +113,62 @@ public:
     QString createIndex(const QString& name, const QString& table, const QString& column) const override
     {
         return QStringLiteral("create index if not exists %1 on %2 (%3)").arg(name, table, column);
+    }
+    // A full-text table of the column with the trigram tokenizer (SQLite 3.34
+    // and later), over the table's own rows (it stores no copy of the text),
+    // kept in step by triggers; the rows written before it are read in once.
+    // A library without it refuses the first statement.
+    QStringList createContainsIndex(const QString& name, const QString& table, const QString& column) const override
+    {
+        QStringList statements{
+            QStringLiteral("create virtual table if not exists %1 using fts5(%3, content='%2', content_rowid='id', "
+                           "tokenize='trigram', detail='none')"),
+            QStringLiteral("create trigger if not exists %1_ins after insert on %2 begin "
+                           "insert into %1 (rowid, %3) values (new.id, new.%3); end"),
+            QStringLiteral("create trigger if not exists %1_del after delete on %2 begin "
+                           "insert into %1 (%1, rowid, %3) values ('delete', old.id, old.%3); end"),
+            QStringLiteral("create trigger if not exists %1_upd after update of id, %3 on %2 begin "
+                           "insert into %1 (%1, rowid, %3) values ('delete', old.id, old.%3); "
+                           "insert into %1 (rowid, %3) values (new.id, new.%3); end"),
+            QStringLiteral("insert into %1 (%1) select 'rebuild' "
+                           "where (select count(*) from %1_docsize) <> (select count(*) from %2)")};
+        return statements.replaceInStrings(QStringLiteral("%1"), name)
+            .replaceInStrings(QStringLiteral("%2"), table)
+            .replaceInStrings(QStringLiteral("%3"), column);
+    }
+    // The rows holding a few of the pattern's trigrams, side by side and
+    // apart from each other (every third, and the last), which the index
+    // finds far faster than all of them in their order; the LIKE keeps those
+    // that really hold the text. The index folds case as SQLite's LIKE does
+    // for Latin letters: every row the LIKE keeps is among them.
+    BoundSql containsIndexed(const QString& name, const QString& key, const QString& column,
+                             const QString& pattern) const override
+    {
+        static const QRegularExpression wildcards(QStringLiteral("[%_]"));
+        QStringList trigrams;
+        for (const QString& run : pattern.split(wildcards, Qt::SkipEmptyParts)) {
+            const QList<uint> characters = run.toUcs4();
+            const qsizetype last = characters.size() - 3;
+            for (qsizetype at = 0; last >= 0; at = std::min(at + 3, last)) {
+                QString trigram = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData() + at), 3);
+                trigrams << QLatin1Char('"') + trigram.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+                                QLatin1Char('"');
+                if (at == last)
+                    break;
+            }
+        }
+        if (trigrams.isEmpty())
+            return {};
+        return {QStringLiteral("%1 in (select rowid from %2 where %2 match ?) and %3 like ?").arg(key, name, column),
+                {trigrams.join(QLatin1Char(' ')), pattern}};
+    }
+    QString containsIndexExistsQuery() const override
+    {
+        return QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ?");
+    }
+    QString distinctValuesQuery(const QString& table, const QString& column) const override
+    {
+        return recursiveDistinct(table, column);
     }
     QString quoteName(const QString& name) const override { return doubleQuoted(name); }
     bool nullsFirst() const override { return true; }
@@ -252,6 +318,10 @@ public:
     {
         return {QStringLiteral("create extension if not exists pg_trgm"),
                 QStringLiteral("create index if not exists %1 on %2 using gin (%3 gin_trgm_ops)").arg(name, table, column)};
+    }
+    QString distinctValuesQuery(const QString& table, const QString& column) const override
+    {
+        return recursiveDistinct(table, column);
     }
     QString quoteName(const QString& name) const override { return doubleQuoted(name); }
     bool nullsFirst() const override { return false; }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <memory>
 
 class QSqlDatabase;
@@ -92,6 +93,34 @@ public:
     }
     // The number of bytes a blob column holds.
     virtual QString byteLength(const QString& column) const { return QStringLiteral("length(%1)").arg(column); }
+    // Where the plain LIKE does not use that index by itself: the condition
+    // that finds through it the rows of `column like pattern`, and the values
+    // its "?" are bound to, in order; key is the table's id (log.id). The
+    // index only narrows the rows down: each is tested with that LIKE too.
+    // An empty sql: the plain LIKE is the search (also where the pattern holds
+    // no three characters in a row besides its wildcards, which the index
+    // cannot narrow down).
+    struct BoundSql {
+        QString sql;
+        QVariantList values;
+    };
+    virtual BoundSql containsIndexed(const QString& name, const QString& key, const QString& column,
+                                     const QString& pattern) const
+    {
+        (void)name, (void)key, (void)column, (void)pattern;
+        return {};
+    }
+    // A SELECT of the distinct values of a column, column "k", read through an
+    // index on the column a value at a time, fast where the values are few
+    // (the users of the log); empty where the backend cannot use it in "in (...)".
+    virtual QString distinctValuesQuery(const QString& table, const QString& column) const
+    {
+        (void)table, (void)column;
+        return {};
+    }
+    // Whether the index createContainsIndex made is there: a count with one
+    // bound parameter, the index's name; empty where containsIndexed is.
+    virtual QString containsIndexExistsQuery() const { return {}; }
     // Quotes an identifier (table or column name) for this backend.
     virtual QString quoteName(const QString& name) const = 0;
 

@@ -7,6 +7,8 @@
 #include <sqlite3.h>
 #include <unicode/ucol.h>
 
+#include <cstring>
+
 namespace {
 
 // One collator for the whole run; every database call runs on the GUI thread.
@@ -42,9 +44,23 @@ int compareUtf16(const UChar* a, int32_t na, const UChar* b, int32_t nb)
     return na == nb ? 0 : (na < nb ? -1 : 1);
 }
 
+// SQLite hands the texts over as they are stored, in UTF-8: no conversion per
+// comparison, and equal texts (the many ties of a sorted column) need no collator.
 int sqliteCompare(void*, int na, const void* a, int nb, const void* b)
 {
-    return compareUtf16(static_cast<const UChar*>(a), na / 2, static_cast<const UChar*>(b), nb / 2);
+    if (na == nb && std::memcmp(a, b, size_t(na)) == 0)
+        return 0;
+    const char* const ta = static_cast<const char*>(a);
+    const char* const tb = static_cast<const char*>(b);
+    if (UCollator* c = collator()) {
+        UErrorCode status = U_ZERO_ERROR;
+        const UCollationResult r = ucol_strcollUTF8(c, ta, na, tb, nb, &status);
+        if (U_SUCCESS(status))
+            return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+    }
+    // Without ICU: code point order, which UTF-8 keeps byte by byte.
+    const int n = std::memcmp(a, b, size_t(na < nb ? na : nb));
+    return n != 0 ? (n < 0 ? -1 : 1) : (na == nb ? 0 : (na < nb ? -1 : 1));
 }
 
 } // namespace
@@ -61,7 +77,7 @@ bool registerOn(QSqlDatabase& db)
     sqlite3* handle = *static_cast<sqlite3* const*>(v.data());
     if (!handle)
         return false;
-    return sqlite3_create_collation(handle, "persian", SQLITE_UTF16, nullptr, &sqliteCompare) == SQLITE_OK;
+    return sqlite3_create_collation(handle, "persian", SQLITE_UTF8, nullptr, &sqliteCompare) == SQLITE_OK;
 }
 
 int compare(const QString& a, const QString& b)

@@ -24,4 +24,7 @@ inline const QString SizeMB = QStringLiteral("%1 مگابايت");
 inline const QString SizeGB = QStringLiteral("%1 گيگابايت");
 inline const QString SizeTB = QStringLiteral("%1 ترابايت");
 
+// The button that stops long work in its progress box.
+inline const QString Cancel = QStringLiteral("انصراف");
+
 } // namespace UiText

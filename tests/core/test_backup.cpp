@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -180,6 +181,35 @@ private slots:
         QVERIFY(check.open(QIODevice::ReadOnly));
         QCOMPARE(check.readAll(), QByteArray("earlier"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    // A backup stopped part-way leaves no file behind, not even a part of
+    // one, and an earlier file of that name as it was.
+    void stoppedBackupLeavesNoFile()
+    {
+        // More than the first step of the copy, and more than pg_dump writes in a moment.
+        QByteArray big(6 << 20, Qt::Uninitialized);
+        for (char& c : big)
+            c = char(QRandomGenerator::global()->generate());
+        Sql::insert(QStringLiteral("payamha"), {{QStringLiteral("mozo"), QStringLiteral("big")}, {QStringLiteral("cmt"), big}});
+        QTemporaryDir folder;
+        const QString path = todaysFile(folder.path());
+        for (const bool earlier : {false, true}) {
+            if (earlier) {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("earlier");
+            }
+            int asked = 0;
+            const DbBackup::Outcome outcome =
+                DbBackup::write(Database::current(), path, [&](qint64, qint64) { return ++asked < 1; });
+            QCOMPARE(outcome.kind, DbBackup::Outcome::Cancelled);
+            QCOMPARE(asked, 1);
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                     earlier ? QStringList{QFileInfo(path).fileName()} : QStringList());
+            QFile file(path);
+            QCOMPARE(earlier ? file.open(QIODevice::ReadOnly) && file.readAll() == "earlier" : file.exists(), earlier);
+        }
     }
 
     void dumpToolGetsNoPasswordOnItsCommandLine()

@@ -4,10 +4,12 @@
 
 #include "core/list_window.h"
 #include "core/log_viewer.h"
+#include "core/schema.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/sheet/workbook_reader.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/text_input.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
@@ -186,6 +188,60 @@ private slots:
                 QCOMPARE(viewer->ui->cnt->text(), QStringLiteral("2"));
                 viewer->ui->CheckBox4->click();
             }
+        });
+    }
+
+    // The contains searches of the user and the action go through their own
+    // index where the database has one, and find exactly the rows the plain
+    // search finds: either kaf, digits typed in any script, Latin letters of
+    // either case, texts too short for the index, and rows changed or deleted
+    // after the index was made.
+    void containsThroughTheIndexFindsThePlainRows()
+    {
+        QVERIFY(Schema::ensureContainsIndexes());
+        const QStringList actions{" حذف درخواست ژاله ", " ثبت كارت ژاله ", " ثبت کارت 0017 ", " ABC ثبت ", " abx "};
+        for (int i = 0; i < actions.size(); ++i)
+            addLog(QStringLiteral("000100001%1").arg(i), QStringLiteral("1403/01/0%1").arg(i + 1), at(i), actions[i]);
+        const QStringList typed{"ژاله", "كارت", "کارت", "۰۰۱۷", "0017", "abc", "AB", "ab", "ت ژ", "ژاله ", "x%"};
+        auto plainCount = [](const QString& column, const QString& text) {
+            const Condition plain = ListWindow::containsCondition(column, text);
+            return Sql::scalar(QStringLiteral("select count(*) from log where karbar<>?") + plain.sql,
+                               QVariantList{QString(QLatin1String(""))} + plain.values).toString();
+        };
+        auto compareAll = [&] {
+            struct Filter {
+                QCheckBox* check;
+                QWidget* box;
+                const char* column;
+            };
+            for (const QString& text : typed)
+                for (const Filter& f : {Filter{viewer->ui->CheckBox1, viewer->ui->karbar, "karbar"},
+                                        Filter{viewer->ui->CheckBox4, viewer->ui->cmt, "cmt"}}) {
+                    auto [check, box, column] = f;
+                    check->setChecked(true);
+                    if (auto* combo = qobject_cast<QComboBox*>(box))
+                        combo->setCurrentText(text);
+                    else
+                        qobject_cast<QLineEdit*>(box)->setText(text);
+                    viewer->ui->BitBtn1->click();
+                    const QString stored = TextInput::boxText(box);
+                    QVERIFY2(viewer->ui->cnt->text() == plainCount(QLatin1String(column), stored), qPrintable(text));
+                    check->setChecked(false);
+                }
+        };
+        // The users are searched among their few values; the embedded database
+        // searches the longer texts without either kaf through its index.
+        QVERIFY(ListWindow::containsCondition("karbar", "ab", "log").sql.contains(QLatin1String("recursive")));
+        if (Database::current().backend() == Backend::SQLite) {
+            QVERIFY(ListWindow::containsCondition("cmt", "ژاله", "log").sql.contains(QLatin1String("match")));
+            QVERIFY(!ListWindow::containsCondition("cmt", "كارت", "log").sql.contains(QLatin1String("match")));
+            QVERIFY(!ListWindow::containsCondition("cmt", "ab", "log").sql.contains(QLatin1String("match")));
+        }
+        inViewer([&] {
+            compareAll();
+            Sql::exec(QStringLiteral("update log set cmt=? where karbar=?"), {" abc ژاله ", "0001000014"});
+            Sql::exec(QStringLiteral("delete from log where karbar=?"), {"0001000010"});
+            compareAll();
         });
     }
 

@@ -1,0 +1,50 @@
+#include "progress.h"
+
+#include "platform/ui/texts.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+
+namespace {
+// Work shorter than this shows no box.
+constexpr int ShownAfterMs = 700;
+// The bar's steps: a large count in thousandths, so that it fits an int.
+constexpr int Steps = 1000;
+} // namespace
+
+Progress::Progress(const QString& label, bool cancellable)
+    : m_box(std::make_unique<QProgressDialog>(label, cancellable ? UiText::Cancel : QString(), 0, Steps,
+                                              QApplication::activeWindow()))
+{
+    // No other window takes input meanwhile: the work may hold a transaction open.
+    m_box->setWindowModality(Qt::ApplicationModal);
+    m_box->setWindowTitle(QApplication::applicationDisplayName());
+    m_box->setMinimumDuration(ShownAfterMs);
+    m_box->setAutoReset(false);
+    m_box->setAutoClose(false);
+    m_box->setMinimumWidth(360);
+    if (!cancellable)
+        m_box->setCancelButton(nullptr);
+    m_box->setValue(0);
+}
+
+Progress::~Progress() { m_box->close(); }
+
+bool Progress::step(qint64 done, qint64 total)
+{
+    if (total <= 0) {
+        m_box->setMaximum(0); // to and fro
+        m_box->setValue(0);
+    } else {
+        m_box->setMaximum(Steps);
+        m_box->setValue(int(std::min<qint64>(Steps - 1, done * Steps / total)));
+    }
+    // setValue lets the events in while the box is modal; a box not yet shown
+    // still keeps the window painted.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (m_box->isVisible())
+        QApplication::processEvents();
+    return !m_box->wasCanceled();
+}
+
+bool Progress::cancelled() const { return m_box->wasCanceled(); }

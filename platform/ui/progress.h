@@ -1,0 +1,30 @@
+#pragma once
+// Long work done on the window's own thread without freezing it: a box with a
+// bar and a cancel button, shown only when the work lasts more than a moment.
+// The work calls step() as it goes; each call lets the windows repaint and
+// the button be pressed.
+//
+//     Progress progress(CoreText::BackupRunning);
+//     for (...) { if (!progress.step(done, total)) break; ... }
+
+#include <QString>
+#include <memory>
+
+class QProgressDialog;
+
+class Progress {
+public:
+    // label: what is being done; cancellable: whether the cancel button shows.
+    explicit Progress(const QString& label, bool cancellable = true);
+    ~Progress();
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    // How far the work is (total 0: not known, the bar runs to and fro);
+    // false once the user asked to stop.
+    bool step(qint64 done, qint64 total);
+    bool cancelled() const;
+
+private:
+    std::unique_ptr<QProgressDialog> m_box;
+};
