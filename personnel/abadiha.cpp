@@ -3,6 +3,7 @@
 
 #include "core/list_window.h"
 #include "core/log_row.h"
+#include "core/schema.h"
 #include "core/session.h"
 #include "core/setting_values.h"
 #include "core/texts.h"
@@ -12,6 +13,7 @@
 #include "platform/sheet/workbook_reader.h"
 #include "platform/ui/msg.h"
 #include "platform/ui/progress.h"
+#include "platform/ui/text_input.h"
 #include "platform/ui/window_set.h"
 
 #include <QAbstractTableModel>
@@ -238,16 +240,22 @@ void Tabadiha::ins_btnClick()
     bool done = false;
     try {
         done = Db::guard([&] {
-            Sql::transaction([&] {
+            // A second clerk replacing the gazetteer at the same moment waits:
+            // the gazetteer ends as one sheet, never both.
+            Sql::exclusive(QStringLiteral("abadiha"), [&] {
                 Sql::exec(QStringLiteral("delete from abadiha"));
                 const QString full = insert_places_sql(PlacesPerStatement);
                 for (int first = 0; first < places; first += PlacesPerStatement) {
                     const int n = qMin(PlacesPerStatement, places - first);
                     QVariantList values;
                     values.reserve(n * PlaceColumns.size());
-                    for (int r = first; r < first + n; ++r)
-                        for (const QString& cell : m_sheet->place(r))
-                            values << cell;
+                    for (int r = first; r < first + n; ++r) {
+                        const QStringList cells = m_sheet->place(r);
+                        for (int c = 0; c < cells.size(); ++c) { // no cell longer than its column
+                            const int width = Schema::columnWidth(QStringLiteral("abadiha"), PlaceColumns.value(c));
+                            values << (width > 0 ? TextInput::cut(cells.at(c), width) : cells.at(c));
+                        }
+                    }
                     Sql::exec(n == PlacesPerStatement ? full : insert_places_sql(n), values);
                     ui->ProgressBar1->setValue(first + n);
                     if (!progress.step(first + n, places))

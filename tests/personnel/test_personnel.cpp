@@ -541,6 +541,13 @@ private slots:
             QCOMPARE(msgs.last(), PersonnelText::PlaceSheetEmpty);
         }));
         QCOMPARE(count(u"select count(*) from abadiha"_s), 2);
+
+        // A cell longer than its column lands cut to it, not refused (PostgreSQL) or kept whole (SQLite).
+        QVERIFY(openPage(main, u"N21"_s, places, [&] {
+            QVERIFY(places->openSheet(workbook({{u"9"_s, u"ا"_s, u"ب"_s, u"ج"_s, u"د"_s, QString(130, u'ه')}})));
+            places->ui->ins_btn->click();
+        }));
+        QCOMPARE(Sql::scalar(u"select rosta from abadiha"_s).toString(), QString(100, u'ه'));
     }
 
     // A place by hand: the lists narrow each other, a duplicate is refused,
