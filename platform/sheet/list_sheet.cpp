@@ -3,9 +3,14 @@
 #include <QDateTime>
 #include <QFile>
 #include <algorithm>
+#include <atomic>
 #include <charconv>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 #include <zip.h>
 
@@ -23,6 +28,8 @@ constexpr int RowMax = 1048576;
 // The sheet is packed in pieces of this size, so the memory stays the same
 // however long the list.
 constexpr size_t Piece = 1 << 18;
+// The most pieces that wait for the packing thread.
+constexpr size_t Waiting = 4;
 // The zip entries are written without the zip64 extension, which some
 // spreadsheet programs refuse.
 constexpr qint64 EntryMax = 0xFFFFFFFFLL;
@@ -136,6 +143,16 @@ struct ListWriter::Impl {
     std::vector<std::string> letters; // of the columns so far: A, B, ...
     QString error;
 
+    // The sheet is packed on a thread of its own while the next rows are read
+    // and laid out.
+    std::thread packer;
+    std::mutex lock;
+    std::condition_variable changed;
+    std::deque<std::string> waiting; // pieces not yet packed
+    std::vector<std::string> spare;  // packed pieces, their memory kept for the next
+    bool lastPiece = false;
+    std::atomic<bool> packingFailed{false};
+
     void fail(const QString& reason)
     {
         if (error.isEmpty())
@@ -161,20 +178,22 @@ struct ListWriter::Impl {
         return true;
     }
 
-    bool pack(const char* data, size_t size)
+    bool put(const char* data, size_t size)
     {
-        if (!zip || !error.isEmpty())
-            return false;
         while (size > 0) {
             const unsigned n = unsigned(std::min<size_t>(size, 1u << 30));
-            if (zipWriteInFileInZip(zip, data, n) != ZIP_OK) {
-                fail(QStringLiteral("cannot write the workbook"));
+            if (zipWriteInFileInZip(zip, data, n) != ZIP_OK)
                 return false;
-            }
             data += n;
             size -= n;
         }
         return true;
+    }
+
+    void pack(const char* data, size_t size)
+    {
+        if (zip && error.isEmpty() && !put(data, size))
+            fail(QStringLiteral("cannot write the workbook"));
     }
 
     void entry(const char* name, const char* text)
@@ -187,13 +206,67 @@ struct ListWriter::Impl {
             fail(QStringLiteral("cannot write the workbook"));
     }
 
+    void packSheet()
+    {
+        std::unique_lock held(lock);
+        for (;;) {
+            changed.wait(held, [&] { return !waiting.empty() || lastPiece; });
+            if (waiting.empty())
+                return;
+            std::string piece = std::move(waiting.front());
+            waiting.pop_front();
+            held.unlock();
+            changed.notify_all();
+            if (!packingFailed && !put(piece.data(), piece.size()))
+                packingFailed = true;
+            piece.clear();
+            held.lock();
+            spare.push_back(std::move(piece));
+        }
+    }
+
+    // Hands the XML so far to the packing thread.
     void flush()
     {
         sheetBytes += qint64(out.size());
         if (sheetBytes > EntryMax)
             fail(QStringLiteral("the list is larger than a workbook holds"));
-        pack(out.data(), out.size());
-        out.clear();
+        if (packingFailed)
+            fail(QStringLiteral("cannot write the workbook"));
+        if (!zip || !error.isEmpty()) {
+            out.clear();
+            return;
+        }
+        if (!packer.joinable())
+            packer = std::thread([this] { packSheet(); });
+        std::string next;
+        {
+            std::unique_lock held(lock);
+            changed.wait(held, [&] { return waiting.size() < Waiting; });
+            waiting.push_back(std::move(out));
+            if (!spare.empty()) {
+                next = std::move(spare.back());
+                spare.pop_back();
+            }
+        }
+        changed.notify_all();
+        out = std::move(next);
+        out.reserve(Piece + (1 << 16));
+    }
+
+    // Waits until every piece handed over is packed.
+    void finishPacking()
+    {
+        if (!packer.joinable())
+            return;
+        {
+            std::lock_guard held(lock);
+            lastPiece = true;
+        }
+        changed.notify_all();
+        packer.join();
+        if (packingFailed)
+            fail(QStringLiteral("cannot write the workbook"));
     }
 
     const std::string& letter(int column)
@@ -363,6 +436,7 @@ ListWriter::ListWriter(const QString& path) : d(new Impl)
 
 ListWriter::~ListWriter()
 {
+    d->finishPacking();
     if (d->zip) {
         if (d->inSheet)
             zipCloseFileInZip(d->zip);
@@ -413,6 +487,7 @@ bool ListWriter::close(QString* error)
             d->out += "</sheetData><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" "
                       "header=\"0.3\" footer=\"0.3\"/></worksheet>";
             d->flush();
+            d->finishPacking();
             if (zipCloseFileInZip(d->zip) != ZIP_OK)
                 d->fail(QStringLiteral("cannot write the workbook"));
             d->inSheet = false;
