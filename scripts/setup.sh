@@ -11,7 +11,7 @@ packages=(
   qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
   libgl-dev
   # libraries
-  libxlsxwriter-dev libminizip-dev libquazip1-qt6-dev libfreexl-dev libturbojpeg0-dev
+  libminizip-dev libquazip1-qt6-dev libfreexl-dev libturbojpeg0-dev
   libsodium-dev libicu-dev libsqlite3-dev
   # SQL Server through ODBC
   unixodbc-dev tdsodbc

@@ -103,9 +103,9 @@ int columnOf(QStringView reference)
     return letters ? column - 1 : -1;
 }
 
-// The zip container of an .xlsx. Read with minizip, the zip library that
-// libxlsxwriter itself uses: QuaZip carries its own copy of minizip's
-// functions under the same names, and the two cannot share a process.
+// The zip container of an .xlsx. Read with minizip, the zip library the list
+// export writes with: QuaZip carries its own copy of minizip's functions under
+// the same names, and the two cannot share a process.
 class XlsxFile {
 public:
     explicit XlsxFile(const QString& path) : m_zip(unzOpen64(QFile::encodeName(path).constData())) {}

@@ -128,6 +128,43 @@ private slots:
         QVERIFY(qAbs(widths[0].toArray()[2].toDouble() - 10.71) < 0.01);
     }
 
+    // Each cell is laid out in the direction of its own text, with the style of
+    // its place kept.
+    void eachCellInItsOwnDirection()
+    {
+        const struct {
+            QString text;
+            bool leftToRight;
+        } cases[] = {
+            {QStringLiteral("علي رضايي"), false},
+            {QStringLiteral("12"), true},
+            {QStringLiteral("021-88001234"), true},
+            {QStringLiteral("ali@example.org"), true},
+            {QStringLiteral("(واحد 3)"), false},
+            {QStringLiteral("12 كرمان"), false},
+            {QStringLiteral("A12 كرمان"), true},
+        };
+        QStringList titles;
+        QStringList row;
+        for (const auto& c : cases) {
+            titles << c.text;
+            row << c.text;
+        }
+        const QString file = path(QStringLiteral("directions.xlsx"));
+        QCOMPARE(writeList(file, titles, {row}), QString());
+        const QJsonObject x = dump(file);
+        for (int c = 0; c < int(std::size(cases)); ++c)
+            for (const QString& reference : {column(c) + "1", column(c) + "2"}) {
+                const QJsonObject at = cell(x, reference);
+                QCOMPARE(at[QStringLiteral("value")].toString(), cases[c].text);
+                QCOMPARE(at[QStringLiteral("left_to_right")].toBool(), cases[c].leftToRight);
+                QCOMPARE(at[QStringLiteral("bold")].toBool(), reference.endsWith(u'1'));
+                QCOMPARE(at[QStringLiteral("border")].toString(),
+                         reference.endsWith(u'1') ? QStringLiteral("slantDashDot") : QStringLiteral("thin"));
+            }
+        QVERIFY(!cell(x, column(int(std::size(cases))) + "2")[QStringLiteral("left_to_right")].toBool());
+    }
+
     void emptyListWritesOnlyTheFramedTitleRow()
     {
         const QString file = path(QStringLiteral("empty.xlsx"));

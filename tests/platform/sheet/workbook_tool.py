@@ -1,7 +1,7 @@
 """Independent look at workbooks for the sheet tests, through openpyxl and xlwt.
 
-  workbook_tool.py dump FILE.xlsx       prints the sheets, cells, fonts, borders
-                                        and column widths as JSON
+  workbook_tool.py dump FILE.xlsx       prints the sheets, cells, fonts, borders,
+                                        reading orders and column widths as JSON
   workbook_tool.py make FILE.xlsx|.xls  writes a sample workbook from the JSON on
                                         standard input: {"sheet name": [[cell, ...], ...]}
 """
@@ -31,6 +31,7 @@ def dump(path):
                 "type": cell.data_type,
                 "bold": bool(cell.font.b),
                 "border": border or "",
+                "left_to_right": cell.alignment.readingOrder == 1,
             }
     print(json.dumps(out, ensure_ascii=False))
 
