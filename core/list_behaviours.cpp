@@ -89,6 +89,11 @@ bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& ca
 
     Sheet::ListWriter writer(path);
     writer.writeTitles(titles);
+    QList<int> amounts;
+    for (int c = 0; c < columnNames.size(); ++c)
+        if (Schema::holdsMoney(columnNames.at(c)))
+            amounts << c;
+    writer.setAmountColumns(amounts);
     if (!Db::guard([&] { rows([&](const QStringList& texts) { writer.writeRow(texts); }); })) {
         writer.close();
         QFile::remove(path);

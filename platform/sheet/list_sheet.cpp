@@ -1,5 +1,7 @@
 #include "list_sheet.h"
 
+#include <QRegularExpression>
+
 #include <QDateTime>
 #include <QFile>
 #include <algorithm>
@@ -38,6 +40,9 @@ constexpr qint64 EntryMax = 0xFFFFFFFFLL;
 // laid out left to right (a number, a phone number, a Latin text) in the
 // right-to-left sheet.
 enum Style { Plain = 0, TitleFramed = 2, TitleBold = 4, RowFramed = 6 };
+// An amount: a number cell shown grouped by three (the built-in format
+// "#,##0"), framed or not; numbers read left to right, so no twin.
+enum AmountStyle { Amount = 8, AmountFramed = 9 };
 constexpr int LeftToRight = 1; // added to a style for its left-to-right twin
 
 constexpr const char* Declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
@@ -115,7 +120,7 @@ constexpr const char* Styles =
     "<top style=\"thin\"><color auto=\"1\"/></top><bottom style=\"thin\"><color auto=\"1\"/></bottom>"
     "<diagonal/></border></borders>"
     "<cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/></cellStyleXfs>"
-    "<cellXfs count=\"8\">"
+    "<cellXfs count=\"10\">"
     "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>"
     "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyAlignment=\"1\">"
     "<alignment readingOrder=\"1\"/></xf>"
@@ -128,6 +133,9 @@ constexpr const char* Styles =
     "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"2\" xfId=\"0\" applyBorder=\"1\"/>"
     "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"2\" xfId=\"0\" applyBorder=\"1\" applyAlignment=\"1\">"
     "<alignment readingOrder=\"1\"/></xf>"
+    "<xf numFmtId=\"3\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyNumberFormat=\"1\"/>"
+    "<xf numFmtId=\"3\" fontId=\"0\" fillId=\"0\" borderId=\"2\" xfId=\"0\" applyNumberFormat=\"1\" "
+    "applyBorder=\"1\"/>"
     "</cellXfs>"
     "<cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/></cellStyles>"
     "</styleSheet>";
@@ -141,6 +149,7 @@ struct ListWriter::Impl {
     qint64 sheetBytes = 0;
     std::string out; // the sheet's XML not yet packed
     std::vector<std::string> letters; // of the columns so far: A, B, ...
+    QList<int> amounts; // the columns of amounts of money
     QString error;
 
     // The sheet is packed on a thread of its own while the next rows are read
@@ -357,6 +366,21 @@ struct ListWriter::Impl {
         }
     }
 
+    // A number of at most 15 whole digits (exact in the workbook's numbers)
+    // as a number cell; anything else as text.
+    void writeAmount(int column, const QString& value, bool framed)
+    {
+        static const QRegularExpression whole(QStringLiteral("^-?[0-9]{1,15}([.][0-9]+)?$"));
+        if (!whole.match(value).hasMatch()) {
+            write(column, value, framed ? RowFramed : Plain);
+            return;
+        }
+        cellStart(column, framed ? AmountFramed : Amount);
+        out += "><v>";
+        out += value.toStdString();
+        out += "</v></c>";
+    }
+
     void write(int column, QString value, int style)
     {
         if (value.size() > CellMax) {
@@ -459,6 +483,11 @@ void ListWriter::writeTitles(const QStringList& titles)
     d->endRow();
 }
 
+void ListWriter::setAmountColumns(const QList<int>& columns)
+{
+    d->amounts = columns;
+}
+
 void ListWriter::writeRow(const QStringList& values)
 {
     if (!d->error.isEmpty())
@@ -473,8 +502,13 @@ void ListWriter::writeRow(const QStringList& values)
     d->out += "<row r=\"";
     d->number(d->row);
     d->out += "\">";
-    for (int c = 0; c < qMax(int(values.size()), FramedColumns); ++c)
-        d->write(c, c < values.size() ? values[c].trimmed() : QString(), c < FramedColumns ? RowFramed : Plain);
+    for (int c = 0; c < qMax(int(values.size()), FramedColumns); ++c) {
+        const QString value = c < values.size() ? values[c].trimmed() : QString();
+        if (d->amounts.contains(c) && !value.isEmpty())
+            d->writeAmount(c, value, c < FramedColumns);
+        else
+            d->write(c, value, c < FramedColumns ? RowFramed : Plain);
+    }
     d->endRow();
 }
 

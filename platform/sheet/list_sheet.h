@@ -1,7 +1,8 @@
 #pragma once
 // Writes a list into a new .xlsx workbook, laid out as the office's list
 // exports always were: one sheet "Sheet1", the titles in row 1 and the rows
-// below, every value as text without leading and trailing blanks. The title
+// below, every value as text without leading and trailing blanks (amounts of
+// money as numbers). The title
 // row is bold over A1:AA1 and framed with slanted dash-dot lines over A1:M1;
 // each data row is framed with thin lines over columns A to M; every titled
 // column is 10 characters wide.
@@ -10,6 +11,7 @@
 // length costs the same memory.
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <memory>
 
@@ -24,6 +26,10 @@ public:
 
     // Row 1. Call once, before the rows.
     void writeTitles(const QStringList& titles);
+    // Columns (from 0) of amounts of money: their whole numbers are written
+    // as number cells shown grouped by three ("2,500,000"), anything else in
+    // them as text. Call before the rows.
+    void setAmountColumns(const QList<int>& columns);
     // The next data row.
     void writeRow(const QStringList& values);
     // Finishes the file. False, with the reason, when anything went wrong on

@@ -165,6 +165,29 @@ private slots:
         QVERIFY(!cell(x, column(int(std::size(cases))) + "2")[QStringLiteral("left_to_right")].toBool());
     }
 
+    // Amounts of money are number cells shown grouped by three; a code keeps
+    // its leading zeros as text, and a text in an amount column stays text.
+    void amountsAreGroupedNumbers()
+    {
+        const QString file = path(QStringLiteral("amounts.xlsx"));
+        Sheet::ListWriter writer(file);
+        writer.writeTitles({QStringLiteral("کد"), QStringLiteral("مبلغ")});
+        writer.setAmountColumns({1});
+        writer.writeRow({QStringLiteral("0012"), QStringLiteral("2500000")});
+        writer.writeRow({QStringLiteral("0013"), QStringLiteral("2500000.0000")});
+        writer.writeRow({QStringLiteral("0014"), QStringLiteral("نامعلوم")});
+        QVERIFY(writer.close());
+        const QJsonObject x = dump(file);
+        QCOMPARE(cell(x, "A2")[QStringLiteral("value")].toString(), QStringLiteral("0012"));
+        for (const char* at : {"B2", "B3"}) {
+            QCOMPARE(cell(x, at)[QStringLiteral("type")].toString(), QStringLiteral("n"));
+            QCOMPARE(cell(x, at)[QStringLiteral("value")].toDouble(), 2500000.0);
+            QCOMPARE(cell(x, at)[QStringLiteral("format")].toString(), QStringLiteral("#,##0"));
+            QCOMPARE(cell(x, at)[QStringLiteral("border")].toString(), QStringLiteral("thin"));
+        }
+        QCOMPARE(cell(x, "B4")[QStringLiteral("type")].toString(), QStringLiteral("s"));
+    }
+
     void emptyListWritesOnlyTheFramedTitleRow()
     {
         const QString file = path(QStringLiteral("empty.xlsx"));

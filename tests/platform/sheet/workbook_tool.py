@@ -32,6 +32,7 @@ def dump(path):
                 "bold": bool(cell.font.b),
                 "border": border or "",
                 "left_to_right": cell.alignment.readingOrder == 1,
+                "format": cell.number_format,
             }
     print(json.dumps(out, ensure_ascii=False))
 
