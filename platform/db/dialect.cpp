@@ -114,6 +114,14 @@ public:
     {
         return QStringLiteral("create index if not exists %1 on %2 (%3)").arg(name, table, column);
     }
+    // The index is in the order of the collation registered in prepare, which
+    // SQLite needs on every connection that writes the table (a row's place in
+    // the index is found with it): the program's connections all have it, but
+    // a tool that opens the file without it can no longer write that table.
+    QString createPersianOrderIndex(const QString& name, const QString& table, const QString& column) const override
+    {
+        return createIndex(name, table, persianOrder(column));
+    }
     // A full-text table of the column with the trigram tokenizer (SQLite 3.34
     // and later), over the table's own rows (it stores no copy of the text),
     // kept in step by triggers; the rows written before it are read in once.

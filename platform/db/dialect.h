@@ -86,6 +86,15 @@ public:
         (void)name, (void)table, (void)column;
         return {};
     }
+    // Creates, unless one of that name exists, an index of a text column in
+    // the order of persianOrder, so that a list sorted by a clicked title reads
+    // only its first rows instead of sorting the whole table; empty where the
+    // backend has no such index (the sort then gives the same rows, only more slowly).
+    virtual QString createPersianOrderIndex(const QString& name, const QString& table, const QString& column) const
+    {
+        (void)name, (void)table, (void)column;
+        return {};
+    }
     // A blob column with the bytes of one bound value (?) added to its end.
     virtual QString appendBytes(const QString& column) const
     {
