@@ -342,6 +342,12 @@ public:
     QString orderUnindexed(const QString& e) const override { return QStringLiteral("coalesce(%1, %1)").arg(e); }
     // The driver reads times to the millisecond and binds them in the client's
     // time zone; their text keeps every digit and is read back as the column's type.
+    // An array made once, so that the rows are read by their keys, not
+    // matched again and joined to the keys.
+    QString amongKeys(const QString& key, const QString& keys) const override
+    {
+        return QStringLiteral("%1 = any(array(%2))").arg(key, keys);
+    }
     QString exactValue(const QString& e) const override { return QStringLiteral("cast(%1 as text)").arg(e); }
     QString firstRows(int rows) const override { return QStringLiteral(" limit %1").arg(rows); }
 
