@@ -227,6 +227,10 @@ public:
         QSqlQuery q(db);
         // Notices ("already exists, skipping") are no concern of the person at the screen.
         q.exec(QStringLiteral("set client_min_messages = warning"));
+        // The lists count and page through millions of rows in a few hundred
+        // milliseconds; compiling such a statement (about 10 ms each for the
+        // log's counts) never pays back. A server without JIT refuses it: no matter.
+        q.exec(QStringLiteral("set jit = off"));
         if (q.exec(QStringLiteral("select count(*) from pg_collation where collname = 'fa-x-icu'")) &&
             q.next() && q.value(0).toInt() > 0) {
             m_collation = QStringLiteral("\"fa-x-icu\"");
