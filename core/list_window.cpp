@@ -207,6 +207,11 @@ struct ListPlan {
     QString head;    // "with ... select ... from ..."
     QString join;    // what joins a condition to head: " and " or " where "
     QString orderBy; // " order by ..."
+    // The few matches' keys are sorted alone first, and only a page of their
+    // rows read whole, where the backend does so (Dialect::amongKeys).
+    bool keysFirst = false;
+    QString key;
+    QString source;
     QList<Term> terms;
     QVariantList values;
 };
@@ -258,6 +263,9 @@ ListPlan makePlan(const ListQuery& query, int sortColumn, bool descending, bool 
         orderBy << (t.nullsFirstAlways ? d.orderNullsFirst(e, t.descending)
                                        : e + (t.descending ? QStringLiteral(" desc") : QString()));
     }
+    p.keysFirst = query.few && sortColumn < 0;
+    p.key = query.key;
+    p.source = source;
     p.head += QStringLiteral("select %1, %2 from %3").arg(shown, exact.join(QStringLiteral(", ")), source);
     p.orderBy = QStringLiteral(" order by ") + orderBy.join(QStringLiteral(", "));
     return p;
@@ -272,13 +280,21 @@ QList<QVariantList> readRows(const ListPlan& p, const QVariantList* after, int r
         after ? afterRow(d, p.terms, after->mid(after->size() - p.terms.size())) : QList<Condition>{{}};
     QList<QVariantList> out;
     for (const Condition& part : parts) {
+        const QString after = part.sql.isEmpty() ? QString() : p.join + QLatin1Char('(') + part.sql + QLatin1Char(')');
+        const QString page = p.orderBy + d.firstRows(rows - int(out.size()));
+        const QString among =
+            p.keysFirst ? d.amongKeys(p.key, QStringLiteral("select %1 from %2").arg(p.key, p.source) + after + page)
+                        : QString();
         QString sql = p.head;
         QVariantList values = p.values;
-        if (!part.sql.isEmpty()) {
-            sql += p.join + QLatin1Char('(') + part.sql + QLatin1Char(')');
-            values += part.values;
+        if (among.isEmpty()) {
+            sql += after;
+        } else {
+            sql += p.join + among;
+            values += p.values;
         }
-        sql += p.orderBy + d.firstRows(rows - int(out.size()));
+        values += part.values;
+        sql += page;
         QSqlQuery q = Sql::exec(sql, values);
         if (record)
             *record = q.record();

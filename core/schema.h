@@ -43,7 +43,8 @@ bool ensureContainsIndexes();
 // The name of the index of a column's "contains" searches (whether the server
 // allowed it or not); empty for a column that has none.
 QString containsIndexName(const QString& table, const QString& column);
-// Indexes of the columns that the lists' scopes search on; install makes them.
+// Indexes of the columns that the lists' scopes search on, and of the log's
+// columns in the order of a sort by a clicked title; install makes them.
 // False when the database refused them: the lists are only slower.
 bool ensureSearchIndexes();
 // Whether a column's "contains" searches test its few distinct values, listed

@@ -114,6 +114,14 @@ public:
     {
         return QStringLiteral("create index if not exists %1 on %2 (%3)").arg(name, table, column);
     }
+    // The index is in the order of the collation registered in prepare, which
+    // SQLite needs on every connection that writes the table (a row's place in
+    // the index is found with it): the program's connections all have it, but
+    // a tool that opens the file without it can no longer write that table.
+    QString createPersianOrderIndex(const QString& name, const QString& table, const QString& column) const override
+    {
+        return createIndex(name, table, persianOrder(column));
+    }
     // A full-text table of the column with the trigram tokenizer (SQLite 3.34
     // and later), over the table's own rows (it stores no copy of the text),
     // kept in step by triggers; the rows written before it are read in once.
@@ -219,6 +227,10 @@ public:
         QSqlQuery q(db);
         // Notices ("already exists, skipping") are no concern of the person at the screen.
         q.exec(QStringLiteral("set client_min_messages = warning"));
+        // The lists count and page through millions of rows in a few hundred
+        // milliseconds; compiling such a statement (about 10 ms each for the
+        // log's counts) never pays back. A server without JIT refuses it: no matter.
+        q.exec(QStringLiteral("set jit = off"));
         if (q.exec(QStringLiteral("select count(*) from pg_collation where collname = 'fa-x-icu'")) &&
             q.next() && q.value(0).toInt() > 0) {
             m_collation = QStringLiteral("\"fa-x-icu\"");
@@ -334,6 +346,12 @@ public:
     QString orderUnindexed(const QString& e) const override { return QStringLiteral("coalesce(%1, %1)").arg(e); }
     // The driver reads times to the millisecond and binds them in the client's
     // time zone; their text keeps every digit and is read back as the column's type.
+    // An array made once, so that the rows are read by their keys, not
+    // matched again and joined to the keys.
+    QString amongKeys(const QString& key, const QString& keys) const override
+    {
+        return QStringLiteral("%1 = any(array(%2))").arg(key, keys);
+    }
     QString exactValue(const QString& e) const override { return QStringLiteral("cast(%1 as text)").arg(e); }
     QString firstRows(int rows) const override { return QStringLiteral(" limit %1").arg(rows); }
 

@@ -86,6 +86,15 @@ public:
         (void)name, (void)table, (void)column;
         return {};
     }
+    // Creates, unless one of that name exists, an index of a text column in
+    // the order of persianOrder, so that a list sorted by a clicked title reads
+    // only its first rows instead of sorting the whole table; empty where the
+    // backend has no such index (the sort then gives the same rows, only more slowly).
+    virtual QString createPersianOrderIndex(const QString& name, const QString& table, const QString& column) const
+    {
+        (void)name, (void)table, (void)column;
+        return {};
+    }
     // A blob column with the bytes of one bound value (?) added to its end.
     virtual QString appendBytes(const QString& column) const
     {
@@ -138,6 +147,16 @@ public:
     // when the matches lie at the far end of the order. The default leaves the
     // choice to the server.
     virtual QString orderUnindexed(const QString& expression) const { return expression; }
+    // A page of such sorted rows found as the keys of its rows first, sorted
+    // alone, and then only those rows read whole: the condition that a row's
+    // key is among those the SELECT `keys` gives, read through the key's index;
+    // empty where the page is read in one statement. For a server that would
+    // read every match whole (with its joined rows) before its sort keeps a page.
+    virtual QString amongKeys(const QString& key, const QString& keys) const
+    {
+        (void)key, (void)keys;
+        return {};
+    }
     // What follows ORDER BY to keep only the first rows.
     virtual QString firstRows(int rows) const = 0;
     // Serialising writers (Sql::exclusive). The statement that begins a
