@@ -149,9 +149,14 @@ void Entry::openEdit(const QVariantMap& row)
     showMode();
 }
 
+QVariantMap stored_record(const QString& table, qint64 id)
+{
+    return Sql::row(QStringLiteral("select * from %1 where id=?").arg(table), {id});
+}
+
 QVariantMap Entry::readStored() const
 {
-    return Sql::row(QStringLiteral("select * from %1 where id=?").arg(m_table), {m_id});
+    return stored_record(m_table, m_id);
 }
 
 void Entry::keepStored()

@@ -151,6 +151,9 @@ private:
 // focus, and false is returned.
 bool date_time_usable(MaskedBox* box);
 
+// The record of that id as its table holds it now; empty when it is gone.
+QVariantMap stored_record(const QString& table, qint64 id);
+
 // Cuts the texts of a row of values to what their columns of table hold (at a
 // character's boundary, without a trailing space): values copied from a wider
 // column, or joined from several, into a narrower one.

@@ -34,7 +34,7 @@ void RequestEntry::openNew(const std::function<void()>& presets)
 bool RequestEntry::prepareApprove(qint64 id, QPushButton* shown)
 {
     QVariantMap row;
-    if (!Db::guard([&] { row = Sql::row(QStringLiteral("select * from %1 where id=?").arg(m_desc.table), {id}); }))
+    if (!Db::guard([&] { row = stored_record(m_desc.table, id); }))
         return false;
     if (row.isEmpty()) {
         Entry::sayGone();

@@ -80,7 +80,7 @@ Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Sta
     Outcome outcome = Outcome::Done;
     Sql::exclusive(requestKey(desc, id), [&] {
         if (!expected.isEmpty()) {
-            const QVariantMap now = Sql::row(QStringLiteral("select * from %1 where id=?").arg(desc.table), {id});
+            const QVariantMap now = stored_record(desc.table, id);
             if (now.isEmpty()) {
                 outcome = Outcome::Gone;
                 return;
