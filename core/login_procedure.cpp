@@ -130,13 +130,15 @@ void Tlogin::BitBtn1Click()
     bool installed = false;
     if (!connect_database(connectionChoice(), EmptyDatabase::Install, &installed))
         return;
-    if (installed && ui->us->text().isEmpty()) {
-        // The administrator's password was set just now: the administrator
-        // logs in next, with that password.
+    if (installed) {
+        // The administrator's password was set just now, and the administrator
+        // is the database's only account: it logs in next, with that password
+        // (a name remembered from another database would only be refused).
         ui->us->setText(QStringLiteral("admin"));
-        ui->ps->clear();
-        ui->ps->setFocus();
-        return;
+        if (ui->ps->text().isEmpty()) {
+            ui->ps->setFocus();
+            return;
+        }
     }
     bool empty = false;
     if (!Db::guard([&] { empty = !Sql::tableExists(QStringLiteral("users")); }))

@@ -61,9 +61,17 @@ private slots:
         // Nothing configured: the built-in connection, the embedded database.
         QCOMPARE(login->connectionChoice(), 0);
 
-        // The first login makes the database and asks for the administrator's password twice.
+        // The first login makes the database and asks for the administrator's
+        // password twice; a name remembered from another database gives way to
+        // the administrator's, who logs in next with that password.
         msgs.answerInput(QStringLiteral("Adm!n 1"));
         msgs.answerInput(QStringLiteral("Adm!n 1"));
+        login->ui->us->setText(QStringLiteral("0012345678"));
+        login->ui->ps->clear();
+        login->ui->BitBtn1->click();
+        QCOMPARE(login->ui->us->text(), QStringLiteral("admin"));
+        QVERIFY(!main->isVisible());
+        QVERIFY(!msgs.texts().contains(CoreText::WrongUserOrPassword));
         logIn(QStringLiteral("admin"), QStringLiteral("Adm!n 1"));
         QVERIFY(QFile::exists(Settings::embeddedDatabase()));
         QVERIFY2(main->isVisible(), qPrintable(msgs.texts().join(QLatin1Char('|'))));
