@@ -95,8 +95,10 @@ struct FittedText {
 
     qreal height() const { return lines.isEmpty() ? 0 : inkHeight + (lines.size() - 1) * lineHeight; }
 
+    // A text fitted before on the same device lends its font's line spacing
+    // when the font is the same (measuring it shapes letters).
     static FittedText fit(const QString& text, const QFont& font, QPaintDevice* device, qreal width,
-                          qreal height, bool rightToLeft, Qt::Alignment alignment)
+                          qreal height, bool rightToLeft, Qt::Alignment alignment, const FittedText* before)
     {
         const bool inPoints = font.pointSizeF() > 0;
         const qreal full = inPoints ? font.pointSizeF() : font.pixelSize();
@@ -111,7 +113,7 @@ struct FittedText {
                 sized.setPixelSize(std::max(1, qRound(size)));
             // Even a label that is not wrapped is broken into lines rather
             // than cut when it does not fit on one.
-            f = layOut(text, sized, device, width, option);
+            f = layOut(text, sized, device, width, option, before);
             f.fits = f.width <= width + 0.5 && f.height() <= height + 0.5;
             if (f.fits || size <= smallest)
                 break;
@@ -134,17 +136,23 @@ struct FittedText {
     // The lines at a size, measured; a paragraph that keeps to one line
     // keeps its layout, to be drawn as it is when it needs no marks.
     static FittedText layOut(const QString& text, const QFont& font, QPaintDevice* device, qreal width,
-                             const QTextOption& lineOption)
+                             const QTextOption& lineOption, const FittedText* before)
     {
         FittedText f;
         f.font = font;
         f.lineWidth = width;
-        const QFontMetricsF metrics(font, device);
-        // Tall and deep letters of both scripts.
-        const QRectF ink = metrics.tightBoundingRect(QStringLiteral("آلگطکيجژ|gjyl"));
-        f.above = -ink.top();
-        f.inkHeight = ink.height();
-        f.lineHeight = ink.height() * 1.2;
+        if (before && before->font == font) {
+            f.above = before->above;
+            f.inkHeight = before->inkHeight;
+            f.lineHeight = before->lineHeight;
+        } else {
+            const QFontMetricsF metrics(font, device);
+            // Tall and deep letters of both scripts.
+            const QRectF ink = metrics.tightBoundingRect(QStringLiteral("آلگطکيجژ|gjyl"));
+            f.above = -ink.top();
+            f.inkHeight = ink.height();
+            f.lineHeight = ink.height() * 1.2;
+        }
         QTextOption option = lineOption;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         if (text.isEmpty())
@@ -238,11 +246,15 @@ struct ReportText::Laid {
     Qt::Alignment alignment;
     FittedText fitted;
 
+    bool onDevice(const QPaintDevice* d) const
+    {
+        return d == device && d->logicalDpiX() == dpiX && d->logicalDpiY() == dpiY;
+    }
     bool isFor(const QString& t, const QFont& f, const QPaintDevice* d, qreal w, qreal h, bool rtl,
                Qt::Alignment a) const
     {
-        return d == device && d->logicalDpiX() == dpiX && d->logicalDpiY() == dpiY && w == width
-            && h == height && rtl == rightToLeft && a == alignment && t == text && f == font;
+        return onDevice(d) && w == width && h == height && rtl == rightToLeft && a == alignment && t == text
+            && f == font;
     }
 };
 
@@ -288,12 +300,14 @@ void ReportText::Print(double ox, double oy)
     }
     const qreal height = autoSize && wordWrap ? unlimited : box.height();
     QPaintDevice* device = c.device();
-    // The texts that print the same on every row are fitted once.
-    if (!m_laid || !m_laid->isFor(t, font, device, room, height, rightToLeft, alignment))
-        m_laid = std::make_shared<const Laid>(Laid{t, font, device, device->logicalDpiX(), device->logicalDpiY(), room,
-                                                   height, rightToLeft, alignment,
-                                                   FittedText::fit(t, font, device, room, height, rightToLeft,
-                                                                   alignment)});
+    // The texts that print the same on every row are fitted once; a field's
+    // next value is fitted with the line spacing of the last.
+    if (!m_laid || !m_laid->isFor(t, font, device, room, height, rightToLeft, alignment)) {
+        const FittedText* before = m_laid && m_laid->onDevice(device) ? &m_laid->fitted : nullptr;
+        FittedText fitted = FittedText::fit(t, font, device, room, height, rightToLeft, alignment, before);
+        m_laid = std::make_shared<const Laid>(Laid{t, font, device, device->logicalDpiX(), device->logicalDpiY(),
+                                                   room, height, rightToLeft, alignment, std::move(fitted)});
+    }
     const FittedText& fitted = m_laid->fitted;
     if (autoSize && !t.isEmpty()) {
         if (wordWrap) {
