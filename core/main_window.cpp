@@ -17,7 +17,8 @@
 namespace {
 
 // The stretched background picture: a calm sky-to-paper wash with a few
-// faint rings, drawn once at a size the label stretches.
+// faint rings, drawn once at a size the label stretches, when the window
+// first shows (not at start-up, which shows the login window first).
 QPixmap backgroundPicture()
 {
     const QSize size(1200, 800);
@@ -43,7 +44,6 @@ QPixmap backgroundPicture()
 Tmain::Tmain(QWidget* parent) : QMainWindow(parent), ui(new Ui::Tmain)
 {
     ui->setupUi(this);
-    ui->Image1->setPixmap(backgroundPicture());
     ui->Image1->lower();
     connect(ui->N3, &QAction::triggered, this, &Tmain::N3Click);
     connect(ui->N5, &QAction::triggered, this, &Tmain::N5Click);
@@ -136,6 +136,8 @@ void Tmain::closeEvent(QCloseEvent* event)
 
 void Tmain::showEvent(QShowEvent* event)
 {
+    if (ui->Image1->pixmap().isNull())
+        ui->Image1->setPixmap(backgroundPicture());
     QMainWindow::showEvent(event);
     placeLabels();
 }

@@ -77,9 +77,16 @@ QString anchorRuns(const QString& text, bool rightToLeft)
 // spaced by the ink of the font's letters, not by its declared ascent and
 // descent, which some Persian fonts give too small (their letters would
 // overlap the next line) or far too large.
+//
+// Each line is shaped once and kept shaped, aligned in the box's width, so
+// that a text printed on every row of a report is drawn again from its
+// glyphs.
 struct FittedText {
     QFont font;
     QStringList lines;
+    // The lines as they draw, one layout of one line each.
+    std::vector<std::unique_ptr<QTextLayout>> layouts;
+    qreal lineWidth = 0;  // the lines are aligned in
     qreal width = 0;      // of the widest line
     qreal above = 0;      // ink above the baseline
     qreal inkHeight = 0;  // of one line
@@ -88,12 +95,15 @@ struct FittedText {
 
     qreal height() const { return lines.isEmpty() ? 0 : inkHeight + (lines.size() - 1) * lineHeight; }
 
+    // A text fitted before on the same device lends its font's line spacing
+    // when the font is the same (measuring it shapes letters).
     static FittedText fit(const QString& text, const QFont& font, QPaintDevice* device, qreal width,
-                          qreal height, bool rightToLeft)
+                          qreal height, bool rightToLeft, Qt::Alignment alignment, const FittedText* before)
     {
         const bool inPoints = font.pointSizeF() > 0;
         const qreal full = inPoints ? font.pointSizeF() : font.pixelSize();
         const qreal smallest = std::min(full, inPoints ? 1.0 : 2.0);
+        const QTextOption option = lineOption(rightToLeft, alignment);
         FittedText f;
         for (qreal size = full;; size = std::max(smallest, size * 0.94)) {
             QFont sized = font;
@@ -103,40 +113,63 @@ struct FittedText {
                 sized.setPixelSize(std::max(1, qRound(size)));
             // Even a label that is not wrapped is broken into lines rather
             // than cut when it does not fit on one.
-            f = layOut(text, sized, device, width, rightToLeft);
+            f = layOut(text, sized, device, width, option, before);
             f.fits = f.width <= width + 0.5 && f.height() <= height + 0.5;
             if (f.fits || size <= smallest)
-                return f;
+                break;
         }
+        f.shapeLines(device, rightToLeft, option);
+        return f;
     }
 
+    // One line as it draws: alignment is on the paper, whichever way the
+    // text reads.
+    static QTextOption lineOption(bool rightToLeft, Qt::Alignment alignment)
+    {
+        QTextOption option;
+        option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        option.setWrapMode(QTextOption::NoWrap);
+        option.setAlignment((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignAbsolute);
+        return option;
+    }
+
+    // The lines at a size, measured; a paragraph that keeps to one line
+    // keeps its layout, to be drawn as it is when it needs no marks.
     static FittedText layOut(const QString& text, const QFont& font, QPaintDevice* device, qreal width,
-                             bool rightToLeft)
+                             const QTextOption& lineOption, const FittedText* before)
     {
         FittedText f;
         f.font = font;
-        const QFontMetricsF metrics(font, device);
-        // Tall and deep letters of both scripts.
-        const QRectF ink = metrics.tightBoundingRect(QStringLiteral("آلگطکيجژ|gjyl"));
-        f.above = -ink.top();
-        f.inkHeight = ink.height();
-        f.lineHeight = ink.height() * 1.2;
-        QTextOption option;
-        option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        f.lineWidth = width;
+        if (before && before->font == font) {
+            f.above = before->above;
+            f.inkHeight = before->inkHeight;
+            f.lineHeight = before->lineHeight;
+        } else {
+            const QFontMetricsF metrics(font, device);
+            // Tall and deep letters of both scripts.
+            const QRectF ink = metrics.tightBoundingRect(QStringLiteral("آلگطکيجژ|gjyl"));
+            f.above = -ink.top();
+            f.inkHeight = ink.height();
+            f.lineHeight = ink.height() * 1.2;
+        }
+        QTextOption option = lineOption;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         if (text.isEmpty())
             return f;
         for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-            QTextLayout layout(paragraph, font, device);
-            layout.setTextOption(option);
-            layout.beginLayout();
+            auto layout = std::make_unique<QTextLayout>(paragraph, font, device);
+            layout->setTextOption(option);
+            layout->setCacheEnabled(true);
+            layout->beginLayout();
             QList<QPair<int, int>> spans;
-            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
                 line.setLineWidth(width);
+                line.setPosition(QPointF(0, 0));
                 f.width = std::max(f.width, line.naturalTextWidth());
                 spans.append({line.textStart(), line.textLength()});
             }
-            layout.endLayout();
+            layout->endLayout();
             for (int i = 0; i < spans.size(); ++i) {
                 QString line = paragraph.mid(spans[i].first, spans[i].second);
                 // The spaces a line was broken at print on neither line.
@@ -145,41 +178,85 @@ struct FittedText {
                         line.chop(1);
                 f.lines << line;
             }
+            if (spans.size() == 1)
+                f.layouts.push_back(std::move(layout));
+            else
+                f.layouts.resize(f.layouts.size() + spans.size());
         }
         return f;
     }
 
-    void draw(QPainter& c, const QRectF& box, Qt::Alignment alignment, bool rightToLeft) const
+    // Every line laid out to draw, with its right-to-left runs held by marks.
+    void shapeLines(QPaintDevice* device, bool rightToLeft, const QTextOption& option)
+    {
+        layouts.resize(lines.size());
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString anchored = anchorRuns(lines[i], rightToLeft);
+            if (layouts[i] && anchored == lines[i])
+                continue;
+            layouts[i] = std::make_unique<QTextLayout>(anchored, font, device);
+            QTextLayout& layout = *layouts[i];
+            layout.setTextOption(option);
+            layout.setCacheEnabled(true);
+            layout.beginLayout();
+            QTextLine line = layout.createLine();
+            if (line.isValid()) {
+                line.setLineWidth(lineWidth);
+                line.setPosition(QPointF(0, 0));
+            }
+            layout.endLayout();
+        }
+    }
+
+    void draw(QPainter& c, const QRectF& box, Qt::Alignment alignment) const
     {
         qreal top = box.top();
         if (alignment & Qt::AlignBottom)
             top = box.bottom() - height();
         else if (alignment & Qt::AlignVCenter)
             top = box.top() + (box.height() - height()) / 2;
-        QTextOption option;
-        option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-        option.setWrapMode(QTextOption::NoWrap);
-        // Alignment is on the paper, whichever way the text reads.
-        option.setAlignment((alignment & Qt::AlignHorizontal_Mask) | Qt::AlignAbsolute);
-        for (int i = 0; i < lines.size(); ++i) {
-            QTextLayout layout(anchorRuns(lines[i], rightToLeft), font, c.device());
-            layout.setTextOption(option);
-            layout.beginLayout();
-            QTextLine line = layout.createLine();
-            if (line.isValid()) {
-                line.setLineWidth(box.width());
-                line.setPosition(QPointF(0, 0));
-            }
-            layout.endLayout();
-            if (!line.isValid())
+        // The lines are aligned in the width they were fitted to; an
+        // auto-sized box is narrower.
+        qreal left = box.left();
+        if (alignment & Qt::AlignRight)
+            left += box.width() - lineWidth;
+        else if (alignment & Qt::AlignHCenter)
+            left += (box.width() - lineWidth) / 2;
+        for (qsizetype i = 0; i < qsizetype(layouts.size()); ++i) {
+            if (!layouts[i] || layouts[i]->lineCount() == 0)
                 continue;
             const qreal baseline = top + above + i * lineHeight;
-            layout.draw(&c, QPointF(box.left(), baseline - line.ascent()));
+            layouts[i]->draw(&c, QPointF(left, baseline - layouts[i]->lineAt(0).ascent()));
         }
     }
 };
 
 } // namespace
+
+// A text as it was fitted to a box on a device.
+struct ReportText::Laid {
+    QString text;
+    QFont font;
+    const QPaintDevice* device;
+    int dpiX;
+    int dpiY;
+    qreal width;
+    qreal height;
+    bool rightToLeft;
+    Qt::Alignment alignment;
+    FittedText fitted;
+
+    bool onDevice(const QPaintDevice* d) const
+    {
+        return d == device && d->logicalDpiX() == dpiX && d->logicalDpiY() == dpiY;
+    }
+    bool isFor(const QString& t, const QFont& f, const QPaintDevice* d, qreal w, qreal h, bool rtl,
+               Qt::Alignment a) const
+    {
+        return onDevice(d) && w == width && h == height && rtl == rightToLeft && a == alignment && t == text
+            && f == font;
+    }
+};
 
 QFont reportFont(const QString& family, double points)
 {
@@ -222,7 +299,16 @@ void ReportText::Print(double ox, double oy)
         room = std::max(box.width(), p->xLength(mm));
     }
     const qreal height = autoSize && wordWrap ? unlimited : box.height();
-    const FittedText fitted = FittedText::fit(t, font, c.device(), room, height, rightToLeft);
+    QPaintDevice* device = c.device();
+    // The texts that print the same on every row are fitted once; a field's
+    // next value is fitted with the line spacing of the last.
+    if (!m_laid || !m_laid->isFor(t, font, device, room, height, rightToLeft, alignment)) {
+        const FittedText* before = m_laid && m_laid->onDevice(device) ? &m_laid->fitted : nullptr;
+        FittedText fitted = FittedText::fit(t, font, device, room, height, rightToLeft, alignment, before);
+        m_laid = std::make_shared<const Laid>(Laid{t, font, device, device->logicalDpiX(), device->logicalDpiY(),
+                                                   room, height, rightToLeft, alignment, std::move(fitted)});
+    }
+    const FittedText& fitted = m_laid->fitted;
     if (autoSize && !t.isEmpty()) {
         if (wordWrap) {
             box.setHeight(fitted.height());
@@ -244,7 +330,7 @@ void ReportText::Print(double ox, double oy)
     if (clip || !fitted.fits)
         c.setClipRect(box, Qt::IntersectClip);
     c.setPen(color);
-    fitted.draw(c, box, alignment, rightToLeft);
+    fitted.draw(c, box, alignment);
     c.restore();
     if (frame.any()) {
         c.setPen(rule(*p, frame.width, frame.color));
@@ -261,6 +347,11 @@ void ReportText::Print(double ox, double oy)
     if (!fitted.fits)
         qWarning("report: the text of %s does not fit its box even at the smallest size",
                  qPrintable(name().isEmpty() ? t.left(20) : name()));
+}
+
+void ReportText::UnPrepare()
+{
+    m_laid.reset();
 }
 
 ReportLabel::ReportLabel(const QString& name, const QString& caption)
@@ -290,6 +381,7 @@ void ReportDBText::Prepare()
 
 void ReportDBText::UnPrepare()
 {
+    ReportText::UnPrepare();
     m_data = nullptr;
     m_field = -1;
 }

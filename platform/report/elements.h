@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPointer>
+#include <memory>
 
 // Which sides of a text element get a rule, and how thick (mm).
 struct ReportFrame {
@@ -60,9 +61,16 @@ public:
     ReportFrame frame;
 
     void Print(double ox, double oy) override;
+    void UnPrepare() override;
 
     // The text as it prints now.
     virtual QString text() const = 0;
+
+private:
+    struct Laid;
+    // The text as it last printed, drawn again while it, its font and its
+    // box stay the same.
+    std::shared_ptr<const Laid> m_laid;
 };
 
 // A fixed caption; code fills captions by the label's name.

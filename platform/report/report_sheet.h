@@ -1,6 +1,7 @@
 #pragma once
 // A report of the window set: one object per report design, loaded once by
-// name from forms/reports/, so what a window sets on it (captions, fonts,
+// name from forms/reports/ when the report is first used (the whole window
+// set is made at start-up), so what a window sets on it (captions, fonts,
 // pictures) stays until it is set again.
 
 #include "platform/report/report.h"
@@ -15,14 +16,15 @@ class ReportSheet : public QObject {
 public:
     explicit ReportSheet(const QString& design, QObject* parent = nullptr);
 
-    Report& report() const { return *m_report; }
+    Report& report() const;
     // Shows the sheet in the preview window.
-    void Preview(QWidget* parent = nullptr) { m_report->preview(parent); }
+    void Preview(QWidget* parent = nullptr) { report().preview(parent); }
 
 protected:
     template <class T>
-    T* element(const QString& name) const { return m_report->find<T>(name); }
+    T* element(const QString& name) const { return report().find<T>(name); }
 
 private:
-    std::unique_ptr<Report> m_report;
+    QString m_design;
+    mutable std::unique_ptr<Report> m_report;
 };
