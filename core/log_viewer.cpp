@@ -4,6 +4,7 @@
 #include "core/list_window.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
+#include "platform/db/database.h"
 
 namespace {
 
@@ -11,9 +12,7 @@ ListDescription log_list()
 {
     using namespace CoreText;
     ListDescription desc;
-    // Rows without a user (empty or NULL) are never shown.
-    desc.from = QStringLiteral("log where karbar<>?");
-    desc.values = {QString()};
+    desc.from = QStringLiteral("log");
     desc.orderBy = QStringLiteral("saat_sys desc, id desc");
     desc.grid = {{QStringLiteral("karbar"), LogTitleKarbar},         {QStringLiteral("ip"), LogTitleIp},
                  {QStringLiteral("computer_name"), LogTitleComputer}, {QStringLiteral("saat"), LogTitleSaat},
@@ -33,6 +32,11 @@ Tlog::Tlog(QWidget* parent) : Form(parent), ui(new Ui::Tlog)
 {
     ui->setupUi(this);
     m_list = new ListWindow(log_list(), ui->DBGrid1, ui->cnt, this);
+    // Rows without a user (empty or NULL) are never shown: a condition in the
+    // backend's own words, which a server answers from its index of the users.
+    m_list->setScope([] {
+        return Condition{QStringLiteral(" and ") + Database::current().dialect().holdsText(QStringLiteral("karbar")), {}};
+    });
     m_list->contains(ui->CheckBox1, ui->karbar, QStringLiteral("karbar"));
     m_list->range(ui->CheckBox2, ui->dat1, ui->dat2, QStringLiteral("tarikh"));
     m_list->contains(ui->CheckBox4, ui->cmt, QStringLiteral("cmt"));

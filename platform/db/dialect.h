@@ -50,6 +50,11 @@ public:
     virtual QString concat(const QStringList& parts) const = 0;
     // A case-insensitive LIKE of an expression against a bound parameter (?).
     virtual QString likeInsensitive(const QString& expression) const = 0;
+    // The condition that a text expression holds a text, neither NULL nor empty.
+    virtual QString holdsText(const QString& expression) const
+    {
+        return expression + QStringLiteral(" <> ''");
+    }
     // Text that orders an expression in Persian alphabetical order.
     virtual QString persianOrder(const QString& expression) const = 0;
     // Whether a table exists: a count with one bound parameter, the name.
