@@ -537,6 +537,18 @@ bool ensureContainsIndexes()
             const QString name = containsIndexName(table, column);
             if (i.fewValues) {
                 Sql::exec(d.createIndex(name, table, column));
+                // The text index an earlier version made for the column: its
+                // server chose it even for the list's own test of one user
+                // (seconds at millions of rows), and on the embedded database
+                // its triggers wrote every new row into it.
+                try {
+                    Sql::transaction([&] {
+                        for (const QString& sql : d.dropContainsIndex(name + QStringLiteral("_contains")))
+                            Sql::exec(sql);
+                    });
+                } catch (const DbError& e) {
+                    qWarning().noquote() << "an earlier index of the log's users stays:" << e.driverText;
+                }
                 continue;
             }
             Sql::transaction([&] {

@@ -144,6 +144,12 @@ public:
             .replaceInStrings(QStringLiteral("%2"), table)
             .replaceInStrings(QStringLiteral("%3"), column);
     }
+    QStringList dropContainsIndex(const QString& name) const override
+    {
+        QStringList statements{QStringLiteral("drop trigger if exists %1_ins"), QStringLiteral("drop trigger if exists %1_del"),
+                               QStringLiteral("drop trigger if exists %1_upd"), QStringLiteral("drop table if exists %1")};
+        return statements.replaceInStrings(QStringLiteral("%1"), name);
+    }
     // The rows holding a few of the pattern's trigrams, side by side and
     // apart from each other (every third, and the last), which the index
     // finds far faster than all of them in their order; the LIKE keeps those
@@ -334,6 +340,10 @@ public:
     {
         return {QStringLiteral("create extension if not exists pg_trgm"),
                 QStringLiteral("create index if not exists %1 on %2 using gin (%3 gin_trgm_ops)").arg(name, table, column)};
+    }
+    QStringList dropContainsIndex(const QString& name) const override
+    {
+        return {QStringLiteral("drop index if exists %1").arg(name)};
     }
     QString distinctValuesQuery(const QString& table, const QString& column) const override
     {

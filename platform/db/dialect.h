@@ -91,6 +91,12 @@ public:
         (void)name, (void)table, (void)column;
         return {};
     }
+    // Removes, where it is there, what createContainsIndex made under that name.
+    virtual QStringList dropContainsIndex(const QString& name) const
+    {
+        (void)name;
+        return {};
+    }
     // Creates, unless one of that name exists, an index of a text column in
     // the order of persianOrder, so that a list sorted by a clicked title reads
     // only its first rows instead of sorting the whole table; empty where the

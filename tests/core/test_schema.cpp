@@ -208,6 +208,17 @@ private slots:
     {
         QVERIFY(Schema::install(TestDb::AdminPassword).ok());
         Sql::insert(QStringLiteral("log"), {{"karbar", "0001000017"}, {"cmt", "حذف درخواست ژاله"}});
+        // The text index of the users an earlier version made goes.
+        const Dialect& d = Database::current().dialect();
+        const QString earlier = QStringLiteral("ix_log_karbar_contains");
+        for (const QString& sql : d.createContainsIndex(earlier, QStringLiteral("log"), QStringLiteral("karbar")))
+            Sql::exec(sql);
+        const QString objects = Database::current().backend() == Backend::PostgreSQL
+                                    ? QStringLiteral("select count(*) from pg_class where relname like ?")
+                                    : QStringLiteral("select count(*) from sqlite_master where name like ?");
+        QVERIFY(Sql::scalar(objects, {earlier + QLatin1Char('%')}).toInt() > 0);
+        QVERIFY(Schema::ensureContainsIndexes());
+        QCOMPARE(Sql::scalar(objects, {earlier + QLatin1Char('%')}).toInt(), 0);
         if (Database::current().backend() == Backend::PostgreSQL) {
             QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from pg_indexes where tablename = 'log'"
                                                 " and indexdef like '%gin_trgm_ops%'"))
