@@ -61,7 +61,11 @@ void generate()
     const qint64 phones = Sql::scalar(QStringLiteral("select count(*) from phone")).toLongLong();
     QElapsedTimer t;
     t.start();
-    if (logs != LogRows) {
+    // A few rows more (a login written while trying the windows) keep the
+    // rows made before: making ten million again takes ten minutes, and the
+    // delete before it leaves the server's text index twice its size.
+    const bool remakeLog = logs < LogRows || logs > LogRows + LogRows / 100;
+    if (remakeLog) {
         Sql::exec(QStringLiteral("delete from log"));
         // The same number of rows each day over a thousand days; 200 users on 300 workstations.
         BenchDb::insertRows(QStringLiteral("log"), {"karbar", "ip", "computer_name", "saat", "tarikh", "cmt", "saat_sys"},
@@ -89,7 +93,7 @@ void generate()
                                 QStringLiteral("داخلي %1").arg(100 + i % 900)};
         });
     }
-    if (logs != LogRows || phones != PhoneRows) {
+    if (remakeLog || phones != PhoneRows) {
         Sql::exec(QStringLiteral("analyze"));
         std::printf("generated %d log rows and %d phone entries in %.1f s\n", LogRows, PhoneRows,
                     double(t.elapsed()) / 1000.0);
