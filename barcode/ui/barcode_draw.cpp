@@ -101,17 +101,14 @@ void stretchesOf(const TBarcode& b, const std::string& data, int h, std::vector<
     }
 }
 
-// Paints the stretches turned and moved to origin, all in the brush's colour.
-// A stretch covers its pixels x to x + w - 1 and rows 0 to h (on paper from
-// half a pixel before the first to half a pixel after the last), as a one-pixel
-// outline around those corners would.
+// Paints the stretches turned and moved to origin, all in the brush's colour,
+// each as the pixels from its corner (x, 0) to its corner (x + w - 1, h) both
+// included: a stretch w pixels wide is w pixels wide on any device.
 void paintStretches(const std::vector<Stretch>& stretches, const Turn& turn, QPoint origin, QPainter& canvas)
 {
     if (stretches.empty())
         return;
-    // A quarter turn keeps the stretches upright rectangles, painted at once:
-    // the rectangle of a stretch's pixels moved half a pixel up and left, so
-    // that on paper it reaches half a pixel beyond its corners' centres.
+    // A quarter turn keeps the stretches upright rectangles, painted at once.
     if (std::abs(turn.s * turn.c) < 1e-9) {
         std::vector<QRect> rects;
         rects.reserve(stretches.size());
@@ -121,15 +118,13 @@ void paintStretches(const std::vector<Stretch>& stretches, const Turn& turn, QPo
             rects.emplace_back(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::abs(a.x() - b.x()) + 1,
                                std::abs(a.y() - b.y()) + 1);
         }
-        const QTransform kept = canvas.transform();
-        canvas.translate(-0.5, -0.5);
         canvas.drawRects(rects.data(), int(rects.size()));
-        canvas.setTransform(kept);
         return;
     }
-    // Any other angle: each corner moved out by half a pixel along both sides.
+    // Any other angle: around the centres of the corner pixels, each corner
+    // moved out by half a pixel along both sides.
     auto out = [&turn](double dx, double dy) {
-        return QPointF((dx * turn.c + dy * turn.s) / 2, (-dx * turn.s + dy * turn.c) / 2);
+        return QPointF(0.5 + (dx * turn.c + dy * turn.s) / 2, 0.5 + (-dx * turn.s + dy * turn.c) / 2);
     };
     const QPointF grow[4] = {out(-1, -1), out(-1, 1), out(1, 1), out(1, -1)};
     for (const Stretch& s : stretches) {
