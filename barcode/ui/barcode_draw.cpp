@@ -103,22 +103,26 @@ void stretchesOf(const TBarcode& b, const std::string& data, int h, std::vector<
 
 // Paints the stretches turned and moved to origin, all in the brush's colour,
 // each as the pixels from its corner (x, 0) to its corner (x + w - 1, h) both
-// included: a stretch w pixels wide is w pixels wide on any device.
+// included: w device pixels wide.
 void paintStretches(const std::vector<Stretch>& stretches, const Turn& turn, QPoint origin, QPainter& canvas)
 {
     if (stretches.empty())
         return;
-    // A quarter turn keeps the stretches upright rectangles, painted at once.
+    // A quarter turn keeps the stretches upright rectangles, painted at once,
+    // measured from the origin (so that a PDF holds their short numbers).
     if (std::abs(turn.s * turn.c) < 1e-9) {
         std::vector<QRect> rects;
         rects.reserve(stretches.size());
         for (const Stretch& s : stretches) {
-            const QPoint a = origin + turn.rotate(s.x, 0);
-            const QPoint b = origin + turn.rotate(s.x + s.w - 1, s.h);
+            const QPoint a = turn.rotate(s.x, 0);
+            const QPoint b = turn.rotate(s.x + s.w - 1, s.h);
             rects.emplace_back(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::abs(a.x() - b.x()) + 1,
                                std::abs(a.y() - b.y()) + 1);
         }
+        const QTransform kept = canvas.transform();
+        canvas.translate(origin);
         canvas.drawRects(rects.data(), int(rects.size()));
+        canvas.setTransform(kept);
         return;
     }
     // Any other angle: around the centres of the corner pixels, each corner
