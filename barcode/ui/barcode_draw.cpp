@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace BarcodeDraw {
 
@@ -63,40 +64,98 @@ QPoint originShift(const Turn& t, double w, double h)
     return QPoint(-roundHalfEven(w * t.c) - roundHalfEven(h * t.s), -roundHalfEven(h * t.c));
 }
 
-void doLines(TBarcode& b, const std::string& data, int width, int h, QPainter& canvas)
-{
-    const Turn turn(b.Angle());
-    const QPoint origin = QPoint(b.Left(), b.Top()) + originShift(turn, width, h);
-
-    canvas.setRenderHint(QPainter::Antialiasing, false);
-    const QColor bar = colorOf(b.ColorBar());
-    const QColor space = colorOf(b.Color());
-    QPen pen(bar, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    bool penIsBar = true;
-    canvas.setPen(pen);
-    canvas.setBrush(bar);
-
+// A stretch of the upright barcode: from x, w pixels wide, from the top edge
+// h pixels down.
+struct Stretch {
     int x = 0;
-    QPoint corners[4];
+    int w = 0;
+    int h = 0;
+};
+
+// The element string as the stretches to paint: the bars, adjacent bars of
+// the same height merged into one, and under them the background in the
+// spaces' colour, one stretch for each run of spaces and full bars (short
+// bars have none: below them the canvas stays as it was).
+void stretchesOf(const TBarcode& b, const std::string& data, int h, std::vector<Stretch>& bars,
+                 std::vector<Stretch>& background)
+{
+    auto add = [](std::vector<Stretch>& to, const Stretch& s) {
+        if (!to.empty() && to.back().x + to.back().w == s.x && to.back().h == s.h)
+            to.back().w += s.w;
+        else
+            to.push_back(s);
+    };
+    int x = 0;
     for (char code : data) {
         int w = 0;
         TBarLineType kind{};
         b.OneBarProps(code, w, kind);
-        const bool isBar = kind != TBarLineType::Space;
-        if (isBar != penIsBar) {
-            penIsBar = isBar;
-            pen.setColor(isBar ? bar : space);
-            canvas.setPen(pen);
-            canvas.setBrush(isBar ? bar : space);
+        if (kind == TBarLineType::ShortBar) {
+            add(bars, {x, w, h * 2 / 5});
+        } else {
+            add(background, {x, w, h});
+            if (kind == TBarLineType::Bar)
+                add(bars, {x, w, h});
         }
-        const int bh = kind == TBarLineType::ShortBar ? h * 2 / 5 : h;
-        corners[0] = origin + turn.rotate(x, 0);
-        corners[1] = origin + turn.rotate(x, bh);
-        corners[2] = origin + turn.rotate(x + w - 1, bh);
-        corners[3] = origin + turn.rotate(x + w - 1, 0);
-        canvas.drawPolygon(corners, 4);
         x += w;
     }
+}
+
+// Paints the stretches turned and moved to origin, all in the brush's colour,
+// each as the pixels from its corner (x, 0) to its corner (x + w - 1, h) both
+// included: w device pixels wide.
+void paintStretches(const std::vector<Stretch>& stretches, const Turn& turn, QPoint origin, QPainter& canvas)
+{
+    if (stretches.empty())
+        return;
+    // A quarter turn keeps the stretches upright rectangles, painted at once,
+    // measured from the origin (so that a PDF holds their short numbers).
+    if (std::abs(turn.s * turn.c) < 1e-9) {
+        std::vector<QRect> rects;
+        rects.reserve(stretches.size());
+        for (const Stretch& s : stretches) {
+            const QPoint a = turn.rotate(s.x, 0);
+            const QPoint b = turn.rotate(s.x + s.w - 1, s.h);
+            rects.emplace_back(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::abs(a.x() - b.x()) + 1,
+                               std::abs(a.y() - b.y()) + 1);
+        }
+        const QTransform kept = canvas.transform();
+        canvas.translate(origin);
+        canvas.drawRects(rects.data(), int(rects.size()));
+        canvas.setTransform(kept);
+        return;
+    }
+    // Any other angle: around the centres of the corner pixels, each corner
+    // moved out by half a pixel along both sides.
+    auto out = [&turn](double dx, double dy) {
+        return QPointF(0.5 + (dx * turn.c + dy * turn.s) / 2, 0.5 + (-dx * turn.s + dy * turn.c) / 2);
+    };
+    const QPointF grow[4] = {out(-1, -1), out(-1, 1), out(1, 1), out(1, -1)};
+    for (const Stretch& s : stretches) {
+        const QPointF corners[4] = {
+            QPointF(origin + turn.rotate(s.x, 0)) + grow[0],
+            QPointF(origin + turn.rotate(s.x, s.h)) + grow[1],
+            QPointF(origin + turn.rotate(s.x + s.w - 1, s.h)) + grow[2],
+            QPointF(origin + turn.rotate(s.x + s.w - 1, 0)) + grow[3],
+        };
+        canvas.drawPolygon(corners, 4);
+    }
+}
+
+void doLines(TBarcode& b, const std::string& data, int width, int h, QPainter& canvas)
+{
+    const Turn turn(b.Angle());
+    const QPoint origin = QPoint(b.Left(), b.Top()) + originShift(turn, width, h);
+    std::vector<Stretch> bars;
+    std::vector<Stretch> background;
+    stretchesOf(b, data, h, bars, background);
+
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(colorOf(b.Color()));
+    paintStretches(background, turn, origin, canvas);
+    canvas.setBrush(colorOf(b.ColorBar()));
+    paintStretches(bars, turn, origin, canvas);
 }
 
 // A text with its top-left corner at (x, y), on the brush's colour.
@@ -160,7 +219,7 @@ void DrawBarcode(TBarcode& barcode, QPainter& canvas)
     if (showsCode(barcode)) {
         const int line = QFontMetrics(textFont(canvas), canvas.device()).height();
         gap = std::max(1, line / 8);
-        // The line, the gap above it and a pixel for the bars' outline.
+        // The line, the gap above it and the bars' last row of pixels.
         barHeight = std::max(barHeight - line - gap - 1, (barHeight + 1) / 2);
     }
     canvas.save();

@@ -1,12 +1,13 @@
 #pragma once
-// Drawing a TBarcode on a canvas: its element string as filled polygons, at any
-// angle, with the optional text, and the size of its rotated box.
+// Drawing a TBarcode on a canvas: its element string as filled rectangles
+// (turned at any angle), with the optional text, and the size of its rotated box.
 //
 // The origin (Left, Top) is the top-left corner of the rotated box: the bars
 // are turned counter-clockwise by Angle about the barcode's own corner and
 // moved so that the whole Width x Height box lies right of and below the
-// origin. Spaces are painted too (in Color); there is no quiet zone; short bars
-// hang from the top edge of the full bars. Positions are whole device pixels,
+// origin. Spaces are painted too (in Color, the full bars' height); there is
+// no quiet zone; short bars hang from the top edge of the full bars, with the
+// canvas left as it was below them. Positions are whole device pixels,
 // rounded to the nearest with halves to even.
 
 #include "barcode/encoder/barcode.h"
