@@ -178,6 +178,10 @@ void measureSearches(const char* backend)
                    log.ui->CheckBox4->setChecked(true);
                    log.ui->cmt->setText(QStringLiteral("حذف درخواست ژاله"));
                    press();
+               }},
+              {"text of the action with a kaf", [&] {
+                   log.ui->cmt->setText(QStringLiteral("کاربر جديد کاوه"));
+                   press();
                }}});
     log.ui->CheckBox4->setChecked(false);
     searches("phone", w.phone.ui->DBGrid1, w.phone.ui->cnt,
