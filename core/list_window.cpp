@@ -723,21 +723,37 @@ Condition ListWindow::containsCondition(const QString& expression, const QString
         return Condition{QStringLiteral(" and ") + d.likeInsensitive(expression), {pattern}};
     }
     // Stored texts hold both kafs: either one typed finds both.
+    if (const QString regex = d.regexInsensitive(expression); !regex.isEmpty()) {
+        // One condition the server estimates and serves from its text index
+        // as the plain search's: the typed text, its wildcards as LIKE reads
+        // them, either kaf in place of each kaf.
+        QString either;
+        for (const QChar c : text) {
+            if (c == kaf || c == keheh)
+                either += QStringLiteral("[%1%2]").arg(kaf, keheh);
+            else if (c == QLatin1Char('%'))
+                either += QStringLiteral(".*");
+            else if (c == QLatin1Char('_'))
+                either += QLatin1Char('.');
+            else if (QStringLiteral("\\^$.|?*+()[]{}").contains(c))
+                either += QLatin1Char('\\') + c;
+            else
+                either += c;
+        }
+        return Condition{QStringLiteral(" and ") + regex, {either}};
+    }
     Condition either;
     // Where the column has a text index, the rows are first narrowed through
-    // it to those that hold each stretch of the text between its kafs (three
-    // letters or more): every row the kaf-blind test finds holds them as typed.
+    // it to those that hold the text with any one letter in place of each kaf:
+    // every row the kaf-blind test finds is among them, and the index answers
+    // for the stretches between the kafs (of three letters or more) at once.
     static const QRegularExpression kafs(QStringLiteral("[%1%2]").arg(kaf, keheh));
-    if (!table.isEmpty() && m.hasMatch() && !Schema::containsIndexName(table, m.captured(2)).isEmpty()) {
-        for (const QString& stretch : text.split(kafs, Qt::SkipEmptyParts)) {
-            if (stretch.size() < 3)
-                continue;
-            const QString part = QLatin1Char('%') + stretch + QLatin1Char('%');
-            const Condition narrowed = indexedContains(d, table, expression, part)
-                                           .value_or(Condition{QStringLiteral(" and ") + d.likeInsensitive(expression), {part}});
-            either.sql += narrowed.sql;
-            either.values += narrowed.values;
-        }
+    const QStringList stretches = text.split(kafs);
+    const bool indexable = std::any_of(stretches.begin(), stretches.end(), [](const QString& s) { return s.size() >= 3; });
+    if (indexable && !table.isEmpty() && m.hasMatch() && !Schema::containsIndexName(table, m.captured(2)).isEmpty()) {
+        const QString anyKaf = QLatin1Char('%') + stretches.join(QLatin1Char('_')) + QLatin1Char('%');
+        either = indexedContains(d, table, expression, anyKaf)
+                     .value_or(Condition{QStringLiteral(" and ") + d.likeInsensitive(expression), {anyKaf}});
     }
     pattern.replace(kaf, keheh);
     either.sql += QStringLiteral(" and ") + d.likeInsensitive(QStringLiteral("replace(%1, ?, ?)").arg(expression));

@@ -271,6 +271,7 @@ public:
     }
     QString concat(const QStringList& parts) const override { return concatWithFunction(parts); }
     QString likeInsensitive(const QString& e) const override { return e + QStringLiteral(" ilike ?"); }
+    QString regexInsensitive(const QString& e) const override { return e + QStringLiteral(" ~* ?"); }
     // Every text sorts after the empty one: a condition that an index on the
     // expression answers by itself, where "<>" is tested on each row the index
     // gives (a count of the ten million rows of a log in two thirds of the time).

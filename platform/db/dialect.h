@@ -50,6 +50,14 @@ public:
     virtual QString concat(const QStringList& parts) const = 0;
     // A case-insensitive LIKE of an expression against a bound parameter (?).
     virtual QString likeInsensitive(const QString& expression) const = 0;
+    // A case-insensitive match of an expression against a bound regular
+    // expression (?), where the backend has one that its text indexes serve;
+    // empty elsewhere.
+    virtual QString regexInsensitive(const QString& expression) const
+    {
+        (void)expression;
+        return {};
+    }
     // The condition that a text expression holds a text, neither NULL nor empty.
     virtual QString holdsText(const QString& expression) const
     {

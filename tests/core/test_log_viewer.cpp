@@ -202,11 +202,16 @@ private slots:
         const QStringList actions{" حذف درخواست ژاله ", " ثبت كارت ژاله ", " ثبت کارت 0017 ", " ABC ثبت ", " abx "};
         for (int i = 0; i < actions.size(); ++i)
             addLog(QStringLiteral("000100001%1").arg(i), QStringLiteral("1403/01/0%1").arg(i + 1), at(i), actions[i]);
-        const QStringList typed{"ژاله", "كارت", "کارت", "۰۰۱۷", "0017", "abc", "AB", "ab", "ت ژ", "ژاله ", "x%"};
+        const QStringList typed{"ژاله", "كارت", "کارت", "۰۰۱۷", "0017", "abc",   "AB",
+                                "ab",   "ت ژ",  "ژاله ", "x%",   "ت ك.ر", "ثبت ك%0017"};
+        // What a search means: the text, its wildcards as LIKE reads them, either kaf for a kaf.
         auto plainCount = [](const QString& column, const QString& text) {
-            const Condition plain = ListWindow::containsCondition(column, text);
-            return Sql::scalar(QStringLiteral("select count(*) from log where karbar<>?") + plain.sql,
-                               QVariantList{QString(QLatin1String(""))} + plain.values).toString();
+            const QChar kaf(TextInput::ArabicKaf), keheh(TextInput::Keheh);
+            const QString plain = Database::current().dialect().likeInsensitive(QStringLiteral("replace(%1, ?, ?)").arg(column));
+            return Sql::scalar(QStringLiteral("select count(*) from log where karbar<>? and ") + plain,
+                               {QString(), QString(kaf), QString(keheh),
+                                QStringLiteral("%%1%").arg(QString(text).replace(kaf, keheh))})
+                .toString();
         };
         auto compareAll = [&] {
             struct Filter {
