@@ -706,8 +706,25 @@ Condition ListWindow::containsCondition(const QString& expression, const QString
     // the plain search tests a row, then the rows of those values.
     static const QRegularExpression column(QStringLiteral("^(?:(\\w+)\\.)?(\\w+)$"));
     const QRegularExpressionMatch m = column.match(expression);
-    if (!table.isEmpty() && m.hasMatch() && (!m.hasCaptured(1) || m.captured(1).compare(table, Qt::CaseInsensitive) == 0) &&
-        Schema::containsAmongFewValues(table, m.captured(2))) {
+    const bool ofTable =
+        !table.isEmpty() && m.hasMatch() && (!m.hasCaptured(1) || m.captured(1).compare(table, Qt::CaseInsensitive) == 0);
+    // A column whose distinct texts are kept apart: the texts that hold the
+    // typed one, found through their own text index and tested as the plain
+    // search tests a row, then the rows of those texts.
+    if (const QString texts = ofTable ? Schema::containsTextsName(table, m.captured(2)) : QString(); !texts.isEmpty()) {
+        bool there = false;
+        try {
+            there = Sql::scalar(d.containsIndexExistsQuery(), {texts}).toInt() > 0;
+        } catch (const DbError&) {
+            // the search itself says what is wrong with the connection
+        }
+        if (there) {
+            const Condition among = containsCondition(QStringLiteral("k"), text);
+            return Condition{QStringLiteral(" and %1 in (select k from %2 where k is not null%3)").arg(expression, texts, among.sql),
+                             among.values};
+        }
+    }
+    if (ofTable && Schema::containsAmongFewValues(table, m.captured(2))) {
         const QString values = d.distinctValuesQuery(table, m.captured(2));
         if (!values.isEmpty()) {
             const Condition among = containsCondition(QStringLiteral("k"), text);

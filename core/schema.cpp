@@ -498,8 +498,13 @@ struct ContainsIndex {
     const char* table;
     const char* column;
     bool fewValues;
+    // A column whose texts repeat over many rows: where the backend keeps its
+    // distinct texts apart (Dialect::createContainsTexts), the plain index
+    // that counts the rows of the texts found is on the column and these
+    // columns, which its list tests besides (the log viewer: its users).
+    const char* textsWith = nullptr;
 };
-constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar", true}, {"log", "cmt", false}};
+constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar", true}, {"log", "cmt", false, "karbar"}};
 
 const ContainsIndex* findContainsIndex(const QString& table, const QString& column)
 {
@@ -527,6 +532,17 @@ bool containsAmongFewValues(const QString& table, const QString& column)
     return i && i->fewValues;
 }
 
+QString containsTextsName(const QString& table, const QString& column)
+{
+    const ContainsIndex* i = findContainsIndex(table, column);
+    if (!i || !i->textsWith)
+        return {};
+    const QString name = QStringLiteral("ix_%1_%2_texts").arg(QLatin1String(i->table), QLatin1String(i->column));
+    if (Database::current().dialect().createContainsTexts(name, table, column).isEmpty())
+        return {};
+    return name;
+}
+
 bool ensureContainsIndexes()
 {
     const Dialect& d = Database::current().dialect();
@@ -550,6 +566,24 @@ bool ensureContainsIndexes()
                     qWarning().noquote() << "an earlier index of the log's users stays:" << e.driverText;
                 }
                 continue;
+            }
+            if (const QString texts = containsTextsName(table, column); !texts.isEmpty()) {
+                try {
+                    // The index first: where the table of texts is, so is the index its searches count from.
+                    Sql::exec(d.createIndex(texts + QStringLiteral("_rows"), table,
+                                            column + QStringLiteral(", ") + QLatin1String(i.textsWith)));
+                    Sql::transaction([&] {
+                        for (const QString& sql : d.createContainsTexts(texts, table, column))
+                            Sql::exec(sql);
+                    });
+                    // The text index of the rows themselves, which no search reads any longer.
+                    for (const QString& sql : d.dropContainsIndex(name))
+                        Sql::exec(sql);
+                    continue;
+                } catch (const DbError& e) {
+                    qWarning().noquote() << "the texts of" << table << column
+                                         << "are searched through the rows' own index:" << e.driverText;
+                }
             }
             Sql::transaction([&] {
                 for (const QString& sql : d.createContainsIndex(name, table, column))

@@ -50,6 +50,10 @@ bool ensureSearchIndexes();
 // Whether a column's "contains" searches test its few distinct values, listed
 // through its index, rather than every row.
 bool containsAmongFewValues(const QString& table, const QString& column);
+// The table of a column's distinct texts that its "contains" searches test
+// (Dialect::createContainsTexts), where the backend keeps one (whether the
+// server allowed it or not); empty otherwise.
+QString containsTextsName(const QString& table, const QString& column);
 
 // The unique indexes of what is really unique: a person's national code
 // (when not empty) and an account's login; install makes them. Each one that

@@ -346,6 +346,38 @@ public:
     {
         return {QStringLiteral("drop index if exists %1").arg(name)};
     }
+    // Made once, under a lock of its own: two workstations starting together
+    // make it once. The trigger writes with its maker's rights: a workstation
+    // whose login may write the log but was never given the new table still
+    // can. It is made before the texts already written are read in: from then
+    // on every new row waits for this transaction, and the reading sees every
+    // row written before.
+    QStringList createContainsTexts(const QString& name, const QString& table, const QString& column) const override
+    {
+        QStringList statements{
+            QStringLiteral("select pg_advisory_xact_lock(hashtext('%1'))"),
+            QStringLiteral("create extension if not exists pg_trgm"),
+            QStringLiteral(
+                "do $made$ begin "
+                "if to_regclass('%1') is null then "
+                "create table %1 (k text primary key); "
+                "create index %1_k on %1 using gin (k gin_trgm_ops); "
+                "create or replace function %1_add() returns trigger language plpgsql "
+                "security definer set search_path from current as $add$ begin "
+                "if new.%3 is not null then insert into %1 (k) values (new.%3) on conflict do nothing; end if; "
+                "return null; end $add$; "
+                "drop trigger if exists %1_add on %2; "
+                "create trigger %1_add after insert or update of %3 on %2 for each row execute procedure %1_add(); "
+                "insert into %1 (k) select distinct %3 from %2 where %3 is not null; "
+                "end if; end $made$")};
+        return statements.replaceInStrings(QStringLiteral("%1"), name)
+            .replaceInStrings(QStringLiteral("%2"), table)
+            .replaceInStrings(QStringLiteral("%3"), column);
+    }
+    QString containsIndexExistsQuery() const override
+    {
+        return QStringLiteral("select count(*) from pg_class where oid = to_regclass(?) and has_table_privilege(oid, 'select')");
+    }
     QString distinctValuesQuery(const QString& table, const QString& column) const override
     {
         return recursiveDistinct(table, column);

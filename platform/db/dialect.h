@@ -99,6 +99,22 @@ public:
         (void)name, (void)table, (void)column;
         return {};
     }
+    // A column whose texts repeat over many rows (the log's actions, each
+    // with a name or a code): its distinct texts in a table of their own,
+    // `name`, one column "k", kept in step by the server itself (a trigger,
+    // so that every workstation's rows are in it, whatever its version) and
+    // searched through a text index of its own. A search then tests the
+    // texts, few beside the rows, and counts the rows of those that hold the
+    // typed text from a plain index of the column alone, instead of reading
+    // every row the column's text index gives from the table. The statements
+    // run in one transaction, which reads in the texts of the rows written
+    // before; they change nothing where the table is there. None where the
+    // column's own text index is searched.
+    virtual QStringList createContainsTexts(const QString& name, const QString& table, const QString& column) const
+    {
+        (void)name, (void)table, (void)column;
+        return {};
+    }
     // Removes, where it is there, what createContainsIndex made under that name.
     virtual QStringList dropContainsIndex(const QString& name) const
     {
@@ -146,8 +162,9 @@ public:
         (void)table, (void)column;
         return {};
     }
-    // Whether the index createContainsIndex made is there: a count with one
-    // bound parameter, the index's name; empty where containsIndexed is.
+    // Whether the index createContainsIndex made, or the table of texts
+    // createContainsTexts made, is there for this login to read: a count with
+    // one bound parameter, its name; empty where neither is searched.
     virtual QString containsIndexExistsQuery() const { return {}; }
     // Quotes an identifier (table or column name) for this backend.
     virtual QString quoteName(const QString& name) const = 0;
