@@ -498,13 +498,15 @@ struct ContainsIndex {
     const char* table;
     const char* column;
     bool fewValues;
-    // A column whose texts repeat over many rows: where the backend keeps its
-    // distinct texts apart (Dialect::createContainsTexts), the plain index
-    // that counts the rows of the texts found is on the column and these
-    // columns, which its list tests besides (the log viewer: its users).
-    const char* textsWith = nullptr;
+    // The columns a plain index of the column carries after it, so that its
+    // list takes what it needs of the rows found from the index alone: the
+    // log's users with the log's order (a user's page sorted without reading
+    // the rows), the action texts with the users (the rows of the texts found
+    // counted; only where the backend keeps the texts apart,
+    // Dialect::createContainsTexts).
+    const char* alongside;
 };
-constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar", true}, {"log", "cmt", false, "karbar"}};
+constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar", true, "saat_sys, id"}, {"log", "cmt", false, "karbar"}};
 
 const ContainsIndex* findContainsIndex(const QString& table, const QString& column)
 {
@@ -522,7 +524,7 @@ QString containsIndexName(const QString& table, const QString& column)
     const ContainsIndex* i = findContainsIndex(table, column);
     if (!i)
         return {};
-    return QString::fromLatin1(i->fewValues ? "ix_%1_%2" : "ix_%1_%2_contains")
+    return QString::fromLatin1(i->fewValues ? "ix_%1_%2_rows" : "ix_%1_%2_contains")
         .arg(QLatin1String(i->table), QLatin1String(i->column));
 }
 
@@ -535,7 +537,7 @@ bool containsAmongFewValues(const QString& table, const QString& column)
 QString containsTextsName(const QString& table, const QString& column)
 {
     const ContainsIndex* i = findContainsIndex(table, column);
-    if (!i || !i->textsWith)
+    if (!i || i->fewValues)
         return {};
     const QString name = QStringLiteral("ix_%1_%2_texts").arg(QLatin1String(i->table), QLatin1String(i->column));
     if (Database::current().dialect().createContainsTexts(name, table, column).isEmpty())
@@ -551,15 +553,19 @@ bool ensureContainsIndexes()
             const QString table = QLatin1String(i.table), column = QLatin1String(i.column);
             // All of an index or none: a table of the index without its triggers would fall behind.
             const QString name = containsIndexName(table, column);
+            const QString alongside = column + QStringLiteral(", ") + QLatin1String(i.alongside);
             if (i.fewValues) {
-                Sql::exec(d.createIndex(name, table, column));
-                // The text index an earlier version made for the column: its
-                // server chose it even for the list's own test of one user
-                // (seconds at millions of rows), and on the embedded database
-                // its triggers wrote every new row into it.
+                Sql::exec(d.createIndex(name, table, alongside));
+                // The indexes earlier versions made for the column: its
+                // values alone, and a text index, which its server chose even
+                // for the list's own test of one user (seconds at millions of
+                // rows) and whose triggers on the embedded database wrote
+                // every new row into it.
+                const QString earlier = QStringLiteral("ix_%1_%2").arg(table, column);
                 try {
+                    Sql::exec(d.dropIndex(earlier, table));
                     Sql::transaction([&] {
-                        for (const QString& sql : d.dropContainsIndex(name + QStringLiteral("_contains")))
+                        for (const QString& sql : d.dropContainsIndex(earlier + QStringLiteral("_contains")))
                             Sql::exec(sql);
                     });
                 } catch (const DbError& e) {
@@ -570,8 +576,7 @@ bool ensureContainsIndexes()
             if (const QString texts = containsTextsName(table, column); !texts.isEmpty()) {
                 try {
                     // The index first: where the table of texts is, so is the index its searches count from.
-                    Sql::exec(d.createIndex(texts + QStringLiteral("_rows"), table,
-                                            column + QStringLiteral(", ") + QLatin1String(i.textsWith)));
+                    Sql::exec(d.createIndex(texts + QStringLiteral("_rows"), table, alongside));
                     Sql::transaction([&] {
                         for (const QString& sql : d.createContainsTexts(texts, table, column))
                             Sql::exec(sql);

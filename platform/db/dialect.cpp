@@ -466,6 +466,10 @@ public:
         return QStringLiteral("if not exists (select 1 from sys.indexes where name = '%1') create index %1 on %2 (%3)")
             .arg(name, table, column);
     }
+    QString dropIndex(const QString& name, const QString& table) const override
+    {
+        return QStringLiteral("drop index if exists %1 on %2").arg(name, table);
+    }
     QString createUniqueIndex(const QString& name, const QString& table, const QString& column,
                               bool skipEmpty) const override
     {

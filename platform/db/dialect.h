@@ -85,6 +85,12 @@ public:
     virtual QString addColumn(const QString& table, const QString& column, const QString& type) const = 0;
     // Creates an index unless one of that name exists.
     virtual QString createIndex(const QString& name, const QString& table, const QString& column) const = 0;
+    // Drops an index of the table, where there is one of that name.
+    virtual QString dropIndex(const QString& name, const QString& table) const
+    {
+        (void)table;
+        return QStringLiteral("drop index if exists %1").arg(name);
+    }
     // Creates a unique index unless one of that name exists; with skipEmpty,
     // empty text and NULL are left out, so that any number of rows may lack the value.
     virtual QString createUniqueIndex(const QString& name, const QString& table, const QString& column,
