@@ -468,7 +468,9 @@ public:
     }
     QString dropIndex(const QString& name, const QString& table) const override
     {
-        return QStringLiteral("drop index if exists %1 on %2").arg(name, table);
+        return QStringLiteral("if exists (select 1 from sys.indexes where name = '%1' and object_id = object_id('%2')) "
+                              "drop index %1 on %2")
+            .arg(name, table);
     }
     QString createUniqueIndex(const QString& name, const QString& table, const QString& column,
                               bool skipEmpty) const override
