@@ -663,6 +663,18 @@ void ListWindow::addFilter(QCheckBox* check, const QList<QWidget*>& boxes, Build
 
 namespace {
 
+// Whether a search's own index or table of texts is there for this login to
+// read; not where the question itself fails: the search says what is wrong
+// with the connection.
+bool searchIndexThere(const Dialect& d, const QString& name)
+{
+    try {
+        return Sql::scalar(d.containsIndexExistsQuery(), {name}).toInt() > 0;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
 // The condition of a contains search of table.column (or of column in a list
 // of table) through the column's own index, where the backend searches through
 // one apart from the plain LIKE and the index is there; nothing otherwise.
@@ -681,12 +693,8 @@ std::optional<Condition> indexedContains(const Dialect& d, const QString& table,
     const Dialect::BoundSql indexed = d.containsIndexed(index, table + QStringLiteral(".id"), expression, pattern);
     if (indexed.sql.isEmpty())
         return std::nullopt;
-    try {
-        if (Sql::scalar(d.containsIndexExistsQuery(), {index}).toInt() == 0)
-            return std::nullopt;
-    } catch (const DbError&) {
-        return std::nullopt; // the search itself says what is wrong with the connection
-    }
+    if (!searchIndexThere(d, index))
+        return std::nullopt;
     return Condition{QStringLiteral(" and ") + indexed.sql, indexed.values};
 }
 
@@ -702,34 +710,23 @@ Condition ListWindow::containsCondition(const QString& expression, const QString
 {
     // The dialect is asked at each search: the window is made before the connection.
     const Dialect& d = Database::current().dialect();
-    // A column of few values: the values that hold the text, each tested as
-    // the plain search tests a row, then the rows of those values.
     static const QRegularExpression column(QStringLiteral("^(?:(\\w+)\\.)?(\\w+)$"));
     const QRegularExpressionMatch m = column.match(expression);
     const bool ofTable =
         !table.isEmpty() && m.hasMatch() && (!m.hasCaptured(1) || m.captured(1).compare(table, Qt::CaseInsensitive) == 0);
-    // A column whose distinct texts are kept apart: the texts that hold the
-    // typed one, found through their own text index and tested as the plain
-    // search tests a row, then the rows of those texts.
+    // A column of few values, or one whose distinct texts are kept apart
+    // (found through their own text index): the values that hold the text,
+    // each tested as the plain search tests a row, then the rows of those values.
+    QString values;
     if (const QString texts = ofTable ? Schema::containsTextsName(table, m.captured(2)) : QString(); !texts.isEmpty()) {
-        bool there = false;
-        try {
-            there = Sql::scalar(d.containsIndexExistsQuery(), {texts}).toInt() > 0;
-        } catch (const DbError&) {
-            // the search itself says what is wrong with the connection
-        }
-        if (there) {
-            const Condition among = containsCondition(QStringLiteral("k"), text);
-            return Condition{QStringLiteral(" and %1 in (select k from %2 where k is not null%3)").arg(expression, texts, among.sql),
-                             among.values};
-        }
+        if (searchIndexThere(d, texts))
+            values = QStringLiteral("select k from %1 where k is not null").arg(texts);
+    } else if (ofTable && Schema::containsAmongFewValues(table, m.captured(2))) {
+        values = d.distinctValuesQuery(table, m.captured(2));
     }
-    if (ofTable && Schema::containsAmongFewValues(table, m.captured(2))) {
-        const QString values = d.distinctValuesQuery(table, m.captured(2));
-        if (!values.isEmpty()) {
-            const Condition among = containsCondition(QStringLiteral("k"), text);
-            return Condition{QStringLiteral(" and %1 in (%2%3)").arg(expression, values, among.sql), among.values};
-        }
+    if (!values.isEmpty()) {
+        const Condition among = containsCondition(QStringLiteral("k"), text);
+        return Condition{QStringLiteral(" and %1 in (%2%3)").arg(expression, values, among.sql), among.values};
     }
     QString pattern = QLatin1Char('%') + text + QLatin1Char('%');
     const QChar kaf(TextInput::ArabicKaf), keheh(TextInput::Keheh);
