@@ -186,18 +186,30 @@ bool Database::commitTransaction()
         return false;
     }
     QSqlDatabase db = handle();
-    if (db.commit()) {
-        m_depth = 0;
-        return true;
+    const QString commit = dialect().commitTransaction();
+    QSqlError refusal;
+    if (commit.isEmpty()) {
+        if (db.commit()) {
+            m_depth = 0;
+            return true;
+        }
+        refusal = db.lastError();
+    } else {
+        QSqlQuery q(db);
+        if (q.exec(commit)) {
+            m_depth = 0;
+            return true;
+        }
+        refusal = q.lastError();
     }
     // The driver may still hold the transaction (SQLite keeps it open when the
     // commit is refused): roll it back so that the connection starts afresh.
-    m_error = db.lastError().text();
-    m_errorCode = db.lastError().nativeErrorCode();
+    m_error = refusal.text();
+    m_errorCode = refusal.nativeErrorCode();
     if (m_error.isEmpty())
         m_error = QStringLiteral("the transaction could not be committed");
-    db.rollback();
-    m_depth = 0;
+    m_depth = 1;
+    rollbackTransaction();
     return false;
 }
 
@@ -209,7 +221,13 @@ void Database::rollbackTransaction()
         m_doomed = true;
         return;
     }
-    handle().rollback();
+    const QString rollback = dialect().rollbackTransaction();
+    if (rollback.isEmpty()) {
+        handle().rollback();
+        return;
+    }
+    QSqlQuery q(handle());
+    q.exec(rollback);
 }
 
 bool Database::hasIdColumn(const QString& table)

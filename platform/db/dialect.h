@@ -205,6 +205,10 @@ public:
     // transaction; empty: the driver's own. SQLite's begins as the one writer
     // of the file, so that a check read inside it cannot go stale.
     virtual QString beginTransaction() const { return {}; }
+    // The statements that end a transaction begun by beginTransaction();
+    // empty: the driver's own commit and rollback.
+    virtual QString commitTransaction() const { return {}; }
+    virtual QString rollbackTransaction() const { return {}; }
     // A statement, with the key's text as its one bound value, that takes a
     // lock on that key held until the transaction ends: a second connection
     // taking the same key waits until then, for a limited time, and then fails
