@@ -1,5 +1,6 @@
 #include "entry.h"
 
+#include "core/exclusive_save.h"
 #include "core/list_behaviours.h"
 #include "core/mon_edit.h"
 #include "core/schema.h"
@@ -172,17 +173,15 @@ void Entry::keepStored()
     }
 }
 
-QString Entry::recordKey() const
+RecordNow record_now(const QString& table, qint64 id, const QVariantMap& expected)
 {
-    return m_table + QLatin1Char(':') + QString::number(m_id);
-}
-
-bool Entry::changedElsewhere() const
-{
-    if (m_stored.isEmpty())
-        return false;
-    const QVariantMap now = readStored();
-    return !now.isEmpty() && now != m_stored;
+    const QVariantMap now = stored_record(table, id);
+    if (now.isEmpty())
+        return RecordNow::Gone;
+    for (auto it = expected.constBegin(); it != expected.constEnd(); ++it)
+        if (now.value(it.key()) != it.value())
+            return RecordNow::Changed;
+    return RecordNow::Same;
 }
 
 void Entry::showChangedElsewhere()
@@ -258,79 +257,91 @@ std::optional<Row> Entry::values() const
     return values;
 }
 
-namespace {
-
-// Runs body under the table's lock when a rule is given (the rule's check
-// must not go stale before the write), in a plain transaction otherwise;
-// false, after the rule's message, when the values are taken.
-bool save_unique(const QString& table, const Entry::Unique& unique, const std::function<void()>& body, bool* taken)
-{
-    *taken = false;
-    const bool done = Db::guard([&] {
-        if (!unique.taken) {
-            Sql::transaction(body);
-            return;
-        }
-        Sql::exclusive(table, [&] {
-            *taken = unique.taken();
-            if (!*taken)
-                body();
-        });
-    });
-    if (done && *taken)
-        Msg::info(unique.message);
-    return done && !*taken;
-}
-
-} // namespace
-
 std::optional<qint64> Entry::insert(const Row& values, const std::function<void(qint64 id)>& more,
                                     const Unique& unique) const
 {
     qint64 id = 0;
     bool taken = false;
-    const bool done = save_unique(m_table, unique, [&] {
-        id = Sql::insert(m_table, values);
-        if (more)
-            more(id);
-    }, &taken);
-    if (!done)
+    // With a rule the table's key is had alone: the check cannot go stale.
+    if (!exclusive_save({Keys::table(m_table, !unique.taken)}, unique.message, [&] {
+            taken = unique.taken && unique.taken();
+            if (taken)
+                return;
+            id = Sql::insert(m_table, values);
+            if (more)
+                more(id);
+        }))
         return std::nullopt;
+    if (taken) {
+        Msg::info(unique.message);
+        return std::nullopt;
+    }
     return id;
 }
 
-bool Entry::updateInTransaction(const Row& values) const
+void Entry::updateInTransaction(const Row& values) const
 {
-    return Sql::update(m_table, values, QStringLiteral("id=?"), {m_id}) > 0;
+    Sql::update(m_table, values, QStringLiteral("id=?"), {m_id});
+}
+
+Entry::Saved Entry::saveEdit(const QList<LockKey>& keys, const QString& duplicateMessage,
+                             const std::function<void()>& body)
+{
+    RecordNow now = RecordNow::Same;
+    const bool done = exclusive_save(keys + QList<LockKey>{Keys::table(m_table, true), Keys::record(m_table, m_id)},
+                                     duplicateMessage, [&] {
+                                         // A window whose record could not be read back checks only that it is there.
+                                         now = record_now(m_table, m_id, m_stored);
+                                         if (now == RecordNow::Same)
+                                             body();
+                                     });
+    if (!done)
+        return Saved::Failed;
+    switch (now) {
+    case RecordNow::Changed:
+        showChangedElsewhere();
+        return Saved::Changed;
+    case RecordNow::Gone:
+        sayGone();
+        return Saved::Gone;
+    case RecordNow::Same:
+        break;
+    }
+    keepStored();
+    return Saved::Done;
 }
 
 bool Entry::update(const Row& values, const std::function<void()>& more, const Unique& unique)
 {
-    bool there = false;
-    bool changed = false;
     bool taken = false;
-    // The table's lock (for a rule) before the record's: every save takes them in that order.
-    const bool done = save_unique(m_table, unique, [&] {
-        Sql::exclusive(recordKey(), [&] {
-            changed = changedElsewhere();
-            if (changed)
-                return;
-            there = updateInTransaction(values);
-            if (there && more)
-                more();
-        });
-    }, &taken);
-    if (taken)
-        return false;
-    if (done && changed) {
-        showChangedElsewhere();
+    const QList<LockKey> keys = unique.taken ? QList<LockKey>{Keys::table(m_table)} : QList<LockKey>{};
+    const Saved saved = saveEdit(keys, unique.message, [&] {
+        taken = unique.taken && unique.taken();
+        if (taken)
+            return;
+        updateInTransaction(values);
+        if (more)
+            more();
+    });
+    if (saved == Saved::Done && taken) {
+        Msg::info(unique.message);
         return false;
     }
-    if (done && !there)
-        sayGone();
-    if (done && there)
-        keepStored();
-    return done && there;
+    return saved == Saved::Done;
+}
+
+bool delete_record(const QString& table, qint64 id, const std::function<void()>& more)
+{
+    bool gone = false;
+    if (!exclusive_save({Keys::table(table, true), Keys::record(table, id)}, QString(), [&] {
+            gone = Sql::exec(QStringLiteral("delete from %1 where id=?").arg(table), {id}).numRowsAffected() == 0;
+            if (!gone && more)
+                more();
+        }))
+        return false;
+    if (gone)
+        Entry::sayGone();
+    return !gone;
 }
 
 void Entry::sayGone()

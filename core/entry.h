@@ -23,6 +23,7 @@
 //     m_entry->insert(*values, [&](qint64 id) { ...rows that hang on the new id... });
 
 #include "core/list_behaviours.h"
+#include "core/lock_keys.h"
 #include "platform/db/sql.h"
 
 #include <QList>
@@ -83,8 +84,9 @@ public:
 
     // A rule that no two rows may break: taken() answers, inside the save's
     // transaction, whether the values are already another row's, and message
-    // says so. With a rule a save takes the table's lock (Sql::exclusive) for
-    // its check and its write, so two workstations saving at once keep one.
+    // says so (also when the database's own unique index refuses the write).
+    // With a rule a save takes the table's key exclusively for its check and
+    // its write, so two workstations saving at once keep one.
     struct Unique {
         std::function<bool()> taken;
         QString message;
@@ -103,22 +105,28 @@ public:
     // record as it is stored now.
     bool update(const Row& values, const std::function<void()>& more = {}, const Unique& unique = {});
 
+    // How the save of an edit ended.
+    enum class Saved { Done, Failed, Changed, Gone };
+    // The one way an edit of the record is saved: body runs in one
+    // transaction that holds keys (more than the record's: a code the edit
+    // checks or carries elsewhere), the table's key shared and the record's
+    // key, once the record is found as stored() has it. Changed: said, the
+    // boxes show the record as it is stored now. Gone: said. Failed: the
+    // database's message (or duplicateMessage for a value a unique index
+    // refuses) was shown. In none of them is anything written. Done: body
+    // ran and its writes landed; the record is kept as it is stored now.
+    Saved saveEdit(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body);
+    // Inside saveEdit's body: writes values to the record.
+    void updateInTransaction(const Row& values) const;
+
     // The record as the database held it when the window opened it (or after
     // its last save); empty in new mode.
     const QVariantMap& stored() const { return m_stored; }
-    // The key under which writes of this record are serialised (Sql::exclusive).
-    QString recordKey() const;
-    // Inside Sql::exclusive(recordKey()): whether the record still is as
-    // stored() has it; a record gone is not "changed" (its writes find no row).
-    bool changedElsewhere() const;
     // After a refused save: says that another workstation changed the record,
     // and shows the record as it is stored now.
     void showChangedElsewhere();
     // Keeps the record as the database holds it now (after a save of one's own).
     void keepStored();
-    // The same where the caller's own transaction is open: whether the record
-    // was still there (when not, nothing was written). Throws DbError.
-    bool updateInTransaction(const Row& values) const;
     // The message for a record that is gone.
     static void sayGone();
     static void sayChanged();
@@ -153,6 +161,20 @@ bool date_time_usable(MaskedBox* box);
 
 // The record of that id as its table holds it now; empty when it is gone.
 QVariantMap stored_record(const QString& table, qint64 id);
+// Deletes the row of that id and writes what more writes (its log row), in
+// one transaction under the table's key (shared) and the row's. True when the
+// row went; false after a database error's message, or when the row was
+// already gone (another workstation deleted it): then that is said and
+// nothing is written.
+bool delete_record(const QString& table, qint64 id, const std::function<void()>& more = {});
+
+// The one check of a save against what its window read (expected: the
+// columns of a record as stored_record gave it, all or those the window
+// edits): whether the record still holds them, was changed by another
+// workstation since, or is gone. Run it inside the save's transaction,
+// under the record's key (Keys::record), so that it cannot go stale.
+enum class RecordNow { Same, Changed, Gone };
+RecordNow record_now(const QString& table, qint64 id, const QVariantMap& expected);
 
 // Cuts the texts of a row of values to what their columns of table hold (at a
 // character's boundary, without a trailing space): values copied from a wider

@@ -1,16 +1,32 @@
 #pragma once
-// A save whose write depends on what it read (a duplicate check before an
-// insert, a replace, a code carried from one table to others), as every
-// workstation runs it: the check and the write in one transaction holding the
-// locks of keys (Sql::exclusive, taken in the order given: a command that
-// takes several keys takes them in the order the others do, "personel" before
-// "users" before "marateb_k"), inside Db::guard. When the database itself
-// refuses the write because the value is already on file (a unique index),
-// the user is told the command's own duplicate message, not the general one.
+// The one way a command saves what must hold against another workstation: a
+// write that depends on what it read (a duplicate check before an insert, a
+// replace, a code carried from one table to others, a record read and written
+// back), or a write of many rows of a table. The check and the write run in
+// one transaction holding the locks of keys (named in core/lock_keys.h; taken
+// in their one order whatever the order given), inside Db::guard: a database
+// refusal is shown as one Persian message and nothing of body is kept. When
+// the database itself refuses the write because the value is already on file
+// (a unique index), the user is told duplicateMessage, the command's own
+// words, not the general one.
+//
+//     bool taken = false;
+//     if (!exclusive_save({Keys::accounts()}, CoreText::UserNameDuplicate, [&] {
+//             taken = user_name_taken(us);
+//             if (!taken)
+//                 Sql::insert("users", values);
+//         }))
+//         return;                       // the message was shown
+//     Msg::info(taken ? CoreText::UserNameDuplicate : CoreText::UserSaved);
+//
+// An edit of one record goes through Entry (core/entry.h), which adds the
+// record's key and the check that the record is still as its window read it.
 
+#include "core/lock_keys.h"
+
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <functional>
 
 // False after a message (the database's, or duplicate): then nothing of body is kept.
-bool exclusive_save(const QStringList& keys, const QString& duplicateMessage, const std::function<void()>& body);
+bool exclusive_save(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body);

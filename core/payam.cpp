@@ -1,6 +1,7 @@
 #include "payam.h"
 #include "ui_payam.h"
 
+#include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/session.h"
 #include "core/shamsi_date.h"
@@ -184,21 +185,19 @@ void Tpayam::BitBtn1Click()
     const QString today = Shamsi::today();
     // One message a recipient; a sender sends one message a recipient, subject
     // and day, and further ones are skipped without a word.
-    const bool sent = Db::guard([&] {
-        Sql::exclusive(QStringLiteral("payamha:") + sender.toString(), [&] {
-            for (const QVariant& recipient : std::as_const(recipients)) {
-                if (Sql::exists(QStringLiteral("select id from payamha where send_prs_id=? and rec_prs_id=? and mozo=? "
-                                               "and send_dat=?"),
-                                {sender, recipient, subject, today}))
-                    continue;
-                Sql::insert(QStringLiteral("payamha"), {{QStringLiteral("send_prs_id"), sender},
-                                                        {QStringLiteral("rec_prs_id"), recipient},
-                                                        {QStringLiteral("send_dat"), today},
-                                                        {ShowDat, QString()},
-                                                        {QStringLiteral("mozo"), subject},
-                                                        {QStringLiteral("cmt"), text}});
-            }
-        });
+    const bool sent = exclusive_save({Keys::rowsOf(QStringLiteral("payamha"), sender.toLongLong())}, QString(), [&] {
+        for (const QVariant& recipient : std::as_const(recipients)) {
+            if (Sql::exists(QStringLiteral("select id from payamha where send_prs_id=? and rec_prs_id=? and mozo=? "
+                                           "and send_dat=?"),
+                            {sender, recipient, subject, today}))
+                continue;
+            Sql::insert(QStringLiteral("payamha"), {{QStringLiteral("send_prs_id"), sender},
+                                                    {QStringLiteral("rec_prs_id"), recipient},
+                                                    {QStringLiteral("send_dat"), today},
+                                                    {ShowDat, QString()},
+                                                    {QStringLiteral("mozo"), subject},
+                                                    {QStringLiteral("cmt"), text}});
+        }
     });
     if (!sent)
         return;

@@ -1,4 +1,5 @@
 #include "phone.h"
+#include "core/exclusive_save.h"
 #include "ui_phone.h"
 
 #include "core/list_window.h"
@@ -106,13 +107,11 @@ void Tphone::ins_btnClick()
 {
     const QString name = storedForm(ui->name->text());
     bool duplicate = false;
-    const bool done = Db::guard([&] {
-        Sql::exclusive(QStringLiteral("phone"), [&] {
-            duplicate = Sql::exists(QStringLiteral("select id from phone where name=?"), {name});
-            if (!duplicate)
-                Sql::insert(QStringLiteral("phone"),
-                            {{Name, name}, {Tel, storedForm(ui->tel->text())}, {Cmt, storedForm(ui->cmt->text())}});
-        });
+    const bool done = exclusive_save({Keys::table(QStringLiteral("phone"))}, CoreText::PhoneDuplicate, [&] {
+        duplicate = Sql::exists(QStringLiteral("select id from phone where name=?"), {name});
+        if (!duplicate)
+            Sql::insert(QStringLiteral("phone"),
+                        {{Name, name}, {Tel, storedForm(ui->tel->text())}, {Cmt, storedForm(ui->cmt->text())}});
     });
     if (!done)
         return;

@@ -1,5 +1,6 @@
 #include "rights.h"
 
+#include "core/lock_keys.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
 
@@ -70,7 +71,9 @@ RightsSet load_rights(qint64 userId)
 void save_rights(qint64 userId, const RightsSet& rights, bool keepKarbaran)
 {
     // A replace: two workstations saving one user's rights end with one whole set.
-    Sql::exclusive(QStringLiteral("dastrasi:%1").arg(userId), [&] {
+    // The rights key, as the person insert that gives an account its first
+    // rights takes it: a page is written once.
+    Sql::exclusive(Keys::rights(), [&] {
         for (const RightsPage& page : rights_pages) {
             const QString name = QString::fromLatin1(page.page_name);
             if (keepKarbaran && name == QLatin1String("karbaran"))
@@ -98,7 +101,7 @@ QStringList load_scope(qint64 userId)
 void save_scope(qint64 userId, const QStringList& entries)
 {
     // A replace: two workstations saving one user's scope end with one whole list.
-    Sql::exclusive(QStringLiteral("dastrasi2:%1").arg(userId), [&] {
+    Sql::exclusive(Keys::rowsOf(QStringLiteral("dastrasi2"), userId), [&] {
         Sql::exec(QStringLiteral("delete from dastrasi2 where user_id=?"), {userId});
         for (const QString& entry : entries)
             Sql::insert(QStringLiteral("dastrasi2"),

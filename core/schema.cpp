@@ -449,35 +449,46 @@ QStringList ensureUniqueIndexes()
     struct Unique {
         const char* name;
         const char* table;
-        const char* column;
+        const char* columns; // one, or several joined by ", "
         bool skipEmpty;
-        const QString& what; // what the column holds, in the message
+        const QString& what; // what the columns hold, in the message
     };
     static const Unique uniques[] = {
         {"ux_personel_nation", "personel", "nation", true, CoreText::UniqueNationalCode},
         {"ux_users_us", "users", "us", false, CoreText::UniqueLogin},
+        {"ux_dastrasi_page", "dastrasi", "prs_id, page_name", false, CoreText::UniqueRightsPage},
     };
     const Dialect& d = Database::current().dialect();
     QStringList notMade;
     for (const Unique& u : uniques) {
-        const QString table = QLatin1String(u.table), column = QLatin1String(u.column);
+        const QString table = QLatin1String(u.table), columns = QLatin1String(u.columns);
         try {
-            Sql::exec(d.createUniqueIndex(QLatin1String(u.name), table, column, u.skipEmpty));
+            Sql::exec(d.createUniqueIndex(QLatin1String(u.name), table, columns, u.skipEmpty));
         } catch (const DbError& e) {
             qWarning().noquote() << "unique index" << u.name << "not made:" << e.driverText;
             // Which values repeat, and in which rows.
+            const QStringList names = columns.split(QStringLiteral(", "));
             QStringList repeats;
             try {
-                const QString filter = u.skipEmpty ? QStringLiteral(" where %1 <> ''").arg(column) : QString();
-                for (const QVariantMap& r : Sql::rows(QStringLiteral("select %1 as v from %2%3 group by %1 having count(*) > 1")
-                                                          .arg(column, table, filter))) {
+                const QString filter = u.skipEmpty ? QStringLiteral(" where %1 <> ''").arg(columns) : QString();
+                QStringList same;
+                for (const QString& c : names)
+                    same << c + QStringLiteral(" = ?");
+                for (const QVariantMap& r : Sql::rows(QStringLiteral("select %1 from %2%3 group by %1 having count(*) > 1")
+                                                          .arg(columns, table, filter))) {
+                    QVariantList values;
+                    QStringList texts;
+                    for (const QString& c : names) {
+                        values << r.value(c);
+                        texts << r.value(c).toString();
+                    }
                     QStringList ids;
                     for (const QVariantMap& idRow :
-                         Sql::rows(QStringLiteral("select id from %1 where %2 = ? order by id").arg(table, column),
-                                   {r.value(QStringLiteral("v"))}))
+                         Sql::rows(QStringLiteral("select id from %1 where %2 order by id")
+                                       .arg(table, same.join(QStringLiteral(" and "))),
+                                   values))
                         ids << idRow.value(QStringLiteral("id")).toString();
-                    repeats << CoreText::RepeatedRows.arg(r.value(QStringLiteral("v")).toString(),
-                                                          ids.join(QStringLiteral("، ")));
+                    repeats << CoreText::RepeatedRows.arg(texts.join(QStringLiteral("، ")), ids.join(QStringLiteral("، ")));
                 }
             } catch (const DbError&) {
             }

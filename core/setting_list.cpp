@@ -148,7 +148,7 @@ void SettingList::add()
     bool duplicate = false;
     // Checked and written as one: the same item added at once from another
     // workstation waits, and then is found.
-    const bool done = exclusive_save({m_table.name}, CoreText::SettingDuplicate, [&] {
+    const bool done = exclusive_save({Keys::table(m_table.name)}, CoreText::SettingDuplicate, [&] {
         if (password) {
             // Stored passwords are hashes: the typed one is verified against each.
             for (const QVariantMap& r :
@@ -202,7 +202,7 @@ void SettingList::markDefault()
     const QVariantList where(keys.begin(), keys.end());
     // One default at a time: a mark made at once from another workstation
     // waits, and then takes the mark from this one's item.
-    const bool done = exclusive_save({m_table.name}, QString(), [&] {
+    const bool done = exclusive_save({Keys::table(m_table.name)}, QString(), [&] {
         Sql::update(m_table.name, {{QStringLiteral("def"), QString()}}, keyCondition(), where);
         Sql::update(m_table.name, {{QStringLiteral("def"), QStringLiteral("1")}},
                     keyCondition() + QStringLiteral(" and cmt=?"), where + QVariantList{item});

@@ -1,6 +1,7 @@
 #include "stored_file.h"
 
 #include "core/entry.h"
+#include "core/lock_keys.h"
 
 #include "core/texts.h"
 #include "platform/ui/desktop.h"
@@ -126,7 +127,7 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
                 throw unreadable(); // grown past the limit since it was chosen
             return bytes;
         };
-        Sql::exclusive(table, [&] {
+        Sql::exclusive(Keys::table(table), [&] {
             duplicate = descriptionTaken(column_value(values, QStringLiteral("cmt")).toString(), rule);
             if (duplicate)
                 return;

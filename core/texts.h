@@ -38,6 +38,7 @@ inline const QString NotUnique =
 inline const QString RepeatedRows = QStringLiteral("«%1» در رديف هاي %2");
 inline const QString UniqueNationalCode = QStringLiteral("کد ملي پرسنل");
 inline const QString UniqueLogin = QStringLiteral("نام کاربري");
+inline const QString UniqueRightsPage = QStringLiteral("صفحه دسترسي هر کاربر");
 inline const QString AdminSemat = QStringLiteral("کارشناس فناوري");
 // The admin's status is ActiveStatus (login section below).
 

@@ -1,6 +1,7 @@
 #include "users_ins.h"
 #include "ui_users_ins.h"
 
+#include "core/entry.h"
 #include "core/exclusive_save.h"
 #include "core/list_behaviours.h"
 #include "core/places.h"
@@ -12,6 +13,31 @@
 #include "platform/ui/text_input.h"
 
 #include <QEvent>
+
+namespace {
+
+// The account columns that the boxes give, without the password.
+Row account_values(const Ui::Tusers_ins& ui)
+{
+    // Typed texts in their stored form: a user name in ASCII digits, whatever the keyboard.
+    return {{QStringLiteral("us"), TextInput::boxText(ui.us)},
+            {QStringLiteral("lev"), ui.lev->currentText()},
+            {QStringLiteral("ostan"), ui.ostan->currentText()},
+            {QStringLiteral("semat"), ui.semat->currentText()},
+            {QStringLiteral("mobile"), TextInput::boxText(ui.mobile)},
+            {QStringLiteral("nam"), TextInput::boxText(ui.nam)},
+            {QStringLiteral("status"), ui.status->currentText()}};
+}
+
+
+// Whether an account has the name, in any form an older row may hold it.
+bool user_name_taken(const QString& us)
+{
+    const QVariantList forms = TextInput::storedForms(us);
+    return Sql::exists(QStringLiteral("select id from users where us in (%1)").arg(Sql::placeholders(forms.size())), forms);
+}
+
+} // namespace
 
 Tusers_ins::Tusers_ins(QWidget* parent) : Form(parent), ui(new Ui::Tusers_ins)
 {
@@ -53,6 +79,16 @@ void Tusers_ins::prepareAdd()
 void Tusers_ins::prepareEdit(const QVariantMap& row)
 {
     m_id = row.value(QStringLiteral("id")).toLongLong();
+    // The account's columns this window edits, as the database holds them
+    // now: a save refuses to overwrite what another administrator changed
+    // after this moment. Without them the save only loses that check.
+    m_stored.clear();
+    Db::guard([&] {
+        const QVariantMap now = stored_record(QStringLiteral("users"), m_id);
+        for (const auto& [column, value] : account_values(*ui))
+            if (now.contains(column))
+                m_stored.insert(column, now.value(column));
+    });
     m_us = row.value(QStringLiteral("us")).toString();
     ui->us->setText(m_us);
     ui->ps->clear();
@@ -79,32 +115,6 @@ bool Tusers_ins::eventFilter(QObject* watched, QEvent* event)
     return Form::eventFilter(watched, event);
 }
 
-namespace {
-
-// The account columns that the boxes give, without the password.
-Row account_values(const Ui::Tusers_ins& ui)
-{
-    // Typed texts in their stored form: a user name in ASCII digits, whatever the keyboard.
-    return {{QStringLiteral("us"), TextInput::boxText(ui.us)},
-            {QStringLiteral("lev"), ui.lev->currentText()},
-            {QStringLiteral("ostan"), ui.ostan->currentText()},
-            {QStringLiteral("semat"), ui.semat->currentText()},
-            {QStringLiteral("mobile"), TextInput::boxText(ui.mobile)},
-            {QStringLiteral("nam"), TextInput::boxText(ui.nam)},
-            {QStringLiteral("status"), ui.status->currentText()}};
-}
-
-// The key of every write that checks or sets a login (Sql::exclusive).
-const QString Accounts = QStringLiteral("users");
-
-// Whether an account has the name, in any form an older row may hold it.
-bool user_name_taken(const QString& us)
-{
-    const QVariantList forms = TextInput::storedForms(us);
-    return Sql::exists(QStringLiteral("select id from users where us in (%1)").arg(Sql::placeholders(forms.size())), forms);
-}
-
-} // namespace
 
 void Tusers_ins::ins_btnClick()
 {
@@ -126,7 +136,7 @@ void Tusers_ins::ins_btnClick()
     bool taken = false;
     // Checked and written as one: the same name added at once from another
     // workstation waits, and then is found taken.
-    if (!exclusive_save({Accounts}, CoreText::UserNameDuplicate, [&] {
+    if (!exclusive_save({Keys::accounts()}, CoreText::UserNameDuplicate, [&] {
             taken = user_name_taken(us);
             if (taken)
                 return;
@@ -161,19 +171,32 @@ void Tusers_ins::edit_btnClick()
     if (hashed)
         values.insert(1, {QStringLiteral("ps"), *hashed});
     bool taken = false;
-    bool gone = false;
-    const bool done = exclusive_save({Accounts}, CoreText::UserNameDuplicate, [&] {
-        // An unchanged user name is not looked up again.
-        taken = us != TextInput::normalize(m_us) && user_name_taken(us);
-        if (taken)
-            return;
-        // Another workstation may have deleted the account meanwhile: nothing is logged then.
-        gone = Sql::update(QStringLiteral("users"), values, QStringLiteral("id=?"), {m_id}) == 0;
-        if (!gone)
+    RecordNow now = RecordNow::Same;
+    const bool done =
+        exclusive_save({Keys::accounts(), Keys::record(QStringLiteral("users"), m_id)}, CoreText::UserNameDuplicate, [&] {
+            // Another workstation may have deleted or changed the account meanwhile: nothing is written then.
+            now = record_now(QStringLiteral("users"), m_id, m_stored);
+            if (now != RecordNow::Same)
+                return;
+            // An unchanged user name is not looked up again.
+            taken = us != TextInput::normalize(m_us) && user_name_taken(us);
+            if (taken)
+                return;
+            Sql::update(QStringLiteral("users"), values, QStringLiteral("id=?"), {m_id});
             write_log_row(CoreText::LogUserEdited + us + QLatin1Char(' ') + ui->ostan->currentText());
-    });
+        });
     if (!done)
         return;
+    if (now == RecordNow::Changed) {
+        // The account as it is stored now, to be changed again.
+        Entry::sayChanged();
+        QVariantMap row;
+        Db::guard([&] { row = stored_record(QStringLiteral("users"), m_id); });
+        if (!row.isEmpty())
+            prepareEdit(row);
+        return;
+    }
+    const bool gone = now == RecordNow::Gone;
     if (taken) {
         Msg::info(CoreText::UserNameDuplicate);
         return;

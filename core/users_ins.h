@@ -43,4 +43,5 @@ private:
 
     qint64 m_id = -1;
     QString m_us; // the user name of the account as it was opened
+    QVariantMap m_stored; // the columns this window edits, as they were stored when it opened
 };

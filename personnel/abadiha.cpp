@@ -1,7 +1,9 @@
 #include "abadiha.h"
 #include "ui_abadiha.h"
 
+#include "core/entry.h"
 #include "core/list_window.h"
+#include "core/lock_keys.h"
 #include "core/log_row.h"
 #include "core/schema.h"
 #include "core/session.h"
@@ -178,13 +180,8 @@ void Tabadiha::N1Click()
     if (ask_delete_password(CoreText::DeletePasswordList)) {
         const QString log = PersonnelText::LogPlaceDeleted + row.value(QStringLiteral("cod")).toString() +
                             QLatin1Char(' ') + Session::user().karbar;
-        const bool done = Db::guard([&] {
-            Sql::transaction([&] {
-                Sql::exec(QStringLiteral("delete from abadiha where id=?"), {row.value(QStringLiteral("id"))});
-                write_log_row(log);
-            });
-        });
-        if (done)
+        if (delete_record(QStringLiteral("abadiha"), row.value(QStringLiteral("id")).toLongLong(),
+                          [&] { write_log_row(log); }))
             Msg::info(PersonnelText::Deleted);
     }
     m_list->reload();
@@ -242,7 +239,7 @@ void Tabadiha::ins_btnClick()
         done = Db::guard([&] {
             // A second clerk replacing the gazetteer at the same moment waits:
             // the gazetteer ends as one sheet, never both.
-            Sql::exclusive(QStringLiteral("abadiha"), [&] {
+            Sql::exclusive(Keys::table(QStringLiteral("abadiha")), [&] {
                 Sql::exec(QStringLiteral("delete from abadiha"));
                 const QString full = insert_places_sql(PlacesPerStatement);
                 for (int first = 0; first < places; first += PlacesPerStatement) {

@@ -1,5 +1,6 @@
 #include "insurance.h"
 
+#include "core/exclusive_save.h"
 #include "core/list_behaviours.h"
 #include "core/rights.h"
 #include "core/session.h"
@@ -67,13 +68,15 @@ bool switchFamily(const QVariant& personId, bool insured)
 
 bool switchFamilies(const QVariantList& personIds, bool insured)
 {
-    return Db::guard([&] {
-        Sql::transaction([&] {
-            for (const QVariant& id : personIds) {
-                Sql::exec(QStringLiteral("update personel set bime=? where id=?"), {flag(insured), id});
-                Sql::exec(QStringLiteral("update takafol set bime=? where personel_id=?"), {flag(insured), id});
-            }
-        });
+    // Every person and dependant of the list at once: under the keys their
+    // single-row writers take, so that a person's save at the same moment
+    // ends before the switch or finds the person changed, and a delete never
+    // meets the switch half-way.
+    return exclusive_save({Keys::persons(), Keys::dependants()}, QString(), [&] {
+        for (const QVariant& id : personIds) {
+            Sql::exec(QStringLiteral("update personel set bime=? where id=?"), {flag(insured), id});
+            Sql::exec(QStringLiteral("update takafol set bime=? where personel_id=?"), {flag(insured), id});
+        }
     });
 }
 

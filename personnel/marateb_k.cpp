@@ -16,9 +16,6 @@ namespace {
 
 const QString Master = QStringLiteral("master");
 const QString Slave = QStringLiteral("slave");
-// The key every write of the hierarchy takes (Sql::exclusive): a pair added,
-// one side replaced, a national code carried to the pairs.
-const QString Hierarchy = QStringLiteral("marateb_k");
 constexpr int CodeRole = Qt::UserRole;
 
 ListDescription grid_description()
@@ -185,7 +182,7 @@ void Tmarateb_k::ins_btnClick()
         return;
     }
     bool duplicate = false;
-    if (!exclusive_save({Hierarchy}, PersonnelText::Duplicate, [&] {
+    if (!exclusive_save({Keys::hierarchies()}, PersonnelText::Duplicate, [&] {
             duplicate = Sql::exists(QStringLiteral("select master from %1 where master=? and slave=?").arg(m_table),
                                     {master, slave});
             if (!duplicate)
@@ -232,7 +229,7 @@ void Tmarateb_k::replacePairs(const QString& column, const QString& code, QListW
     // A replace by another workstation at the same moment waits until this
     // one is done: the pairs end as the one or the other ticked them, whole.
     // Both hierarchies' writes take the one hierarchy key.
-    exclusive_save({Hierarchy}, QString(), [&] {
+    exclusive_save({Keys::hierarchies()}, QString(), [&] {
         Sql::exec(QStringLiteral("delete from %1 where %2=?").arg(m_table, column), {code});
         for (int i = 0; i < list->count(); ++i) {
             progress->setValue(i);

@@ -2,6 +2,7 @@
 #include "ui_personel_ins.h"
 
 #include "core/entry.h"
+#include "core/lock_keys.h"
 #include "core/exclusive_save.h"
 #include "core/list_behaviours.h"
 #include "core/log_row.h"
@@ -51,13 +52,26 @@ bool ten_digits(const QString& code)
 QString text_of(const Row& values, const char* column) { return column_value(values, QString::fromLatin1(column)).toString(); }
 
 // What became of the person's own account at a save.
-enum class Account { Kept, Made, MadeWithoutPassword, None };
+enum class Account { Kept, Made, MadeWithoutPassword, FirstPassword, None };
+
+// An account without a usable password (made for the person before a mobile
+// was known) gets the person's mobile as its first password once there is
+// one; a password already set is never touched. Inside the accounts' key.
+bool first_password_from_mobile(const QString& nation, const QString& mobile)
+{
+    if (mobile.trimmed().isEmpty() ||
+        !Sql::exists(QStringLiteral("select id from users where us=? and (ps is null or ps='')"), {nation}))
+        return false;
+    return Sql::update(QStringLiteral("users"), {{QStringLiteral("ps"), PasswordHash::hash(mobile)}},
+                       QStringLiteral("us=? and (ps is null or ps='')"), {nation}) > 0;
+}
 
 // The person's own account: the login is the national code (ten digits; a
 // person without one gets no account), the first password the mobile number
 // (without one, no password the account can be signed in with). An account
-// that already has the login is used as it is; the default rights go only to
-// pages it has no row for. Inside Sql::exclusive of "users".
+// that already has the login is used as it is, but for a first password from
+// the mobile when it has none; the default rights go only to pages it has no
+// row for. Inside the keys of the accounts and the rights.
 Account give_account(const Row& person)
 {
     const QString nation = text_of(person, "nation");
@@ -82,6 +96,8 @@ Account give_account(const Row& person)
         fit_to_columns(values, QStringLiteral("users"));
         account = Sql::insert(QStringLiteral("users"), values);
         result = password.isEmpty() ? Account::MadeWithoutPassword : Account::Made;
+    } else if (first_password_from_mobile(nation, text_of(person, "mobile"))) {
+        result = Account::FirstPassword;
     }
     for (const DefaultRight& r : default_rights) {
         const QString page = QString::fromLatin1(r.page);
@@ -104,6 +120,8 @@ void tell_account(Account account)
         Msg::info(PersonnelText::NoAccountWithoutCode);
     else if (account == Account::MadeWithoutPassword)
         Msg::info(PersonnelText::AccountWithoutPassword);
+    else if (account == Account::FirstPassword)
+        Msg::info(PersonnelText::FirstPasswordFromMobile);
 }
 
 // The tables of the approval hierarchies, whose pairs name persons by national code.
@@ -213,7 +231,7 @@ void Tpersonel_ins::ins_btnClick()
     // The code is checked and the person, the log row, the account and its
     // rights written as one: another workstation adding the same code waits,
     // then finds this person.
-    if (!exclusive_save({QStringLiteral("personel"), QStringLiteral("users")}, NationDuplicate, [&] {
+    if (!exclusive_save({Keys::persons(), Keys::accounts(), Keys::rights()}, NationDuplicate, [&] {
             // An empty code is looked up like any other: one person may be without one.
             duplicate = Sql::exists(QStringLiteral("select id from personel where nation=?"), {nation});
             if (duplicate)
@@ -275,22 +293,15 @@ void Tpersonel_ins::edit_btnClick()
     }
     const QString nation = text_of(*values, "nation");
     const QString log = LogPersonEdited + ui->lname->text() + QLatin1Char(' ') + ui->fname->text();
-    bool changed = false;
-    std::optional<Account> account; // set when the code changed
+    std::optional<Account> account; // set when the code changed, or a first password was given
     // The code is checked, and the person, the account's login and the
     // approval pairs are written as one: a second workstation changing the
-    // same person waits, and then finds the record changed.
-    const bool done = exclusive_save(
-        {QStringLiteral("personel"), QStringLiteral("users"), QStringLiteral("marateb_k"), m_entry->recordKey()},
-        NationDuplicate, [&] {
-            changed = m_entry->changedElsewhere();
-            if (changed)
-                return;
-            const QVariantMap stored = Sql::row(QStringLiteral("select nation from personel where id=?"), {m_entry->id()});
-            gone = stored.isEmpty();
-            if (gone)
-                return;
-            const QString storedNation = stored.value(QStringLiteral("nation")).toString();
+    // same person, or switching the insurance of every person, waits, and
+    // then finds the record changed.
+    const Entry::Saved saved = m_entry->saveEdit(
+        {Keys::persons(), Keys::accounts(), Keys::rights(), Keys::hierarchies()}, NationDuplicate, [&] {
+            const QString storedNation =
+                Sql::scalar(QStringLiteral("select nation from personel where id=?"), {m_entry->id()}).toString();
             const bool renamed = nation != storedNation;
             if (renamed && Sql::exists(QStringLiteral("select id from personel where nation=?"), {nation}))
                 refusal = NationDuplicate;
@@ -301,24 +312,19 @@ void Tpersonel_ins::edit_btnClick()
             m_entry->updateInTransaction(*values);
             if (renamed)
                 account = follow_code(storedNation, nation, *values);
+            else if (ten_digits(nation) && first_password_from_mobile(nation, text_of(*values, "mobile")))
+                account = Account::FirstPassword;
             write_log_row(log);
         });
-    if (done && changed) {
-        m_entry->showChangedElsewhere();
+    if (saved == Entry::Saved::Changed)
         return;
-    }
-    if (done && gone)
-        Entry::sayGone();
-    else if (done && !refusal.isEmpty()) {
+    if (saved == Entry::Saved::Done && !refusal.isEmpty()) {
         Msg::info(refusal);
         return;
     }
-    if (done && !gone) {
-        m_entry->keepStored();
-        if (account)
-            tell_account(*account);
-    }
-    emit saved();
-    if (done && !gone)
+    if (saved == Entry::Saved::Done && account)
+        tell_account(*account);
+    emit this->saved();
+    if (saved == Entry::Saved::Done)
         close();
 }

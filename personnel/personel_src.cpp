@@ -2,6 +2,7 @@
 #include "ui_personel_src.h"
 
 #include "core/exclusive_save.h"
+#include "core/lock_keys.h"
 #include "core/list_window.h"
 #include "core/log_row.h"
 #include "core/main_window.h"
@@ -176,9 +177,12 @@ void Tpersonel_src::N3Click()
     bool gone = false;
     // The person as the database holds it at this moment, not as the list
     // showed it: another workstation may have changed the code, or deleted
-    // the person, since. Taking the accounts' key too, a code change or a new
-    // account of that code waits until the delete is done.
-    const bool done = exclusive_save({QStringLiteral("personel"), QStringLiteral("users")}, QString(), [&] {
+    // the person, since. With the keys of what it deletes too, a code change,
+    // a new account of that code, a dependant added or the insurance switched
+    // at the same moment waits until the delete is done.
+    const bool done = exclusive_save({Keys::persons(), Keys::accounts(), Keys::rights(), Keys::dependants(),
+                                      Keys::table(QStringLiteral("personel_pic"))},
+                                     QString(), [&] {
         const QVariantMap person = Sql::row(QStringLiteral("select lname, nation from personel where id=?"), {id});
         gone = person.isEmpty();
         if (gone)

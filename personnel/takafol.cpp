@@ -85,9 +85,15 @@ void Ttakafol::ins_btnClick()
     const QString fname = column_value(*values, QStringLiteral("fname")).toString();
 
     bool duplicate = false;
+    bool headGone = false;
     // Checked and written as one: the same dependant added at once from
-    // another workstation waits, and then is found.
-    if (!exclusive_save({QStringLiteral("takafol")}, PersonnelText::DependantDuplicate, [&] {
+    // another workstation waits, and then is found; the head deleted at the
+    // same moment is deleted before (and then found gone) or after (and takes
+    // the dependant along).
+    if (!exclusive_save({Keys::persons(true), Keys::dependants()}, PersonnelText::DependantDuplicate, [&] {
+            headGone = !Sql::exists(QStringLiteral("select id from personel where id=?"), {m_head.id});
+            if (headGone)
+                return;
             // The same surname and national code anywhere in the table is the same person.
             duplicate = Sql::exists(QStringLiteral("select id from takafol where lname=? and nation=?"),
                                     {column_value(*values, QStringLiteral("lname")),
@@ -98,6 +104,10 @@ void Ttakafol::ins_btnClick()
             write_log_row(PersonnelText::DependantAddedLog + m_head.lname + QLatin1Char(' ') + fname);
         }))
         return;
+    if (headGone) {
+        Msg::info(PersonnelText::PersonGone);
+        return;
+    }
     if (duplicate) {
         Msg::info(PersonnelText::DependantDuplicate);
         return;
@@ -113,16 +123,13 @@ void Ttakafol::N1Click()
         return;
     // The values stay in the boxes, to be corrected and added again.
     m_entry->fill(row);
-    const bool ok = Db::guard([&] {
-        Sql::transaction([&] {
-            Sql::exec(QStringLiteral("delete from takafol where id=?"), {row.value(QStringLiteral("id"))});
-            write_log_row(PersonnelText::DependantDeletedLog + m_head.lname + QLatin1Char(' ') + ui->fname->text());
-        });
-    });
-    if (!ok)
-        return;
+    const QString log = PersonnelText::DependantDeletedLog + m_head.lname + QLatin1Char(' ') + ui->fname->text();
+    // Deleted from another workstation meanwhile: that is said, and no log row is written.
+    const bool deleted = delete_record(QStringLiteral("takafol"), row.value(QStringLiteral("id")).toLongLong(),
+                                       [&] { write_log_row(log); });
     m_list->reload();
-    Msg::info(PersonnelText::Deleted);
+    if (deleted)
+        Msg::info(PersonnelText::Deleted);
 }
 
 void Ttakafol::BitBtn1Click()

@@ -122,7 +122,10 @@ inline const QString NoAccountWithoutCode = QStringLiteral(
     "براي اين شخص حساب كاربري ساخته نشد، زيرا كد ملي 10 رقمي ندارد؛ هر گاه كد ملي 10 رقمي او ثبت شود، حساب او ساخته مي شود");
 // The account made for a person without a mobile number has no password yet.
 inline const QString AccountWithoutPassword = QStringLiteral(
-    "حساب كاربري اين شخص ساخته شد، ولي چون شماره موبايل ندارد رمز عبوري براي آن تعيين نشد؛ تا مدير سيستم در بخش كاربران براي آن رمز عبور تعيين نكند، اين شخص نمي تواند وارد سيستم شود");
+    "حساب كاربري اين شخص ساخته شد، ولي چون شماره موبايل ندارد رمز عبوري براي آن تعيين نشد؛ هر گاه شماره موبايل او ثبت شود، همان شماره رمز عبور نخست او مي شود، و تا آن زمان يا تا مدير سيستم در بخش كاربران براي آن رمز عبور تعيين نكند، اين شخص نمي تواند وارد سيستم شود");
+// The mobile number saved later became the first password of the account made without one.
+inline const QString FirstPasswordFromMobile = QStringLiteral(
+    "حساب كاربري اين شخص رمز عبور نداشت؛ شماره موبايل ثبت شده اكنون رمز عبور نخست اوست");
 
 // Personnel list
 inline const QString PersonListCaption = QStringLiteral("ليست پرسنل");

@@ -1,6 +1,7 @@
 #include "khabgahha_status.h"
 #include "ui_khabgahha_status.h"
 
+#include "core/exclusive_save.h"
 #include "core/entry.h"
 #include "core/list_window.h"
 #include "core/shamsi_date.h"
@@ -48,16 +49,15 @@ void Tkhabgahha_status::ins_btnClick()
     const QString dat = ui->dat->value();
     bool duplicate = false;
     // One status a suite and day, also when two workstations give it at once.
-    const bool done = Db::guard([&] {
-        Sql::exclusive(QStringLiteral("khabgahha_rezerv:") + m_suite.toString(), [&] {
+    const LockKey suite = Keys::rowsOf(QStringLiteral("khabgahha_rezerv"), m_suite.toLongLong());
+    const bool done = exclusive_save({suite}, ServiceText::StatusDuplicate, [&] {
         duplicate = Sql::exists(QStringLiteral("select id from khabgahha_rezerv where khabgahha_id=? and dat=?"),
                                 {m_suite, dat});
         if (!duplicate)
-            Sql::insert(QStringLiteral("khabgahha_rezerv"), {{QStringLiteral("khabgahha_id"), m_suite},
-                                                             {QStringLiteral("dat"), dat},
-                                                             {QStringLiteral("status"), ui->status->currentText()},
-                                                             {QStringLiteral("cmt"), ui->cmt->text()}});
-        });
+        Sql::insert(QStringLiteral("khabgahha_rezerv"), {{QStringLiteral("khabgahha_id"), m_suite},
+                                                         {QStringLiteral("dat"), dat},
+                                                         {QStringLiteral("status"), ui->status->currentText()},
+                                                         {QStringLiteral("cmt"), ui->cmt->text()}});
     });
     if (!done)
         return;

@@ -3,6 +3,7 @@
 
 #include "barcode/ui/report_barcode.h"
 #include "barcode/ui/texts.h"
+#include "core/lock_keys.h"
 #include "platform/db/sql.h"
 #include "platform/image/picture.h"
 #include "platform/ui/msg.h"
@@ -42,7 +43,7 @@ QList<SerialRow> write(const QList<SerialRow>& rows)
     QList<SerialRow> stored;
     // Two administrators printing at once must not mix their series: the
     // second waits until this run's series is written and read back.
-    Sql::exclusive(QStringLiteral("serials"), [&] {
+    Sql::exclusive(Keys::table(QStringLiteral("serials")), [&] {
         Sql::exec(QStringLiteral("delete from serials"));
         for (const SerialRow& r : rows)
             Sql::exec(QStringLiteral("insert into serials (serial1, serial2) values (?, ?)"),

@@ -107,11 +107,13 @@ bool Database::open(const ConnectionOptions& options, QString* error)
         return false;
     }
     m_dialect->prepare(db);
+    m_lost = false;
     return true;
 }
 
 void Database::close()
 {
+    transactionEnded();
     m_hasId.clear();
     m_depth = 0;
     m_doomed = false;
@@ -139,24 +141,100 @@ const Dialect& Database::dialect() const
     return *m_dialect;
 }
 
+int Database::LockWaitMs = 20000;
+
+int Database::lockWaitLeft()
+{
+    if (!m_lockClock) {
+        m_lockClock = true;
+        m_lockDeadline.setRemainingTime(LockWaitMs);
+    }
+    return int(qMax<qint64>(0, m_lockDeadline.remainingTime()));
+}
+
+bool Database::holdsKey(const QString& key, bool shared) const
+{
+    const auto it = m_heldKeys.constFind(key);
+    return it != m_heldKeys.constEnd() && (shared || !it.value());
+}
+
+void Database::keyHeld(const QString& key, bool shared)
+{
+    if (!holdsKey(key, shared))
+        m_heldKeys.insert(key, shared);
+}
+
+void Database::transactionEnded()
+{
+    m_heldKeys.clear();
+    m_lockClock = false;
+}
+
+void Database::markLost()
+{
+    m_lost = true;
+}
+
+bool Database::reopenIfLost(QString* error)
+{
+    if (!m_lost || m_depth > 0)
+        return true;
+    const ConnectionOptions options = m_options;
+    auto notice = std::move(m_waitNotice);
+    const bool opened = open(options, error);
+    m_waitNotice = std::move(notice);
+    if (opened)
+        m_lost = false;
+    return opened;
+}
+
+bool Database::beginWaiting(const QString& begin)
+{
+    QSqlDatabase db = handle();
+    QSqlQuery q(db);
+    const QString wait = dialect().waitTime();
+    const auto setWait = [&](int ms) {
+        if (!wait.isEmpty())
+            q.exec(wait.arg(ms));
+    };
+    // At once where the file is free; otherwise the user sees that it waits.
+    setWait(0);
+    bool begun = q.exec(begin);
+    if (!begun && !wait.isEmpty() &&
+        dialect().classify(q.lastError().nativeErrorCode(), q.lastError().text()) == Dialect::Failure::Busy) {
+        waitNotice(true);
+        setWait(LockWaitMs);
+        begun = q.exec(begin);
+        waitNotice(false);
+    }
+    if (!begun) {
+        m_error = q.lastError().text();
+        m_errorCode = q.lastError().nativeErrorCode();
+    }
+    setWait(LockWaitMs);
+    return begun;
+}
+
 bool Database::beginTransaction()
 {
     if (m_depth == 0) {
+        QString reopenError;
+        if (!reopenIfLost(&reopenError)) {
+            m_error = reopenError;
+            m_errorCode.clear();
+            return false;
+        }
         QSqlDatabase db = handle();
         const QString begin = dialect().beginTransaction();
+        transactionEnded();
         if (begin.isEmpty()) {
             if (!db.transaction()) {
                 m_error = db.lastError().text();
                 m_errorCode = db.lastError().nativeErrorCode();
                 return false;
             }
-        } else {
-            QSqlQuery q(db);
-            if (!q.exec(begin)) {
-                m_error = q.lastError().text();
-                m_errorCode = q.lastError().nativeErrorCode();
-                return false;
-            }
+        } else if (!beginWaiting(begin)) {
+            return false;
         }
         m_doomed = false;
         m_reported = false;
@@ -191,6 +269,7 @@ bool Database::commitTransaction()
     if (commit.isEmpty()) {
         if (db.commit()) {
             m_depth = 0;
+            transactionEnded();
             return true;
         }
         refusal = db.lastError();
@@ -198,6 +277,7 @@ bool Database::commitTransaction()
         QSqlQuery q(db);
         if (q.exec(commit)) {
             m_depth = 0;
+            transactionEnded();
             return true;
         }
         refusal = q.lastError();
@@ -221,6 +301,7 @@ void Database::rollbackTransaction()
         m_doomed = true;
         return;
     }
+    transactionEnded();
     const QString rollback = dialect().rollbackTransaction();
     if (rollback.isEmpty()) {
         handle().rollback();

@@ -3,9 +3,11 @@
 
 #include "platform/db/dialect.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // How to reach a database; the connection settings window and the installation
@@ -69,6 +71,37 @@ public:
     QString lastError() const { return m_error; }
     QString lastErrorCode() const { return m_errorCode; }
 
+    // ---- Serialised writers (Sql::exclusive) ----
+    // How long one outermost transaction may wait for its locks, all of them
+    // together, before it fails as busy (20 seconds; tests shorten it).
+    static int LockWaitMs;
+    // The wait that the open transaction has left for its locks, in ms; the
+    // clock starts at its first lock.
+    int lockWaitLeft();
+    // Whether the open transaction already holds the lock of a key, and at
+    // least as strongly as asked (an exclusive lock holds a shared one too).
+    bool holdsKey(const QString& key, bool shared) const;
+    void keyHeld(const QString& key, bool shared);
+    // Told true when a command starts waiting for a lock another workstation
+    // holds, false when the wait ended; the program's windows show a wait
+    // cursor meanwhile.
+    void setWaitNotice(std::function<void(bool waiting)> notice) { m_waitNotice = std::move(notice); }
+    void waitNotice(bool waiting) const
+    {
+        if (m_waitNotice)
+            m_waitNotice(waiting);
+    }
+
+    // ---- A lost connection ----
+    // Marks the connection as lost (a statement failed as a connection
+    // failure): the next command outside a transaction opens it again first.
+    void markLost();
+    bool lost() const { return m_lost; }
+    // Outside a transaction, opens a lost connection again with the same
+    // options; false (with the driver's words) when the server still cannot
+    // be reached. A command whose transaction was cut is never run again.
+    bool reopenIfLost(QString* error = nullptr);
+
     // Whether a table has an identity column id (asked once per table and
     // connection; a look-up that fails throws DbError and is asked again next time).
     bool hasIdColumn(const QString& table);
@@ -88,4 +121,11 @@ private:
     QString m_error;
     QString m_errorCode;
     QHash<QString, bool> m_hasId;
+    QHash<QString, bool> m_heldKeys; // key -> held shared only
+    QDeadlineTimer m_lockDeadline{QDeadlineTimer::Forever};
+    bool m_lockClock = false;
+    std::function<void(bool)> m_waitNotice;
+    bool m_lost = false;
+    void transactionEnded();
+    bool beginWaiting(const QString& begin);
 };

@@ -199,7 +199,9 @@ public:
     // (the driver's busy time-out) until it ends, so a check and its write
     // are never interleaved with another's.
     QString beginTransaction() const override { return QStringLiteral("begin immediate"); }
-    QString lockKey() const override { return {}; }
+    QString waitTime() const override { return QStringLiteral("pragma busy_timeout = %1"); }
+    QString tryLock(bool) const override { return {}; }
+    QString waitLock(bool) const override { return {}; }
     Failure classify(const QString& code, const QString& text) const override
     {
         bool ok = false;
@@ -309,11 +311,19 @@ public:
     {
         return uniqueIndex(QStringLiteral("create unique index if not exists %1 on %2 (%3)"), name, table, column, skipEmpty);
     }
-    // A transaction-scoped advisory lock on the key's hash; waiting for it
-    // ends after 20 seconds as a lock time-out (55P03).
-    QString lockKey() const override
+    // A transaction-scoped advisory lock on the key's hash; a wait that
+    // outlasts the transaction's lock_timeout fails as a lock time-out (55P03).
+    QString tryLock(bool shared) const override
     {
-        return QStringLiteral("select set_config('lock_timeout', '20s', true), pg_advisory_xact_lock(hashtextextended(?, 0))");
+        return QStringLiteral("select pg_try_advisory_xact_lock%1(hashtextextended(?, 0)) "
+                              "from (select set_config('lock_timeout', cast(? as text), true)) as t")
+            .arg(shared ? QStringLiteral("_shared") : QString());
+    }
+    QString waitLock(bool shared) const override
+    {
+        return QStringLiteral("select pg_advisory_xact_lock%1(hashtextextended(?, 0)) "
+                              "from (select set_config('lock_timeout', cast(? as text), true)) as t")
+            .arg(shared ? QStringLiteral("_shared") : QString());
     }
     Failure classify(const QString& code, const QString&) const override
     {
@@ -481,13 +491,22 @@ public:
     }
     QString appendBytes(const QString& column) const override { return column + QStringLiteral(" + ?"); }
     QString byteLength(const QString& column) const override { return QStringLiteral("datalength(%1)").arg(column); }
-    // An application lock owned by the transaction; one not granted within
-    // 20 seconds is raised as error 50000 with the text below.
-    QString lockKey() const override
+    // An application lock owned by the transaction; one not granted in the
+    // wait given is raised as error 50000 with the text below.
+    QString tryLock(bool shared) const override
     {
-        return QStringLiteral("declare @r int; exec @r = sp_getapplock @Resource = ?, @LockMode = 'Exclusive',"
-                              " @LockOwner = 'Transaction', @LockTimeout = 20000;"
-                              " if @r < 0 raiserror('tuvek lock not granted', 16, 1)");
+        return QStringLiteral("set nocount on; declare @r int; exec @r = sp_getapplock @Resource = ?, @LockMode = '%1',"
+                              " @LockOwner = 'Transaction', @LockTimeout = 0;"
+                              " select case when @r >= 0 and ? >= 0 then 1 else 0 end")
+            .arg(shared ? QStringLiteral("Shared") : QStringLiteral("Exclusive"));
+    }
+    QString waitLock(bool shared) const override
+    {
+        return QStringLiteral("declare @r int;"
+                              " exec @r = sp_getapplock @Resource = ?, @LockMode = '%1',"
+                              " @LockOwner = 'Transaction', @LockTimeout = ?;"
+                              " if @r < 0 raiserror('tuvek lock not granted', 16, 1)")
+            .arg(shared ? QStringLiteral("Shared") : QStringLiteral("Exclusive"));
     }
     Failure classify(const QString& code, const QString& text) const override
     {

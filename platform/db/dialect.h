@@ -209,11 +209,20 @@ public:
     // empty: the driver's own commit and rollback.
     virtual QString commitTransaction() const { return {}; }
     virtual QString rollbackTransaction() const { return {}; }
-    // A statement, with the key's text as its one bound value, that takes a
-    // lock on that key held until the transaction ends: a second connection
-    // taking the same key waits until then, for a limited time, and then fails
-    // as busy. Empty where the transaction itself already excludes other writers.
-    virtual QString lockKey() const = 0;
+    // A statement ("%1": milliseconds) that sets how long the driver itself
+    // waits for a file another connection writes; empty where locks are
+    // waited for by key.
+    virtual QString waitTime() const { return {}; }
+    // Locks on a key, held until the transaction ends, shared or exclusive
+    // (see Sql::exclusive). Both statements take two bound values, the key's
+    // text and the wait left in milliseconds. tryLock takes the lock only if
+    // it is free at once and gives one row whose first column is true when it
+    // did; waitLock waits for it, at most the wait given, then fails as busy.
+    // The wait given also bounds the waits of the rest of the transaction for
+    // rows other transactions hold. Empty where the transaction itself already
+    // excludes other writers.
+    virtual QString tryLock(bool shared) const = 0;
+    virtual QString waitLock(bool shared) const = 0;
 
     // What kind of refusal a driver's error is, from the server's own code
     // (SQLSTATE, SQLite result code, SQL Server error number).

@@ -7,6 +7,8 @@
 #include <QSqlRecord>
 #include <QtDebug>
 
+#include <algorithm>
+
 DbError::DbError(const QString& text, const QString& statement, Kind failure, const QString& nativeCode)
     : std::runtime_error(text.toStdString()), driverText(text), sql(statement), kind(failure), code(nativeCode)
 {
@@ -18,7 +20,10 @@ namespace {
 
 DbError error(Database& db, const QString& text, const QString& code, const QString& sql)
 {
-    return DbError(text, sql, db.dialect().classify(code, text), code);
+    const DbError e(text, sql, db.dialect().classify(code, text), code);
+    if (e.kind == DbError::Kind::Connection)
+        db.markLost();
+    return e;
 }
 
 // A failure inside a transaction fails the whole of it.
@@ -59,6 +64,10 @@ void checkRead(const QSqlQuery& q) { checkRead(Database::current(), q, q.lastQue
 
 QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
 {
+    // A command after a lost connection opens it again before it runs.
+    QString reopenError;
+    if (!db.reopenIfLost(&reopenError))
+        throw DbError(reopenError, sql, DbError::Kind::Connection);
     if (!db.isOpen())
         throw DbError(QStringLiteral("the database is not connected"), sql, DbError::Kind::Connection);
     if (db.doomed())
@@ -232,13 +241,43 @@ void transaction(const std::function<void()>& body)
     }
 }
 
-void exclusive(const QString& key, const std::function<void()>& body)
+void exclusive(const QList<LockKey>& keys, const std::function<void()>& body)
 {
+    // The strongest mode asked of each key, in the one order of keys.
+    QList<LockKey> ordered;
+    for (const LockKey& key : keys) {
+        auto same = std::find_if(ordered.begin(), ordered.end(), [&](const LockKey& k) { return k.name == key.name; });
+        if (same == ordered.end())
+            ordered << key;
+        else
+            same->shared = same->shared && key.shared;
+    }
+    std::sort(ordered.begin(), ordered.end());
     transaction([&] {
         Database& db = Database::current();
-        const QString lock = db.dialect().lockKey();
-        if (!lock.isEmpty())
-            exec(db, lock, {key});
+        for (const LockKey& key : ordered) {
+            if (db.holdsKey(key.name, key.shared))
+                continue;
+            const QString tryLock = db.dialect().tryLock(key.shared);
+            if (!tryLock.isEmpty()) {
+                const QVariantList values{key.name, QString::number(qMax(1, db.lockWaitLeft()))};
+                QSqlQuery had = exec(db, tryLock, values);
+                if (!had.next() || !had.value(0).toBool()) {
+                    // Held elsewhere: wait for it, within what the command has left.
+                    had.finish();
+                    db.waitNotice(true);
+                    try {
+                        exec(db, db.dialect().waitLock(key.shared),
+                             {key.name, QString::number(qMax(1, db.lockWaitLeft()))});
+                    } catch (...) {
+                        db.waitNotice(false);
+                        throw;
+                    }
+                    db.waitNotice(false);
+                }
+            }
+            db.keyHeld(key.name, key.shared);
+        }
         body();
     });
 }

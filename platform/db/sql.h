@@ -35,6 +35,26 @@ public:
 // An ordered list of column values for inserts and updates.
 using Row = QList<QPair<QString, QVariant>>;
 
+// A key of the one serialising mechanism below: the text that names what is
+// protected, and its place in the one order in which every command takes its
+// keys. The keys themselves are named once, in core/lock_keys.h; nothing else
+// spells them.
+struct LockKey {
+    QString name;
+    // Keys are taken by ascending order, then name: a command that needs
+    // several takes them in that order, whatever order it lists them in, so
+    // two commands never wait for each other in a circle.
+    int order = 0;
+    // Shared: held by any number of shared holders at once, excluding an
+    // exclusive holder (a single-row write beside a command that writes the
+    // whole table). Exclusive otherwise.
+    bool shared = false;
+    bool operator<(const LockKey& other) const
+    {
+        return order != other.order ? order < other.order : name < other.name;
+    }
+};
+
 namespace Sql {
 
 // Prepares and runs a statement on the current database with bound values.
@@ -86,18 +106,24 @@ int update(const QString& table, const Row& values, const QString& condition,
 void transaction(const std::function<void()>& body);
 
 // The one serialising mechanism of the data layer. Runs body in one
-// transaction (joining an open one) that holds the lock of key until the
-// outermost transaction ends: another workstation running exclusive() with
-// the same key at the same moment waits until then and sees what this one
-// wrote. A command MUST use it when its write depends on what it read: a
-// duplicate check before an insert, "delete all, then insert" (a replace), a
-// value read, compared or computed and written back. Keys name what is
-// protected: a table ("personel") or a record ("vam:12"), the same text for
-// every command that checks or writes that thing. Waiting is limited; a lock
-// not had in time fails as busy. On SQLite the transaction itself is the
-// file's one writer (begin immediate); on PostgreSQL an advisory lock; on SQL
-// Server an application lock.
-void exclusive(const QString& key, const std::function<void()>& body);
+// transaction (joining an open one) that holds the locks of keys until the
+// outermost transaction ends: another workstation taking one of the same keys
+// at the same moment waits until then and sees what this one wrote. A command
+// MUST use it when its write depends on what it read: a duplicate check before
+// an insert, "delete all, then insert" (a replace), a value read, compared or
+// computed and written back; a command that writes many rows of a table takes
+// the key its single-row writers take. The keys are taken in their order (see
+// LockKey); a key already held by the open transaction is not taken again, and
+// a nested call should only add keys that come after those held.
+//
+// The wait is bounded as a whole: the locks of one outermost transaction are
+// had within Database::LockWaitMs of its first wait, however many keys it
+// takes, or it fails as busy and nothing of it is kept. While it waits the
+// connection's wait notice is on (the windows show a wait cursor). On SQLite
+// the transaction itself is the file's one writer (begin immediate); on
+// PostgreSQL advisory locks; on SQL Server application locks.
+void exclusive(const QList<LockKey>& keys, const std::function<void()>& body);
+inline void exclusive(const LockKey& key, const std::function<void()>& body) { exclusive(QList<LockKey>{key}, body); }
 
 // The server's current date as a Gregorian date (core converts it to Persian text).
 QDate serverDate();

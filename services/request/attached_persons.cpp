@@ -1,5 +1,6 @@
 #include "attached_persons.h"
 
+#include "core/exclusive_save.h"
 #include "core/entry.h"
 #include "core/list_window.h"
 #include "core/texts.h"
@@ -70,19 +71,17 @@ std::optional<int> AttachedPersons::addAll(const QList<Row>& persons)
     int added = 0;
     // The check and the insert as one: a second workstation adding the same
     // person to the same request waits, then finds the row.
-    const bool done = Db::guard([&] {
-        Sql::exclusive(m_desc.table + QLatin1Char(':') + m_request.toString(), [&] {
-            added = 0;
-            for (Row person : persons) {
-                fit_to_columns(person, m_desc.table);
-                if (has(column_value(person, FName).toString(), column_value(person, LName).toString()))
-                    continue;
-                Row values{{m_desc.parent, m_request}};
-                values += person;
-                Sql::insert(m_desc.table, values);
-                ++added;
-            }
-        });
+    const bool done = exclusive_save({Keys::rowsOf(m_desc.table, m_request.toLongLong())}, QString(), [&] {
+        added = 0;
+        for (Row person : persons) {
+            fit_to_columns(person, m_desc.table);
+            if (has(column_value(person, FName).toString(), column_value(person, LName).toString()))
+                continue;
+            Row values{{m_desc.parent, m_request}};
+            values += person;
+            Sql::insert(m_desc.table, values);
+            ++added;
+        }
     });
     if (!done)
         return std::nullopt;

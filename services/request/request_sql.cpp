@@ -42,9 +42,9 @@ bool hasDuplicate(const RequestDesc& desc, const QVariant& owner, const Row& fie
     return Sql::exists(sql, values);
 }
 
-QString requestKey(const RequestDesc& desc, qint64 id)
+LockKey requestKey(const RequestDesc& desc, qint64 id)
 {
-    return desc.table + QLatin1Char(':') + QString::number(id);
+    return Keys::record(desc.table, id);
 }
 
 Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields, qint64* id,
@@ -52,8 +52,10 @@ Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields
 {
     Outcome outcome = Outcome::Done;
     // The duplicate check and the insert, as one, for every request of the
-    // table: a second workstation's same request sees this one.
-    Sql::exclusive(desc.table, [&] {
+    // table: a second workstation's same request sees this one. The persons'
+    // key, shared: a person deleted at the same moment is deleted before the
+    // check finds it, or after the request is written.
+    Sql::exclusive({Keys::persons(true), Keys::table(desc.table)}, [&] {
         const std::optional<qint64> person = personId(owner);
         if (!person) {
             outcome = Outcome::NoOwner;
@@ -78,16 +80,12 @@ Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Sta
                 const QVariantMap& expected)
 {
     Outcome outcome = Outcome::Done;
-    Sql::exclusive(requestKey(desc, id), [&] {
+    Sql::exclusive({Keys::table(desc.table, true), requestKey(desc, id)}, [&] {
         if (!expected.isEmpty()) {
-            const QVariantMap now = stored_record(desc.table, id);
-            if (now.isEmpty()) {
-                outcome = Outcome::Gone;
-                return;
-            }
-            if (now != expected) {
-                outcome = Outcome::Changed;
-                return;
+            switch (record_now(desc.table, id, expected)) {
+            case RecordNow::Gone: outcome = Outcome::Gone; return;
+            case RecordNow::Changed: outcome = Outcome::Changed; return;
+            case RecordNow::Same: break;
             }
         }
         Row values = stamp.saveFields ? fields : Row{};
@@ -131,7 +129,7 @@ std::optional<bool> isApproved(const RequestDesc& desc, qint64 id)
 Outcome remove(const RequestDesc& desc, qint64 id, bool onlyPending)
 {
     Outcome outcome = Outcome::Done;
-    Sql::exclusive(requestKey(desc, id), [&] {
+    Sql::exclusive({Keys::table(desc.table, true), requestKey(desc, id)}, [&] {
         QString condition = QStringLiteral("id=?");
         if (onlyPending)
             condition += QStringLiteral(" and ") + pending(desc.approvalColumn);

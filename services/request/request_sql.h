@@ -4,6 +4,7 @@
 // commands below them show the messages (after the commit) and answer whether
 // anything was written.
 
+#include "core/lock_keys.h"
 #include "platform/db/sql.h"
 #include "services/request/request.h"
 
@@ -23,7 +24,7 @@ enum class Outcome {
 };
 
 // The key under which the writes of one request are serialised.
-QString requestKey(const RequestDesc& desc, qint64 id);
+LockKey requestKey(const RequestDesc& desc, qint64 id);
 
 // "(column is null or column='')": the request is pending on that stamp.
 QString pending(const QString& column);

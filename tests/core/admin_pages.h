@@ -34,9 +34,11 @@ inline void actAs(const QString& karbar, qint64 id, const QString& level = QStri
     Session::setUser({karbar, QString::number(id), level, {}, {}});
 }
 
-// A rights row of an account on a page: add, edit, delete, view, each 1 or 0.
+// The rights row of an account on a page (one a page: an earlier one is
+// replaced): add, edit, delete, view, each 1 or 0.
 inline void grantRights(qint64 user, const QString& page, const QList<int>& rights)
 {
+    Sql::exec(QStringLiteral("delete from dastrasi where prs_id=? and page_name=?"), {user, page});
     Sql::insert(QStringLiteral("dastrasi"), {{QStringLiteral("prs_id"), user},
                                              {QStringLiteral("page_name"), page},
                                              {QStringLiteral("darj"), rights.value(0)},

@@ -276,7 +276,7 @@ private slots:
     void refusedLoginIsToldAsTaken()
     {
         MsgRecorder msgs;
-        QVERIFY(!exclusive_save({u"users"_s}, CoreText::UserNameDuplicate, [&] {
+        QVERIFY(!exclusive_save({Keys::accounts()}, CoreText::UserNameDuplicate, [&] {
             account(u"6660000000"_s, u"الف"_s);
             account(u"6660000000"_s, u"ب"_s);
         }));

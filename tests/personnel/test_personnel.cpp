@@ -4,6 +4,7 @@
 // edited and deleted; then what a failing statement leaves behind.
 
 #include "platform/db/texts.h"
+#include "core/lock_keys.h"
 #include "core/login.h"
 #include "core/main_window.h"
 #include "core/password_hash.h"
@@ -306,7 +307,9 @@ private slots:
             typePerson(u"داراي حساب"_s, u"1111111111"_s, u"0913"_s);
             entry->ui->ins_btn->click();
         });
-        QCOMPARE(msgs.texts(), QStringList{PersonnelText::Saved});
+        // The account had no password: the mobile is now its first one.
+        QCOMPARE(msgs.texts(), (QStringList{PersonnelText::Saved, PersonnelText::FirstPasswordFromMobile}));
+        QVERIFY(PasswordHash::verify(Sql::scalar(u"select ps from users where us=?"_s, {u"1111111111"_s}).toString(), u"0913"_s));
         QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"1111111111"_s}), 1);
         QCOMPARE(count(u"select count(*) from dastrasi where prs_id=?"_s, {existing}), 15);
         QCOMPARE(count(u"select count(*) from dastrasi where prs_id=? and page_name=? and namayesh=0"_s,
@@ -391,7 +394,7 @@ private slots:
             clickRow(list->ui->DBGrid1, u"id"_s, id);
             QVERIFY(openFromMenu(list->ui->N2, entry, [&] {
                 other.start([&] {
-                    Sql::exclusive(u"personel"_s, [&] {
+                    Sql::exclusive(Keys::persons(), [&] {
                         Sql::exec(u"update personel set nation=? where id=?"_s, {u"1111111111"_s, id});
                         Sql::exec(u"update users set us=? where us=?"_s, {u"1111111111"_s, u"0012345679"_s});
                         otherWrote.arrive();

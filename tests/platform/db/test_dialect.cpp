@@ -50,8 +50,11 @@ private slots:
                                 "create index ix_users_us on users (us)"));
         QCOMPARE(d->quoteName("a]b"), QStringLiteral("[a]]b]"));
         // Serialised writers and ids, checked as text: no SQL Server is at hand.
-        QCOMPARE(d->lockKey().count(QLatin1Char('?')), 1);
-        QVERIFY(d->lockKey().contains(QStringLiteral("sp_getapplock")));
+        for (bool shared : {false, true})
+            for (const QString& lock : {d->tryLock(shared), d->waitLock(shared)}) {
+                QCOMPARE(lock.count(QLatin1Char('?')), 2);
+                QVERIFY(lock.contains(shared ? QStringLiteral("'Shared'") : QStringLiteral("'Exclusive'")));
+            }
         QCOMPARE(d->insertReturningId("ticket", {"a", "b"}),
                  QStringLiteral("set nocount on; insert into ticket (a, b) values (?, ?); "
                                 "select cast(scope_identity() as bigint) as id"));

@@ -344,7 +344,7 @@ private slots:
     void exclusiveSerialisesACheckAndItsWrite()
     {
         const auto addOnce = [](const std::function<void()>& betweenCheckAndWrite) {
-            Sql::exclusive(QStringLiteral("item"), [&] {
+            Sql::exclusive(LockKey{QStringLiteral("item")}, [&] {
                 const bool there = Sql::exists(QStringLiteral("select id from item where name=?"), {QStringLiteral("one")});
                 betweenCheckAndWrite();
                 if (!there)
@@ -370,7 +370,7 @@ private slots:
     void aReplaceEndsWithOneWholeChoice()
     {
         const auto replace = [](const QStringList& choice, const std::function<void()>& halfway) {
-            Sql::exclusive(QStringLiteral("tag:1"), [&] {
+            Sql::exclusive(LockKey{QStringLiteral("tag:1")}, [&] {
                 Sql::exec(QStringLiteral("delete from tag where item_id=?"), {1});
                 for (const QString& name : choice) {
                     Sql::insert(QStringLiteral("tag"), {{"item_id", 1}, {"name", name}});

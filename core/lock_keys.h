@@ -1,0 +1,47 @@
+#pragma once
+// Every key of the serialising mechanism (Sql::exclusive), named once. A
+// command that must hold against another workstation takes the keys of what
+// it checks and writes, from here, through exclusive_save (core/exclusive_save.h)
+// or Entry; the data layer takes them in the order below, whatever order a
+// command lists them in:
+//
+//   1. tables, in this order: persons, accounts, rights, hierarchies,
+//      dependants, then every other table by name;
+//   2. records (one row, or the rows of one owner), by name.
+//
+// A table's key is taken exclusively by a command that checks or writes the
+// table as a whole (a duplicate check, a replace, a switch of many rows), and
+// shared by a write of one row (Entry does it), so that the whole-table
+// command and the single-row writers end one after the other, while writers
+// of different rows do not wait for each other.
+
+#include "platform/db/sql.h"
+
+#include <QString>
+
+namespace Keys {
+
+// ---- Tables ----
+// The persons: a national code checked or carried to the accounts and
+// hierarchies, a person added or deleted, the insurance of many switched.
+LockKey persons(bool shared = false);
+// The accounts: a login checked or set, an account added for a person.
+LockKey accounts(bool shared = false);
+// The rights rows of every account (one row per account and page).
+LockKey rights(bool shared = false);
+// Both approval hierarchies.
+LockKey hierarchies(bool shared = false);
+// The dependants.
+LockKey dependants(bool shared = false);
+// Any other table, by its name (the gazetteer, the phone book, a settings
+// list, a request table, the stored files of a table, the card serials).
+LockKey table(const QString& name, bool shared = false);
+
+// ---- Records ----
+// One row of a table: its edits, approvals and the rows that hang on it.
+LockKey record(const QString& table, qint64 id);
+// The rows of one owner in a table (an account's scope, a sender's messages,
+// a suite's reservations).
+LockKey rowsOf(const QString& table, qint64 owner);
+
+} // namespace Keys
