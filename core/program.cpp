@@ -8,6 +8,7 @@
 #include "core/pages_admin.h"
 #include "core/window_order.h"
 #include "personnel/personnel_windows.h"
+#include "platform/db/database.h"
 #include "platform/ui/app_setup.h"
 #include "platform/ui/window_set.h"
 #include "services/guesthouse_pages.h"
@@ -32,6 +33,17 @@ void defineWindows()
 void start(QApplication& app)
 {
     AppSetup::apply(app);
+    // A command that waits for what another workstation holds shows it: the
+    // wait cursor until the wait ends. The window is not repainted meanwhile,
+    // but the cursor is shown at once.
+    Database::current().setWaitNotice([](bool waiting) {
+        if (!waiting) {
+            QApplication::restoreOverrideCursor();
+            return;
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
     // The login window is the main window: the program ends when it closes,
     // not when the last visible window closes.
     QApplication::setQuitOnLastWindowClosed(false);

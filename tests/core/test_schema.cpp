@@ -200,6 +200,16 @@ private slots:
         Sql::exec(QStringLiteral("delete from personel where id = (select max(id) from personel)"));
         QVERIFY(Schema::install().notUnique.isEmpty());
         QVERIFY_THROWS_EXCEPTION(DbError, person("0012345678")());
+
+        // An account's page holds one rights row; repeats of two columns are named too.
+        const auto right = [] { Sql::insert(QStringLiteral("dastrasi"), {{"prs_id", 7}, {"page_name", "vam"}}); };
+        right();
+        QVERIFY_THROWS_EXCEPTION(DbError, right());
+        Sql::exec(QStringLiteral("drop index ux_dastrasi_page"));
+        right();
+        const QStringList repeated = Schema::install().notUnique;
+        QCOMPARE(repeated.size(), 1);
+        QVERIFY(repeated.first().contains(CoreText::UniqueRightsPage) && repeated.first().contains(QStringLiteral("«7، vam»")));
     }
 
     // The log's "contains" search of the action text gets a trigram index on

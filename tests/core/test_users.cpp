@@ -259,6 +259,27 @@ private slots:
         QCOMPARE(count(u"select count(*) from log"_s), logsBefore);
     }
 
+    // Two administrators on one account: the save of the one whose window
+    // opened before the other's save is refused, the window shows the account
+    // as it is now, and the other's change stays.
+    void accountChangedElsewhereIsNotOverwritten()
+    {
+        MsgRecorder msgs;
+        const qint64 id = account(u"3333333333"_s, u"پيشين"_s, u"تهران"_s, u"p3"_s);
+        open();
+        clickRow(id);
+        QVERIFY(openFromMenu(users->ui->N6, entry, [&] {
+            Sql::update(u"users"_s, {{u"nam"_s, u"ديگري"_s}}, u"id=?"_s, {id});
+            entry->ui->mobile->setText(u"0912"_s);
+            entry->ui->edit_btn->click();
+            QVERIFY(entry->isVisible());
+            QCOMPARE(entry->ui->nam->text(), u"ديگري"_s);
+        }));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordChangedElsewhere});
+        QCOMPARE(userRow(id).value(u"nam"_s).toString(), u"ديگري"_s);
+        QCOMPARE(userRow(id).value(u"mobile"_s).toString(), QString());
+    }
+
     void adminIsNeitherEditedNorDeleted()
     {
         MsgRecorder msgs;

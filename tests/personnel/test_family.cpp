@@ -400,6 +400,35 @@ private slots:
         takafol->close();
     }
 
+    // Another workstation got there first: a dependant is not added to a
+    // person deleted since the window opened, and a dependant deleted twice
+    // is said to be gone, with one log row, not two.
+    void goneHeadOrDependantIsToldNotWritten()
+    {
+        MsgRecorder msgs;
+        const qint64 a = person(u"الف"_s, u"0012345679"_s);
+        const qint64 d = dependant(a, u"د"_s, u"0022222227"_s, InsuranceYes);
+        auto* takafol = window<Ttakafol>("takafol");
+        takafol->enableCommands(true, true);
+        takafol->openFor(head(a));
+        takafol->show();
+        clickRow(takafol->ui->DBGrid1, u"id"_s, d);
+        Sql::exec(u"delete from takafol where id=?"_s, {d});
+        const int logs = count(u"select count(*) from log"_s);
+        takafol->ui->N1->trigger();
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordGone});
+        QCOMPARE(count(u"select count(*) from log"_s), logs);
+
+        msgs.clear();
+        Sql::exec(u"delete from personel where id=?"_s, {a});
+        typeText(takafol->ui->fname, u"مريم"_s);
+        typeText(takafol->ui->lname, u"ه"_s);
+        takafol->ins_btnClick();
+        QCOMPARE(msgs.texts(), QStringList{PersonnelText::PersonGone});
+        QCOMPARE(count(u"select count(*) from takafol"_s), 0);
+        takafol->close();
+    }
+
     // The insurance filter of the family list compares the word whole, in
     // the count and in the list; the dependants-only view lists takafol alone.
     void familyListFilters()

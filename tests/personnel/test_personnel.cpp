@@ -6,6 +6,7 @@
 #include "platform/db/texts.h"
 #include "core/lock_keys.h"
 #include "core/login.h"
+#include "personnel/insurance.h"
 #include "core/main_window.h"
 #include "core/password_hash.h"
 #include "core/schema.h"
@@ -410,6 +411,68 @@ private slots:
         QCOMPARE(msgs.texts(), QStringList{CoreText::RecordChangedElsewhere});
         QCOMPARE(Sql::scalar(u"select nation from personel where id=?"_s, {id}).toString(), u"1111111111"_s);
         QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"1111111111"_s}), 1);
+    }
+
+    // A person's save while another workstation switches the insurance of
+    // every person: the save waits for the switch, finds the person changed
+    // and writes nothing, so the switch's value stays.
+    void saveDuringTheInsuranceSwitchKeepsTheSwitch()
+    {
+        MsgRecorder msgs;
+        seedPlaces();
+        const qint64 id = person(u"بيمه"_s, u"0012345679"_s);
+        Meeting switched;
+        SecondWorkstation other(m_db.options());
+        QVERIFY(openPage(main, u"N1"_s, list, [&] {
+            clickRow(list->ui->DBGrid1, u"id"_s, id);
+            QVERIFY(openFromMenu(list->ui->N2, entry, [&] {
+                other.start([&] {
+                    Sql::transaction([&] {
+                        QVERIFY(Insurance::switchFamilies({id}, true));
+                        switched.arrive();
+                        QThread::msleep(300);
+                    });
+                });
+                QVERIFY(switched.awaitArrival());
+                entry->ui->father->setText(u"حسين"_s);
+                entry->ui->edit_btn->click();
+            }));
+        }));
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordChangedElsewhere});
+        QCOMPARE(Sql::scalar(u"select bime from personel where id=?"_s, {id}).toString(), PersonnelText::InsuranceYes);
+    }
+
+    // A person saved without a mobile has an account no one can sign in
+    // with; the mobile saved later becomes its first password, and a
+    // password already set is never touched.
+    void mobileGivesTheFirstPassword()
+    {
+        MsgRecorder msgs;
+        seedPlaces();
+        addPersonThroughWindows([&] {
+            typePerson(u"بي موبايل"_s, u"0012345679"_s, QString());
+            entry->ui->ins_btn->click();
+        });
+        const auto password = [] { return Sql::scalar(u"select ps from users where us=?"_s, {u"0012345679"_s}).toString(); };
+        QVERIFY(password().isEmpty());
+        const qint64 id = Sql::scalar(u"select id from personel where nation=?"_s, {u"0012345679"_s}).toLongLong();
+        const auto editMobile = [&](const QString& mobile) {
+            msgs.clear();
+            QVERIFY(openPage(main, u"N1"_s, list, [&] {
+                clickRow(list->ui->DBGrid1, u"id"_s, id);
+                QVERIFY(openFromMenu(list->ui->N2, entry, [&] {
+                    entry->ui->mobile->setText(mobile);
+                    entry->ui->edit_btn->click();
+                }));
+            }));
+        };
+        editMobile(u"09121234567"_s);
+        QCOMPARE(msgs.texts(), QStringList{PersonnelText::FirstPasswordFromMobile});
+        QVERIFY(PasswordHash::verify(password(), u"09121234567"_s));
+        editMobile(u"09350000000"_s);
+        QVERIFY(msgs.texts().isEmpty());
+        QVERIFY(PasswordHash::verify(password(), u"09121234567"_s));
     }
 
     // The writes of an insert land together: when the rights rows cannot be
