@@ -21,6 +21,16 @@
 //     if (!values) return;
 //     if (m_entry->update(*values, [&] { write_log_row(text); })) close(); // one transaction
 //     m_entry->insert(*values, [&](qint64 id) { ...rows that hang on the new id... });
+//     // an edit that checks or carries more than its record: more keys, same check
+//     m_entry->saveEdit({Keys::persons()}, NationDuplicate, [&] {
+//         ...checks...; m_entry->updateInTransaction(*values); ...
+//     });
+//
+// Every save holds against another workstation: an insert takes the table's
+// key (exclusively with a Unique rule, shared without), an edit the table's
+// key shared and the record's key, and checks the record is still as the
+// window read it (record_now, the one stale-save check, used by the request
+// approvals too).
 
 #include "core/list_behaviours.h"
 #include "core/lock_keys.h"
