@@ -587,6 +587,22 @@ private slots:
         QCOMPARE(Sql::scalar(u"select rosta from abadiha where cod=?"_s, {u"8"_s}).toString(), u"تازه"_s);
         QCOMPARE(msgs.texts().mid(1), (QStringList{PersonnelText::Saved, PersonnelText::PlaceEdited}));
     }
+
+    // A place needs its province and county, new or edited: an empty one is refused.
+    void placeNeedsItsName()
+    {
+        MsgRecorder msgs;
+        Sql::insert(u"abadiha"_s, {{u"cod"_s, u"7"_s}, {u"ostan"_s, u"تهران"_s}, {u"city"_s, u"ري"_s}});
+        QVERIFY(openPage(main, u"N21"_s, places, [&] {
+            QVERIFY(openFromMenu(places->ui->N2, place, [&] { place->ui->ins_btn->click(); }));
+            QVERIFY(openFromMenu(places->ui->N3, place, [&] {
+                place->ui->city->setEditText(u" \t"_s);
+                place->ui->edit_btn->click();
+            }));
+        }));
+        QCOMPARE(msgs.texts(), QStringList(2, PersonnelText::PlaceNameRequired));
+        QCOMPARE(count(u"select count(*) from abadiha where city=?"_s, {u"ري"_s}), 1);
+    }
 };
 
 QTEST_MAIN(TestPersonnel)
