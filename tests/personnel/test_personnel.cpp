@@ -19,6 +19,7 @@
 #include "platform/db/sql.h"
 #include "platform/db/texts.h"
 #include "platform/sheet/list_sheet.h"
+#include "platform/sheet/texts.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/second_workstation.h"
@@ -548,6 +549,20 @@ private slots:
             places->ui->ins_btn->click();
         }));
         QCOMPARE(Sql::scalar(u"select rosta from abadiha"_s).toString(), QString(100, u'ه'));
+    }
+
+    // The replace's closing message says how many cells were cut and in which
+    // rows of the workbook (the header is its row 1).
+    void replaceSaysWhatWasCut()
+    {
+        MsgRecorder msgs;
+        QList<QStringList> rows(5, {u"1"_s, u"ا"_s, u"ب"_s, u"ج"_s, u"د"_s, u"ه"_s});
+        rows[1][3] = rows[1][5] = rows[2][5] = rows[4][5] = QString(300, u'ه'); // workbook rows 3, 4 and 6
+        QVERIFY(openPage(main, u"N21"_s, places, [&] {
+            QVERIFY(places->openSheet(workbook(rows)));
+            places->ui->ins_btn->click();
+        }));
+        QCOMPARE(msgs.last(), PersonnelText::PlaceReplaced + u"\n"_s + SheetText::CellsCut.arg(u"4"_s, u"3 تا 4، 6"_s));
     }
 
     // A place by hand: the lists narrow each other, a duplicate is refused,
