@@ -39,7 +39,8 @@ QString distinct_sql(const QString& column, const QString& where)
 }
 
 // The distinct values of a column in their stored form, each once however
-// the rows spell it (the first spelling in the order kept).
+// the rows spell it (the first spelling in the order kept); an empty value
+// (a place without that name) is no item.
 QStringList column_of(const QString& sql, const QVariantList& values, const QString& column)
 {
     QStringList items;
@@ -47,6 +48,8 @@ QStringList column_of(const QString& sql, const QVariantList& values, const QStr
     QSqlQuery q = Sql::exec(sql, values);
     while (q.next()) {
         const QString item = TextInput::normalize(q.value(column).toString());
+        if (item.trimmed().isEmpty())
+            continue;
         if (!seen.contains(folded(item))) {
             seen.insert(folded(item));
             items << item;

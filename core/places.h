@@ -2,7 +2,8 @@
 // The gazetteer (table abadiha): the source of every province and county list
 // and the check that a province and a county belong together. Names are
 // compared folded (either yeh, either kaf), and listed in the stored form of
-// typed text, each once, whichever way the rows spell them.
+// typed text, each once, whichever way the rows spell them; a place without
+// a name in a column gives that column's list no empty item.
 
 #include <QList>
 #include <QString>

@@ -6,11 +6,10 @@
 #include "core/texts.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/progress.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QSaveFile>
 
 namespace StoredFile {
@@ -21,35 +20,20 @@ namespace {
 // or the file failed; what was to be said is said already.
 struct Stopped {};
 
-// The progress of a transfer: a box with a cancel that shows once the
-// transfer has run a second, and lets the window paint between pieces.
-class Progress {
+// The progress of a transfer, with its cancel.
+class Transfer {
 public:
-    Progress(const QString& text, qint64 total)
-        : m_total(std::max<qint64>(total, 1)), m_dialog(text, CoreText::FileCancel, 0, Steps)
-    {
-        m_dialog.setWindowModality(Qt::ApplicationModal);
-        m_dialog.setMinimumDuration(1000);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-        m_dialog.setValue(0);
-    }
+    Transfer(const QString& text, qint64 total) : m_total(std::max<qint64>(total, 1)), m_progress(text) {}
     // Throws Stopped when the user cancelled.
     void done(qint64 bytes)
     {
-        m_dialog.setValue(int(std::min<qint64>(bytes, m_total) * Steps / m_total));
-        // Before the box shows, the windows are still painted; what is typed
-        // or clicked waits for the transfer's end.
-        if (!m_dialog.isVisible())
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (m_dialog.wasCanceled())
+        if (!m_progress.step(std::min<qint64>(bytes, m_total), m_total))
             throw Stopped{};
     }
 
 private:
-    static constexpr int Steps = 1000;
     qint64 m_total;
-    QProgressDialog m_dialog;
+    Progress m_progress;
 };
 
 // Whether the description is already stored where the rule keeps it unique.
@@ -116,7 +100,7 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
     try {
         if (!file.open(QIODevice::ReadOnly))
             throw unreadable();
-        Progress progress(CoreText::FileStoring, chosen.size);
+        Transfer progress(CoreText::FileStoring, chosen.size);
         // The row with the first piece, then each further piece added to its
         // end: no piece larger than Piece is ever held or sent.
         auto piece = [&] {
@@ -174,7 +158,7 @@ bool saveTo(const Store& store, const QVariant& id, const QString& path, const Q
             return;
         }
         const qint64 total = size.toLongLong();
-        Progress progress(CoreText::FileReading, total);
+        Transfer progress(CoreText::FileReading, total);
         const QString read = QStringLiteral("select substring(%1, ?, ?) from %2 where id=?").arg(store.bytes, store.table);
         try {
             for (qint64 at = 0; at < total;) {

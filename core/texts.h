@@ -143,10 +143,9 @@ inline const QString AttachmentNotWritten = QStringLiteral("خطا! فايل ذ�
 inline const QString AttachmentNotAFile = QStringLiteral("خطا! آنچه انتخاب شد فايل نيست");
 // A chosen file above the largest size stored; %1 is that size in megabytes.
 inline const QString AttachmentTooLarge = QStringLiteral("خطا! حجم فايل بيش از %1 مگابايت است و ذخيره نمي شود");
-// The progress of a long transfer of a stored file, and its cancel.
+// The progress of a long transfer of a stored file.
 inline const QString FileStoring = QStringLiteral("در حال ذخيره فايل در بانک اطلاعاتي...");
 inline const QString FileReading = QStringLiteral("در حال خواندن فايل از بانک اطلاعاتي...");
-inline const QString FileCancel = QStringLiteral("انصراف");
 // Phone book
 inline const QString PhoneDuplicate = QStringLiteral("نام تکراري است");
 inline const QString PhoneSaved = QStringLiteral("ثبت شد");

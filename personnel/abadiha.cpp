@@ -12,10 +12,10 @@
 #include "personnel/abadiha_ins.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
+#include "platform/sheet/column_fit.h"
 #include "platform/sheet/workbook_reader.h"
 #include "platform/ui/msg.h"
 #include "platform/ui/progress.h"
-#include "platform/ui/text_input.h"
 #include "platform/ui/window_set.h"
 
 #include <QAbstractTableModel>
@@ -38,7 +38,9 @@ public:
         endResetModel();
     }
     void clear() { setTable({}); }
-    // The cells of a data row (0 = the row under the header), one per column.
+    // The workbook's number of a data row (0 = the row under the header).
+    static int sheetRow(int row) { return row + 2; }
+    // The cells of a data row, one per column.
     QStringList place(int row) const
     {
         QStringList cells;
@@ -62,8 +64,8 @@ public:
     {
         if (role != Qt::DisplayRole)
             return {};
-        if (orientation == Qt::Vertical)
-            return section + 1;
+        if (orientation == Qt::Vertical) // numbered as in the workbook, as the closing message names them
+            return sheetRow(section);
         return m_table.cell(0, section);
     }
 
@@ -234,6 +236,11 @@ void Tabadiha::ins_btnClick()
     // stopped part-way, the transaction takes back what was written.
     struct Stopped {};
     Progress progress(PersonnelText::PlaceReplacing);
+    // No cell longer than its column; the closing message says which were cut.
+    QList<int> widths;
+    for (const QString& column : PlaceColumns)
+        widths << Schema::columnWidth(QStringLiteral("abadiha"), column);
+    Sheet::ColumnFit fit(widths);
     bool done = false;
     try {
         done = Db::guard([&] {
@@ -246,13 +253,9 @@ void Tabadiha::ins_btnClick()
                     const int n = qMin(PlacesPerStatement, places - first);
                     QVariantList values;
                     values.reserve(n * PlaceColumns.size());
-                    for (int r = first; r < first + n; ++r) {
-                        const QStringList cells = m_sheet->place(r);
-                        for (int c = 0; c < cells.size(); ++c) { // no cell longer than its column
-                            const int width = Schema::columnWidth(QStringLiteral("abadiha"), PlaceColumns.value(c));
-                            values << (width > 0 ? TextInput::cut(cells.at(c), width) : cells.at(c));
-                        }
-                    }
+                    for (int r = first; r < first + n; ++r)
+                        for (const QString& cell : fit.row(SheetPreview::sheetRow(r), m_sheet->place(r)))
+                            values << cell;
                     Sql::exec(n == PlacesPerStatement ? full : insert_places_sql(n), values);
                     ui->ProgressBar1->setValue(first + n);
                     if (!progress.step(first + n, places))
@@ -266,5 +269,5 @@ void Tabadiha::ins_btnClick()
         return;
     }
     if (done)
-        Msg::info(PersonnelText::PlaceReplaced);
+        Msg::info(fit.closing(PersonnelText::PlaceReplaced));
 }

@@ -10,6 +10,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/entry_boxes.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/text_input.h"
 
 #include <QSignalBlocker>
 
@@ -112,8 +113,23 @@ void Tabadiha_ins::rostaChange()
     }
 }
 
+bool Tabadiha_ins::named() const
+{
+    // A place without them would be a blank entry of every province or county list.
+    for (QComboBox* box : {ui->ostan, ui->city}) {
+        if (TextInput::boxText(box).trimmed().isEmpty()) {
+            Msg::info(PersonnelText::PlaceNameRequired);
+            box->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
 void Tabadiha_ins::ins_btnClick()
 {
+    if (!named())
+        return;
     const std::optional<Row> values = m_entry->values();
     if (!values)
         return;
@@ -135,6 +151,8 @@ void Tabadiha_ins::ins_btnClick()
 
 void Tabadiha_ins::edit_btnClick()
 {
+    if (!named())
+        return;
     const std::optional<Row> values = m_entry->values();
     if (!values)
         return;

@@ -41,6 +41,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Whether the province and the county are filled in; otherwise that is
+    // said and the empty box gets the focus.
+    bool named() const;
     // The distinct values of a column among the places that match the lists
     // before it, into its list.
     void narrow(const QString& column, const QStringList& before);

@@ -42,6 +42,8 @@ inline const QString PlaceReplace = QStringLiteral("جايگزيني اکسل ب
 inline const QString PlaceBrowse = QStringLiteral("Browse Excel...");
 inline const QString PlaceExcelLabel = QStringLiteral("Excel");
 inline const QString PlaceSheetNote = QStringLiteral("تذکر: فايل اکسل مي بايست دقيقا داراي 6 ستون به ترتيب فوق باشد");
+// A place saved without its province or county, the names every list offers it by.
+inline const QString PlaceNameRequired = QStringLiteral("خطا! نام استان و شهرستان آبادي نمي تواند خالي باشد");
 inline const QString PlaceDuplicate = QStringLiteral("خطا! شهرستان و روستا و استان و کدآبادي تکراري است");
 inline const QString PlaceEdited = QStringLiteral("ويرايش انجام شد");
 inline const QString LogPlaceAdded = QStringLiteral(" ثبت کدآبادي جديد  ");

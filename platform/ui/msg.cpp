@@ -1,6 +1,7 @@
 #include "msg.h"
 
 #include "platform/ui/file_dialog.h"
+#include "platform/ui/progress.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,11 +37,22 @@ int titleWidth(const QDialog& dialog)
     return QFontMetrics(title).horizontalAdvance(shown) + FrameButtons;
 }
 
+// The window a box belongs to: the active one, or, when that was just put
+// out of sight (a progress box stepping aside), the nearest one in sight
+// that it belongs to.
+QWidget* owner()
+{
+    QWidget* window = QApplication::activeWindow();
+    while (window && !window->isVisible())
+        window = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    return window;
+}
+
 class DialogHandler final : public Handler {
 public:
     Button message(const Request& r) override
     {
-        QMessageBox box(QApplication::activeWindow());
+        QMessageBox box(owner());
         box.setWindowTitle(r.caption.isEmpty() ? QApplication::applicationDisplayName() : r.caption);
         box.setText(r.text);
         switch (r.icon) {
@@ -76,13 +88,13 @@ public:
     {
         if (r.kind == Kind::OpenFile || r.kind == Kind::SaveFile) {
             const QString path = r.kind == Kind::OpenFile
-                ? FileDialog::openFileName(QApplication::activeWindow(), r.caption, r.filter)
-                : FileDialog::saveFileName(QApplication::activeWindow(), r.caption, r.defaultText, r.filter);
+                ? FileDialog::openFileName(owner(), r.caption, r.filter)
+                : FileDialog::saveFileName(owner(), r.caption, r.defaultText, r.filter);
             if (path.isEmpty())
                 return std::nullopt;
             return path;
         }
-        QInputDialog dialog(QApplication::activeWindow());
+        QInputDialog dialog(owner());
         dialog.setWindowTitle(r.caption);
         dialog.setLabelText(r.text);
         dialog.setTextEchoMode(r.kind == Kind::Password ? QLineEdit::Password : QLineEdit::Normal);
@@ -106,6 +118,7 @@ Button show(const QString& text, Icon icon, QList<Button> buttons)
     r.text = text;
     r.icon = icon;
     r.buttons = std::move(buttons);
+    Progress::stepAside(); // nothing the user must read shows under a progress box
     return handler()->message(r);
 }
 
@@ -139,6 +152,7 @@ std::optional<QString> askText(Kind kind, const QString& caption, const QString&
     r.text = text;
     r.defaultText = defaultText;
     r.filter = filter;
+    Progress::stepAside();
     return handler()->input(r);
 }
 } // namespace

@@ -3,13 +3,22 @@
 #include "platform/ui/texts.h"
 
 #include <QApplication>
+#include <QList>
 #include <QProgressDialog>
+#include <limits>
 
 namespace {
 // Work shorter than this shows no box.
 constexpr int ShownAfterMs = 700;
 // The bar's steps: a large count in thousandths, so that it fits an int.
 constexpr int Steps = 1000;
+
+// The work under way, the latest last.
+QList<Progress*>& underWay()
+{
+    static QList<Progress*> all;
+    return all;
+}
 } // namespace
 
 Progress::Progress(const QString& label, bool cancellable)
@@ -19,16 +28,24 @@ Progress::Progress(const QString& label, bool cancellable)
     // No other window takes input meanwhile: the work may hold a transaction open.
     m_box->setWindowModality(Qt::ApplicationModal);
     m_box->setWindowTitle(QApplication::applicationDisplayName());
-    m_box->setMinimumDuration(ShownAfterMs);
+    // The box shows at a step, never by a timer of its own: a message shown
+    // after the work's last step is never covered by it.
+    m_box->setMinimumDuration(std::numeric_limits<int>::max());
     m_box->setAutoReset(false);
     m_box->setAutoClose(false);
     m_box->setMinimumWidth(360);
     if (!cancellable)
         m_box->setCancelButton(nullptr);
     m_box->setValue(0);
+    m_started.start();
+    underWay().append(this);
 }
 
-Progress::~Progress() { m_box->close(); }
+Progress::~Progress()
+{
+    underWay().removeOne(this);
+    m_box->close();
+}
 
 bool Progress::step(qint64 done, qint64 total)
 {
@@ -39,7 +56,9 @@ bool Progress::step(qint64 done, qint64 total)
         m_box->setMaximum(Steps);
         m_box->setValue(int(std::min<qint64>(Steps - 1, done * Steps / total)));
     }
-    // setValue lets the events in while the box is modal; a box not yet shown
+    if (!m_box->isVisible() && !m_box->wasCanceled() && m_started.elapsed() >= ShownAfterMs)
+        m_box->show();
+    // The events are let in while the box is modal; a box not yet shown
     // still keeps the window painted.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (m_box->isVisible())
@@ -48,3 +67,9 @@ bool Progress::step(qint64 done, qint64 total)
 }
 
 bool Progress::cancelled() const { return m_box->wasCanceled(); }
+
+void Progress::stepAside()
+{
+    for (Progress* work : underWay())
+        work->m_box->hide();
+}

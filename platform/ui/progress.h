@@ -2,11 +2,15 @@
 // Long work done on the window's own thread without freezing it: a box with a
 // bar and a cancel button, shown only when the work lasts more than a moment.
 // The work calls step() as it goes; each call lets the windows repaint and
-// the button be pressed.
+// the button be pressed. Every message or question of the program (Msg)
+// first puts the boxes of work under way out of sight, so that nothing the
+// user must read shows under a progress box; work that goes on after it
+// shows its box again at its next step.
 //
 //     Progress progress(CoreText::BackupRunning);
 //     for (...) { if (!progress.step(done, total)) break; ... }
 
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
@@ -25,6 +29,10 @@ public:
     bool step(qint64 done, qint64 total);
     bool cancelled() const;
 
+    // Hides the box of every work under way (Msg calls it before each box).
+    static void stepAside();
+
 private:
     std::unique_ptr<QProgressDialog> m_box;
+    QElapsedTimer m_started;
 };

@@ -49,6 +49,56 @@ bool controlChar(char16_t u)
     return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || (u >= 0x7F && u <= 0x9F);
 }
 
+// What ends a line or moves along it in a text box, and has no place in a
+// one-line box: the tab, the line ends, the vertical tab, the form feed, the
+// next-line control and the line and paragraph separators.
+bool lineBreak(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u'\t' || u == u'\n' || u == u'\r' || u == 0x0B || u == 0x0C || u == 0x85 || u == 0x2028 ||
+           u == 0x2029;
+}
+
+// The text with each run of tabs and line breaks, with the spaces beside
+// them, as one space, and none at either end; at, when given, a position in
+// the text, becomes the same position in what is returned.
+QString foldBreaks(const QString& text, qsizetype* at = nullptr)
+{
+    if (std::none_of(text.cbegin(), text.cend(), lineBreak))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    qsizetype moved = -1;
+    for (qsizetype i = 0; i < text.size();) {
+        if (at && *at == i)
+            moved = out.size();
+        qsizetype end = i;
+        bool breaks = false;
+        while (end < text.size() && (text[end] == QLatin1Char(' ') || lineBreak(text[end]))) {
+            breaks = breaks || lineBreak(text[end]);
+            ++end;
+        }
+        if (end == i) {
+            out.append(text[i++]);
+            continue;
+        }
+        if (!breaks) {
+            if (at && *at > i && *at < end)
+                moved = out.size() + (*at - i);
+            out.append(QStringView(text).mid(i, end - i));
+        } else {
+            if (i > 0 && end < text.size())
+                out.append(QLatin1Char(' '));
+            if (at && *at > i && *at <= end)
+                moved = out.size();
+        }
+        i = end;
+    }
+    if (at)
+        *at = moved < 0 ? out.size() : moved;
+    return out;
+}
+
 bool isPasswordBox(const QObject* o)
 {
     const auto* edit = qobject_cast<const QLineEdit*>(o);
@@ -61,14 +111,41 @@ bool isTextBox(const QObject* o)
            qobject_cast<const QTextEdit*>(o) || qobject_cast<const QComboBox*>(o);
 }
 
+// A line edit keeps its text on one line: what is pasted or set into it has
+// its tabs and line breaks turned into a space as it arrives, the cursor kept
+// where it was in the text.
+void keepOnOneLine(QLineEdit* edit)
+{
+    const char* const Watched = "tuvekOneLine";
+    if (edit->property(Watched).toBool())
+        return;
+    edit->setProperty(Watched, true);
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+        if (isPasswordBox(edit))
+            return;
+        qsizetype cursor = edit->cursorPosition();
+        const QString folded = foldBreaks(text, &cursor);
+        if (folded == text)
+            return;
+        edit->setText(folded);
+        edit->setCursorPosition(int(cursor));
+    });
+}
+
 // Gives each key typed into a text box its stored character, before the box
-// (and its input mask) sees it.
+// (and its input mask) sees it; keeps each line edit on one line from the
+// moment it is first shown.
 class Typing : public QObject {
 public:
     using QObject::QObject;
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (event->type() == QEvent::Polish) {
+            if (auto* edit = qobject_cast<QLineEdit*>(watched))
+                keepOnOneLine(edit);
+            return false;
+        }
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
@@ -141,6 +218,11 @@ QString normalize(const QString& text)
     return kept;
 }
 
+QString oneLine(const QString& text)
+{
+    return normalize(foldBreaks(text));
+}
+
 QVariantList storedForms(const QString& typed)
 {
     const QString stored = normalize(typed);
@@ -163,9 +245,9 @@ QVariantList storedForms(const QString& typed)
 QString boxText(const QWidget* box)
 {
     if (const auto* edit = qobject_cast<const QLineEdit*>(box))
-        return normalize(edit->text());
+        return isPasswordBox(edit) ? normalize(edit->text()) : oneLine(edit->text());
     if (const auto* combo = qobject_cast<const QComboBox*>(box))
-        return normalize(combo->currentText());
+        return oneLine(combo->currentText());
     if (const auto* plain = qobject_cast<const QPlainTextEdit*>(box))
         return normalize(plain->toPlainText());
     if (const auto* rich = qobject_cast<const QTextEdit*>(box))

@@ -33,6 +33,15 @@ private slots:
         QVERIFY(Places::pairExists(u"کرمان"_s, u"راور"_s));
         QVERIFY(!Places::pairExists(u"سيستان"_s, u"بم"_s));
     }
+
+    // A place without a province or a county gives no empty item.
+    void listsOfferNoEmptyName()
+    {
+        for (const auto& [ostan, city] : {std::pair{u"تهران"_s, u"ري"_s}, {u""_s, u""_s}, {u"تهران"_s, u" "_s}})
+            Sql::insert(u"abadiha"_s, {{u"ostan"_s, ostan}, {u"city"_s, city}});
+        QCOMPARE(Places::provinces(), QStringList{u"تهران"_s});
+        QCOMPARE(Places::counties(u"تهران"_s), QStringList{u"ري"_s});
+    }
 };
 
 QTEST_MAIN(TestPlaces)

@@ -21,6 +21,7 @@
 #include "platform/db/sql.h"
 #include "platform/db/texts.h"
 #include "platform/sheet/list_sheet.h"
+#include "platform/sheet/texts.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/second_workstation.h"
@@ -616,6 +617,20 @@ private slots:
         QCOMPARE(Sql::scalar(u"select rosta from abadiha"_s).toString(), QString(100, u'ه'));
     }
 
+    // The replace's closing message says how many cells were cut and in which
+    // rows of the workbook (the header is its row 1).
+    void replaceSaysWhatWasCut()
+    {
+        MsgRecorder msgs;
+        QList<QStringList> rows(5, {u"1"_s, u"ا"_s, u"ب"_s, u"ج"_s, u"د"_s, u"ه"_s});
+        rows[1][3] = rows[1][5] = rows[2][5] = rows[4][5] = QString(300, u'ه'); // workbook rows 3, 4 and 6
+        QVERIFY(openPage(main, u"N21"_s, places, [&] {
+            QVERIFY(places->openSheet(workbook(rows)));
+            places->ui->ins_btn->click();
+        }));
+        QCOMPARE(msgs.last(), PersonnelText::PlaceReplaced + u"\n"_s + SheetText::CellsCut.arg(u"4"_s, u"3 تا 4، 6"_s));
+    }
+
     // A place by hand: the lists narrow each other, a duplicate is refused,
     // an edit changes the row it was opened on.
     void placeEntry()
@@ -652,6 +667,22 @@ private slots:
         QCOMPARE(count(u"select count(*) from abadiha where cod=? and city=?"_s, {u"9"_s, u"مرودشت"_s}), 1);
         QCOMPARE(Sql::scalar(u"select rosta from abadiha where cod=?"_s, {u"8"_s}).toString(), u"تازه"_s);
         QCOMPARE(msgs.texts().mid(1), (QStringList{PersonnelText::Saved, PersonnelText::PlaceEdited}));
+    }
+
+    // A place needs its province and county, new or edited: an empty one is refused.
+    void placeNeedsItsName()
+    {
+        MsgRecorder msgs;
+        Sql::insert(u"abadiha"_s, {{u"cod"_s, u"7"_s}, {u"ostan"_s, u"تهران"_s}, {u"city"_s, u"ري"_s}});
+        QVERIFY(openPage(main, u"N21"_s, places, [&] {
+            QVERIFY(openFromMenu(places->ui->N2, place, [&] { place->ui->ins_btn->click(); }));
+            QVERIFY(openFromMenu(places->ui->N3, place, [&] {
+                place->ui->city->setEditText(u" \t"_s);
+                place->ui->edit_btn->click();
+            }));
+        }));
+        QCOMPARE(msgs.texts(), QStringList(2, PersonnelText::PlaceNameRequired));
+        QCOMPARE(count(u"select count(*) from abadiha where city=?"_s, {u"ري"_s}), 1);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "platform/ui/text_input.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -44,6 +45,27 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         QCOMPARE(TextInput::normalize(typed), stored);
+    }
+
+    // Pasted into a shown line edit, a text is on one line at once (a run of
+    // tabs, line breaks and spaces is one space, none at the end) and is read
+    // so; a password box and a many-line box keep their tabs and line breaks.
+    void oneLineBoxes()
+    {
+        QWidget window;
+        auto* line = new QLineEdit(u"علي "_s, &window);
+        auto* password = new QLineEdit(&window);
+        password->setEchoMode(QLineEdit::Password);
+        auto* text = new QPlainTextEdit(u"a\tb\nc"_s, &window);
+        window.show();
+        QApplication::clipboard()->setText(u"\tرضا\u2028\r\n"_s);
+        QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(line->text(), u"علي رضا"_s);
+        const QLineEdit unshown(u"a\tb"_s); // set, never shown
+        QCOMPARE(TextInput::boxText(&unshown), u"a b"_s);
+        password->setText(u"a\tb"_s);
+        QCOMPARE(password->text(), u"a\tb"_s);
+        QCOMPARE(TextInput::boxText(text), u"a\tb\nc"_s);
     }
 
     void storedFormsOfACode()
