@@ -152,6 +152,10 @@ bool Database::beginTransaction()
             }
         } else {
             QSqlQuery q(db);
+            // Forward only: sent as it stands. A scrollable statement goes to
+            // SQL Server inside a server cursor's procedure call (FreeTDS), at
+            // whose end a changed transaction count is refused.
+            q.setForwardOnly(true);
             if (!q.exec(begin)) {
                 m_error = q.lastError().text();
                 m_errorCode = q.lastError().nativeErrorCode();
@@ -196,6 +200,7 @@ bool Database::commitTransaction()
         refusal = db.lastError();
     } else {
         QSqlQuery q(db);
+        q.setForwardOnly(true); // as the begin
         if (q.exec(commit)) {
             m_depth = 0;
             return true;
@@ -227,6 +232,7 @@ void Database::rollbackTransaction()
         return;
     }
     QSqlQuery q(handle());
+    q.setForwardOnly(true); // as the begin
     q.exec(rollback);
 }
 
