@@ -400,6 +400,10 @@ public:
         return QStringLiteral("%1 = any(array(%2))").arg(key, keys);
     }
     QString exactValue(const QString& e) const override { return QStringLiteral("cast(%1 as text)").arg(e); }
+    QString readSnapshot() const override
+    {
+        return QStringLiteral("set transaction isolation level repeatable read, read only");
+    }
     QString firstRows(int rows) const override { return QStringLiteral(" limit %1").arg(rows); }
 
 private:
@@ -499,6 +503,11 @@ public:
         return QStringLiteral("%1 + cast(? as %2)").arg(column, type(ColumnType::Blob, 0));
     }
     QString byteLength(const QString& column) const override { return QStringLiteral("datalength(%1)").arg(column); }
+    // None: snapshot isolation needs a database option an office's server
+    // may not have. A stored file is only ever inserted whole, in one
+    // transaction that a reader waits for, or deleted; a read cut short by a
+    // delete is told by its length.
+    QString readSnapshot() const override { return {}; }
     // An application lock owned by the transaction; one not granted within
     // 20 seconds is raised as error 50000 with the text below.
     QString lockKey() const override
