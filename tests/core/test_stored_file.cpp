@@ -28,6 +28,15 @@ class TestStoredFile : public QObject {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
+    // Bytes of every value, no two pieces alike.
+    static QByteArray pattern(qint64 size)
+    {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qint64 i = 0; i < size; ++i)
+            bytes[i] = char((i * 7919) >> 3);
+        return bytes;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -137,9 +146,7 @@ private slots:
     void storedAndSavedPieceByPiece()
     {
         QFETCH(qint64, size);
-        QByteArray bytes(size, Qt::Uninitialized);
-        for (qint64 i = 0; i < size; ++i)
-            bytes[i] = char((i * 7919) >> 3);
+        const QByteArray bytes = pattern(size);
         const QString path = m_files.filePath(u"scan.pdf"_s);
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == size);
@@ -169,9 +176,7 @@ private slots:
     void savedWholeOrNotAtAll()
     {
         QFETCH(QString, change);
-        QByteArray bytes(2 * StoredFile::Piece + 1234, Qt::Uninitialized);
-        for (qsizetype i = 0; i < bytes.size(); ++i)
-            bytes[i] = char((i * 7919) >> 3);
+        const QByteArray bytes = pattern(2 * StoredFile::Piece + 1234);
         const qint64 id = Sql::insert(u"mostanadat"_s, {{u"cmt"_s, u"فرم"_s}, {u"pictype"_s, u".pdf"_s}, {u"pic"_s, bytes}});
         SecondWorkstation other(m_db.options());
         Meeting changed;
