@@ -189,7 +189,9 @@ bool SettingList::takeCurrentRow(QStringList* keys, QString* item)
         *keys << value;
     }
     *item = row.value(Item).toString();
-    m_item->setText(*item);
+    // A stored password's hash never leaves its row: its box stays empty, so
+    // that no other list is shown it or stores it.
+    m_item->setText(is_password_list(row.value(ListColumn).toString()) ? QString() : *item);
     return true;
 }
 

@@ -61,7 +61,8 @@ private:
     void ensureList();
     QString listName() const;
     QStringList keyValues() const;
-    // The current row's key values and item, put into the boxes; false without a row.
+    // The current row's key values and item, put into the boxes (a stored
+    // password's item into none); false without a row.
     bool takeCurrentRow(QStringList* keys, QString* item);
     QString keyCondition() const;
     void show(std::optional<QStringList> keys);

@@ -147,38 +147,54 @@ bool saveTo(const Store& store, const QVariant& id, const QString& path, const Q
     };
     if (!file.open(QIODevice::WriteOnly))
         return notWritten();
-    bool gone = false;
-    bool written = false;
+    enum class Outcome { Read, Gone, Cancelled, NotWritten };
+    Outcome outcome = Outcome::Read;
+    qint64 total = 0;
+    qint64 read = 0;
     const bool done = Db::guard([&] {
-        // The length first: the progress, and a row gone is told from an empty file.
-        const QVariant size = Sql::scalar(QStringLiteral("select %1 from %2 where id=?").arg(Database::current().dialect().byteLength(store.bytes), store.table),
-                                          {id});
-        if (!size.isValid()) {
-            gone = true;
-            return;
-        }
-        const qint64 total = size.toLongLong();
-        Transfer progress(CoreText::FileReading, total);
-        const QString read = QStringLiteral("select substring(%1, ?, ?) from %2 where id=?").arg(store.bytes, store.table);
         try {
-            for (qint64 at = 0; at < total;) {
-                const QByteArray bytes = Sql::scalar(read, {at + 1, Piece, id}).toByteArray();
-                if (bytes.isEmpty())
-                    break; // shortened or deleted meanwhile
-                if (file.write(bytes) != bytes.size())
+            // One snapshot: the length and every piece as they were when the
+            // read began, whatever another workstation commits meanwhile.
+            Sql::transaction([&] {
+                Database& db = Database::current();
+                if (!db.dialect().readSnapshot().isEmpty() && db.transactionDepth() == 1)
+                    Sql::exec(db.dialect().readSnapshot());
+                // The length first: the progress, the check of what was read,
+                // and a row gone told from an empty file.
+                const QVariant size = Sql::scalar(
+                    QStringLiteral("select %1 from %2 where id=?").arg(db.dialect().byteLength(store.bytes), store.table), {id});
+                if (!size.isValid()) {
+                    outcome = Outcome::Gone;
                     return;
-                at += bytes.size();
-                progress.done(at);
-            }
+                }
+                total = size.toLongLong();
+                Transfer progress(CoreText::FileReading, total);
+                const QString piece = QStringLiteral("select substring(%1, ?, ?) from %2 where id=?").arg(store.bytes, store.table);
+                while (read < total) {
+                    const QByteArray bytes = Sql::scalar(piece, {read + 1, Piece, id}).toByteArray();
+                    if (bytes.isEmpty())
+                        return; // deleted or shortened meanwhile: read stays short
+                    if (file.write(bytes) != bytes.size()) {
+                        outcome = Outcome::NotWritten;
+                        return;
+                    }
+                    read += bytes.size();
+                    progress.done(read);
+                }
+            });
         } catch (const Stopped&) {
-            return;
+            outcome = Outcome::Cancelled;
         }
-        written = true;
     });
-    if (!done || gone || !written) {
-        const bool failedWrite = done && !gone && file.error() != QFile::NoError;
+    if (!done || outcome != Outcome::Read) {
         file.cancelWriting();
-        return failedWrite ? notWritten() : false;
+        return outcome == Outcome::NotWritten ? notWritten() : false;
+    }
+    // What was read must be as long as the row said: a part is never kept as the whole.
+    if (read != total) {
+        file.cancelWriting();
+        Msg::error(CoreText::AttachmentReadShort);
+        return false;
     }
     if (!file.commit())
         return notWritten();

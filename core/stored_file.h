@@ -90,9 +90,13 @@ struct Store {
 };
 
 // Writes one row's file to path a piece at a time, a long one with its
-// progress and a cancel; the file appears whole or not at all. False when the
-// row is gone (deleted elsewhere), on a database error (said), when the user
-// cancelled, or when the file could not be written (notWrittenText said).
+// progress and a cancel; the file appears whole or not at all. The pieces are
+// read in one transaction that sees the row as it was when the read began
+// (Dialect::readSnapshot). False when the row is gone (deleted elsewhere), on
+// a database error (said), when the user cancelled, when what was read falls
+// short of the row's length (deleted or changed meanwhile where the backend
+// has no snapshot; said), or when the file could not be written
+// (notWrittenText said).
 bool saveTo(const Store& store, const QVariant& id, const QString& path, const QString& notWrittenText = QString());
 
 // Opens one row's file: written to the private folder as "<base>-<id>" with

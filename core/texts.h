@@ -139,6 +139,9 @@ inline const QString AttachmentTitleFormat = QStringLiteral("فرمت ضميمه
 // A file that could not be read when added, or written when opened.
 inline const QString AttachmentUnreadable = QStringLiteral("خطا! فايل خوانده نشد");
 inline const QString AttachmentNotWritten = QStringLiteral("خطا! فايل ذخيره نشد");
+// A stored file read short of its length: deleted or changed elsewhere meanwhile.
+inline const QString AttachmentReadShort =
+    QStringLiteral("خطا! فايل کامل خوانده نشد؛ در همين حال در جاي ديگري حذف يا عوض شده است. فايلي ذخيره نشد");
 // A chosen file that is not a regular file (a folder, a device).
 inline const QString AttachmentNotAFile = QStringLiteral("خطا! آنچه انتخاب شد فايل نيست");
 // A chosen file above the largest size stored; %1 is that size in megabytes.

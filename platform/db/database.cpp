@@ -192,6 +192,10 @@ bool Database::beginWaiting(const QString& begin)
 {
     QSqlDatabase db = handle();
     QSqlQuery q(db);
+    // Forward only: sent as it stands. A scrollable statement goes to SQL
+    // Server inside a server cursor's procedure call (FreeTDS), at whose end a
+    // changed transaction count is refused.
+    q.setForwardOnly(true);
     const QString wait = dialect().waitTime();
     const auto setWait = [&](int ms) {
         if (!wait.isEmpty())
@@ -275,6 +279,7 @@ bool Database::commitTransaction()
         refusal = db.lastError();
     } else {
         QSqlQuery q(db);
+        q.setForwardOnly(true); // as the begin
         if (q.exec(commit)) {
             m_depth = 0;
             transactionEnded();
@@ -308,6 +313,7 @@ void Database::rollbackTransaction()
         return;
     }
     QSqlQuery q(handle());
+    q.setForwardOnly(true); // as the begin
     q.exec(rollback);
 }
 

@@ -410,6 +410,10 @@ public:
         return QStringLiteral("%1 = any(array(%2))").arg(key, keys);
     }
     QString exactValue(const QString& e) const override { return QStringLiteral("cast(%1 as text)").arg(e); }
+    QString readSnapshot() const override
+    {
+        return QStringLiteral("set transaction isolation level repeatable read, read only");
+    }
     QString firstRows(int rows) const override { return QStringLiteral(" limit %1").arg(rows); }
 
 private:
@@ -421,6 +425,17 @@ class SqlServerDialect final : public Dialect {
 public:
     Backend backend() const override { return Backend::SqlServer; }
     QString driver() const override { return QStringLiteral("QODBC"); }
+
+    // The kinds of refusal are read from the server's words (classify), in
+    // English whatever the login's own language. A statement sent alone, so
+    // that the setting holds for the session, not only inside a procedure call.
+    void prepare(QSqlDatabase& db) override
+    {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral("set language us_english")))
+            qWarning() << "the server's messages may not be in English:" << q.lastError().text();
+    }
 
     QString type(ColumnType t, int size) const override
     {
@@ -489,8 +504,20 @@ public:
                                           " create unique index %1 on %2 (%3)"),
                            name, table, column, skipEmpty);
     }
-    QString appendBytes(const QString& column) const override { return column + QStringLiteral(" + ?"); }
+    // The ODBC driver of Qt binds a QByteArray as SQL_LONGVARBINARY, which is
+    // image in SQL Server's types (FreeTDS below TDS 7.2, Microsoft's
+    // drivers); varbinary(max) + image is refused (error 402), so the bound
+    // bytes are made varbinary(max) whatever the driver declared.
+    QString appendBytes(const QString& column) const override
+    {
+        return QStringLiteral("%1 + cast(? as %2)").arg(column, type(ColumnType::Blob, 0));
+    }
     QString byteLength(const QString& column) const override { return QStringLiteral("datalength(%1)").arg(column); }
+    // None: snapshot isolation needs a database option an office's server
+    // may not have. A stored file is only ever inserted whole, in one
+    // transaction that a reader waits for, or deleted; a read cut short by a
+    // delete is told by its length.
+    QString readSnapshot() const override { return {}; }
     // An application lock owned by the transaction; one not granted in the
     // wait given is raised as error 50000 with the text below.
     QString tryLock(bool shared) const override
@@ -508,27 +535,68 @@ public:
                               " if @r < 0 raiserror('tuvek lock not granted', 16, 1)")
             .arg(shared ? QStringLiteral("Shared") : QStringLiteral("Exclusive"));
     }
+    // The server's own transaction, begun and ended by statements: the Qt
+    // driver's transaction() only turns the ODBC autocommit off, after which
+    // the server may open none until a statement that reads or writes a table
+    // (so an application lock owned by the transaction would be refused). The
+    // autocommit stays on, as the driver leaves it when transaction() is never
+    // called, and the explicit transaction holds until its commit or rollback.
+    // A rollback after the server itself ended the transaction (a deadlock's
+    // victim) finds none and does nothing.
+    QString beginTransaction() const override { return QStringLiteral("begin transaction"); }
+    QString commitTransaction() const override { return QStringLiteral("commit transaction"); }
+    QString rollbackTransaction() const override { return QStringLiteral("if @@trancount > 0 rollback transaction"); }
+    // What the ODBC driver of Qt 6.4 gives: as the code, the native number of
+    // the last diagnostic record only (no ODBC state); as the text, every
+    // record's message with the ODBC driver's prefix, joined by spaces, then
+    // the Qt driver's own words:
+    //     code "3621", text "[FreeTDS][SQL Server]Violation of UNIQUE KEY
+    //     constraint 'UQ_x'. Cannot insert duplicate key in object 'dbo.x'. The
+    //     duplicate key value is (1). [FreeTDS][SQL Server]The statement has
+    //     been terminated. QODBC: Unable to execute statement"
+    // A refused change is followed by 3621, which then is all the code says:
+    // the kind is read from the server's words (English, see prepare). Later
+    // versions of the driver give every record's number, joined by ";".
     Failure classify(const QString& code, const QString& text) const override
     {
-        // The driver gives the ODBC state and the server's error number.
-        auto has = [&](std::initializer_list<const char*> numbers) {
-            for (const char* n : numbers)
-                if (code.split(QRegularExpression(QStringLiteral("[^0-9A-Za-z]+"))).contains(QLatin1String(n)))
-                    return true;
-            return false;
+        struct Kind {
+            Failure failure;
+            QList<int> numbers;
+            QList<const char*> words;
         };
-        if (code.startsWith(QLatin1String("08")) || has({"08S01", "08001", "08003", "08004", "10054", "233"}))
-            return Failure::Connection;
-        if (has({"2601", "2627"}))
-            return Failure::Duplicate;
-        if (has({"8152", "2628"}))
-            return Failure::TooLong;
-        if (has({"8115", "220", "232", "244", "248", "517"}))
-            return Failure::OutOfRange;
-        if (has({"229", "230", "262", "297", "300"}))
-            return Failure::NoPermission;
-        if (has({"1205", "1222"}) || text.contains(QLatin1String("tuvek lock not granted")))
-            return Failure::Busy;
+        // In this order: the messages that quote a stored value (a duplicate
+        // key, a value cut or too large) are told by their own words first,
+        // whatever the value holds.
+        static const Kind kinds[] = {
+            {Failure::Duplicate, {2601, 2627}, {"Cannot insert duplicate key"}},
+            {Failure::TooLong, {8152, 2628}, {"String or binary data would be truncated"}},
+            {Failure::OutOfRange,
+             {8115, 220, 232, 244, 248, 517},
+             {"Arithmetic overflow error", "overflowed an", "caused an overflow"}},
+            {Failure::NoPermission,
+             {229, 230, 262, 297, 300},
+             {"permission was denied", "permission denied in database", "does not have permission"}},
+            // The lock's own refusal (error 50000 with waitLock's words), a lock
+            // wait timed out, a deadlock.
+            {Failure::Busy, {1205, 1222}, {"tuvek lock not granted", "Lock request time out period exceeded", "deadlocked on"}},
+            // FreeTDS's own numbers and words for a connection lost or refused;
+            // 233 and 10054 where the server or Windows says it.
+            {Failure::Connection,
+             {20002, 20003, 20004, 20006, 20008, 20009, 20017, 233, 10054},
+             {"Communication link failure", "Unable to connect", "Read from the server failed",
+              "Write to the server failed", "Unexpected EOF from the server", "Adaptive Server connection"}},
+        };
+        QList<int> numbers;
+        for (const QString& part : code.split(QRegularExpression(QStringLiteral("[^0-9]+")), Qt::SkipEmptyParts))
+            numbers << part.toInt();
+        for (const Kind& kind : kinds)
+            for (int n : kind.numbers)
+                if (numbers.contains(n))
+                    return kind.failure;
+        for (const Kind& kind : kinds)
+            for (const char* words : kind.words)
+                if (text.contains(QLatin1String(words), Qt::CaseInsensitive))
+                    return kind.failure;
         return Failure::Other;
     }
     QString quoteName(const QString& name) const override

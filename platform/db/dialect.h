@@ -141,6 +141,13 @@ public:
     {
         return QStringLiteral("cast(%1 || ? as %2)").arg(column, type(ColumnType::Blob));
     }
+    // The statement that, run first in a transaction, makes everything it
+    // reads one snapshot of the database as the transaction began, and lets
+    // it write nothing: a long read in several statements (a stored file a
+    // piece at a time) then sees no change another workstation commits
+    // meanwhile. Empty where a transaction needs none: on SQLite it is the
+    // file's one writer already, so nothing changes until it ends.
+    virtual QString readSnapshot() const { return {}; }
     // The number of bytes a blob column holds.
     virtual QString byteLength(const QString& column) const { return QStringLiteral("length(%1)").arg(column); }
     // Where the plain LIKE does not use that index by itself: the condition

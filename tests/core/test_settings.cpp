@@ -211,6 +211,27 @@ private slots:
         }));
     }
 
+    // Marking a stored password as the default, or deleting it, leaves its
+    // hash out of the item box: choosing another list and adding stores nothing.
+    void aStoredPasswordStaysInItsRow()
+    {
+        MsgRecorder msgs;
+        const QString hash = PasswordHash::hash(QStringLiteral("رمز-1"));
+        addRow(CoreText::DeletePasswordList, hash);
+        becomeUser(QStringLiteral("admin"), QStringLiteral("setting"), {1, 1, 1, 1});
+        QVERIFY(openPage(main, QStringLiteral("N26"), setting, [&] {
+            choose(setting->ui->component, CoreText::DeletePasswordList);
+            clickRow(setting->ui->DBGrid1, QStringLiteral("cmt"), hash);
+            setting->ui->N2->trigger();
+            QCOMPARE(column(setting->ui->DBGrid1, QStringLiteral("def")), QStringList{QStringLiteral("1")});
+            QCOMPARE(setting->ui->cmt->text(), QString());
+            choose(setting->ui->component, setting->ui->component->itemText(0));
+            setting->ui->ins_btn->click();
+        }));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::SettingEnterValue});
+        QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from setting")).toInt(), 1);
+    }
+
     void passwordsAddedInTheWindowAreStoredHashed()
     {
         MsgRecorder msgs;

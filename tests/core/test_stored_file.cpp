@@ -8,6 +8,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 
 #include <QtTest>
@@ -25,6 +26,15 @@ class TestStoredFile : public QObject {
     {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // Bytes of every value, no two pieces alike.
+    static QByteArray pattern(qint64 size)
+    {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qint64 i = 0; i < size; ++i)
+            bytes[i] = char((i * 7919) >> 3);
+        return bytes;
     }
 
 private slots:
@@ -136,9 +146,7 @@ private slots:
     void storedAndSavedPieceByPiece()
     {
         QFETCH(qint64, size);
-        QByteArray bytes(size, Qt::Uninitialized);
-        for (qint64 i = 0; i < size; ++i)
-            bytes[i] = char((i * 7919) >> 3);
+        const QByteArray bytes = pattern(size);
         const QString path = m_files.filePath(u"scan.pdf"_s);
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == size);
@@ -154,6 +162,45 @@ private slots:
         QVERIFY(StoredFile::saveTo({u"mostanadat"_s, u"pictype"_s}, id, back));
         QCOMPARE(read(back), bytes);
         QVERIFY(msgs.texts().isEmpty());
+    }
+
+    // Another workstation deletes or shortens the row while its file is read
+    // a piece at a time: the copy is the whole file as it was when the read
+    // began, or nothing with the message; never a part saved as the whole.
+    void savedWholeOrNotAtAll_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("deleted") << u"delete from mostanadat where id=?"_s;
+        QTest::newRow("shortened") << u"update mostanadat set pic=substring(pic, 1, 10) where id=?"_s;
+    }
+    void savedWholeOrNotAtAll()
+    {
+        QFETCH(QString, change);
+        const QByteArray bytes = pattern(2 * StoredFile::Piece + 1234);
+        const qint64 id = Sql::insert(u"mostanadat"_s, {{u"cmt"_s, u"فرم"_s}, {u"pictype"_s, u".pdf"_s}, {u"pic"_s, bytes}});
+        SecondWorkstation other(m_db.options());
+        Meeting changed;
+        // The read lets the windows paint after its first piece: the other
+        // workstation changes the row then, and the read goes on once it has
+        // (or after a second, where the change must wait for the read's end).
+        QTimer::singleShot(0, [&] {
+            other.start([&] {
+                Sql::exec(change, {id});
+                changed.arrive();
+            });
+            changed.awaitArrival(1000);
+        });
+        MsgRecorder msgs;
+        const QString back = m_files.filePath(u"back-%1.pdf"_s.arg(QTest::currentDataTag()));
+        const bool saved = StoredFile::saveTo({u"mostanadat"_s, u"pictype"_s}, id, back);
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        if (saved) {
+            QCOMPARE(read(back), bytes);
+            QVERIFY(msgs.texts().isEmpty());
+        } else {
+            QVERIFY(!QFile::exists(back));
+            QCOMPARE(msgs.texts(), QStringList{CoreText::AttachmentReadShort});
+        }
     }
 
     // Whatever the stored extension says, the copy lands in the private folder
