@@ -2,6 +2,7 @@
 #include "ui_abadiha.h"
 
 #include "core/entry.h"
+#include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/lock_keys.h"
 #include "core/log_row.h"
@@ -243,25 +244,24 @@ void Tabadiha::ins_btnClick()
     Sheet::ColumnFit fit(widths);
     bool done = false;
     try {
-        done = Db::guard([&] {
-            // A second clerk replacing the gazetteer at the same moment waits:
-            // the gazetteer ends as one sheet, never both.
-            Sql::exclusive(Keys::table(QStringLiteral("abadiha")), [&] {
-                Sql::exec(QStringLiteral("delete from abadiha"));
-                const QString full = insert_places_sql(PlacesPerStatement);
-                for (int first = 0; first < places; first += PlacesPerStatement) {
-                    const int n = qMin(PlacesPerStatement, places - first);
-                    QVariantList values;
-                    values.reserve(n * PlaceColumns.size());
-                    for (int r = first; r < first + n; ++r)
-                        for (const QString& cell : fit.row(SheetPreview::sheetRow(r), m_sheet->place(r)))
-                            values << cell;
-                    Sql::exec(n == PlacesPerStatement ? full : insert_places_sql(n), values);
-                    ui->ProgressBar1->setValue(first + n);
-                    if (!progress.step(first + n, places))
-                        throw Stopped();
-                }
-            });
+        // A second clerk replacing the gazetteer at the same moment, or a
+        // place added, edited or deleted meanwhile, waits: the gazetteer ends
+        // as one sheet, never both.
+        done = exclusive_save({Keys::table(QStringLiteral("abadiha"))}, QString(), [&] {
+            Sql::exec(QStringLiteral("delete from abadiha"));
+            const QString full = insert_places_sql(PlacesPerStatement);
+            for (int first = 0; first < places; first += PlacesPerStatement) {
+                const int n = qMin(PlacesPerStatement, places - first);
+                QVariantList values;
+                values.reserve(n * PlaceColumns.size());
+                for (int r = first; r < first + n; ++r)
+                    for (const QString& cell : fit.row(SheetPreview::sheetRow(r), m_sheet->place(r)))
+                        values << cell;
+                Sql::exec(n == PlacesPerStatement ? full : insert_places_sql(n), values);
+                ui->ProgressBar1->setValue(first + n);
+                if (!progress.step(first + n, places))
+                    throw Stopped();
+            }
         });
     } catch (const Stopped&) {
         ui->ProgressBar1->setValue(0);

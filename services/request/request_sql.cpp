@@ -1,6 +1,7 @@
 #include "request_sql.h"
 
 #include "core/entry.h"
+#include "core/exclusive_save.h"
 #include "core/session.h"
 #include "core/setting_values.h"
 #include "core/stamp.h"
@@ -163,7 +164,8 @@ bool insert_request(const RequestDesc& desc, const QVariant& owner, const Row& f
                     const QString& noOwnerMessage, qint64* id, const QStringList& moreStamps)
 {
     Outcome outcome = Outcome::Done;
-    if (!Db::guard([&] { outcome = RequestSql::insert(desc, owner, fields, id, moreStamps); }))
+    // A refusal of the database's own for a value already on file is told in the feature's words.
+    if (!exclusive_save({}, desc.duplicateMessage, [&] { outcome = RequestSql::insert(desc, owner, fields, id, moreStamps); }))
         return false;
     switch (outcome) {
     case Outcome::Duplicate:
