@@ -149,6 +149,7 @@ private slots:
     void unencodableTextLeavesAMessage();
     void designKeys();
     void textsClearOfBars();
+    void textsInTheFormsFamilies();
 };
 
 void TestReportBarcode::initTestCase()
@@ -366,6 +367,23 @@ void TestReportBarcode::textsClearOfBars()
         checkTextsClearOfBars(pdf, *cards.report().band(BandKind::Detail), 10, QString("cards %1").arg(int(right)));
         if (QTest::currentTestFailed())
             return;
+    }
+}
+
+void TestReportBarcode::textsInTheFormsFamilies()
+{
+    // The codes and type names around the bars print in the sheets' body
+    // family, as their other texts print in their own and the body's.
+    TbarcodeTypes sheet1;
+    TbarcodeTypes2 sheet2;
+    Tcart_print cards;
+    cards.setRows({{1234567890, 1234567891}});
+    for (Report* r : {&sheet1.report(), &sheet2.report(), &cards.report()}) {
+        PdfPages pdf(*r, 50);
+        const QStringList fonts = pdf.fonts();
+        QVERIFY(fonts.contains(QStringLiteral("Nazli")));
+        for (const QString& font : fonts)
+            QVERIFY2(font.startsWith(QStringLiteral("Nazli")) || font.startsWith(QStringLiteral("Titr")), qPrintable(font));
     }
 }
 

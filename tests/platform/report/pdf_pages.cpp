@@ -90,3 +90,18 @@ QList<PdfPages::Word> PdfPages::words(int page) const
     }
     return out;
 }
+
+QStringList PdfPages::fonts() const
+{
+    QProcess p;
+    p.start("pdffonts", {pdfPath()});
+    p.waitForFinished(60000);
+    // Two lines of titles, then a font a line, its name first.
+    QStringList out;
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n').mid(2))
+        if (!line.trimmed().isEmpty())
+            out << line.section(' ', 0, 0);
+    out.sort();
+    out.removeDuplicates();
+    return out;
+}
