@@ -15,12 +15,14 @@
 #include "services/khabghah_hamrahan.h"
 #include "services/khabghah_ins.h"
 #include "services/khabghah_ins_modir.h"
+#include "services/khabghah_letters.h"
 #include "services/khabghah_src.h"
 #include "services/request/attached_persons.h"
 #include "services/request/request_list.h"
 #include "services/request/texts.h"
 #include "services/texts.h"
 #include "tests/core/admin_pages.h"
+#include "tests/platform/report/pdf_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -93,14 +95,9 @@ class TestGuesthouseStays : public QObject {
     }
     static QVariantMap stay(const QString& id) { return Sql::row(u"select * from khabghah where id=?"_s, {id}); }
 
-private slots:
-    void initTestCase()
+    // A preview prints the report to PDF and keeps its text.
+    void keepPrintedText()
     {
-        QVERIFY(m_files.isValid());
-        QVERIFY(startProgram(main, src, u"khabghah_src"_s));
-        ins = win<Tkhabghah_ins>(u"khabghah_ins"_s);
-        companions = win<Tkhabghah_hamrahan>(u"khabghah_hamrahan"_s);
-        // A preview prints the report to PDF and keeps its text.
         Report::setPreviewHandler([this](Report& report) {
             const QString path = m_files.filePath(u"letter.pdf"_s);
             QVERIFY(report.savePdf(path));
@@ -109,6 +106,16 @@ private slots:
             QVERIFY(p.waitForFinished());
             printedText = QString::fromUtf8(p.readAllStandardOutput());
         });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_files.isValid());
+        QVERIFY(startProgram(main, src, u"khabghah_src"_s));
+        ins = win<Tkhabghah_ins>(u"khabghah_ins"_s);
+        companions = win<Tkhabghah_hamrahan>(u"khabghah_hamrahan"_s);
+        keepPrintedText();
         Stamp::setServerDateForTests(QDate(2026, 12, 7));
     }
 
@@ -304,6 +311,31 @@ private slots:
     // Levels other than single, multi and admin file the stay under the user's
     // own person; a user without a person files none. Users without a
     // province belong to no office, even for requesters without one.
+    // The Ramsar letter fills one of its two small boxes black, the retired
+    // one for a retired requester, the employee one otherwise, and prints in
+    // the letter's own families alone.
+    void ramsarLetterFillsOneBox()
+    {
+        for (const bool retired : {true, false}) {
+            const qint64 owner = person(u"5555555555"_s, u"a"_s, u"b"_s, u"مازندران"_s, u"رامسر"_s);
+            if (retired)
+                Sql::update(u"personel"_s, {{u"semat"_s, ServiceText::Retired}}, u"id=?"_s, {owner});
+            const qint64 id = Sql::insert(u"khabghah"_s, {{u"personel_id"_s, owner}});
+            std::optional<PdfPages> pages;
+            Report::setPreviewHandler([&](Report& r) { pages.emplace(r); });
+            QVERIFY(print_stay_letter(StayLetter::Ramsar, stay(QString::number(id))));
+            keepPrintedText();
+            QVERIFY(pages && !pages->pages.isEmpty());
+            // The boxes' insides on the paper: the margin, then the title band's places.
+            const QRectF retiredBox(10 + 163.5, 10 + 69.5, 4, 4), employeeBox(10 + 123.5, 10 + 69.5, 4, 4);
+            const QRectF filled = pages->ink(0, retired ? retiredBox : employeeBox);
+            QVERIFY2(filled.width() > 3.5 && filled.height() > 3.5, retired ? "retired" : "employee");
+            QVERIFY(pages->ink(0, retired ? employeeBox : retiredBox).isEmpty());
+            QCOMPARE(pages->fonts(), (QStringList{u"Nazli"_s, u"Nazli-Bold"_s, u"Titr-Bold"_s}));
+            Sql::exec(u"delete from personel where id=?"_s, {owner});
+        }
+    }
+
     void ownersAndOffices()
     {
         MsgRecorder msgs;
