@@ -580,10 +580,11 @@ bool ensureContainsIndexes()
             // of it or none: a table of the index without its triggers would
             // fall behind.
             auto underLock = [&](const QStringList& statements) {
-                Sql::exclusive(table, [&] {
-                    for (const QString& sql : statements)
-                        Sql::exec(sql);
-                });
+                if (!statements.isEmpty())
+                    Sql::exclusive(table, [&] {
+                        for (const QString& sql : statements)
+                            Sql::exec(sql);
+                    });
             };
             const QString name = containsIndexName(table, column);
             const QString alongside = column + QStringLiteral(", ") + QLatin1String(i.alongside);
