@@ -97,10 +97,9 @@ QStringList PdfPages::fonts() const
     p.start("pdffonts", {pdfPath()});
     p.waitForFinished(60000);
     // Two lines of titles, then a font a line, its name first.
-    QStringList out;
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n').mid(2))
-        if (!line.trimmed().isEmpty())
-            out << line.section(' ', 0, 0);
+    QStringList out = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).mid(2);
+    for (QString& line : out)
+        line = line.section(' ', 0, 0);
     out.sort();
     out.removeDuplicates();
     return out;

@@ -550,8 +550,6 @@ private slots:
         QTest::addColumn<QStringList>("fonts");
         QTest::newRow("the titles' family, without Latin letters") << u"Titr"_s << QStringList{"Nazli-Bold", "Titr-Bold"};
         QTest::newRow("a family not installed") << u"No Such Family"_s << QStringList{"Nazli"};
-        QTest::newRow("a family chosen in a window, without Persian letters")
-            << u"DejaVu Serif"_s << QStringList{"DejaVuSerif", "Nazli"};
     }
 
     void textsPrintInTheFormsFamiliesAlone()
