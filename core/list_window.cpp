@@ -708,6 +708,10 @@ QString firstTable(const QString& from)
 
 Condition ListWindow::containsCondition(const QString& expression, const QString& text, const QString& table)
 {
+    // Every text holds the empty one: the rows with a value, which an index
+    // of the column answers without testing their texts.
+    if (text.isEmpty())
+        return Condition{QStringLiteral(" and %1 is not null").arg(expression), {}};
     // The dialect is asked at each search: the window is made before the connection.
     const Dialect& d = Database::current().dialect();
     static const QRegularExpression column(QStringLiteral("^(?:(\\w+)\\.)?(\\w+)$"));
@@ -717,15 +721,17 @@ Condition ListWindow::containsCondition(const QString& expression, const QString
     // A column of few values, or one whose distinct texts are kept apart
     // (found through their own text index): the values that hold the text,
     // each tested as the plain search tests a row, then the rows of those values.
-    QString values;
+    QString values, valuesTable;
     if (const QString texts = ofTable ? Schema::containsTextsName(table, m.captured(2)) : QString(); !texts.isEmpty()) {
-        if (searchIndexThere(d, texts))
+        if (searchIndexThere(d, texts)) {
             values = QStringLiteral("select k from %1 where k is not null").arg(texts);
+            valuesTable = texts;
+        }
     } else if (ofTable && Schema::containsAmongFewValues(table, m.captured(2))) {
         values = d.distinctValuesQuery(table, m.captured(2));
     }
     if (!values.isEmpty()) {
-        const Condition among = containsCondition(QStringLiteral("k"), text);
+        const Condition among = containsCondition(QStringLiteral("k"), text, valuesTable);
         return Condition{QStringLiteral(" and %1 in (%2%3)").arg(expression, values, among.sql), among.values};
     }
     QString pattern = QLatin1Char('%') + text + QLatin1Char('%');

@@ -191,8 +191,9 @@ public:
     // (TextInput::normalize: digits in ASCII, the stored yeh and kaf).
     // expression LIKE '%text%', case-insensitive, either kaf finding both:
     void contains(QCheckBox* check, QWidget* box, const QString& expression);
-    // The condition of that filter for a text; with the list's first table,
-    // through the column's own index where there is one.
+    // The condition of that filter for a text (an empty one: the rows with a
+    // value); with the list's first table, through the column's own index
+    // where there is one.
     static Condition containsCondition(const QString& expression, const QString& text, const QString& table = {});
     // expression = text:
     void equals(QCheckBox* check, QWidget* box, const QString& expression);

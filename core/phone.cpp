@@ -61,7 +61,8 @@ ListWindow* Tphone::list()
     delete m_list;
     m_order = order;
     m_list = new ListWindow(list_description(order), ui->DBGrid1, ui->cnt, this);
-    // The chosen item of "search by" says which column holds the text.
+    // The chosen item of "search by" says which column holds the text,
+    // searched as every list's contains filter, through the column's index.
     m_list->setScope([this] {
         const QString column = ui->src_name->isChecked() ? Name
             : ui->src_tel->isChecked()                   ? Tel
@@ -69,8 +70,7 @@ ListWindow* Tphone::list()
                                                          : QString();
         if (column.isEmpty())
             return Condition{};
-        return Condition{QStringLiteral(" and ") + Database::current().dialect().likeInsensitive(column),
-                         {QLatin1Char('%') + ui->src->text() + QLatin1Char('%')}};
+        return ListWindow::containsCondition(column, ui->src->text(), QStringLiteral("phone"));
     });
     return m_list;
 }

@@ -1,6 +1,7 @@
 #include "schema.h"
 
 #include "core/connect_database.h"
+#include "core/lock_keys.h"
 #include "core/password_hash.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
@@ -502,22 +503,35 @@ QStringList ensureUniqueIndexes()
 
 namespace {
 
-// The columns whose "contains" searches have an index of their own: a text
-// index, or for a column of few values (the users of the log) a plain one
-// that lists them, each tested by the search.
+// The columns whose "contains" searches have an index of their own.
+enum class Contains {
+    // A plain index lists the column's few values (the users of the log),
+    // each tested by the search.
+    FewValues,
+    // A text index of the column.
+    TextIndex,
+    // The column's distinct texts kept apart, each once, with a text index
+    // of their own (Dialect::createContainsTexts), where the backend keeps
+    // them; a text index of the column elsewhere.
+    KeptTexts,
+};
 struct ContainsIndex {
     const char* table;
     const char* column;
-    bool fewValues;
+    Contains kind;
     // The columns a plain index of the column carries after it, so that its
     // list takes what it needs of the rows found from the index alone: the
     // log's users with the log's order (a user's page sorted without reading
     // the rows), the action texts with the users (the rows of the texts found
-    // counted; only where the backend keeps the texts apart,
-    // Dialect::createContainsTexts).
+    // counted; only where the backend keeps the texts apart).
     const char* alongside;
 };
-constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar", true, "saat_sys, id"}, {"log", "cmt", false, "karbar"}};
+// The phone book is searched by name, number or remark as its user types.
+constexpr ContainsIndex ContainsIndexes[] = {{"log", "karbar", Contains::FewValues, "saat_sys, id"},
+                                             {"log", "cmt", Contains::KeptTexts, "karbar"},
+                                             {"phone", "name", Contains::TextIndex, nullptr},
+                                             {"phone", "tel", Contains::TextIndex, nullptr},
+                                             {"phone", "cmt", Contains::TextIndex, nullptr}};
 
 const ContainsIndex* findContainsIndex(const QString& table, const QString& column)
 {
@@ -528,29 +542,40 @@ const ContainsIndex* findContainsIndex(const QString& table, const QString& colu
     return nullptr;
 }
 
+// The name of the table of a column's kept texts, whether the backend keeps them or not.
+QString keptTextsName(const ContainsIndex& i)
+{
+    return QStringLiteral("ix_%1_%2_texts").arg(QLatin1String(i.table), QLatin1String(i.column));
+}
+
 } // namespace
 
 QString containsIndexName(const QString& table, const QString& column)
 {
     const ContainsIndex* i = findContainsIndex(table, column);
-    if (!i)
-        return {};
-    return QString::fromLatin1(i->fewValues ? "ix_%1_%2_rows" : "ix_%1_%2_contains")
-        .arg(QLatin1String(i->table), QLatin1String(i->column));
+    if (i)
+        return QString::fromLatin1(i->kind == Contains::FewValues ? "ix_%1_%2_rows" : "ix_%1_%2_contains")
+            .arg(QLatin1String(i->table), QLatin1String(i->column));
+    // The kept texts ("k") are searched through their own text index.
+    for (const ContainsIndex& kept : ContainsIndexes)
+        if (kept.kind == Contains::KeptTexts && column == QLatin1String("k") &&
+            table.compare(keptTextsName(kept), Qt::CaseInsensitive) == 0)
+            return table + QStringLiteral("_contains");
+    return {};
 }
 
 bool containsAmongFewValues(const QString& table, const QString& column)
 {
     const ContainsIndex* i = findContainsIndex(table, column);
-    return i && i->fewValues;
+    return i && i->kind == Contains::FewValues;
 }
 
 QString containsTextsName(const QString& table, const QString& column)
 {
     const ContainsIndex* i = findContainsIndex(table, column);
-    if (!i || i->fewValues)
+    if (!i || i->kind != Contains::KeptTexts)
         return {};
-    const QString name = QStringLiteral("ix_%1_%2_texts").arg(QLatin1String(i->table), QLatin1String(i->column));
+    const QString name = keptTextsName(*i);
     if (Database::current().dialect().createContainsTexts(name, table, column).isEmpty())
         return {};
     return name;
@@ -562,11 +587,21 @@ bool ensureContainsIndexes()
     try {
         for (const ContainsIndex& i : ContainsIndexes) {
             const QString table = QLatin1String(i.table), column = QLatin1String(i.column);
-            // All of an index or none: a table of the index without its triggers would fall behind.
+            // Each index is made, or found made, under its table's lock, so
+            // that two workstations installing at once make it once; and all
+            // of it or none: a table of the index without its triggers would
+            // fall behind.
+            auto underLock = [&](const QStringList& statements) {
+                if (!statements.isEmpty())
+                    Sql::exclusive(Keys::table(table), [&] {
+                        for (const QString& sql : statements)
+                            Sql::exec(sql);
+                    });
+            };
             const QString name = containsIndexName(table, column);
             const QString alongside = column + QStringLiteral(", ") + QLatin1String(i.alongside);
-            if (i.fewValues) {
-                Sql::exec(d.createIndex(name, table, alongside));
+            if (i.kind == Contains::FewValues) {
+                underLock({d.createIndex(name, table, alongside)});
                 // The indexes earlier versions made for the column: its
                 // values alone, and a text index, which its server chose even
                 // for the list's own test of one user (seconds at millions of
@@ -574,11 +609,8 @@ bool ensureContainsIndexes()
                 // every new row into it.
                 const QString earlier = QStringLiteral("ix_%1_%2").arg(table, column);
                 try {
-                    Sql::exec(d.dropIndex(earlier, table));
-                    Sql::transaction([&] {
-                        for (const QString& sql : d.dropContainsIndex(earlier + QStringLiteral("_contains")))
-                            Sql::exec(sql);
-                    });
+                    underLock(QStringList{d.dropIndex(earlier, table)} +
+                              d.dropContainsIndex(earlier + QStringLiteral("_contains")));
                 } catch (const DbError& e) {
                     qWarning().noquote() << "an earlier index of the log's users stays:" << e.driverText;
                 }
@@ -586,28 +618,21 @@ bool ensureContainsIndexes()
             }
             if (const QString texts = containsTextsName(table, column); !texts.isEmpty()) {
                 try {
-                    // The index first: where the table of texts is, so is the index its searches count from.
-                    Sql::exec(d.createIndex(texts + QStringLiteral("_rows"), table, alongside));
-                    Sql::transaction([&] {
-                        for (const QString& sql : d.createContainsTexts(texts, table, column))
-                            Sql::exec(sql);
-                    });
-                    // The text index of the rows themselves, which no search reads any longer.
-                    for (const QString& sql : d.dropContainsIndex(name))
-                        Sql::exec(sql);
+                    // The index its searches count from with the table of
+                    // texts; the text index of the rows themselves, which no
+                    // search reads any longer, goes.
+                    underLock(QStringList{d.createIndex(texts + QStringLiteral("_rows"), table, alongside)} +
+                              d.createContainsTexts(texts, table, column) + d.dropContainsIndex(name));
                     continue;
                 } catch (const DbError& e) {
                     qWarning().noquote() << "the texts of" << table << column
                                          << "are searched through the rows' own index:" << e.driverText;
                 }
             }
-            Sql::transaction([&] {
-                for (const QString& sql : d.createContainsIndex(name, table, column))
-                    Sql::exec(sql);
-            });
+            underLock(d.createContainsIndex(name, table, column));
         }
     } catch (const DbError& e) {
-        qWarning().noquote() << "the log's searches go without their indexes:" << e.driverText;
+        qWarning().noquote() << "the lists' contains searches go without their indexes:" << e.driverText;
         return false;
     }
     return true;
@@ -633,12 +658,21 @@ bool ensureSearchIndexes()
         // short columns are read in Persian order from an index. Not the action
         // text, whose index would copy the longest text of every row; a sort
         // by it reads the whole log.
-        for (const char* column : {"karbar", "ip", "computer_name", "saat", "tarikh"}) {
-            const QString c = QLatin1String(column);
-            const QString sql = d.createPersianOrderIndex(QStringLiteral("ix_log_%1_order").arg(c), QStringLiteral("log"), c);
-            if (!sql.isEmpty())
-                Sql::exec(sql);
-        }
+        if (d.indexesTitleSorts())
+            for (const char* column : {"karbar", "ip", "computer_name", "saat", "tarikh"}) {
+                const QString c = QLatin1String(column);
+                const QString sql =
+                    d.createPersianOrderIndex(QStringLiteral("ix_log_%1_order").arg(c), QStringLiteral("log"), c);
+                if (!sql.isEmpty())
+                    Sql::exec(sql);
+            }
+        // The phone book lists its entries in Persian order of names: its
+        // first rows are read from the index. Made once under the table's
+        // lock, however many workstations install at once.
+        if (const QString sql = d.createPersianOrderIndex(QStringLiteral("ix_phone_name_order"), QStringLiteral("phone"),
+                                                          QStringLiteral("name"));
+            !sql.isEmpty())
+            Sql::exclusive(Keys::table(QStringLiteral("phone")), [&] { Sql::exec(sql); });
     } catch (const DbError& e) {
         qWarning().noquote() << "the lists' scopes go without their indexes:" << e.driverText;
         return false;

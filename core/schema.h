@@ -36,15 +36,20 @@ struct Result {
 // through Msg (twice, equal, not empty); it is stored hashed.
 Result install(const std::optional<QString>& adminPassword = std::nullopt);
 
-// Where the server allows it, indexes that make the log viewer's "contains"
-// searches of the user and of the action text fast; install makes them. False
-// when the server refused them: nothing else changes, the searches are only slower.
+// Where the server allows it, indexes that make the "contains" searches of
+// the log viewer (the user, the action text) and of the phone book fast;
+// install makes them, each once however many workstations install at once.
+// False when the server refused them: nothing else changes, the searches are
+// only slower.
 bool ensureContainsIndexes();
 // The name of the index of a column's "contains" searches (whether the server
-// allowed it or not); empty for a column that has none.
+// allowed it or not), also of the kept texts ("k") of a column's table of
+// texts; empty for a column that has none.
 QString containsIndexName(const QString& table, const QString& column);
-// Indexes of the columns that the lists' scopes search on, and of the log's
-// columns in the order of a sort by a clicked title; install makes them.
+// Indexes of the columns that the lists' scopes search on, of the phone
+// book's names in the order it lists them, and where the backend has them
+// (Dialect::indexesTitleSorts) of the log's columns in the order of a sort
+// by a clicked title; install makes them.
 // False when the database refused them: the lists are only slower.
 bool ensureSearchIndexes();
 // Whether a column's "contains" searches test its few distinct values, listed

@@ -9,13 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The box that is filled black.
-const QString Filled = QString(QChar(0x25A0));
-
-} // namespace
-
 QString stay_letter_sheet(StayLetter letter)
 {
     switch (letter) {
@@ -62,13 +55,13 @@ bool print_stay_letter(StayLetter letter, const QVariantMap& stay, QWidget* pare
                  << column(u"shab"_s, u"shab"_s) << person(u"khodro"_s, u"khodro"_s) << person(u"pelak"_s, u"pelak"_s);
         break;
     case StayLetter::Ramsar: {
-        auto box = [](bool retiredBox) {
+        // One of the two boxes is filled: the retired one for a retired requester.
+        auto retired = [](bool retiredBox) {
             return [retiredBox](const LetterSource& source) {
-                const bool retired = source.person().value(u"semat"_s).toString() == ServiceText::Retired;
-                return retired == retiredBox ? Filled : QString();
+                return (source.person().value(u"semat"_s).toString() == ServiceText::Retired) == retiredBox;
             };
         };
-        captions << LetterCaption{u"box_retired"_s, box(true)} << LetterCaption{u"box_employee"_s, box(false)};
+        captions << filledBox(u"box_retired"_s, retired(true)) << filledBox(u"box_employee"_s, retired(false));
         break;
     }
     case StayLetter::Other:

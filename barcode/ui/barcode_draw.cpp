@@ -169,11 +169,14 @@ void textOut(QPainter& canvas, int x, int y, const QString& text)
 
 bool showsCode(const TBarcode& b) { return b.ShowText() == bcoCode || b.ShowText() == bcoBoth; }
 
-// The 5-point font of the texts, on the canvas's device.
+// The 5-point font of the texts, on the canvas's device: the canvas's own
+// family alone (a report's body family), never another face that the font
+// matcher would choose for a letter.
 QFont textFont(const QPainter& canvas)
 {
     QFont font = canvas.font();
     font.setPointSize(5);
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoFontMerging));
     return font;
 }
 

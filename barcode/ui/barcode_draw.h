@@ -22,7 +22,7 @@ int roundHalfEven(double x);
 } // namespace BarcodeDraw
 
 // Draws the barcode on the canvas and, when ShowText asks for it, its text
-// and type name (not rotated, in a 5-point font). The type name stands above
+// and type name (not rotated, in the canvas's family alone at 5 points). The type name stands above
 // Top. The code stands on its own line at Left, just below the turned box of
 // the bars: to make room for it within Height the bars are drawn shorter by
 // the line's height (down to half of Height; below that the line falls under

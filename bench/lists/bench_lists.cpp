@@ -187,7 +187,16 @@ void measureSearches(const char* backend)
     searches("phone", w.phone.ui->DBGrid1, w.phone.ui->cnt,
              {{"empty box (every entry)", [&] { w.phoneText(QString()); }},
               {"one unit", [&] { w.phoneText(QStringLiteral("(واحد 3)")); }},
-              {"a name", [&] { w.phoneText(QStringLiteral("سارا صادقي")); }}});
+              {"a name", [&] { w.phoneText(QStringLiteral("سارا صادقي")); }},
+              {"a number", [&] {
+                   w.phone.ui->src_tel->setChecked(true);
+                   w.phoneText(QStringLiteral("02134"));
+               }},
+              {"a remark", [&] {
+                   w.phone.ui->src_cmt->setChecked(true);
+                   w.phoneText(QStringLiteral("داخلي 345"));
+               }}});
+    w.phone.ui->src_name->setChecked(true);
 }
 
 // Child: one search and its export; prints "rows ms rssBefore peak fileMiB".
@@ -265,6 +274,8 @@ int main(int argc, char* argv[])
         // What the installer adds where the server allows it (made once, then kept).
         std::printf("%s: indexes of the contains searches: %s\n", backend,
                     Schema::ensureContainsIndexes() ? "made where the backend has them" : "refused");
+        std::printf("%s: indexes of the lists' scopes and orders: %s\n", backend,
+                    Schema::ensureSearchIndexes() ? "made where the backend has them" : "refused");
     } catch (const DbError& e) {
         std::fprintf(stderr, "%s: %s\n", backend, qPrintable(e.driverText));
         return 1;

@@ -55,6 +55,14 @@ QString recursiveDistinct(const QString& table, const QString& column)
         .arg(table, column);
 }
 
+// Statements in which %1, %2 and %3 stand for a name, a table and a column.
+QStringList filledIn(QStringList statements, const QString& name, const QString& table, const QString& column)
+{
+    return statements.replaceInStrings(QStringLiteral("%1"), name)
+        .replaceInStrings(QStringLiteral("%2"), table)
+        .replaceInStrings(QStringLiteral("%3"), column);
+}
+
 QString typeText(const char* const names[], ColumnType t, int size)
 {
     const QString name = QLatin1String(names[int(t)]);
@@ -122,6 +130,7 @@ public:
     {
         return createIndex(name, table, persianOrder(column));
     }
+    bool indexesTitleSorts() const override { return true; }
     // A full-text table of the column with the trigram tokenizer (SQLite 3.34
     // and later), over the table's own rows (it stores no copy of the text),
     // kept in step by triggers; the rows written before it are read in once.
@@ -140,9 +149,27 @@ public:
                            "insert into %1 (rowid, %3) values (new.id, new.%3); end"),
             QStringLiteral("insert into %1 (%1) select 'rebuild' "
                            "where (select count(*) from %1_docsize) <> (select count(*) from %2)")};
-        return statements.replaceInStrings(QStringLiteral("%1"), name)
-            .replaceInStrings(QStringLiteral("%2"), table)
-            .replaceInStrings(QStringLiteral("%3"), column);
+        return filledIn(statements, name, table, column);
+    }
+    // The texts in a table with an id for their full-text table (trigrams, as
+    // the rows' own above), which a trigger on it fills; triggers on the
+    // table add each new text. The texts of the rows written before are read
+    // in where the table of texts is still empty.
+    QStringList createContainsTexts(const QString& name, const QString& table, const QString& column) const override
+    {
+        QStringList statements{
+            QStringLiteral("create virtual table if not exists %1_contains using fts5(k, content='%1', "
+                           "content_rowid='id', tokenize='trigram', detail='none')"),
+            QStringLiteral("create table if not exists %1 (id integer primary key, k text not null unique)"),
+            QStringLiteral("create trigger if not exists %1_contains_ins after insert on %1 begin "
+                           "insert into %1_contains (rowid, k) values (new.id, new.k); end"),
+            QStringLiteral("create trigger if not exists %1_add after insert on %2 when new.%3 is not null begin "
+                           "insert or ignore into %1 (k) values (new.%3); end"),
+            QStringLiteral("create trigger if not exists %1_upd after update of %3 on %2 when new.%3 is not null begin "
+                           "insert or ignore into %1 (k) values (new.%3); end"),
+            QStringLiteral("insert or ignore into %1 (k) select distinct %3 from %2 "
+                           "where %3 is not null and not exists (select 1 from %1)")};
+        return filledIn(statements, name, table, column);
     }
     QStringList dropContainsIndex(const QString& name) const override
     {
@@ -311,6 +338,11 @@ public:
     {
         return uniqueIndex(QStringLiteral("create unique index if not exists %1 on %2 (%3)"), name, table, column, skipEmpty);
     }
+    // In the collation prepare found; none without one.
+    QString createPersianOrderIndex(const QString& name, const QString& table, const QString& column) const override
+    {
+        return m_collation.isEmpty() ? QString() : createIndex(name, table, persianOrder(column));
+    }
     // A transaction-scoped advisory lock on the key's hash; a wait that
     // outlasts the transaction's lock_timeout fails as a lock time-out (55P03).
     QString tryLock(bool shared) const override
@@ -380,9 +412,7 @@ public:
                 "create trigger %1_add after insert or update of %3 on %2 for each row execute procedure %1_add(); "
                 "insert into %1 (k) select distinct %3 from %2 where %3 is not null; "
                 "end if; end $made$")};
-        return statements.replaceInStrings(QStringLiteral("%1"), name)
-            .replaceInStrings(QStringLiteral("%2"), table)
-            .replaceInStrings(QStringLiteral("%3"), column);
+        return filledIn(statements, name, table, column);
     }
     QString containsIndexExistsQuery() const override
     {

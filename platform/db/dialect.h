@@ -107,9 +107,10 @@ public:
     }
     // A column whose texts repeat over many rows (the log's actions, each
     // with a name or a code): its distinct texts in a table of their own,
-    // `name`, one column "k", kept in step by the server itself (a trigger,
-    // so that every workstation's rows are in it, whatever its version) and
-    // searched through a text index of its own. A search then tests the
+    // `name`, the texts in a column "k", kept in step by the server itself (a
+    // trigger, so that every workstation's rows are in it, whatever its
+    // version) and searched through a text index of its own (which
+    // containsIndexed names `name`_contains). A search then tests the
     // texts, few beside the rows, and counts the rows of those that hold the
     // typed text from a plain index of the column alone, instead of reading
     // every row the column's text index gives from the table. The statements
@@ -128,14 +129,22 @@ public:
         return {};
     }
     // Creates, unless one of that name exists, an index of a text column in
-    // the order of persianOrder, so that a list sorted by a clicked title reads
-    // only its first rows instead of sorting the whole table; empty where the
-    // backend has no such index (the sort then gives the same rows, only more slowly).
+    // the order of persianOrder, so that a list in that order (its own, or
+    // sorted by a clicked title) reads only its first rows instead of sorting
+    // the whole table; empty where the backend has no such index (the list
+    // then gives the same rows, only more slowly).
     virtual QString createPersianOrderIndex(const QString& name, const QString& table, const QString& column) const
     {
         (void)name, (void)table, (void)column;
         return {};
     }
+    // Whether a table of millions of rows (the log) is given such an index of
+    // each column a list sorts by a clicked title. Where the database is the
+    // workstation's own file, nobody waits while they are built; a server
+    // shared by many workstations would hold every workstation's writes of
+    // the table while it builds them, and then keep them up to date at each
+    // write, for a sort now and then.
+    virtual bool indexesTitleSorts() const { return false; }
     // A blob column with the bytes of one bound value (?) added to its end.
     virtual QString appendBytes(const QString& column) const
     {

@@ -47,7 +47,8 @@
 // with "frameWidth" (0.25).
 // Fonts: "family", "size" (points), "bold", "italic", "underline"; what is not
 // given comes from the band's font, then the report's (Nazli 10, elements.h).
-// A family without some letters prints them in Nazli.
+// A family without some letters prints them in Nazli, the body's family; a
+// family not installed prints in Nazli throughout.
 //
 // Element types of other folders (the barcode elements) are registered with
 // registerType; the loader gives them name, rect and enabled, the factory the

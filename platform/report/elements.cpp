@@ -2,6 +2,8 @@
 
 #include "report.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
@@ -69,6 +71,48 @@ QString anchorRuns(const QString& text, bool rightToLeft)
         i = end;
     }
     return out;
+}
+
+// A layout of a text on a device in the form's families alone: its font's
+// own family, and the body's for each letter its own lacks (a family not
+// installed: the body's throughout); never a face the font matcher would
+// choose by itself. A letter neither has prints as the body's box of a
+// missing letter. Spaces and the marks that only steer the letters around
+// them (joiners, direction marks) stay in the face of their neighbours.
+std::unique_ptr<QTextLayout> formLayout(const QString& text, const QFont& font, QPaintDevice* device)
+{
+    QFont own = font;
+    own.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoFontMerging));
+    QFont body = own;
+    body.setFamilies({ReportTextFamily});
+    const QString family = font.families().value(0, font.family());
+    if (QFontDatabase::hasFamily(family))
+        own.setFamilies({family});
+    else
+        own = body;
+    auto layout = std::make_unique<QTextLayout>(text, own, device);
+    if (own.families() == body.families())
+        return layout;
+    // Among the letters of a family that prints bold only (Titr), bold as well.
+    body.setWeight(std::max(body.weight(), QFont::Weight(QFontInfo(own).weight())));
+    const QFontMetricsF ownLetters(own);
+    QTextCharFormat inBody;
+    inBody.setFont(body);
+    QList<QTextLayout::FormatRange> lacking;
+    for (qsizetype at = 0; at < text.size();) {
+        const bool pair = text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
+        const int length = pair ? 2 : 1;
+        if (!QChar::isSpace(c) && QChar::category(c) != QChar::Other_Format && !ownLetters.inFontUcs4(c)) {
+            if (!lacking.isEmpty() && lacking.last().start + lacking.last().length == at)
+                lacking.last().length += length;
+            else
+                lacking.append({int(at), length, inBody});
+        }
+        at += length;
+    }
+    layout->setFormats(lacking);
+    return layout;
 }
 
 // A text laid out in lines at the largest size, down from its font's, at
@@ -158,7 +202,7 @@ struct FittedText {
         if (text.isEmpty())
             return f;
         for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-            auto layout = std::make_unique<QTextLayout>(paragraph, font, device);
+            auto layout = formLayout(paragraph, font, device);
             layout->setTextOption(option);
             layout->setCacheEnabled(true);
             layout->beginLayout();
@@ -194,7 +238,7 @@ struct FittedText {
             const QString anchored = anchorRuns(lines[i], rightToLeft);
             if (layouts[i] && anchored == lines[i])
                 continue;
-            layouts[i] = std::make_unique<QTextLayout>(anchored, font, device);
+            layouts[i] = formLayout(anchored, font, device);
             QTextLayout& layout = *layouts[i];
             layout.setTextOption(option);
             layout.setCacheEnabled(true);

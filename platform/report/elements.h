@@ -25,12 +25,16 @@ struct ReportFrame {
     static ReportFrame all();
 };
 
-// The family texts print in unless a design names another. It has the
-// Persian and the Latin letters and both kinds of digits, so a caption that
-// mixes them prints in one face. A family a design names falls back to it for
-// the letters it lacks (Titr has the digits but no Latin letters).
+// The family of the forms' body: texts print in it unless a design names
+// another (the titles' Titr). It has the Persian and the Latin letters and
+// both kinds of digits, so a caption that mixes them prints in one face.
+// Every text prints in its own family and this one alone: its letters that
+// its family lacks (Titr has the digits but no Latin letters), and all of a
+// family that is not installed, print in it; so do the codes printed under
+// barcodes (the canvas's font while a report prints). No other face is ever
+// chosen for a letter.
 inline const QString ReportTextFamily = QStringLiteral("Nazli");
-// A font of the family, falling back to the report's text family.
+// A font of the family, falling back to the body's family.
 QFont reportFont(const QString& family, double points);
 
 // A text in a box. Alignment is where the text sits on the paper; rightToLeft

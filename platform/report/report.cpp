@@ -195,6 +195,11 @@ bool Report::render(QPagedPaintDevice& device)
     QPainter painter;
     if (!painter.begin(&device))
         return false;
+    // What elements draw in the canvas's font (the codes under barcodes)
+    // prints in the body's family alone.
+    QFont body(ReportTextFamily, 10);
+    body.setStyleStrategy(QFont::NoFontMerging);
+    painter.setFont(body);
     TReportPrinter printer(painter, device.logicalDpiX(), device.logicalDpiY());
 
     m_printer = &printer;

@@ -3,6 +3,7 @@
 #include "core/setting_values.h"
 #include "platform/db/money.h"
 #include "platform/db/sql.h"
+#include "platform/report/elements.h"
 #include "platform/report/report_sheet.h"
 #include "platform/ui/window_set.h"
 
@@ -63,6 +64,11 @@ LetterCaption amount(const QString& label, const QString& column)
             }};
 }
 
+LetterCaption filledBox(const QString& label, const std::function<bool(const LetterSource&)>& filled)
+{
+    return {label, [filled](const LetterSource& s) { return filled(s) ? QStringLiteral("1") : QString(); }, true};
+}
+
 } // namespace Letter
 
 bool print_letter(const QString& sheet, const QVariantMap& row, const QList<LetterCaption>& captions,
@@ -78,17 +84,22 @@ bool print_letter(const QString& sheet, const QVariantMap& row, const QList<Lett
     if (row.isEmpty() || !letter)
         return false;
     const LetterSource source(row);
-    QList<QPair<QString, QString>> filled;
+    QStringList filled;
     QList<QVariantMap> rows;
     if (!Db::guard([&] {
             for (const LetterCaption& c : captions)
-                filled.append({c.label, c.value(source)});
+                filled.append(c.value(source));
             if (details)
                 rows = details(source);
         }))
         return false;
-    for (const auto& [label, caption] : std::as_const(filled))
-        letter->report().setCaption(label, caption);
+    for (qsizetype i = 0; i < captions.size(); ++i) {
+        const LetterCaption& c = captions[i];
+        if (!c.box)
+            letter->report().setCaption(c.label, filled[i]);
+        else if (auto* box = letter->report().find<ReportText>(c.label))
+            box->background = filled[i].isEmpty() ? QColor() : QColor(Qt::black);
+    }
     if (details) {
         // The rows stay with the sheet until its next print.
         auto* model = letter->findChild<QStandardItemModel*>(QString(), Qt::FindDirectChildrenOnly);

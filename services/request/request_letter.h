@@ -33,6 +33,8 @@ private:
 struct LetterCaption {
     QString label;
     std::function<QString(const LetterSource&)> value;
+    // The label is a box, filled black where the value is not empty.
+    bool box = false;
 };
 
 namespace Letter {
@@ -51,6 +53,8 @@ LetterCaption provincial(const QString& label, const QString& listName, const QS
 LetterCaption text(const QString& label, const QString& text);
 // An amount of money of the request's row, in rials grouped by three ("12,345,000").
 LetterCaption amount(const QString& label, const QString& column);
+// A box that is filled black when filled says so, and left empty otherwise.
+LetterCaption filledBox(const QString& label, const std::function<bool(const LetterSource&)>& filled);
 } // namespace Letter
 
 // Fills the captions of the report sheet of that window-set name and shows its

@@ -348,6 +348,8 @@ void TestReportBarcode::textsClearOfBars()
     for (Report* r : {&sheet1.report(), &sheet2.report()}) {
         PdfPages pdf(*r, 200);
         QCOMPARE(pdf.pages.size(), 1);
+        // The codes and type names in the sheet's body family, its titles in their own.
+        QCOMPARE(pdf.fonts(), (QStringList{"Nazli", "Titr-Bold"}));
         checkTextsClearOfBars(pdf, *r->band(BandKind::Detail), 20, r == &sheet1.report() ? "sheet 1" : "sheet 2");
         if (QTest::currentTestFailed())
             return;
@@ -363,6 +365,7 @@ void TestReportBarcode::textsClearOfBars()
         cards.ReportDBBarcode1->SetShowText(right);
         cards.ReportDBBarcode2->SetShowText(left);
         PdfPages pdf(cards.report(), 200);
+        QVERIFY(!pdf.fonts().join(' ').contains("DejaVu"));
         checkTextsClearOfBars(pdf, *cards.report().band(BandKind::Detail), 10, QString("cards %1").arg(int(right)));
         if (QTest::currentTestFailed())
             return;

@@ -4,9 +4,11 @@
 #include "core/password_hash.h"
 #include "core/list_window.h"
 #include "core/schema.h"
+#include "core/lock_keys.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 
 #include <QSqlRecord>
@@ -283,6 +285,57 @@ private slots:
                              {QStringLiteral("%درخواست%")})
                      .toInt(),
                  1);
+    }
+
+    // On a database of an earlier version, with rows already written, the
+    // installer adds the phone book's indexes and keeps the log's action
+    // texts apart (read in once, then kept by the database itself), also
+    // while another workstation is making the same index under its lock.
+    void searchIndexesOfAnEarlierDatabase()
+    {
+        QVERIFY(Schema::install(TestDb::AdminPassword).ok());
+        const Dialect& d = Database::current().dialect();
+        const bool sqlite = Database::current().backend() == Backend::SQLite;
+        // What an earlier version left: the rows' own index of the action
+        // texts, none kept apart, the phone book without indexes.
+        const QStringList dropTexts = sqlite ? QStringList{"drop trigger ix_log_cmt_texts_add", "drop trigger ix_log_cmt_texts_upd",
+                                                           "drop table ix_log_cmt_texts_contains", "drop table ix_log_cmt_texts"}
+                                             : QStringList{"drop function ix_log_cmt_texts_add() cascade", "drop table ix_log_cmt_texts"};
+        for (const QString& sql : dropTexts + d.createContainsIndex("ix_log_cmt_contains", "log", "cmt"))
+            Sql::exec(sql);
+        for (const char* column : {"name", "tel", "cmt"})
+            for (const QString& sql : d.dropContainsIndex(QStringLiteral("ix_phone_%1_contains").arg(column)))
+                Sql::exec(sql);
+        Sql::exec(d.dropIndex("ix_phone_name_order", "phone"));
+        for (const char* cmt : {"حذف درخواست ژاله", "ثبت کارت", "ثبت کارت"})
+            Sql::insert("log", {{"karbar", "0001000018"}, {"cmt", cmt}});
+        Sql::insert("phone", {{"name", "سارا صادقي"}, {"tel", "0912"}, {"cmt", "داخلي 345"}});
+
+        Meeting otherMade;
+        SecondWorkstation other(m_db.options());
+        other.start([&] {
+            Sql::exclusive(Keys::table("phone"), [&] {
+                Sql::exec(d.createPersianOrderIndex("ix_phone_name_order", "phone", "name"));
+                for (const QString& sql : d.createContainsIndex("ix_phone_name_contains", "phone", "name"))
+                    Sql::exec(sql);
+                otherMade.arrive();
+                QThread::msleep(300); // this workstation is now making them too
+            });
+        });
+        QVERIFY(otherMade.awaitArrival());
+        QVERIFY(Schema::ensureContainsIndexes());
+        QVERIFY(Schema::ensureSearchIndexes());
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+
+        const QString objects = sqlite ? "select count(*) from sqlite_master where name = ?"
+                                       : "select count(*) from pg_class where relname = ?";
+        for (const char* made : {"ix_phone_name_contains", "ix_phone_tel_contains", "ix_phone_cmt_contains",
+                                 "ix_phone_name_order", "ix_log_cmt_texts", "ix_log_cmt_texts_rows"})
+            QVERIFY2(Sql::scalar(objects, {made}).toInt() == 1, made);
+        QCOMPARE(Sql::scalar(objects, {"ix_log_cmt_contains"}).toInt(), 0);
+        QCOMPARE(count("ix_log_cmt_texts"), 2);
+        Sql::insert("log", {{"karbar", "0001000018"}, {"cmt", "ثبت کارت ژاله"}});
+        QCOMPARE(count("ix_log_cmt_texts"), 3);
     }
 
     void rightsGoToTheAdministratorsRealId()

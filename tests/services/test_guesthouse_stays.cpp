@@ -11,16 +11,18 @@
 #include "core/texts.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
-#include "platform/report/report.h"
+#include "platform/report/report_sheet.h"
 #include "services/khabghah_hamrahan.h"
 #include "services/khabghah_ins.h"
 #include "services/khabghah_ins_modir.h"
+#include "services/khabghah_letters.h"
 #include "services/khabghah_src.h"
 #include "services/request/attached_persons.h"
 #include "services/request/request_list.h"
 #include "services/request/texts.h"
 #include "services/texts.h"
 #include "tests/core/admin_pages.h"
+#include "tests/platform/report/pdf_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
@@ -299,6 +301,24 @@ private slots:
         QCOMPARE(row.value(u"personel_id"_s).toLongLong(), picked);
         QCOMPARE(row.value(u"taeed_dat"_s).toString(), row.value(u"ersal_dat"_s).toString());
         QVERIFY(row.value(u"taeed2_dat"_s).isNull());
+    }
+
+    // The Ramsar letter fills one of its two small boxes black, the retired
+    // one for a retired requester, else the employee one, and prints in the
+    // letter's own families alone.
+    void ramsarLetterFillsOneBox()
+    {
+        const qint64 owner = person(u"5555555555"_s, u"a"_s, u"b"_s, u"مازندران"_s, u"رامسر"_s);
+        for (const bool retired : {true, false}) {
+            Sql::update(u"personel"_s, {{u"semat"_s, retired ? ServiceText::Retired : u"کارشناس"_s}}, u"id=?"_s, {owner});
+            QVERIFY(print_stay_letter(StayLetter::Ramsar, {{u"id"_s, 1}, {u"personel_id"_s, owner}}));
+            PdfPages pages(win<ReportSheet>(stay_letter_sheet(StayLetter::Ramsar))->report());
+            // The boxes' insides on the paper: the margin, then their places in the title band.
+            const QRectF retiredBox(173.5, 79.5, 4, 4), employeeBox(133.5, 79.5, 4, 4);
+            QVERIFY(pages.ink(0, retired ? retiredBox : employeeBox).width() > 3.5);
+            QVERIFY(pages.ink(0, retired ? employeeBox : retiredBox).isEmpty());
+            QCOMPARE(pages.fonts(), (QStringList{u"Nazli"_s, u"Nazli-Bold"_s, u"Titr-Bold"_s}));
+        }
     }
 
     // Levels other than single, multi and admin file the stay under the user's

@@ -5,7 +5,7 @@
 // program's own code, as another workstation would run it at the same moment.
 //
 //     SecondWorkstation other(m_db.options());
-//     other.start([] { Sql::exclusive("item", [] { ... }); });
+//     other.start([] { Sql::exclusive(Keys::table("item"), [] { ... }); });
 //     ...                       // this workstation meanwhile
 //     QVERIFY(other.wait());
 

@@ -90,3 +90,17 @@ QList<PdfPages::Word> PdfPages::words(int page) const
     }
     return out;
 }
+
+QStringList PdfPages::fonts() const
+{
+    QProcess p;
+    p.start("pdffonts", {pdfPath()});
+    p.waitForFinished(60000);
+    // Two lines of titles, then a font a line, its name first.
+    QStringList out = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).mid(2);
+    for (QString& line : out)
+        line = line.section(' ', 0, 0);
+    out.sort();
+    out.removeDuplicates();
+    return out;
+}

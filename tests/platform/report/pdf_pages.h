@@ -8,6 +8,7 @@
 #include <QList>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 class Report;
@@ -33,6 +34,8 @@ public:
         QRectF box;
     };
     QList<Word> words(int page) const;
+    // The names of the fonts the PDF holds, as pdffonts gives them, each once, sorted.
+    QStringList fonts() const;
 
 private:
     double mm(int px) const { return px * 25.4 / m_dpi; }

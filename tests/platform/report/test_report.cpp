@@ -541,6 +541,30 @@ private slots:
             QVERIFY(pdf.ink(0, paper).height() > 2.5);
     }
 
+    // A text prints in its own family and the body's alone: the letters its
+    // family lacks, all of a family not installed, and a letter no family of
+    // the form has, in the body's; never in a face of the font matcher's choosing.
+    void textsPrintInTheFormsFamiliesAlone_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QStringList>("fonts");
+        QTest::newRow("the titles' family, without Latin letters") << u"Titr"_s << QStringList{"Nazli-Bold", "Titr-Bold"};
+        QTest::newRow("a family not installed") << u"No Such Family"_s << QStringList{"Nazli"};
+    }
+
+    void textsPrintInTheFormsFamiliesAlone()
+    {
+        QFETCH(QString, family);
+        QFETCH(QStringList, fonts);
+        Report r;
+        r.page.size = QSizeF(150, 40);
+        auto* t = r.addBand(BandKind::Detail, 20).add(std::make_unique<ReportLabel>(QString(), u"کارت هديه Nowruz ■ ۱۴۰۳"_s));
+        t->Size = {0, 0, 130, 10};
+        t->font = reportFont(family, 12);
+        PdfPages pdf(r);
+        QCOMPARE(pdf.fonts(), fonts);
+    }
+
     void previewShowsWhatThePdfPrints()
     {
         // Captions whose punctuation, brackets and digits sit at the ends of
