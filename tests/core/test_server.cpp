@@ -211,6 +211,25 @@ private slots:
         QVERIFY(!m_server->isVisible());
     }
 
+    // Saved settings are what the next login connects to; settings that
+    // could not be saved leave the login's choice as it was.
+    void savedSettingsAreTheNextLogin()
+    {
+        auto* login = win<Tlogin>(QStringLiteral("login"));
+        login->setConnectionChoice(0);
+        MsgRecorder msgs;
+        qputenv("TUVEK_USER_SETTINGS", "/proc/no/such/folder/connection.ini");
+        fill(QStringLiteral("db"), QStringLiteral("Tuvek"), QStringLiteral("clerk"), QStringLiteral("pw"));
+        QTest::mouseClick(m_server->ui->Button1, Qt::LeftButton);
+        TestDb::isolateSettings(m_dir.path());
+        QCOMPARE(login->connectionChoice(), 0);
+
+        m_server->show();
+        QTest::mouseClick(m_server->ui->Button1, Qt::LeftButton);
+        QVERIFY(Settings::read(Settings::userFile()));
+        QCOMPARE(login->connectionChoice(), 1);
+    }
+
     // The label ". . ." installs the schema on the chosen connection: here the
     // built-in one, the embedded database.
     void installerLabelInstallsOnce()
