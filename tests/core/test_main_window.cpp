@@ -15,6 +15,7 @@
 #include "ui_main.h"
 #include "ui_users.h"
 
+#include <QHostInfo>
 #include <QtTest>
 
 class TestMainWindow : public QObject {
@@ -136,6 +137,31 @@ private slots:
         QVERIFY(main->ui->N25->isEnabled()); // the guesthouse registry
         QVERIFY(main->ui->N23->isEnabled()); // leave and missions
         QVERIFY(main->ui->N3->isEnabled());
+    }
+
+    // The log row and the main window name the workstation by the name the
+    // network keeps for its address, or else by its own host name.
+    void workstationNamedByItsHostName()
+    {
+        const QString address = LocalIP();
+        QString registered; // asked of the resolver apart from the program
+        if (!address.isEmpty()) {
+            const QHostInfo info = QHostInfo::fromName(address);
+            if (info.error() == QHostInfo::NoError && info.hostName() != address)
+                registered = info.hostName();
+        }
+        const QString expected = registered.isEmpty() ? QHostInfo::localHostName() : registered;
+        QVERIFY(!expected.isEmpty());
+        bool answered = false;
+        whenHostNameKnown(address, this, [&](const QString&) { answered = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 30000);
+
+        write_log_row_for(QStringLiteral("naming"), QStringLiteral("row"));
+        QCOMPARE(Sql::scalar(QStringLiteral("select computer_name from log where karbar = ?"), {QStringLiteral("naming")})
+                     .toString(),
+                 expected.left(50));
+        main->setWorkstation(address);
+        QCOMPARE(main->ui->IPAddrToName2->text(), expected);
     }
 
     // The address, host name and date labels keep their right edge 50 pixels
