@@ -266,6 +266,31 @@ private slots:
         QVERIFY(!printedText.contains(u"Sara"_s));
     }
 
+    // In a new stay the county follows the province the user picks: a county
+    // of another province leaves the box, a county of the new one stays.
+    void countyFollowsTheProvince()
+    {
+        MsgRecorder msgs;
+        becomeUser(u"admin"_s, u"khabghah"_s, {1, 1, 1, 1});
+        inStays([&] {
+            QVERIFY(openFromMenu(src->ui->N1, ins, [&] {
+                QComboBox* ostan = ins->ui->ostan;
+                QComboBox* city = ins->ui->city;
+                const auto pickNext = [&](const QString& from, const QString& county) {
+                    ostan->setCurrentIndex(ostan->findText(from));
+                    city->setCurrentText(county);
+                    QTest::keyClick(ostan, Qt::Key_Down);
+                };
+                pickNext(u"گيلان"_s, u"رشت"_s);
+                QCOMPARE(ostan->currentText(), u"مازندران"_s);
+                QCOMPARE(city->currentText(), QString());
+                QCOMPARE(city->itemText(0), u"رامسر"_s);
+                pickNext(u"گيلان"_s, u"رامسر"_s);
+                QCOMPARE(city->currentText(), u"رامسر"_s);
+            }));
+        });
+    }
+
     // Behind the gate the manager enters a stay for a picked person, approved
     // at the origin on the day it is sent; the window is ready for the next.
     void managerEntry()
