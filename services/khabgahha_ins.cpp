@@ -86,8 +86,10 @@ void Tkhabgahha_ins::ins_btnClick()
     const std::optional<Row> values = suite_values(*m_entry, *ui);
     if (!values)
         return;
-    if (m_entry->insert(*values, {}, suiteNumber()))
-        emit saved();
+    if (!m_entry->insert(*values, {}, suiteNumber()))
+        return;
+    Msg::info(ServiceText::SuiteSaved);
+    emit saved();
 }
 
 void Tkhabgahha_ins::edit_btnClick()
