@@ -240,7 +240,7 @@ void Tlogin::refuseOldVersion(const QString& us, const QString& newest)
             QFile out(*path);
             if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush()) {
                 qWarning() << "newest program file:" << out.errorString();
-                Msg::error(CoreText::NewestProgramNotSaved.arg(QDir::toNativeSeparators(*path)));
+                Msg::error(CoreText::NewestProgramNotSaved.arg(Msg::filePath(*path)));
             }
         }
     }

@@ -226,7 +226,7 @@ private slots:
         login->show();
         msgs.answerInput(nowhere);
         typeAndEnter(QStringLiteral("555"), QStringLiteral("pw"));
-        QCOMPARE(msgs.texts().last(), CoreText::NewestProgramNotSaved.arg(QDir::toNativeSeparators(nowhere)));
+        QCOMPARE(msgs.texts().last(), CoreText::NewestProgramNotSaved.arg(Msg::filePath(nowhere)));
     }
 
     void passwordChange()
