@@ -113,6 +113,13 @@ void Tlogin::FormShow()
     ui->ps->setFocus();
 }
 
+void Tlogin::showKeepingName()
+{
+    const QString typed = ui->us->text();
+    show();
+    ui->us->setText(typed);
+}
+
 void Tlogin::rememberName(const QString& us)
 {
     // Errors are ignored: the name is only a convenience for the next start.

@@ -276,6 +276,26 @@ private slots:
         QVERIFY(PasswordHash::isHash(stored));
         QVERIFY(PasswordHash::verify(stored, QStringLiteral("new")));
     }
+
+    // Back from the password change, the login keeps the user name typed for
+    // it, not the one remembered from the last login.
+    void passwordChangeKeepsTheTypedName()
+    {
+        MsgRecorder msgs;
+        addUser(QStringLiteral("666"), QStringLiteral("old"));
+        QFile remembered(Tlogin::rememberedNamePath());
+        QVERIFY(remembered.open(QIODevice::WriteOnly));
+        remembered.write("0012345678\n");
+        remembered.close();
+        login->ui->us->setText(QStringLiteral("666"));
+        login->ui->ps->setText(QStringLiteral("old"));
+        login->Label3Click();
+        auto* window = win<Tchange_pass>(QStringLiteral("change_pass"));
+        QVERIFY(window->isVisible());
+        window->ui->BitBtn2->click();
+        QVERIFY(login->isVisible());
+        QCOMPARE(login->ui->us->text(), QStringLiteral("666"));
+    }
 };
 
 QTEST_MAIN(TestLogin)
