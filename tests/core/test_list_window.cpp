@@ -423,8 +423,6 @@ private slots:
         for (int c = 0; c < w.list.model()->columnCount(); ++c)
             titles << w.list.model()->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(titles, (QStringList{"نام خانوادگي", "نام کاربر", "تعداد"}));
-        QCOMPARE(w.list.model()->rowCount(), 0);
-        QVERIFY(w.grid->horizontalHeader()->sectionSize(0) > 0);
         w.clickTitle(QStringLiteral("karbar"));
         QVERIFY(msgs.requests.isEmpty());
         QCOMPARE(w.list.model()->rowCount(), 0);
@@ -442,18 +440,14 @@ private slots:
         QVERIFY(w.list.search());
         const int c = w.list.model()->columnOf(QStringLiteral("karbar"));
         w.grid->horizontalHeader()->resizeSection(c, 120);
-        const auto hover = [&](const QString& text) {
-            int row = 0;
-            while (w.list.model()->value(row, QStringLiteral("karbar")).toString() != text)
-                ++row;
-            QWidget* cells = w.grid->viewport();
+        const auto hover = [&](int row) { // the rows are in the order of their ids
             const QPoint at = w.grid->visualRect(w.list.model()->index(row, c)).center();
-            QHelpEvent help(QEvent::ToolTip, at, cells->mapToGlobal(at));
-            QApplication::sendEvent(cells, &help);
+            QHelpEvent help(QEvent::ToolTip, at, w.grid->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(w.grid->viewport(), &help);
         };
-        hover(QStringLiteral("بهرام"));
+        hover(1); // بهرام
         QVERIFY(!QToolTip::isVisible());
-        hover(whole);
+        hover(6);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), whole);
         QToolTip::hideText();

@@ -284,15 +284,11 @@ private slots:
         MsgRecorder msgs;
         addUser(QStringLiteral("666"), QStringLiteral("old"));
         QFile remembered(Tlogin::rememberedNamePath());
-        QVERIFY(remembered.open(QIODevice::WriteOnly));
-        remembered.write("0012345678\n");
-        remembered.close();
+        QVERIFY(remembered.open(QIODevice::WriteOnly) && remembered.write("0012345678\n") && remembered.flush());
         login->ui->us->setText(QStringLiteral("666"));
         login->ui->ps->setText(QStringLiteral("old"));
         login->Label3Click();
-        auto* window = win<Tchange_pass>(QStringLiteral("change_pass"));
-        QVERIFY(window->isVisible());
-        window->ui->BitBtn2->click();
+        win<Tchange_pass>(QStringLiteral("change_pass"))->ui->BitBtn2->click();
         QVERIFY(login->isVisible());
         QCOMPARE(login->ui->us->text(), QStringLiteral("666"));
     }
