@@ -66,5 +66,5 @@ void Tchange_pass::backToLogin()
     ui->Edit1->clear();
     ui->Edit2->clear();
     if (auto* login = WindowSet::instance().find<Tlogin>(QStringLiteral("login")))
-        login->show();
+        login->showKeepingName();
 }

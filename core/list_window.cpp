@@ -8,6 +8,7 @@
 #include "platform/ui/progress.h"
 #include "platform/ui/text_input.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
@@ -24,6 +25,7 @@
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QTableView>
+#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 
@@ -375,14 +377,25 @@ void ListModel::setQuery(const ListQuery& query)
     endResetModel();
 }
 
-void ListModel::clear()
+void ListModel::clear() { setNoRows(m_beforeSearch); }
+
+void ListModel::setColumnsBeforeSearch(const QStringList& names)
+{
+    m_beforeSearch = names;
+    if (m_query.tail.isEmpty())
+        setNoRows(names);
+}
+
+void ListModel::setNoRows(const QStringList& names)
 {
     beginResetModel();
     m_query = {};
     m_sortColumn = -1;
-    m_names.clear();
-    m_text.clear();
+    m_names = names;
+    m_text = QList<bool>(names.size(), false);
     m_money.clear();
+    for (const QString& name : names)
+        m_money << Schema::holdsMoney(name);
     m_rows.clear();
     m_atEnd = true;
     m_sort.reset();
@@ -419,7 +432,7 @@ void ListModel::fetchAll()
 
 void ListModel::readAll(const std::function<void(const QVariantList&)>& take) const
 {
-    if (m_names.isEmpty())
+    if (m_query.tail.isEmpty()) // no search ran
         return;
     // One statement read forward: the rows pass through one at a time, whatever
     // their number, and nothing else runs on the connection until the last.
@@ -492,7 +505,7 @@ void ListModel::setBoldColumn(const QString& name)
 
 void ListModel::sortRows(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= m_names.size())
+    if (column < 0 || column >= m_names.size() || m_query.tail.isEmpty())
         return;
     const bool descending = order == Qt::DescendingOrder;
     // As many rows as were read, so that the current row can follow its record.
@@ -586,15 +599,48 @@ Qt::LayoutDirection GridCells::direction(const QString& text)
     return text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
 }
 
+namespace {
+
+// Whether a cell's text shows cut: laid out as the style paints it, in the
+// cell's room and wrapped at words where the grid wraps them, it needs more
+// width or more lines than the cell has.
+bool textCut(const QStyleOptionViewItem& cell)
+{
+    const QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
+    const QRect room =
+        style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget).adjusted(margin, 0, -margin, 0);
+    QTextOption option;
+    option.setWrapMode(cell.features & QStyleOptionViewItem::WrapText ? QTextOption::WordWrap : QTextOption::ManualWrap);
+    option.setTextDirection(cell.direction);
+    QString text = cell.text;
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, cell.font);
+    layout.setTextOption(option);
+    qreal height = 0;
+    bool tooWide = false;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room.width());
+        height += line.height();
+        tooWide = tooWide || line.naturalTextWidth() > room.width();
+    }
+    layout.endLayout();
+    return tooWide || height > room.height();
+}
+
+} // namespace
+
 bool GridCells::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                           const QModelIndex& index)
 {
-    // A text cut at its column's width shows whole as the cell's tooltip.
+    // A text cut at its column's width shows whole as the cell's tooltip,
+    // until the mouse leaves the cell.
     if (event->type() == QEvent::ToolTip) {
         QStyleOptionViewItem cell = option;
         initStyleOption(&cell, index);
-        if (!cell.text.isEmpty() && sizeHint(cell, index).width() > option.rect.width()) {
-            QToolTip::showText(event->globalPos(), cell.text, view, option.rect);
+        if (!cell.text.isEmpty() && textCut(cell)) {
+            QToolTip::showText(event->globalPos(), cell.text, view->viewport(), option.rect);
             return true;
         }
         QToolTip::hideText();
@@ -619,6 +665,10 @@ ListWindow::ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabe
       m_model(new ListModel(this))
 {
     m_model->setTitles(m_desc.grid);
+    QStringList described;
+    for (const auto& column : std::as_const(m_desc.grid))
+        described << column.first;
+    m_model->setColumnsBeforeSearch(described);
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new GridCells(m_grid));
     m_grid->horizontalHeader()->setStretchLastSection(true);
@@ -635,6 +685,7 @@ ListWindow::ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabe
         connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
                 [this](int column) { sort_grid_by_title(m_grid, column); });
     }
+    showColumns();
 }
 
 void ListWindow::filter(QCheckBox* check, const QList<QWidget*>& boxes, const QString& condition,

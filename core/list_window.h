@@ -66,7 +66,11 @@ public:
     // Shows the first rows of a search in the query's order. On a database
     // error DbError is thrown and the rows shown stay as they were.
     void setQuery(const ListQuery& query);
+    // No rows; the columns are those given to setColumnsBeforeSearch.
     void clear();
+    // The columns shown while no search has run (and after clear()): their
+    // titles over no rows, so that an empty grid says what it will list.
+    void setColumnsBeforeSearch(const QStringList& names);
 
     const QStringList& columnNames() const { return m_names; }
     int columnOf(const QString& name) const { return m_names.indexOf(name); }
@@ -117,7 +121,10 @@ private:
     ListPlan plan() const;
     QVariant raw(int row, int column) const;
 
+    void setNoRows(const QStringList& names);
+
     ListQuery m_query;
+    QStringList m_beforeSearch;
     int m_sortColumn = -1; // sorted by a title: its column, before the query's own order
     bool m_descending = false;
     QStringList m_names;

@@ -11,6 +11,7 @@
 #include <QNetworkInterface>
 #include <QPointer>
 #include <QTime>
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -55,9 +56,22 @@ void deliver(Lookup& lookup)
             done(name);
 }
 
+// Whether an address is one of this workstation's own (no address: the
+// workstation without a network).
+bool isOwnAddress(const QString& address)
+{
+    if (address.isEmpty())
+        return true;
+    const QHostAddress wanted(address);
+    const QList<QHostAddress> own = QNetworkInterface::allAddresses();
+    return std::any_of(own.cbegin(), own.cend(), [&](const QHostAddress& a) { return a.isEqual(wanted); });
+}
+
 // The look-up of an address, started the first time it is asked for. The
 // resolver is asked on a thread of its own, so that a log row can wait for
 // the answer a limited time while the window's thread stays free of events.
+// An address of this workstation that the network has no name for (usual
+// where no reverse zone is kept) is known by the workstation's own host name.
 std::shared_ptr<Lookup> lookUp(const QString& address)
 {
     static std::mutex namesLock;
@@ -68,10 +82,15 @@ std::shared_ptr<Lookup> lookUp(const QString& address)
         return found;
     found = std::make_shared<Lookup>();
     std::thread([lookup = found, address] {
-        const QHostInfo info = QHostInfo::fromName(address);
-        QString name = info.error() == QHostInfo::NoError ? info.hostName() : QString();
-        if (name == address) // no reverse name: the look-up echoes the address
-            name.clear();
+        QString name;
+        if (!address.isEmpty()) {
+            const QHostInfo info = QHostInfo::fromName(address);
+            name = info.error() == QHostInfo::NoError ? info.hostName() : QString();
+            if (name == address) // no reverse name: the look-up echoes the address
+                name.clear();
+        }
+        if (name.isEmpty() && isOwnAddress(address))
+            name = QHostInfo::localHostName();
         {
             std::lock_guard<std::mutex> answered(lookup->lock);
             lookup->known = true;
@@ -88,8 +107,6 @@ std::shared_ptr<Lookup> lookUp(const QString& address)
 // look-up a short while; later rows take what is known.
 QString nameForLogRow(const QString& address)
 {
-    if (address.isEmpty())
-        return QString();
     const std::shared_ptr<Lookup> lookup = lookUp(address);
     std::unique_lock<std::mutex> hold(lookup->lock);
     if (!std::exchange(lookup->waitedFor, true))
@@ -112,8 +129,6 @@ QString LocalIP()
 
 QString IPAddrToName(const QString& address)
 {
-    if (address.isEmpty())
-        return QString();
     const std::shared_ptr<Lookup> lookup = lookUp(address);
     std::lock_guard<std::mutex> hold(lookup->lock);
     return lookup->name;
@@ -121,10 +136,6 @@ QString IPAddrToName(const QString& address)
 
 void whenHostNameKnown(const QString& address, QObject* context, std::function<void(const QString&)> done)
 {
-    if (address.isEmpty()) {
-        done(QString());
-        return;
-    }
     const std::shared_ptr<Lookup> lookup = lookUp(address);
     QString name;
     {

@@ -18,10 +18,12 @@ void write_log_row_for(const QString& karbar, const QString& cmt);
 
 // The workstation's IPv4 address as dotted text, empty when it has none.
 QString LocalIP();
-// The host name registered for an address; empty when none is known (yet).
-// The reverse look-up runs in the background and never blocks the window:
-// the first call for an address starts it (the login starts it for the
-// workstation's address), later calls return its answer.
+// The host name registered for an address; for an address of this
+// workstation without one (and for no address), the workstation's own host
+// name; empty when none is known (yet). The reverse look-up runs in the
+// background and never blocks the window: the first call for an address
+// starts it (the login starts it for the workstation's address), later calls
+// return its answer.
 QString IPAddrToName(const QString& address);
 // Calls done with the host name registered for an address once the look-up
 // has answered (empty when there is none), at once when it has already; not

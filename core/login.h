@@ -18,6 +18,10 @@ public:
     int connectionChoice() const;
     void setConnectionChoice(int index);
 
+    // Shown again after the password change: the user name typed before
+    // stays, whatever name the file remembers.
+    void showKeepingName();
+
     // Where the last user name is remembered: Tuvek.txt in the working folder,
     // or in the user's data folder when the working folder is not writable.
     static QString rememberedNamePath();

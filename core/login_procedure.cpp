@@ -113,6 +113,13 @@ void Tlogin::FormShow()
     ui->ps->setFocus();
 }
 
+void Tlogin::showKeepingName()
+{
+    const QString typed = ui->us->text();
+    show();
+    ui->us->setText(typed);
+}
+
 void Tlogin::rememberName(const QString& us)
 {
     // Errors are ignored: the name is only a convenience for the next start.
@@ -240,7 +247,7 @@ void Tlogin::refuseOldVersion(const QString& us, const QString& newest)
             QFile out(*path);
             if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush()) {
                 qWarning() << "newest program file:" << out.errorString();
-                Msg::error(CoreText::NewestProgramNotSaved.arg(QDir::toNativeSeparators(*path)));
+                Msg::error(CoreText::NewestProgramNotSaved.arg(Msg::filePath(*path)));
             }
         }
     }

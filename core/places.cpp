@@ -4,7 +4,9 @@
 #include "platform/db/sql.h"
 #include "platform/ui/text_input.h"
 
+#include <QComboBox>
 #include <QSet>
+#include <QSignalBlocker>
 
 namespace Places {
 
@@ -99,6 +101,20 @@ void fillProvinces(const QList<QComboBox*>& lists)
 void fillCounties(QComboBox* list, const QString& province)
 {
     fillDistinct(list, QStringLiteral("city"), {{QStringLiteral("ostan"), province}});
+}
+
+void provinceChanged(QComboBox* county, const QString& province)
+{
+    fillCounties(county, province);
+    const QString chosen = folded(county->currentText());
+    if (chosen.isEmpty())
+        return;
+    for (int i = 0; i < county->count(); ++i)
+        if (folded(county->itemText(i)) == chosen)
+            return;
+    const QSignalBlocker quiet(county);
+    county->setCurrentIndex(-1);
+    county->setEditText(QString());
 }
 
 void fillDistinct(QComboBox* list, const QString& column, const QList<QPair<QString, QString>>& equal)

@@ -25,6 +25,9 @@ bool pairExists(const QString& province, const QString& county);
 void fillProvinces(const QList<QComboBox*>& lists);
 // Fills a drop-down list with the counties of a province, the same way.
 void fillCounties(QComboBox* list, const QString& province);
+// After the user changed the province: the county list holds that province's
+// counties, and a county of another province leaves the box.
+void provinceChanged(QComboBox* county, const QString& province);
 // Fills a drop-down list with the distinct values of a gazetteer column among
 // the places whose columns hold the given values, the same way.
 void fillDistinct(QComboBox* list, const QString& column, const QList<QPair<QString, QString>>& equal);

@@ -71,8 +71,12 @@ void Tserver::Button1Click()
     s.userName = ui->UserName->text();
     s.password = ui->Password->text();
     s.serverType = ui->ServerType->currentText();
-    if (!Settings::write(Settings::userFile(), s))
+    if (!Settings::write(Settings::userFile(), s)) {
         Msg::warnYes(CoreText::SaveFailed);
+    } else if (auto* login = WindowSet::instance().find<Tlogin>(QStringLiteral("login"))) {
+        // The next login goes to the database just set, not the embedded one.
+        login->setConnectionChoice(1);
+    }
     close();
 }
 

@@ -239,7 +239,7 @@ void Tusers::semat2Change() { setRights(rights_template(ui->lev->currentText(), 
 
 void Tusers::ostanChange()
 {
-    Places::fillCounties(ui->shahrestan, ui->ostan->currentText());
+    Places::provinceChanged(ui->shahrestan, ui->ostan->currentText());
 }
 
 void Tusers::SpeedButton2Click()

@@ -202,7 +202,7 @@ void Tpersonel_ins::showEvent(QShowEvent* event)
     Places::fillProvinces({ui->ostan});
 }
 
-void Tpersonel_ins::ostanChange() { Places::fillCounties(ui->shahrestan, ui->ostan->currentText()); }
+void Tpersonel_ins::ostanChange() { Places::provinceChanged(ui->shahrestan, ui->ostan->currentText()); }
 
 void Tpersonel_ins::nationExit() { warn_national_code(ui->nation); }
 

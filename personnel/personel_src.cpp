@@ -137,7 +137,7 @@ void Tpersonel_src::showEvent(QShowEvent* event)
 
 void Tpersonel_src::src_btnClick() { m_list->search(); }
 
-void Tpersonel_src::ostanChange() { Places::fillCounties(ui->shahrestan, ui->ostan->currentText()); }
+void Tpersonel_src::ostanChange() { Places::provinceChanged(ui->shahrestan, ui->ostan->currentText()); }
 
 void Tpersonel_src::add_locClick() { ui->list_loc->addItem(ui->loc->currentText()); }
 

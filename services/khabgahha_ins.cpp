@@ -21,7 +21,7 @@ Tkhabgahha_ins::Tkhabgahha_ins(QWidget* parent) : Form(parent), ui(new Ui::Tkhab
                    {ui->tabaghe, QStringLiteral("tabaghe")}, {ui->hesab, QStringLiteral("hesab")}});
     digits_only_key(ui->otagh);
     // The lists come from the gazetteer, but any typed place is stored as typed.
-    on_user_change(ui->ostan, [this] { Places::fillCounties(ui->shahrestan, ui->ostan->currentText()); });
+    on_user_change(ui->ostan, [this] { Places::provinceChanged(ui->shahrestan, ui->ostan->currentText()); });
     connect(ui->ins_btn, &QPushButton::clicked, this, &Tkhabgahha_ins::ins_btnClick);
     connect(ui->edit_btn, &QPushButton::clicked, this, &Tkhabgahha_ins::edit_btnClick);
 }
@@ -86,8 +86,10 @@ void Tkhabgahha_ins::ins_btnClick()
     const std::optional<Row> values = suite_values(*m_entry, *ui);
     if (!values)
         return;
-    if (m_entry->insert(*values, {}, suiteNumber()))
-        emit saved();
+    if (!m_entry->insert(*values, {}, suiteNumber()))
+        return;
+    Msg::info(ServiceText::SuiteSaved);
+    emit saved();
 }
 
 void Tkhabgahha_ins::edit_btnClick()

@@ -26,7 +26,7 @@ public:
     void prepareEdit(const QVariantMap& suite);
 
 public slots:
-    void ins_btnClick();  // a new suite; the window stays open
+    void ins_btnClick();  // a new suite, said saved; the window stays open
     void edit_btnClick(); // saves the suite being edited; the window closes
 
 signals:

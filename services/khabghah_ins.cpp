@@ -43,7 +43,7 @@ RequestEntry* stay_entry(const StayBoxes& b, Form* window, QPushButton* ins_btn,
                  {b.roz, u"roz"_s}, {b.shab, u"shab"_s}, {b.cmt, u"cmt"_s}});
     digits_only_key(b.roz);
     digits_only_key(b.shab);
-    on_user_change(b.ostan, [b] { Places::fillCounties(b.city, b.ostan->currentText()); });
+    on_user_change(b.ostan, [b] { Places::provinceChanged(b.city, b.ostan->currentText()); });
     auto* request = new RequestEntry(khabghah_desc(), entry, window, ins_btn, edit_btn);
     request->setAdjust([](Row& values) {
         for (auto& [column, value] : values)

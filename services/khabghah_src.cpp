@@ -89,7 +89,7 @@ Tkhabghah_src::Tkhabghah_src(QWidget* parent) : Form(parent), ui(new Ui::Tkhabgh
                        .search = ui->src_btn},
                       [] { win<Tkhabghah_ins>(u"khabghah_ins"_s)->openNew(); },
                       [](qint64 id) { win<Tkhabghah_ins>(u"khabghah_ins"_s)->openApprove(id); });
-    on_user_change(ui->ostan, [this] { Places::fillCounties(ui->city, ui->ostan->currentText()); });
+    on_user_change(ui->ostan, [this] { Places::provinceChanged(ui->city, ui->ostan->currentText()); });
     connect(ui->N10, &QAction::triggered, this, &Tkhabghah_src::N10Click);
     connect(ui->N6, &QAction::triggered, this, &Tkhabghah_src::N6Click);
     connect(ui->N7, &QAction::triggered, this, &Tkhabghah_src::N7Click);

@@ -36,6 +36,8 @@ inline const QString PhotoExt = QStringLiteral("فرمت تصوير");
 
 // Guesthouse registry: values and messages
 inline const QString StatusFree = QStringLiteral("فعال");
+// A new suite saved, as every entry window says it.
+inline const QString SuiteSaved = RequestText::Saved;
 inline const QString SuiteDuplicate = QStringLiteral("خطا! شماره سوئيت در اين استان و شهرستان تکراري است");
 inline const QString StatusDuplicate = QStringLiteral("خطا! در اين تاريخ براي اين خوابگاه قبلا تعيين وضعيت شده است");
 inline const QString PhotoNoDescription = QStringLiteral("خطا! ابتدا شرح تصوير را مشخص نماييد");

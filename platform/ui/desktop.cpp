@@ -89,7 +89,7 @@ bool opensType(const QString& extension)
 
 bool openFile(const QString& path)
 {
-    const QString where = QDir::toNativeSeparators(path);
+    const QString where = Msg::filePath(path);
     if (!opensType(QFileInfo(path).suffix())) {
         Msg::info(UiText::FileNotOpened.arg(where));
         return false;

@@ -5,11 +5,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSpacerItem>
 #include <QStyle>
+#include <QTimer>
+#include <algorithm>
 
 namespace Msg {
 namespace {
@@ -48,6 +54,19 @@ QWidget* owner()
     return window;
 }
 
+// A message box as wide as its title needs: a short message ("ثبت شد")
+// makes a box so narrow that the frame cuts the title to its first letter.
+void fitTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QMargins margins = grid->contentsMargins();
+    const int width = titleWidth(box) - margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 class DialogHandler final : public Handler {
 public:
     Button message(const Request& r) override
@@ -72,6 +91,7 @@ public:
         for (QAbstractButton* button : box.buttons())
             button->setText(button->text().remove(QLatin1Char('&')));
         box.setLayoutDirection(Qt::RightToLeft);
+        fitTitle(box); // last: the box lays itself out anew as it is set up
         switch (box.exec()) {
         case QMessageBox::Yes: return Button::Yes;
         case QMessageBox::No: return Button::No;
@@ -99,9 +119,21 @@ public:
         dialog.setLabelText(r.text);
         dialog.setTextEchoMode(r.kind == Kind::Password ? QLineEdit::Password : QLineEdit::Normal);
         dialog.setTextValue(r.defaultText);
-        // The dialog sizes itself to its contents: its box is made wide enough.
-        if (auto* box = dialog.findChild<QLineEdit*>())
-            box->setMinimumWidth(titleWidth(dialog) - 2 * dialog.style()->pixelMetric(QStyle::PM_LayoutLeftMargin));
+        // The dialog sizes itself to its contents: its box is made wide enough
+        // for the title and for the whole default text, up to most of the screen.
+        if (auto* box = dialog.findChild<QLineEdit*>()) {
+            const int forTitle = titleWidth(dialog) - 2 * dialog.style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+            constexpr int BoxFrameAndCaret = 24;
+            int forText = box->fontMetrics().horizontalAdvance(r.defaultText) + BoxFrameAndCaret;
+            if (const QScreen* screen = dialog.screen())
+                forText = std::min(forText, screen->availableGeometry().width() * 3 / 4);
+            box->setMinimumWidth(std::max(forTitle, forText));
+            // The dialog shows its default text selected, and the selection
+            // drawn in white leaves out the part of a Persian first letter
+            // that reaches past its place ("دون" for "بدون"): the text shows
+            // unselected, the caret at its end.
+            QTimer::singleShot(0, box, [box] { box->end(false); });
+        }
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.textValue();
@@ -123,6 +155,21 @@ Button show(const QString& text, Icon icon, QList<Button> buttons)
 }
 
 } // namespace
+
+QString filePath(const QString& path)
+{
+    constexpr char16_t LeftToRightIsolate = 0x2066, PopDirectionalIsolate = 0x2069, LeftToRightMark = 0x200E;
+    // Inside the isolate a separator between two Persian names would still
+    // join them into one right-to-left run, their order turned about: a mark
+    // after each separator keeps the folders in order, left to right.
+    QString shown{QChar(LeftToRightIsolate)};
+    for (const QChar c : QDir::toNativeSeparators(path)) {
+        shown += c;
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char('.'))
+            shown += QChar(LeftToRightMark);
+    }
+    return shown + QChar(PopDirectionalIsolate);
+}
 
 void setHandler(Handler* h) { g_handler = h; }
 Handler* handler() { return g_handler ? g_handler : &g_dialogs; }

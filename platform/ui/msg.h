@@ -33,6 +33,11 @@ public:
     virtual std::optional<QString> input(const Request& request) = 0;
 };
 
+// A file's path as a message writes it: in the system's separators,
+// isolated as left-to-right text with its folders in order, so that neither
+// the Persian around it nor Persian folder names turn it about.
+QString filePath(const QString& path);
+
 // Installs a handler (nullptr restores the dialogs). Not owned.
 void setHandler(Handler* handler);
 Handler* handler();

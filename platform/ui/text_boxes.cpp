@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -37,6 +38,17 @@ public:
 
 void applyRightToLeft(QWidget* widget)
 {
+    // A word-wrapped label wraps its right-to-left lines with the space of
+    // each break counted out of the width, yet lays that space out at the
+    // line's right: a line that just fits runs a space's width past the
+    // label's left edge, its last word cut. The label keeps that room on its left.
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (label->wordWrap() && label->layoutDirection() == Qt::RightToLeft && label->contentsMargins().isNull()) {
+            const int space = label->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+            label->setContentsMargins(space, 0, 0, 0);
+        }
+        return;
+    }
     QTextDocument* document = widget ? documentOf(widget) : nullptr;
     if (!document || widget->layoutDirection() != Qt::RightToLeft)
         return;

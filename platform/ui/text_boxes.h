@@ -5,8 +5,9 @@
 // keeps the default layout of its text gets right-to-left paragraphs, which
 // start at its right edge; a box given an alignment or a direction of its own
 // keeps them. Line edits of a right-to-left window already start at the right
-// edge. Applied to every box of the application once installed, when the box
-// is first shown.
+// edge. Word-wrapped labels of a right-to-left window keep room at their left
+// edge for the lines they wrap. Applied to every box of the application once
+// installed, when the box is first shown.
 
 class QApplication;
 class QWidget;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -408,6 +409,48 @@ private slots:
         w.list.model()->fetchMore();
         w.grid->scrollToBottom();
         QCOMPARE(header->sectionSize(c), 80);
+    }
+
+    // Before its first search a grid shows the titles of its columns over no
+    // rows; a click on a title then sorts nothing and asks nothing.
+    void titlesShowBeforeTheFirstSearch()
+    {
+        MsgRecorder msgs;
+        EntryWindow w(entrySpec());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QStringList titles;
+        for (int c = 0; c < w.list.model()->columnCount(); ++c)
+            titles << w.list.model()->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(titles, (QStringList{"نام خانوادگي", "نام کاربر", "تعداد"}));
+        w.clickTitle(QStringLiteral("karbar"));
+        QVERIFY(msgs.requests.isEmpty());
+        QCOMPARE(w.list.model()->rowCount(), 0);
+    }
+
+    // A cell whose text is cut at its column's width shows the whole text as
+    // its tooltip when the mouse rests on it; a cell shown whole shows none.
+    void cutCellShowsItsTextAsTooltip()
+    {
+        const QString whole = QStringLiteral("شرح ماموريت بازديد از دفاتر استاني و شهرستان ها");
+        addEntry(whole, QStringLiteral("1403/05/01"), 1);
+        EntryWindow w(entrySpec());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.list.search());
+        const int c = w.list.model()->columnOf(QStringLiteral("karbar"));
+        w.grid->horizontalHeader()->resizeSection(c, 120);
+        const auto hover = [&](int row) { // the rows are in the order of their ids
+            const QPoint at = w.grid->visualRect(w.list.model()->index(row, c)).center();
+            QHelpEvent help(QEvent::ToolTip, at, w.grid->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(w.grid->viewport(), &help);
+        };
+        hover(1); // بهرام
+        QVERIFY(!QToolTip::isVisible());
+        hover(6);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), whole);
+        QToolTip::hideText();
     }
 
     void exportWritesTheRowsAsShown()

@@ -226,7 +226,7 @@ private slots:
         login->show();
         msgs.answerInput(nowhere);
         typeAndEnter(QStringLiteral("555"), QStringLiteral("pw"));
-        QCOMPARE(msgs.texts().last(), CoreText::NewestProgramNotSaved.arg(QDir::toNativeSeparators(nowhere)));
+        QCOMPARE(msgs.texts().last(), CoreText::NewestProgramNotSaved.arg(Msg::filePath(nowhere)));
     }
 
     void passwordChange()
@@ -275,6 +275,22 @@ private slots:
         const QString stored = Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString();
         QVERIFY(PasswordHash::isHash(stored));
         QVERIFY(PasswordHash::verify(stored, QStringLiteral("new")));
+    }
+
+    // Back from the password change, the login keeps the user name typed for
+    // it, not the one remembered from the last login.
+    void passwordChangeKeepsTheTypedName()
+    {
+        MsgRecorder msgs;
+        addUser(QStringLiteral("666"), QStringLiteral("old"));
+        QFile remembered(Tlogin::rememberedNamePath());
+        QVERIFY(remembered.open(QIODevice::WriteOnly) && remembered.write("0012345678\n") && remembered.flush());
+        login->ui->us->setText(QStringLiteral("666"));
+        login->ui->ps->setText(QStringLiteral("old"));
+        login->Label3Click();
+        win<Tchange_pass>(QStringLiteral("change_pass"))->ui->BitBtn2->click();
+        QVERIFY(login->isVisible());
+        QCOMPARE(login->ui->us->text(), QStringLiteral("666"));
     }
 };
 

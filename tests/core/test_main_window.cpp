@@ -15,6 +15,7 @@
 #include "ui_main.h"
 #include "ui_users.h"
 
+#include <QHostInfo>
 #include <QtTest>
 
 class TestMainWindow : public QObject {
@@ -136,6 +137,25 @@ private slots:
         QVERIFY(main->ui->N25->isEnabled()); // the guesthouse registry
         QVERIFY(main->ui->N23->isEnabled()); // leave and missions
         QVERIFY(main->ui->N3->isEnabled());
+    }
+
+    // The log row and the main window name the workstation by the name the
+    // network keeps for its address, or else by its own host name.
+    void workstationNamedByItsHostName()
+    {
+        const QString address = LocalIP();
+        const QHostInfo info = QHostInfo::fromName(address); // the resolver, asked apart from the program
+        const bool registered = info.error() == QHostInfo::NoError && info.hostName() != address;
+        const QString expected = registered ? info.hostName() : QHostInfo::localHostName();
+        bool answered = false;
+        whenHostNameKnown(address, this, [&](const QString&) { answered = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 30000);
+
+        write_log_row_for(QStringLiteral("naming"), QStringLiteral("row"));
+        const QVariant logged = Sql::scalar(QStringLiteral("select computer_name from log where karbar = ?"), {QStringLiteral("naming")});
+        QCOMPARE(logged.toString(), expected.left(50));
+        main->setWorkstation(address);
+        QCOMPARE(main->ui->IPAddrToName2->text(), expected);
     }
 
     // The address, host name and date labels keep their right edge 50 pixels

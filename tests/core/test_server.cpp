@@ -203,12 +203,23 @@ private slots:
     {
         qputenv("TUVEK_USER_SETTINGS", "/proc/no/such/folder/connection.ini");
         MsgRecorder msgs;
+        win<Tlogin>(QStringLiteral("login"))->setConnectionChoice(0);
         fill(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"));
         QTest::mouseClick(m_server->ui->Button1, Qt::LeftButton);
         TestDb::isolateSettings(m_dir.path());
+        QCOMPARE(win<Tlogin>(QStringLiteral("login"))->connectionChoice(), 0); // the login's choice stays
         QCOMPARE(msgs.texts(), QStringList{CoreText::SaveFailed});
         QCOMPARE(msgs.requests.first().icon, Msg::Icon::Warning);
         QVERIFY(!m_server->isVisible());
+    }
+
+    // Saved settings are what the next login connects to.
+    void savedSettingsAreTheNextLogin()
+    {
+        win<Tlogin>(QStringLiteral("login"))->setConnectionChoice(0);
+        fill(QStringLiteral("db"), QStringLiteral("Tuvek"), QStringLiteral("clerk"), QStringLiteral("pw"));
+        QTest::mouseClick(m_server->ui->Button1, Qt::LeftButton);
+        QCOMPARE(win<Tlogin>(QStringLiteral("login"))->connectionChoice(), 1);
     }
 
     // The label ". . ." installs the schema on the chosen connection: here the

@@ -110,7 +110,7 @@ private slots:
     }
 
     // Every report design built into the program loads, with the element types
-    // that the subsystems register at start-up.
+    // that the subsystems register at start-up, and names its preview window.
     void everyReportDesignLoads()
     {
         QDirIterator it(QStringLiteral(":/reports"), {QStringLiteral("*.json")});
@@ -118,7 +118,9 @@ private slots:
         while (it.hasNext()) {
             const QString name = QFileInfo(it.next()).completeBaseName();
             QString error;
-            QVERIFY2(ReportDesign::load(name, &error), qPrintable(error));
+            const std::unique_ptr<Report> report = ReportDesign::load(name, &error);
+            QVERIFY2(report, qPrintable(error));
+            QVERIFY2(!report->caption.isEmpty(), qPrintable(name));
             ++designs;
         }
         QVERIFY(designs > 0);

@@ -181,7 +181,7 @@ private slots:
         // not opened: the user is told where it is, never executable.
         QVERIFY(opened.isEmpty());
         const QString copyPath = m_files.filePath(u"saved.x"_s);
-        QCOMPARE(msgs.texts().last(), UiText::FileNotOpened.arg(QDir::toNativeSeparators(copyPath)));
+        QCOMPARE(msgs.texts().last(), UiText::FileNotOpened.arg(Msg::filePath(copyPath)));
         QCOMPARE(QFileInfo(copyPath).permissions() & (QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther),
                  QFileDevice::Permissions());
         msgs.requests.clear();

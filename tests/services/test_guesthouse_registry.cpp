@@ -147,7 +147,7 @@ private slots:
                 ins->ui->ins_btn->click();
                 ins->ui->ins_btn->click(); // the same number again in that county
             }));
-            QCOMPARE(msgs.texts(), QStringList{ServiceText::SuiteDuplicate});
+            QCOMPARE(msgs.texts(), (QStringList{ServiceText::SuiteSaved, ServiceText::SuiteDuplicate}));
             QCOMPARE(src->list()->model()->rowCount(), 2); // the list shows the new suite
             const QVariantMap added = Sql::row(u"select * from khabgahha where no='12'"_s);
             QCOMPARE(added.value(u"otagh"_s).toInt(), 3);

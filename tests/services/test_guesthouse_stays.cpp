@@ -268,6 +268,28 @@ private slots:
         QVERIFY(!printedText.contains(u"Sara"_s));
     }
 
+    // In a new stay the county follows the province the user picks: a county
+    // of another province leaves the box, a county of the new one stays.
+    void countyFollowsTheProvince()
+    {
+        MsgRecorder msgs;
+        becomeUser(u"admin"_s, u"khabghah"_s, {1, 1, 1, 1});
+        inStays([&] {
+            QVERIFY(openFromMenu(src->ui->N1, ins, [&] {
+                const auto pickMazandaran = [&](const QString& county) { // the item after گيلان
+                    ins->ui->ostan->setCurrentIndex(ins->ui->ostan->findText(u"گيلان"_s));
+                    ins->ui->city->setCurrentText(county);
+                    QTest::keyClick(ins->ui->ostan, Qt::Key_Down);
+                };
+                pickMazandaran(u"رشت"_s);
+                QCOMPARE(ins->ui->city->currentText(), QString());
+                QCOMPARE(ins->ui->city->itemText(0), u"رامسر"_s);
+                pickMazandaran(u"رامسر"_s);
+                QCOMPARE(ins->ui->city->currentText(), u"رامسر"_s);
+            }));
+        });
+    }
+
     // Behind the gate the manager enters a stay for a picked person, approved
     // at the origin on the day it is sent; the window is ready for the next.
     void managerEntry()

@@ -41,8 +41,15 @@ private slots:
 
         MsgRecorder msgs;
         QCOMPARE(Desktop::openFile(file), opened);
-        QCOMPARE(msgs.texts(),
-                 opened ? QStringList() : QStringList{UiText::FileOpenFailed.arg(QDir::toNativeSeparators(file))});
+        QCOMPARE(msgs.texts(), opened ? QStringList() : QStringList{UiText::FileOpenFailed.arg(Msg::filePath(file))});
+    }
+
+    // A path in a message is isolated as left-to-right text, a mark after
+    // each separator keeping Persian folder names in their order.
+    void pathInAMessage()
+    {
+        const QString path = u"/home/کاربر/اسناد/ليست کارکنان.xlsx"_s;
+        QCOMPARE(Msg::filePath(path), u"\u2066/\u200Ehome/\u200Eکاربر/\u200Eاسناد/\u200Eليست کارکنان.\u200Exlsx\u2069"_s);
     }
 };
 
