@@ -158,15 +158,17 @@ bool Database::holdsKey(const QString& key, bool shared) const
     return it != m_heldKeys.constEnd() && (shared || !it.value());
 }
 
-void Database::keyHeld(const QString& key, bool shared)
+void Database::keyHeld(const QString& key, int order, bool shared)
 {
     if (!holdsKey(key, shared))
         m_heldKeys.insert(key, shared);
+    m_lastKey = qMax(m_lastKey, QPair<int, QString>(order, key));
 }
 
 void Database::transactionEnded()
 {
     m_heldKeys.clear();
+    m_lastKey = {};
     m_lockClock = false;
 }
 

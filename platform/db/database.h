@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QHash>
+#include <QPair>
 #include <QSqlDatabase>
 #include <QString>
 #include <functional>
@@ -81,7 +82,11 @@ public:
     // Whether the open transaction already holds the lock of a key, and at
     // least as strongly as asked (an exclusive lock holds a shared one too).
     bool holdsKey(const QString& key, bool shared) const;
-    void keyHeld(const QString& key, bool shared);
+    // order: the key's place in the one order of keys (LockKey::order).
+    void keyHeld(const QString& key, int order, bool shared);
+    // The place of the last key the open transaction took: a key taken
+    // later must come after it, or two commands may wait for each other.
+    QPair<int, QString> lastKey() const { return m_lastKey; }
     // Told true when a command starts waiting for a lock another workstation
     // holds, false when the wait ended; the program's windows show a wait
     // cursor meanwhile.
@@ -122,6 +127,7 @@ private:
     QString m_errorCode;
     QHash<QString, bool> m_hasId;
     QHash<QString, bool> m_heldKeys; // key -> held shared only
+    QPair<int, QString> m_lastKey;
     QDeadlineTimer m_lockDeadline{QDeadlineTimer::Forever};
     bool m_lockClock = false;
     std::function<void(bool)> m_waitNotice;

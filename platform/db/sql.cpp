@@ -258,6 +258,9 @@ void exclusive(const QList<LockKey>& keys, const std::function<void()>& body)
         for (const LockKey& key : ordered) {
             if (db.holdsKey(key.name, key.shared))
                 continue;
+            if (QPair<int, QString>(key.order, key.name) < db.lastKey())
+                qWarning().noquote() << "lock key" << key.name << "taken after" << db.lastKey().second
+                                     << "against the order of keys: two commands may wait for each other";
             const QString tryLock = db.dialect().tryLock(key.shared);
             if (!tryLock.isEmpty()) {
                 const QVariantList values{key.name, QString::number(qMax(1, db.lockWaitLeft()))};
@@ -276,7 +279,7 @@ void exclusive(const QList<LockKey>& keys, const std::function<void()>& body)
                     db.waitNotice(false);
                 }
             }
-            db.keyHeld(key.name, key.shared);
+            db.keyHeld(key.name, key.order, key.shared);
         }
         body();
     });
