@@ -172,10 +172,11 @@ bool date_time_usable(MaskedBox* box);
 // The record of that id as its table holds it now; empty when it is gone.
 QVariantMap stored_record(const QString& table, qint64 id);
 // Deletes the row of that id and writes what more writes (its log row), in
-// one transaction under the table's key (shared) and the row's. True when the
-// row went; false after a database error's message, or when the row was
-// already gone (another workstation deleted it): then that is said and
-// nothing is written.
+// one transaction under the table's key (shared) and the row's. table is one
+// of the program's own tables (its name goes into the statement; the id is
+// bound). True when the row went; false after a database error's message, or
+// when the row was already gone (another workstation deleted it): then that
+// is said and nothing is written.
 bool delete_record(const QString& table, qint64 id, const std::function<void()>& more = {});
 
 // The one check of a save against what its window read (expected: the

@@ -103,6 +103,15 @@ class TestPersonnel : public QObject {
         QVERIFY(openPage(main, u"N1"_s, list, [&] { QVERIFY(openFromMenu(list->ui->N1, entry, steps)); }));
     }
 
+    // Opens the person's edit window from the list and takes the steps in it.
+    void editPerson(qint64 id, const std::function<void()>& steps)
+    {
+        QVERIFY(openPage(main, u"N1"_s, list, [&] {
+            clickRow(list->ui->DBGrid1, u"id"_s, id);
+            QVERIFY(openFromMenu(list->ui->N2, entry, steps));
+        }));
+    }
+
     void seedPlaces()
     {
         for (const char* county : {"ري", "شميرانات"})
@@ -381,24 +390,39 @@ private slots:
         QCOMPARE(count(u"select count(*) from log where cmt like ?"_s, {u"%دوباره%"_s}), 0);
     }
 
-    // Two workstations change one person's code at the same moment: the
-    // second waits for the first, finds the person changed and writes
-    // nothing, so the person and the account end on the same code.
-    void codeChangedFromTwoWorkstations()
+    // Another workstation writes the person while this one's edit window is
+    // open and holds its transaction: a code changed the same moment, or the
+    // insurance of every person switched. The save waits, finds the person
+    // changed and writes nothing, so what the other wrote stays whole.
+    void editWaitsForAnotherWorkstationsWrite()
     {
-        MsgRecorder msgs;
         seedPlaces();
-        const qint64 id = person(u"دوگانه"_s, u"0012345679"_s);
+        const qint64 coded = person(u"دوگانه"_s, u"0012345679"_s);
         Sql::insert(u"users"_s, {{u"us"_s, u"0012345679"_s}});
-        Meeting otherWrote;
-        SecondWorkstation other(m_db.options());
-        QVERIFY(openPage(main, u"N1"_s, list, [&] {
-            clickRow(list->ui->DBGrid1, u"id"_s, id);
-            QVERIFY(openFromMenu(list->ui->N2, entry, [&] {
+        const qint64 insured = person(u"بيمه"_s, u"0033333335"_s);
+        const struct {
+            qint64 id;
+            std::function<void()> otherWrites;
+            QString column, kept;
+        } cases[] = {
+            {coded,
+             [&] {
+                 Sql::exclusive(Keys::persons(), [&] {
+                     Sql::exec(u"update personel set nation=? where id=?"_s, {u"1111111111"_s, coded});
+                     Sql::exec(u"update users set us=? where us=?"_s, {u"1111111111"_s, u"0012345679"_s});
+                 });
+             },
+             u"nation"_s, u"1111111111"_s},
+            {insured, [&] { QVERIFY(Insurance::switchFamilies({insured}, true)); }, u"bime"_s, PersonnelText::InsuranceYes},
+        };
+        for (const auto& c : cases) {
+            MsgRecorder msgs;
+            Meeting otherWrote;
+            SecondWorkstation other(m_db.options());
+            editPerson(c.id, [&] {
                 other.start([&] {
-                    Sql::exclusive(Keys::persons(), [&] {
-                        Sql::exec(u"update personel set nation=? where id=?"_s, {u"1111111111"_s, id});
-                        Sql::exec(u"update users set us=? where us=?"_s, {u"1111111111"_s, u"0012345679"_s});
+                    Sql::transaction([&] {
+                        c.otherWrites();
                         otherWrote.arrive();
                         QThread::msleep(300);
                     });
@@ -406,42 +430,12 @@ private slots:
                 QVERIFY(otherWrote.awaitArrival());
                 entry->ui->nation->setText(u"0000000000"_s);
                 entry->ui->edit_btn->click();
-            }));
-        }));
-        QVERIFY2(other.wait(), qPrintable(other.error()));
-        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordChangedElsewhere});
-        QCOMPARE(Sql::scalar(u"select nation from personel where id=?"_s, {id}).toString(), u"1111111111"_s);
+            });
+            QVERIFY2(other.wait(), qPrintable(other.error()));
+            QCOMPARE(msgs.texts(), QStringList{CoreText::RecordChangedElsewhere});
+            QCOMPARE(Sql::scalar(u"select %1 from personel where id=?"_s.arg(c.column), {c.id}).toString(), c.kept);
+        }
         QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"1111111111"_s}), 1);
-    }
-
-    // A person's save while another workstation switches the insurance of
-    // every person: the save waits for the switch, finds the person changed
-    // and writes nothing, so the switch's value stays.
-    void saveDuringTheInsuranceSwitchKeepsTheSwitch()
-    {
-        MsgRecorder msgs;
-        seedPlaces();
-        const qint64 id = person(u"بيمه"_s, u"0012345679"_s);
-        Meeting switched;
-        SecondWorkstation other(m_db.options());
-        QVERIFY(openPage(main, u"N1"_s, list, [&] {
-            clickRow(list->ui->DBGrid1, u"id"_s, id);
-            QVERIFY(openFromMenu(list->ui->N2, entry, [&] {
-                other.start([&] {
-                    Sql::transaction([&] {
-                        QVERIFY(Insurance::switchFamilies({id}, true));
-                        switched.arrive();
-                        QThread::msleep(300);
-                    });
-                });
-                QVERIFY(switched.awaitArrival());
-                entry->ui->father->setText(u"حسين"_s);
-                entry->ui->edit_btn->click();
-            }));
-        }));
-        QVERIFY2(other.wait(), qPrintable(other.error()));
-        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordChangedElsewhere});
-        QCOMPARE(Sql::scalar(u"select bime from personel where id=?"_s, {id}).toString(), PersonnelText::InsuranceYes);
     }
 
     // A person saved without a mobile has an account no one can sign in
@@ -460,13 +454,10 @@ private slots:
         const qint64 id = Sql::scalar(u"select id from personel where nation=?"_s, {u"0012345679"_s}).toLongLong();
         const auto editMobile = [&](const QString& mobile) {
             msgs.clear();
-            QVERIFY(openPage(main, u"N1"_s, list, [&] {
-                clickRow(list->ui->DBGrid1, u"id"_s, id);
-                QVERIFY(openFromMenu(list->ui->N2, entry, [&] {
-                    entry->ui->mobile->setText(mobile);
-                    entry->ui->edit_btn->click();
-                }));
-            }));
+            editPerson(id, [&] {
+                entry->ui->mobile->setText(mobile);
+                entry->ui->edit_btn->click();
+            });
         };
         editMobile(u"09121234567"_s);
         QCOMPARE(msgs.texts(), QStringList{PersonnelText::FirstPasswordFromMobile});
@@ -504,12 +495,7 @@ private slots:
         const qint64 id = person(u"قديمي"_s, u"0012345679"_s);
         Sql::insert(u"users"_s, {{u"us"_s, u"0012345679"_s}});
         Sql::insert(u"users"_s, {{u"us"_s, u"0000000000"_s}});
-        auto edit = [&](const std::function<void()>& steps) {
-            QVERIFY(openPage(main, u"N1"_s, list, [&] {
-                clickRow(list->ui->DBGrid1, u"id"_s, id);
-                QVERIFY(openFromMenu(list->ui->N2, entry, steps));
-            }));
-        };
+        auto edit = [&](const std::function<void()>& steps) { editPerson(id, steps); };
         edit([&] {
             entry->ui->nation->setText(u"1111111111"_s);
             entry->ui->company->setEditText(QString());
