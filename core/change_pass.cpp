@@ -1,6 +1,7 @@
 #include "change_pass.h"
 #include "ui_change_pass.h"
 
+#include "core/account_row.h"
 #include "core/login.h"
 #include "core/password_hash.h"
 #include "core/texts.h"
@@ -20,10 +21,10 @@ Tchange_pass::Tchange_pass(QWidget* parent) : Form(parent), ui(new Ui::Tchange_p
 
 Tchange_pass::~Tchange_pass() { delete ui; }
 
-void Tchange_pass::setAccount(qint64 userId, const QString& storedPassword)
+void Tchange_pass::setAccount(qint64 userId, const QString& oldPassword)
 {
     m_userId = userId;
-    m_stored = storedPassword;
+    m_old = oldPassword;
 }
 
 void Tchange_pass::BitBtn1Click()
@@ -41,16 +42,17 @@ void Tchange_pass::BitBtn1Click()
     const std::optional<QString> hashed = PasswordHash::hashForSaving(password);
     if (!hashed)
         return;
-    int changed = 0;
-    const bool ok = Db::guard([&] {
-        // Only while the stored password is still the one the old password
-        // matched: another workstation may have changed it meanwhile.
-        changed = Sql::update(QStringLiteral("users"), {{QStringLiteral("ps"), *hashed}},
-                              QStringLiteral("id = ? and ps = ?"), {m_userId, m_stored});
-    });
-    if (!ok)
+    AccountRow::Change changed = AccountRow::Change::Done;
+    // Only while the stored password still matches the old one, as the
+    // database holds it now: another workstation may have changed it meanwhile
+    // (a sign-in that gave the same password a new hash does not count).
+    if (!Db::guard([&] { changed = AccountRow::change(m_userId, m_old, *hashed); }))
         return;
-    if (changed != 1) {
+    if (changed == AccountRow::Change::Gone) {
+        Msg::info(CoreText::UserGone);
+        return;
+    }
+    if (changed == AccountRow::Change::WrongPair) {
         Msg::info(CoreText::ChangePassWrongPair);
         return;
     }
@@ -62,7 +64,7 @@ void Tchange_pass::BitBtn2Click() { close(); }
 
 void Tchange_pass::backToLogin()
 {
-    m_stored.clear();
+    m_old.clear();
     ui->Edit1->clear();
     ui->Edit2->clear();
     if (auto* login = WindowSet::instance().find<Tlogin>(QStringLiteral("login")))

@@ -14,9 +14,10 @@ public:
 
     Ui::Tchange_pass* ui;
 
-    // The account whose password changes, and its stored password (the hash)
-    // as it was when the old password was found right at login.
-    void setAccount(qint64 userId, const QString& storedPassword);
+    // The account whose password changes, and the old password found right
+    // at login (checked again against what is stored when the change is saved;
+    // forgotten when the window closes).
+    void setAccount(qint64 userId, const QString& oldPassword);
 
 public slots:
     void BitBtn1Click();
@@ -25,5 +26,5 @@ public slots:
 private:
     void backToLogin();
     qint64 m_userId = 0;
-    QString m_stored;
+    QString m_old;
 };

@@ -4,6 +4,7 @@
 #include "core/login.h"
 #include "ui_login.h"
 
+#include "core/account_row.h"
 #include "core/change_pass.h"
 #include "core/connect_database.h"
 #include "core/log_row.h"
@@ -172,22 +173,21 @@ bool Tlogin::logIn(const QString& typed, const QString& ps)
         return false;
     }
     const QVariantMap& user = *found;
-    // The name as the row holds it, for the row's own updates; the session and
-    // the log know the user by its stored form (ASCII digits), whatever the
-    // keyboard typed or an older row holds.
-    const QString stored = user.value(QStringLiteral("us")).toString();
-    const QString us = TextInput::normalize(stored);
+    // The session and the log know the user by its stored form (ASCII
+    // digits), whatever the keyboard typed or an older row holds.
+    const QString us = TextInput::normalize(user.value(QStringLiteral("us")).toString());
     const qint64 id = user.value(QStringLiteral("id")).toLongLong();
     if (user.value(QStringLiteral("status")).toString() != CoreText::ActiveStatus) {
         Msg::info(CoreText::UserInactive);
         return false;
     }
-    // An account carried over with a plain-text password gets its hash now.
-    // So does one whose hash was made from Persian digits as they were typed.
-    if (PasswordHash::needsRehash(user.value(QStringLiteral("ps")).toString(), ps)) {
-        const QString hashed = PasswordHash::hash(ps);
-        if (!hashed.isEmpty())
-            Sql::update(QStringLiteral("users"), {{QStringLiteral("ps"), hashed}}, QStringLiteral("id = ?"), {id});
+    // This account now runs version 1. An account carried over with a
+    // plain-text password gets its hash now, and so does one whose hash was
+    // made from Persian digits as they were typed: only while it still holds
+    // the password just verified.
+    if (!AccountRow::afterLogin(id, user.value(QStringLiteral("ps")).toString(), ps, QStringLiteral("1"))) {
+        Msg::info(CoreText::UserGone);
+        return false;
     }
 
     rememberName(us);
@@ -199,8 +199,7 @@ bool Tlogin::logIn(const QString& typed, const QString& ps)
     Session::setUser(current);
     auto* main = win<Tmain>(QStringLiteral("main"));
 
-    // Version gate: this account now runs version 1; the admin row names the newest.
-    Sql::exec(QStringLiteral("update users set ver = ? where us = ?"), {QStringLiteral("1"), stored});
+    // Version gate: the admin row names the newest.
     const QString newest = Sql::scalar(QStringLiteral("select ver from users where us = ?"), {QStringLiteral("admin")}).toString();
     bool numeric = false;
     const double newestVersion = newest.trimmed().toDouble(&numeric);
@@ -266,9 +265,9 @@ void Tlogin::Label3Click()
         return;
     }
     hide();
-    ui->ps->clear();
     auto* window = win<Tchange_pass>(QStringLiteral("change_pass"));
-    window->setAccount(found->value(QStringLiteral("id")).toLongLong(), found->value(QStringLiteral("ps")).toString());
+    window->setAccount(found->value(QStringLiteral("id")).toLongLong(), ui->ps->text());
+    ui->ps->clear();
     window->show();
 }
 

@@ -1,6 +1,7 @@
 // The login as a person does it: type the user name, Enter, the password,
 // Enter; then what the database, the session and the windows show.
 
+#include "core/account_row.h"
 #include "core/change_pass.h"
 #include "core/login.h"
 #include "core/main_window.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/window_set.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
 #include "ui_change_pass.h"
@@ -275,6 +277,54 @@ private slots:
         const QString stored = Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString();
         QVERIFY(PasswordHash::isHash(stored));
         QVERIFY(PasswordHash::verify(stored, QStringLiteral("new")));
+    }
+
+    // A password changed while another workstation signs in with the old one
+    // of an account that still holds it in plain text: the change stays, and
+    // the changer is told it changed, whichever writes first.
+    void passwordChangeBesideASignIn_data()
+    {
+        QTest::addColumn<bool>("signInWritesFirst");
+        QTest::newRow("sign-in checked, change, sign-in writes") << false;
+        QTest::newRow("sign-in writes its hash, then change") << true;
+    }
+    void passwordChangeBesideASignIn()
+    {
+        QFETCH(bool, signInWritesFirst);
+        MsgRecorder msgs;
+        const qint64 id = addUser(QStringLiteral("777"), QStringLiteral("old"), CoreText::ActiveStatus,
+                                  QStringLiteral("single"), false);
+        login->ui->us->setText(QStringLiteral("777"));
+        login->ui->ps->setText(QStringLiteral("old"));
+        login->Label3Click();
+        auto* window = win<Tchange_pass>(QStringLiteral("change_pass"));
+        QVERIFY(window->isVisible());
+
+        Meeting checked, changed;
+        SecondWorkstation other(m_db.options());
+        other.start([&] {
+            const QString verified = Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString();
+            if (!PasswordHash::verify(verified, QStringLiteral("old")))
+                throw std::runtime_error("the old password did not match");
+            if (!signInWritesFirst) {
+                checked.arrive();
+                changed.awaitArrival();
+            }
+            AccountRow::afterLogin(id, verified, QStringLiteral("old"), QStringLiteral("1"));
+        });
+        if (signInWritesFirst)
+            QVERIFY2(other.wait(), qPrintable(other.error()));
+        else
+            QVERIFY(checked.awaitArrival());
+        window->ui->Edit1->setText(QStringLiteral("new"));
+        window->ui->Edit2->setText(QStringLiteral("new"));
+        window->ui->BitBtn1->click();
+        changed.arrive();
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(msgs.last(), CoreText::PasswordChanged);
+        const QString stored = Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString();
+        QVERIFY(PasswordHash::verify(stored, QStringLiteral("new")));
+        QVERIFY(!PasswordHash::verify(stored, QStringLiteral("old")));
     }
 
     // Back from the password change, the login keeps the user name typed for

@@ -1,0 +1,58 @@
+#include "account_row.h"
+
+#include "core/password_hash.h"
+#include "platform/db/sql.h"
+
+namespace AccountRow {
+
+namespace {
+
+const QString Users = QStringLiteral("users");
+
+// The stored password of the account; nothing when it is gone.
+std::optional<QString> storedNow(qint64 id)
+{
+    const QVariantMap row = Sql::row(QStringLiteral("select ps from users where id=?"), {id});
+    if (row.isEmpty())
+        return std::nullopt;
+    return row.value(QStringLiteral("ps")).toString();
+}
+
+} // namespace
+
+QList<LockKey> keys(qint64 id) { return {Keys::accounts(true), Keys::record(Users, id)}; }
+
+bool exists(qint64 id) { return Sql::exists(QStringLiteral("select id from users where id=?"), {id}); }
+
+bool afterLogin(qint64 id, const QString& verified, const QString& typed, const QString& version)
+{
+    // Hashed before the keys are taken: the hash is slow and needs no row.
+    const QString hashed = PasswordHash::needsRehash(verified, typed) ? PasswordHash::hash(typed) : QString();
+    bool found = false;
+    Sql::exclusive(keys(id), [&] {
+        found = Sql::update(Users, {{QStringLiteral("ver"), version}}, QStringLiteral("id=?"), {id}) > 0;
+        if (found && !hashed.isEmpty())
+            Sql::update(Users, {{QStringLiteral("ps"), hashed}}, QStringLiteral("id=? and ps=?"), {id, verified});
+    });
+    return found;
+}
+
+Change change(qint64 id, const QString& old, const QString& hashed)
+{
+    Change result = Change::Done;
+    Sql::exclusive(keys(id), [&] {
+        const std::optional<QString> stored = storedNow(id);
+        if (!stored) {
+            result = Change::Gone;
+            return;
+        }
+        if (!PasswordHash::verify(*stored, old)) {
+            result = Change::WrongPair;
+            return;
+        }
+        Sql::update(Users, {{QStringLiteral("ps"), hashed}}, QStringLiteral("id=?"), {id});
+    });
+    return result;
+}
+
+} // namespace AccountRow
