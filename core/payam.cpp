@@ -1,6 +1,8 @@
 #include "payam.h"
 #include "ui_payam.h"
 
+#include "core/account_row.h"
+#include "core/entry.h"
 #include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/session.h"
@@ -26,6 +28,7 @@ namespace {
 
 const QString Id = QStringLiteral("id");
 const QString ShowDat = QStringLiteral("show_dat");
+const QString Payamha = QStringLiteral("payamha");
 
 ListDescription list_description()
 {
@@ -116,7 +119,11 @@ void Tpayam::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
     fill_combo_from_setting(ui->mozo, CoreText::MessagesSubjectList);
+    fillRecipients();
+}
 
+void Tpayam::fillRecipients()
+{
     // Every user, by label in Persian order; each item keeps its user's id,
     // by which messages are sent and the recipient filter finds its user.
     QList<QVariantMap> users;
@@ -184,23 +191,38 @@ void Tpayam::BitBtn1Click()
     const QByteArray text = ui->cmt->toPlainText().toUtf8();
     const QString today = Shamsi::today();
     // One message a recipient; a sender sends one message a recipient, subject
-    // and day, and further ones are skipped without a word.
-    const bool sent = exclusive_save({Keys::rowsOf(QStringLiteral("payamha"), sender.toLongLong())}, QString(), [&] {
+    // and day, and further ones are skipped without a word. Each recipient's
+    // account is held while its message is written: an account deleted
+    // meanwhile gets none, and then nothing is sent.
+    QList<LockKey> keys{Keys::table(Payamha, true), Keys::rowsOf(Payamha, sender.toLongLong())};
+    for (const QVariant& recipient : std::as_const(recipients))
+        keys += AccountRow::keys(recipient.toLongLong());
+    bool gone = false;
+    const bool sent = exclusive_save(keys, QString(), [&] {
+        for (const QVariant& recipient : std::as_const(recipients))
+            gone = gone || !AccountRow::exists(recipient.toLongLong());
+        if (gone)
+            return;
         for (const QVariant& recipient : std::as_const(recipients)) {
             if (Sql::exists(QStringLiteral("select id from payamha where send_prs_id=? and rec_prs_id=? and mozo=? "
                                            "and send_dat=?"),
                             {sender, recipient, subject, today}))
                 continue;
-            Sql::insert(QStringLiteral("payamha"), {{QStringLiteral("send_prs_id"), sender},
-                                                    {QStringLiteral("rec_prs_id"), recipient},
-                                                    {QStringLiteral("send_dat"), today},
-                                                    {ShowDat, QString()},
-                                                    {QStringLiteral("mozo"), subject},
-                                                    {QStringLiteral("cmt"), text}});
+            Sql::insert(Payamha, {{QStringLiteral("send_prs_id"), sender},
+                                  {QStringLiteral("rec_prs_id"), recipient},
+                                  {QStringLiteral("send_dat"), today},
+                                  {ShowDat, QString()},
+                                  {QStringLiteral("mozo"), subject},
+                                  {QStringLiteral("cmt"), text}});
         }
     });
     if (!sent)
         return;
+    if (gone) {
+        Msg::info(CoreText::UserGone);
+        fillRecipients();
+        return;
+    }
     Msg::info(CoreText::MessagesSent);
     m_list->reload();
 }
@@ -211,8 +233,14 @@ void Tpayam::N1Click()
     if (!id.isValid())
         return;
     // Anyone who sees a message may mark it read; a read message gets today's date again.
-    if (Db::guard([&] { Sql::exec(QStringLiteral("update payamha set show_dat=? where id=?"), {Shamsi::today(), id}); }))
-        m_list->reload();
+    int marked = 0;
+    if (!exclusive_save({Keys::table(Payamha, true), Keys::record(Payamha, id.toLongLong())}, QString(), [&] {
+            marked = Sql::update(Payamha, {{ShowDat, Shamsi::today()}}, QStringLiteral("id=?"), {id});
+        }))
+        return;
+    if (marked == 0)
+        Entry::sayGone();
+    m_list->reload();
 }
 
 void Tpayam::showLabelOf(const QString& userColumn)
@@ -229,15 +257,21 @@ void Tpayam::N6Click() { showLabelOf(QStringLiteral("send_prs_id")); }
 
 void Tpayam::N2Click() { showLabelOf(QStringLiteral("rec_prs_id")); }
 
-void Tpayam::deleteAsAdministrator(const std::function<void()>& statements)
+void Tpayam::deleteAsAdministrator(const QList<LockKey>& keys, const std::function<int()>& statements, bool one)
 {
     if (!isAdministrator()) {
         Msg::info(CoreText::MessagesDeleteAdminOnly);
         return;
     }
-    if (!Db::guard([&] { Sql::transaction(statements); }))
+    int deleted = 0;
+    if (!exclusive_save(keys, QString(), [&] { deleted = statements(); }))
         return;
-    Msg::info(CoreText::RowDeleted);
+    // "Deleted" only when a row went; a message another workstation deleted
+    // first is said to be gone.
+    if (deleted > 0)
+        Msg::info(CoreText::RowDeleted);
+    else if (one)
+        Entry::sayGone();
     m_list->reload();
 }
 
@@ -246,13 +280,17 @@ void Tpayam::N3Click()
     const QVariant id = m_list->current(Id);
     if (!id.isValid())
         return;
-    deleteAsAdministrator([&] { Sql::exec(QStringLiteral("delete from payamha where id=?"), {id}); });
+    deleteAsAdministrator({Keys::table(Payamha, true), Keys::record(Payamha, id.toLongLong())}, [&] {
+        return Sql::exec(QStringLiteral("delete from payamha where id=?"), {id}).numRowsAffected();
+    }, true);
 }
 
 void Tpayam::N4Click()
 {
     // Every read message of every user, listed or not.
-    deleteAsAdministrator([] { Sql::exec(QStringLiteral("delete from payamha where show_dat<>?"), {QString()}); });
+    deleteAsAdministrator({Keys::table(Payamha)}, [] {
+        return Sql::exec(QStringLiteral("delete from payamha where show_dat<>?"), {QString()}).numRowsAffected();
+    }, false);
 }
 
 void Tpayam::N5Click()
@@ -265,10 +303,13 @@ void Tpayam::N5Click()
     for (const int row : std::as_const(rows))
         ids << m_list->model()->value(row, Id);
     // Selected messages that are still unread stay.
-    deleteAsAdministrator([&] {
+    deleteAsAdministrator({Keys::table(Payamha)}, [&] {
+        int deleted = 0;
         for (const QVariant& id : std::as_const(ids))
-            Sql::exec(QStringLiteral("delete from payamha where id=? and show_dat<>?"), {id, QString()});
-    });
+            deleted += Sql::exec(QStringLiteral("delete from payamha where id=? and show_dat<>?"), {id, QString()})
+                           .numRowsAffected();
+        return deleted;
+    }, false);
 }
 
 void Tpayam::girandeChange()

@@ -4,6 +4,7 @@
 // read; the administrator sees every message, may list those of one recipient
 // and alone deletes messages.
 
+#include "core/lock_keys.h"
 #include "platform/ui/form.h"
 
 #include <QVariant>
@@ -57,12 +58,16 @@ private:
     void showCurrentText();
     // Widens the recipient list to show every label whole.
     void fitRecipients();
+    // The recipients' list: every account as it is now.
+    void fillRecipients();
     // Shows the label of the user whose id the current message holds in the column.
     void showLabelOf(const QString& userColumn);
     void reportWaiting();
     // The administrator's deletes: the statements run in one transaction,
     // then the window says so and lists again; anyone else is refused.
-    void deleteAsAdministrator(const std::function<void()>& statements);
+    // An administrator's delete: statements run under keys and answer how
+    // many messages went; one: a single message, said gone when it went first.
+    void deleteAsAdministrator(const QList<LockKey>& keys, const std::function<int()>& statements, bool one);
 
     ListWindow* m_list = nullptr;
     // Whose messages are listed: a user id, or nothing for every message.

@@ -1,6 +1,9 @@
 #include "users.h"
 #include "ui_users.h"
 
+#include "core/account_row.h"
+#include "core/entry.h"
+#include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/places.h"
 #include "core/session.h"
@@ -159,11 +162,14 @@ void Tusers::N7Click()
     if (!Msg::confirm(CoreText::UserDeleteQuestion + us + blank + row.value(QStringLiteral("nam")).toString() + blank +
                       row.value(QStringLiteral("ostan")).toString()))
         return;
-    // The account's rights and scope rows stay in their tables.
+    // The account's rights and scope rows stay in their tables. Under the
+    // account's key: a message to it, or a save of its rights or scope, ends
+    // before the delete or finds the account gone.
     const qint64 id = row.value(QStringLiteral("id")).toLongLong();
-    const bool deleted = Db::guard([&] { Sql::exec(QStringLiteral("delete from users where id=?"), {id}); });
-    if (!deleted)
+    if (!delete_record(QStringLiteral("users"), id)) {
+        refreshList();
         return;
+    }
     if (id == m_loadedId)
         forgetLoadedUser();
     Msg::info(CoreText::UserDeleted);
@@ -228,7 +234,24 @@ void Tusers::ins_btn2Click()
         return;
     // The administrator's own right on the users window is never rewritten here.
     const RightsSet rights = rightsFromBoxes();
-    Db::guard([&] { save_rights(m_loadedId, rights, m_loadedUs == Admin); });
+    saveForLoadedUser({Keys::rights()}, [&] { save_rights(m_loadedId, rights, m_loadedUs == Admin); });
+}
+
+bool Tusers::saveForLoadedUser(const QList<LockKey>& keys, const std::function<void()>& save)
+{
+    bool gone = false;
+    if (!exclusive_save(keys + AccountRow::keys(m_loadedId), QString(), [&] {
+            gone = !AccountRow::exists(m_loadedId);
+            if (!gone)
+                save();
+        }))
+        return false;
+    if (gone) {
+        Msg::info(CoreText::UserGone);
+        forgetLoadedUser();
+        refreshList();
+    }
+    return !gone;
 }
 
 void Tusers::levChange() { setRights({}); }
@@ -266,6 +289,7 @@ void Tusers::SpeedButton1Click()
     QStringList entries;
     for (int i = 0; i < ui->list_loc->count(); ++i)
         entries << ui->list_loc->item(i)->text();
-    if (Db::guard([&] { save_scope(m_loadedId, entries); }))
+    if (saveForLoadedUser({Keys::rowsOf(QStringLiteral("dastrasi2"), m_loadedId)},
+                          [&] { save_scope(m_loadedId, entries); }))
         Msg::info(CoreText::ScopeSaved);
 }

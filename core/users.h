@@ -3,8 +3,11 @@
 // delete and export, and beside it the editor of one account's page rights and
 // county scope.
 
+#include "core/lock_keys.h"
 #include "core/rights.h"
 #include "platform/ui/form.h"
+
+#include <functional>
 
 
 class ListWindow;
@@ -68,6 +71,9 @@ private:
     void setRights(const RightsSet& rights);
     RightsSet rightsFromBoxes() const;
     void forgetLoadedUser();
+    // Runs save under keys and the loaded account's key, while the account is
+    // still there; an account deleted meanwhile is said so and forgotten.
+    bool saveForLoadedUser(const QList<LockKey>& keys, const std::function<void()>& save);
 
     ListWindow* m_list = nullptr;
     qint64 m_loadedId = -1;

@@ -2,6 +2,7 @@
 // user, recipients ticked, sent, read, marked, filtered and deleted; then the
 // database and the main menu's unread mark.
 
+#include "core/account_row.h"
 #include "core/list_window.h"
 #include "core/main_window.h"
 #include "core/payam.h"
@@ -10,6 +11,7 @@
 #include "platform/db/sql.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
 #include "ui_main.h"
@@ -228,6 +230,32 @@ private slots:
         });
         QCOMPARE(count(u"show_dat=''"_s), 0);
         QCOMPARE(main->ui->N9->text(), CoreText::MessagesItem);
+    }
+
+    // A message sent while another workstation deletes its recipient's
+    // account: the send waits for the delete, finds the account gone and
+    // writes nothing.
+    void sentWhileTheRecipientIsDeleted()
+    {
+        MsgRecorder msgs;
+        Meeting deleting;
+        SecondWorkstation other(m_db.options());
+        openFromMenu([&] {
+            items(zahraLabel)[0]->setCheckState(Qt::Checked);
+            other.start([&] {
+                Sql::exclusive(AccountRow::keys(zahra), [&] {
+                    Sql::exec(u"delete from users where id=?"_s, {zahra});
+                    deleting.arrive();
+                    QThread::msleep(300); // this workstation sends meanwhile
+                });
+            });
+            QVERIFY(deleting.awaitArrival());
+            send(u"جلسه"_s);
+            QVERIFY2(other.wait(), qPrintable(other.error()));
+            QCOMPARE(msgs.texts(), QStringList{CoreText::UserGone});
+            QVERIFY(items(zahraLabel).isEmpty());
+        });
+        QCOMPARE(count(), 0);
     }
 
     // Only the administrator deletes: the current message, the selected read

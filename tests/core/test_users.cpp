@@ -2,6 +2,7 @@
 // typing into boxes, ticking boxes, clicking cells and buttons, answering
 // messages; then the database is read.
 
+#include "core/account_row.h"
 #include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/password_hash.h"
@@ -14,6 +15,7 @@
 #include "tests/core/admin_pages.h"
 #include "tests/support/low_memory.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
 #include "ui_users.h"
@@ -331,6 +333,41 @@ private slots:
         QVERIFY(users->loadedUserId() != b);
         QCOMPARE(users->loadedUserId(), users->list()->current(u"id"_s).toLongLong());
         QCOMPARE(users->list()->model()->rowCount(), 2);
+    }
+
+    // Rights or scope saved for an account that another workstation deletes
+    // at that moment: the save waits for the delete, then finds the account
+    // gone and writes no row for it.
+    void savedForAnAccountDeletedMeanwhile_data()
+    {
+        QTest::addColumn<bool>("scope");
+        QTest::newRow("rights") << false;
+        QTest::newRow("scope") << true;
+    }
+    void savedForAnAccountDeletedMeanwhile()
+    {
+        QFETCH(bool, scope);
+        MsgRecorder msgs;
+        const qint64 a = account(u"7770000001"_s, u"الف"_s);
+        open();
+        clickRow(a);
+        users->ui->list_loc->addItem(u"قم"_s);
+        Meeting deleting;
+        SecondWorkstation other(m_db.options());
+        other.start([&] {
+            Sql::exclusive(AccountRow::keys(a), [&] {
+                Sql::exec(u"delete from users where id=?"_s, {a});
+                deleting.arrive();
+                QThread::msleep(300); // this workstation saves meanwhile
+            });
+        });
+        QVERIFY(deleting.awaitArrival());
+        (scope ? users->ui->SpeedButton1 : users->ui->ins_btn2)->click();
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::UserGone});
+        QCOMPARE(count(u"select count(*) from dastrasi where prs_id=?"_s, {a}), 0);
+        QCOMPARE(count(u"select count(*) from dastrasi2 where user_id=?"_s, {a}), 0);
+        QVERIFY(users->loadedUserId() != a);
     }
 
     void listSearchAndNoPassword()
