@@ -129,7 +129,9 @@ const char* const hierarchy_tables[] = {"marateb_k", "marateb_v", "marateb"};
 
 // The person's code changed from old to nation: the account's login and the
 // approval pairs follow it (a person without a code stands in no pair); a
-// person who had no account gets one when the new code has ten digits.
+// person who had no account gets one when the new code has ten digits. An
+// account that followed gets its first password from the mobile as when the
+// mobile alone changes.
 Account follow_code(const QString& old, const QString& nation, const Row& person)
 {
     const bool renamed = !old.isEmpty() &&
@@ -145,7 +147,10 @@ Account follow_code(const QString& old, const QString& nation, const Row& person
             }
         }
     }
-    return renamed ? Account::Kept : give_account(person);
+    if (!renamed)
+        return give_account(person);
+    return ten_digits(nation) && first_password_from_mobile(nation, text_of(person, "mobile")) ? Account::FirstPassword
+                                                                                                : Account::Kept;
 }
 
 } // namespace

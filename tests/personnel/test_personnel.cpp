@@ -439,22 +439,31 @@ private slots:
     }
 
     // A person saved without a mobile has an account no one can sign in
-    // with; the mobile saved later becomes its first password, and a
-    // password already set is never touched.
+    // with; the mobile saved later becomes its first password, also when the
+    // national code changes in the same edit, and a password already set is
+    // never touched.
+    void mobileGivesTheFirstPassword_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("mobile alone") << u"0012345679"_s;
+        QTest::newRow("mobile and national code") << u"0012345680"_s;
+    }
     void mobileGivesTheFirstPassword()
     {
+        QFETCH(QString, code);
         MsgRecorder msgs;
         seedPlaces();
         addPersonThroughWindows([&] {
             typePerson(u"بي موبايل"_s, u"0012345679"_s, QString());
             entry->ui->ins_btn->click();
         });
-        const auto password = [] { return Sql::scalar(u"select ps from users where us=?"_s, {u"0012345679"_s}).toString(); };
-        QVERIFY(password().isEmpty());
+        QVERIFY(Sql::scalar(u"select ps from users where us=?"_s, {u"0012345679"_s}).toString().isEmpty());
+        const auto password = [&] { return Sql::scalar(u"select ps from users where us=?"_s, {code}).toString(); };
         const qint64 id = Sql::scalar(u"select id from personel where nation=?"_s, {u"0012345679"_s}).toLongLong();
         const auto editMobile = [&](const QString& mobile) {
             msgs.clear();
             editPerson(id, [&] {
+                entry->ui->nation->setText(code);
                 entry->ui->mobile->setText(mobile);
                 entry->ui->edit_btn->click();
             });
