@@ -115,14 +115,19 @@ void Tkargozini_ins::typChange()
 
 void Tkargozini_ins::ins_btnClick() { m_request->insertForUser(); }
 
-void Tkargozini_ins::confirm(const QString& dateColumn, const QString& nameColumn, bool saveFields)
+void Tkargozini_ins::confirm(const QString& dateColumn, const QString& nameColumn, bool saveFields,
+                             const QStringList& approverIn)
 {
     // The day and the confirming user's surname, on the request the window was opened on.
-    m_request->approve({.stamp = {.column = dateColumn, .saveFields = saveFields, .nameColumn = nameColumn},
+    m_request->approve({.stamp = {.column = dateColumn,
+                                  .saveFields = saveFields,
+                                  .nameColumn = nameColumn,
+                                  .approverIn = approverIn},
                         .closeWindow = true});
 }
 
-void Tkargozini_ins::modir_btnClick() { confirm(u"modir_dat"_s, u"modir_name"_s, true); }
+// The manager still approves the requester when the confirmation is written.
+void Tkargozini_ins::modir_btnClick() { confirm(u"modir_dat"_s, u"modir_name"_s, true, {u"marateb_k"_s}); }
 
 // The guard confirms the times as they were requested: the boxes are not saved.
 void Tkargozini_ins::negahbani_btnClick() { confirm(u"negahbani_dat"_s, u"negahbani_name"_s, false); }

@@ -5,6 +5,7 @@
 
 #include "platform/ui/form.h"
 
+#include <QStringList>
 #include <QTime>
 
 class RequestEntry;
@@ -43,7 +44,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void confirm(const QString& dateColumn, const QString& nameColumn, bool saveFields);
+    void confirm(const QString& dateColumn, const QString& nameColumn, bool saveFields,
+                 const QStringList& approverIn = {});
 
     RequestEntry* m_request = nullptr;
 };

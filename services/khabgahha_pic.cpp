@@ -1,6 +1,7 @@
 #include "khabgahha_pic.h"
 #include "ui_khabgahha_pic.h"
 
+#include "core/entry.h"
 #include "core/list_window.h"
 #include "core/setting_values.h"
 #include "core/stored_file.h"
@@ -108,8 +109,7 @@ void Tkhabgahha_pic::N1Click()
         Msg::info(CoreText::DeletePasswordWrong);
         return;
     }
-    if (!Db::guard([&] { Sql::exec(QStringLiteral("delete from khabgahha_pic where id=?"), {id}); }))
-        return;
-    Msg::info(CoreText::RowDeleted);
+    if (delete_record(QStringLiteral("khabgahha_pic"), id.toLongLong()))
+        Msg::info(CoreText::RowDeleted);
     m_list->reload();
 }

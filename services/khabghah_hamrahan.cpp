@@ -30,7 +30,8 @@ Tkhabghah_hamrahan::Tkhabghah_hamrahan(QWidget* parent) : Form(parent), ui(new U
                                       {QStringLiteral("lname"), CompanionLName},
                                       {QStringLiteral("sen"), CompanionSen},
                                       {QStringLiteral("nesbat"), CompanionNesbat}},
-                                     {QStringLiteral("sen")}},
+                                     {QStringLiteral("sen")},
+                                     QStringLiteral("khabghah")},
                                     ui->DBGrid1, nullptr, this);
     m_persons->bind({{ui->fname, QStringLiteral("fname")},
                      {ui->lname, QStringLiteral("lname")},

@@ -52,6 +52,9 @@ void Tpaziraei_ins::edit_btnClick()
 void Tpaziraei_ins::modir_btnClick()
 {
     m_request->approve(
-        {.stamp = {.column = QStringLiteral("modir_dat"), .nameColumn = QStringLiteral("modir_name")},
+        {.stamp = {.column = QStringLiteral("modir_dat"),
+                   .nameColumn = QStringLiteral("modir_name"),
+                   // The pairs the list's gate asked, as they are when the stamp is written.
+                   .approverIn = {QStringLiteral("marateb"), QStringLiteral("marateb_v")}},
          .closeWindow = true});
 }

@@ -69,10 +69,18 @@ bool AttachedPersons::has(const QString& fname, const QString& lname) const
 std::optional<int> AttachedPersons::addAll(const QList<Row>& persons)
 {
     int added = 0;
-    // The check and the insert as one: a second workstation adding the same
-    // person to the same request waits, then finds the row.
-    const bool done = exclusive_save({Keys::rowsOf(m_desc.table, m_request.toLongLong())}, QString(), [&] {
+    bool gone = false;
+    const qint64 request = m_request.toLongLong();
+    // The check and the insert as one, under the request's own key: a second
+    // workstation adding the same person to the same request waits, then
+    // finds the row; an approval or a delete of the request waits, or is waited for.
+    const bool done = exclusive_save({Keys::table(m_desc.table, true), Keys::table(m_desc.request, true),
+                                      Keys::record(m_desc.request, request)},
+                                     QString(), [&] {
         added = 0;
+        gone = !Sql::exists(QStringLiteral("select id from %1 where id=?").arg(m_desc.request), {request});
+        if (gone)
+            return;
         for (Row person : persons) {
             fit_to_columns(person, m_desc.table);
             if (has(column_value(person, FName).toString(), column_value(person, LName).toString()))
@@ -85,6 +93,10 @@ std::optional<int> AttachedPersons::addAll(const QList<Row>& persons)
     });
     if (!done)
         return std::nullopt;
+    if (gone) {
+        Entry::sayGone();
+        return std::nullopt;
+    }
     refresh();
     return added;
 }
@@ -116,11 +128,10 @@ void AttachedPersons::deleteBack()
     if (person.isEmpty())
         return;
     m_entry->fill(person);
-    if (!Db::guard([&] {
-            Sql::exec(QStringLiteral("delete from ") + m_desc.table + QStringLiteral(" where id=?"),
-                      {person.value(QStringLiteral("id"))});
-        }))
+    if (!delete_record(m_desc.table, person.value(QStringLiteral("id")).toLongLong())) {
+        refresh();
         return;
+    }
     Msg::info(CoreText::RowDeleted);
     if (m_first)
         m_first->setFocus();

@@ -6,7 +6,8 @@
 //
 //     // constructor, after setupUi
 //     m_persons = new AttachedPersons({.table = "paziraei_nafarat", .parent = "paziraei_id",
-//                                      .grid = {{"fname", T::Name}, {"lname", T::Surname}, ...}},
+//                                      .grid = {{"fname", T::Name}, {"lname", T::Surname}, ...},
+//                                      .request = "paziraei"},
 //                                     ui->DBGrid1, ui->cnt /* or nullptr */, this);
 //     m_persons->bind({{ui->fname, "fname"}, {ui->lname, "lname"}, {ui->ghaza, "ghaza"}});
 //     connect(ui->ins_btn, &QPushButton::clicked, m_persons, &AttachedPersons::add);
@@ -46,6 +47,10 @@ struct AttachedDescription {
     CaptionTable grid;
     // Columns that hold whole numbers: an empty box stores NULL.
     QStringList numbers;
+    // The request table ("ticket"): persons are added under the request's own
+    // key, the one its approval and its delete take, so they end one after
+    // the other; a request deleted meanwhile gets none.
+    QString request;
 };
 
 class AttachedPersons : public QObject {
@@ -72,7 +77,8 @@ public:
     // Adds persons (column -> value; the request's column is added) in one
     // transaction, skipping those whose first name and surname the request
     // already has, without a message, then lists them again; answers how many
-    // were added, or nothing after a database error's message.
+    // were added, or nothing after a database error's message, or after the
+    // message that the request was deleted meanwhile (nothing added).
     std::optional<int> addAll(const QList<Row>& persons);
 
     // The persons of a request in the order they were added (column -> value). Throws DbError.

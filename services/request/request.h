@@ -100,4 +100,8 @@ struct Stamping {
     bool saveFields = true;
     // The column that takes the approving user's surname, when the table keeps one.
     QString nameColumn;
+    // A manager's approval: the hierarchy tables in one of which the current
+    // user must approve the request's owner, checked when the approval is
+    // written, against the pairs as they are then (an administrator needs none).
+    QStringList approverIn;
 };

@@ -23,6 +23,21 @@ std::optional<qint64> personId(const QVariant& owner)
     return id;
 }
 
+// Whether the current user approves the owner of the request in one of the
+// hierarchy tables, as they are now; an administrator approves every request.
+bool approvesOwner(const RequestDesc& desc, qint64 id, const QStringList& hierarchyTables)
+{
+    if (Session::user().isAdmin())
+        return true;
+    for (const QString& table : hierarchyTables)
+        if (Sql::exists(QStringLiteral("select %1.id from %1 join personel on personel.id=%1.personel_id "
+                                       "join %2 on %2.slave=personel.nation where %1.id=? and %2.master=?")
+                            .arg(desc.table, table),
+                        {id, Session::user().karbar}))
+            return true;
+    return false;
+}
+
 } // namespace
 
 QString pending(const QString& column)
@@ -81,7 +96,16 @@ Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Sta
                 const QVariantMap& expected)
 {
     Outcome outcome = Outcome::Done;
-    Sql::exclusive({Keys::table(desc.table, true), requestKey(desc, id)}, [&] {
+    // A manager's approval holds the hierarchies, so that the pair that lets
+    // him approve cannot go between the check and the stamp.
+    QList<LockKey> keys{Keys::table(desc.table, true), requestKey(desc, id)};
+    if (!stamp.approverIn.isEmpty())
+        keys += Keys::hierarchies(true);
+    Sql::exclusive(keys, [&] {
+        if (!stamp.approverIn.isEmpty() && !approvesOwner(desc, id, stamp.approverIn)) {
+            outcome = record_now(desc.table, id, {}) == RecordNow::Gone ? Outcome::Gone : Outcome::NotApprover;
+            return;
+        }
         if (!expected.isEmpty()) {
             switch (record_now(desc.table, id, expected)) {
             case RecordNow::Gone: outcome = Outcome::Gone; return;
@@ -197,6 +221,10 @@ bool approve_request(const RequestDesc& desc, qint64 id, const Row& fields, cons
     }
     if (outcome == Outcome::Changed)
         return false;
+    if (outcome == Outcome::NotApprover) {
+        Msg::info(RequestText::NotManager);
+        return false;
+    }
     if (showEdited)
         Msg::info(RequestText::Edited);
     return true;

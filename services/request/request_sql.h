@@ -21,6 +21,7 @@ enum class Outcome {
     Gone,      // the request is no longer in the table
     Approved,  // the request is approved: a delete of pending requests only left it
     Changed,   // another workstation changed the request after the window opened it
+    NotApprover, // the current user no longer approves the request's owner
 };
 
 // The key under which the writes of one request are serialised.

@@ -8,6 +8,7 @@
 #include "core/shamsi_date.h"
 #include "personnel/kargozini_ins.h"
 #include "personnel/kargozini_src.h"
+#include "core/lock_keys.h"
 #include "personnel/marateb_k.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
@@ -20,6 +21,7 @@
 #include "tests/core/admin_pages.h"
 #include "tests/platform/report/pdf_pages.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
 #include "ui_kargozini_ins.h"
@@ -357,6 +359,36 @@ private slots:
         QCOMPARE(msgs.requests.size(), 2);
         QCOMPARE(msgs.requests[0].caption, SubstituteCaption);
         QCOMPARE(msgs.requests[0].text, SubstitutePrompt);
+    }
+
+    // A manager removed from the request's approvers while his confirmation
+    // window is open: the confirmation checks the pairs as they are when it
+    // is written, waits for the removal, and stamps nothing.
+    void managerRemovedWhileConfirming()
+    {
+        MsgRecorder msgs;
+        Sql::exec(u"insert into marateb_k (master, slave) values (?, ?)"_s, {A, B});
+        const qint64 id = Sql::insert(u"kargozini"_s, {{u"personel_id"_s, personIds[B]}, {u"typ"_s, HourlyLeave}});
+        become(A, u"ostan"_s);
+        openList([&] {
+            clickRow(list->ui->DBGrid1, u"id"_s, id);
+            QVERIFY(openEntry(list->ui->N8, [&] {
+                Meeting removing;
+                SecondWorkstation other(m_db.options());
+                other.start([&] {
+                    Sql::exclusive(Keys::hierarchies(), [&] {
+                        Sql::exec(u"delete from marateb_k where master=? and slave=?"_s, {A, B});
+                        removing.arrive();
+                        QThread::msleep(300); // the manager confirms meanwhile
+                    });
+                });
+                QVERIFY(removing.awaitArrival());
+                entry->ui->modir_btn->click();
+                QVERIFY2(other.wait(), qPrintable(other.error()));
+            }));
+        });
+        QCOMPARE(msgs.texts(), QStringList{RequestText::NotManager});
+        QVERIFY(request(id).value(u"modir_dat"_s).isNull());
     }
 
     // An administrator who approves nobody is told so and confirms all the same.

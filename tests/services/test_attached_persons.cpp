@@ -3,6 +3,7 @@
 // back into the boxes, the owner's dependants added once each, the rows for a
 // letter in the order they were added; and the age of a dependant.
 
+#include "core/lock_keys.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
@@ -11,6 +12,7 @@
 #include "services/texts.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
 #include "ui_khabghah_hamrahan.h"
@@ -121,6 +123,32 @@ private slots:
         window->ui->ins_btn->click();
         QCOMPARE(names(second), QStringList{u"مريم 30"_s});
         QCOMPARE(window->persons()->count(), 1);
+    }
+
+    // A companion added while another workstation deletes the stay: the add
+    // waits for the stay's own key, then finds the stay gone and adds nothing.
+    void addedWhileTheStayIsDeleted()
+    {
+        MsgRecorder msgs;
+        const qint64 owner = person(u"رضا"_s, u"احمدي"_s);
+        const qint64 request = stay(owner);
+        window->openFor(request, owner);
+        window->show();
+        Meeting deleting;
+        SecondWorkstation other(m_db.options());
+        other.start([&] {
+            Sql::exclusive({Keys::table(u"khabghah"_s, true), Keys::record(u"khabghah"_s, request)}, [&] {
+                Sql::exec(u"delete from khabghah where id=?"_s, {request});
+                deleting.arrive();
+                QThread::msleep(300); // this workstation adds meanwhile
+            });
+        });
+        QVERIFY(deleting.awaitArrival());
+        type(u"مريم"_s, u"احمدي"_s, u"30"_s, u"همسر"_s);
+        window->ui->ins_btn->click();
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordGone});
+        QVERIFY(names(request).isEmpty());
     }
 
     // The dependants are the stay owner's, not the clerk's; pressed twice each
