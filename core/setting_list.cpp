@@ -1,5 +1,6 @@
 #include "setting_list.h"
 
+#include "core/entry.h"
 #include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/password_hash.h"
@@ -9,6 +10,9 @@
 #include "platform/ui/text_input.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,6 +62,23 @@ SettingList::SettingList(Table table, QLineEdit* item, QTableView* grid, QObject
     for (const auto& [column, box] : std::as_const(m_table.keys))
         limit_to_column(box, m_table.name, column);
     connect(m_table.keys.last().second, &QComboBox::currentTextChanged, this, &SettingList::maskItemBox);
+    m_grid->installEventFilter(this);
+}
+
+bool SettingList::eventFilter(QObject* watched, QEvent* event)
+{
+    // The view's own copy puts the model's text on the clipboard, which for a
+    // stored password is its hash.
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (watched != m_grid || !key || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const QModelIndex current = m_grid->currentIndex();
+        if (current.isValid())
+            QGuiApplication::clipboard()->setText(PasswordCells::shownText(current));
+    }
+    event->accept();
+    return true;
 }
 
 void SettingList::ensureList()
@@ -221,10 +242,17 @@ void SettingList::remove()
         return;
     QVariantList values(keys.begin(), keys.end());
     values << item;
-    if (Db::guard([&] {
-            Sql::exec(QStringLiteral("delete from %1 where %2 and cmt=?").arg(m_table.name, keyCondition()), values);
+    // Every row of the list with that text: the table's key, as its add takes it.
+    int deleted = 0;
+    if (!exclusive_save({Keys::table(m_table.name)}, QString(), [&] {
+            deleted = Sql::exec(QStringLiteral("delete from %1 where %2 and cmt=?").arg(m_table.name, keyCondition()),
+                                values)
+                          .numRowsAffected();
         }))
-        show(keys);
+        return;
+    if (deleted == 0)
+        Entry::sayGone();
+    show(keys);
 }
 
 // ---- SettingWindow -------------------------------------------------------

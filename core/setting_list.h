@@ -57,6 +57,10 @@ public:
 
     ListWindow* list() const { return m_list; }
 
+protected:
+    // The grid's copy (Ctrl+C) copies a cell as it shows: a stored password as its dots.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ensureList();
     QString listName() const;

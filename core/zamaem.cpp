@@ -1,6 +1,7 @@
 #include "zamaem.h"
 #include "ui_zamaem.h"
 
+#include "core/entry.h"
 #include "core/list_window.h"
 #include "core/stored_file.h"
 #include "core/texts.h"
@@ -126,8 +127,7 @@ void Tzamaem::N1Click()
     const QVariantMap row = m_list->currentRow();
     if (row.isEmpty())
         return;
-    if (!Db::guard([&] { Sql::exec(QStringLiteral("delete from zamaem where id=?"), {row.value(QStringLiteral("id"))}); }))
-        return;
-    Msg::info(CoreText::RowDeleted);
+    if (delete_record(QStringLiteral("zamaem"), row.value(QStringLiteral("id")).toLongLong()))
+        Msg::info(CoreText::RowDeleted);
     m_list->search();
 }

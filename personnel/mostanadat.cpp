@@ -1,6 +1,7 @@
 #include "mostanadat.h"
 #include "ui_mostanadat.h"
 
+#include "core/entry.h"
 #include "core/list_behaviours.h"
 #include "core/list_window.h"
 #include "core/stored_file.h"
@@ -116,8 +117,7 @@ void Tmostanadat::N1Click()
     const QVariant id = m_list->current(QStringLiteral("id"));
     if (!id.isValid())
         return;
-    if (!Db::guard([&] { Sql::exec(QStringLiteral("delete from mostanadat where id=?"), {id}); }))
-        return;
-    Msg::info(CoreText::RowDeleted);
+    if (delete_record(Table, id.toLongLong()))
+        Msg::info(CoreText::RowDeleted);
     m_list->search();
 }

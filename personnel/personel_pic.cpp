@@ -1,6 +1,7 @@
 #include "personel_pic.h"
 #include "ui_personel_pic.h"
 
+#include "core/entry.h"
 #include "core/list_behaviours.h"
 #include "core/setting_values.h"
 #include "core/stored_file.h"
@@ -140,8 +141,7 @@ void Tpersonel_pic::N1Click()
         Msg::info(CoreText::DeletePasswordWrong);
         return;
     }
-    if (!Db::guard([&] { Sql::exec(QStringLiteral("delete from personel_pic where id=?"), {id}); }))
-        return;
-    Msg::info(CoreText::RowDeleted);
+    if (delete_record(Table, id.toLongLong()))
+        Msg::info(CoreText::RowDeleted);
     load();
 }

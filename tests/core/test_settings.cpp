@@ -17,6 +17,8 @@
 #include "ui_setting.h"
 #include "ui_setting_ost.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -202,6 +204,10 @@ private slots:
                     QCOMPARE(shown, QString(8, QChar(0x25CF)));
                 else
                     QCOMPARE(shown, QStringLiteral("x"));
+                // Copied, a cell is what it shows.
+                grid->setCurrentIndex(rows->index(r, cmt));
+                QTest::keySequence(grid, QKeySequence::Copy);
+                QCOMPARE(QGuiApplication::clipboard()->text(), shown);
             }
             // The item box of a password list is masked too.
             choose(setting->ui->component, CoreText::DeletePasswordList);
