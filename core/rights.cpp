@@ -98,10 +98,15 @@ QStringList load_scope(qint64 userId)
     return entries;
 }
 
+QList<LockKey> scope_keys(qint64 userId)
+{
+    return {Keys::table(QStringLiteral("dastrasi2"), true), Keys::rowsOf(QStringLiteral("dastrasi2"), userId)};
+}
+
 void save_scope(qint64 userId, const QStringList& entries)
 {
     // A replace: two workstations saving one user's scope end with one whole list.
-    Sql::exclusive(Keys::rowsOf(QStringLiteral("dastrasi2"), userId), [&] {
+    Sql::exclusive(scope_keys(userId), [&] {
         Sql::exec(QStringLiteral("delete from dastrasi2 where user_id=?"), {userId});
         for (const QString& entry : entries)
             Sql::insert(QStringLiteral("dastrasi2"),

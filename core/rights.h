@@ -3,6 +3,7 @@
 // scopes (table dastrasi2 with the user's level: which people and requests a
 // user's lists show).
 
+#include "core/lock_keys.h"
 #include "core/page_rights.h"
 #include "core/session.h"
 
@@ -38,8 +39,11 @@ void save_rights(qint64 userId, const RightsSet& rights, bool keepKarbaran);
 
 // One user's scope list (counties, or companies for level "multi").
 QStringList load_scope(qint64 userId);
-// Replaces the user's scope list in one transaction. Throws DbError.
+// Replaces the user's scope list in one transaction, under scope_keys.
+// Throws DbError.
 void save_scope(qint64 userId, const QStringList& entries);
+// The keys of one user's scope list.
+QList<LockKey> scope_keys(qint64 userId);
 
 // A condition appended to a list's WHERE clause with its bound values, in order.
 struct ScopeClause {

@@ -289,7 +289,6 @@ void Tusers::SpeedButton1Click()
     QStringList entries;
     for (int i = 0; i < ui->list_loc->count(); ++i)
         entries << ui->list_loc->item(i)->text();
-    if (saveForLoadedUser({Keys::rowsOf(QStringLiteral("dastrasi2"), m_loadedId)},
-                          [&] { save_scope(m_loadedId, entries); }))
+    if (saveForLoadedUser(scope_keys(m_loadedId), [&] { save_scope(m_loadedId, entries); }))
         Msg::info(CoreText::ScopeSaved);
 }

@@ -50,7 +50,8 @@ void Tkhabgahha_status::ins_btnClick()
     bool duplicate = false;
     // One status a suite and day, also when two workstations give it at once.
     const LockKey suite = Keys::rowsOf(QStringLiteral("khabgahha_rezerv"), m_suite.toLongLong());
-    const bool done = exclusive_save({suite}, ServiceText::StatusDuplicate, [&] {
+    const bool done = exclusive_save({Keys::table(QStringLiteral("khabgahha_rezerv"), true), suite},
+                                     ServiceText::StatusDuplicate, [&] {
         duplicate = Sql::exists(QStringLiteral("select id from khabgahha_rezerv where khabgahha_id=? and dat=?"),
                                 {m_suite, dat});
         if (!duplicate)

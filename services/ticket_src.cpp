@@ -2,6 +2,7 @@
 #include "ui_ticket_src.h"
 
 #include "core/list_behaviours.h"
+#include "core/lock_keys.h"
 #include "core/schema.h"
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
@@ -26,7 +27,9 @@ void insert_first_traveller(qint64 ticketId, qint64 owner)
         const QString name = QLatin1String(column);
         traveller.append({name, person.value(name).toString().left(Schema::columnWidth(u"ticket_nafarat"_s, name))});
     }
-    Sql::insert(u"ticket_nafarat"_s, traveller);
+    // Inside the request's insert, which holds the request table's key: the
+    // travellers' key comes after it in the one order.
+    Sql::exclusive(Keys::table(u"ticket_nafarat"_s, true), [&] { Sql::insert(u"ticket_nafarat"_s, traveller); });
 }
 
 } // namespace
