@@ -321,6 +321,7 @@ QString createStatement(const Dialect& d, const QString& table)
 
 Result install(const std::optional<QString>& adminPassword)
 {
+    const Keys::Unkeyed installing(Keys::Unkeyed::Why::Installer);
     Result result;
     const Dialect& d = Database::current().dialect();
 
