@@ -25,15 +25,15 @@ QString serverShamsiDate()
     return miladi_to_shamsi(y, m, day);
 }
 
-qint64 insert(const QString& table, const Row& values, const QStringList& stampColumns)
+qint64 insert(const QString& table, const Row& values, const QStringList& stampColumns, Sql::Where where)
 {
-    return Sql::insert(table, withStamps(values, stampColumns));
+    return Sql::insert(table, withStamps(values, stampColumns), where);
 }
 
 int update(const QString& table, const QStringList& stampColumns, const QString& condition,
-           const QVariantList& conditionValues, const Row& values)
+           const QVariantList& conditionValues, const Row& values, Sql::Where where)
 {
-    return Sql::update(table, withStamps(values, stampColumns), condition, conditionValues);
+    return Sql::update(table, withStamps(values, stampColumns), condition, conditionValues, where);
 }
 
 void setServerDateForTests(const QDate& date) { g_testDate = date; }

@@ -22,12 +22,13 @@ namespace Stamp {
 QString serverShamsiDate();
 
 // INSERT of values plus every stamp column set to the server's Persian date;
-// returns the new row's id.
-qint64 insert(const QString& table, const Row& values, const QStringList& stampColumns);
+// returns the new row's id. where: the caller's line, for the guard of writes.
+qint64 insert(const QString& table, const Row& values, const QStringList& stampColumns,
+              Sql::Where where = Sql::Where::current());
 // UPDATE of values plus every stamp column set to the server's Persian date;
 // returns the number of rows changed.
 int update(const QString& table, const QStringList& stampColumns, const QString& condition,
-           const QVariantList& conditionValues = {}, const Row& values = {});
+           const QVariantList& conditionValues = {}, const Row& values = {}, Sql::Where where = Sql::Where::current());
 
 // Tests: the server's date is taken as this day until reset with an invalid date.
 void setServerDateForTests(const QDate& date);
