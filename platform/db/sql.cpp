@@ -112,7 +112,12 @@ QStringList writtenTables(const QString& sql)
                        R"(delete\s+from|delete|merge\s+into|merge|truncate\s+table|truncate)\s+)"
                        R"(["\[`]?(?:\w+["\]`]?\.["\[`]?)?(\w+))"),
         QRegularExpression::CaseInsensitiveOption);
+    // A definition (a trigger's body writes when the trigger fires, not now).
+    static const QRegularExpression definition(QStringLiteral(R"(^\s*(?:create|alter|drop|do)\b)"),
+                                               QRegularExpression::CaseInsensitiveOption);
     QStringList tables;
+    if (definition.match(sql).hasMatch())
+        return tables;
     // Several statements in one text (SQL Server's inserts): each one.
     for (const QString& statement : sql.split(QLatin1Char(';'))) {
         const QRegularExpressionMatch m = write.match(statement);

@@ -524,7 +524,9 @@ private slots:
         QCOMPARE(Sql::writtenTables(QStringLiteral("delete from tag where item_id=?")), QStringList{"tag"});
         QCOMPARE(Sql::writtenTables(QStringLiteral("delete tag where item_id=?")), QStringList{"tag"});
         QCOMPARE(Sql::writtenTables(QStringLiteral("select id from item where name=? for update")), QStringList{});
-        QCOMPARE(Sql::writtenTables(QStringLiteral("create table x (updated int)")), QStringList{});
+        QCOMPARE(Sql::writtenTables(QStringLiteral("create trigger t after insert on item begin "
+                                                   "insert into tag (name) values (new.name); end")),
+                 QStringList{});
 
         Database& db = Database::current();
         const QString write = QStringLiteral("update item set name=?");
