@@ -225,13 +225,23 @@ void SettingList::markDefault()
     const QVariantList where(keys.begin(), keys.end());
     // One default at a time: a mark made at once from another workstation
     // waits, and then takes the mark from this one's item.
+    // An item another workstation deleted meanwhile takes no mark, and the
+    // list keeps the one it had.
+    bool gone = false;
     const bool done = exclusive_save({Keys::table(m_table.name)}, QString(), [&] {
+        const QString itemCondition = keyCondition() + QStringLiteral(" and cmt=?");
+        gone = !Sql::exists(QStringLiteral("select id from %1 where %2").arg(m_table.name, itemCondition),
+                            where + QVariantList{item});
+        if (gone)
+            return;
         Sql::update(m_table.name, {{QStringLiteral("def"), QString()}}, keyCondition(), where);
-        Sql::update(m_table.name, {{QStringLiteral("def"), QStringLiteral("1")}},
-                    keyCondition() + QStringLiteral(" and cmt=?"), where + QVariantList{item});
+        Sql::update(m_table.name, {{QStringLiteral("def"), QStringLiteral("1")}}, itemCondition, where + QVariantList{item});
     });
-    if (done)
-        show(keys);
+    if (!done)
+        return;
+    if (gone)
+        Entry::sayGone();
+    show(keys);
 }
 
 void SettingList::remove()

@@ -185,6 +185,26 @@ private slots:
         QVERIFY(msgs.texts().isEmpty());
     }
 
+    // An item another workstation deleted after the list showed it takes no
+    // mark, and the list keeps its own.
+    void markOfAnItemDeletedMeanwhile()
+    {
+        MsgRecorder msgs;
+        const QString list = QStringLiteral("انواع وام");
+        addRow(list, QStringLiteral("ضروري"), QStringLiteral("1"));
+        addRow(list, QStringLiteral("مسکن"));
+        becomeUser(QStringLiteral("admin"), QStringLiteral("setting"), {1, 1, 1, 1});
+        QVERIFY(openPage(main, QStringLiteral("N26"), setting, [&] {
+            choose(setting->ui->component, list);
+            clickRow(setting->ui->DBGrid1, QStringLiteral("cmt"), QStringLiteral("مسکن"));
+            Sql::exec(QStringLiteral("delete from setting where cmt=?"), {QStringLiteral("مسکن")});
+            setting->ui->N2->trigger();
+        }));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordGone});
+        QCOMPARE(marks(QStringLiteral("setting"), QStringLiteral("component=?"), {list}),
+                 QStringList{QStringLiteral("ضروري=1")});
+    }
+
     void everyRowInPersianOrderWithPasswordsMasked()
     {
         for (const char* name : {"گلاره", "کاوه", "ژاله", "زهره", "چمران", "پرويز", "بهرام"})
