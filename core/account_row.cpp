@@ -24,6 +24,17 @@ QList<LockKey> keys(qint64 id) { return {Keys::accounts(true), Keys::record(User
 
 bool exists(qint64 id) { return Sql::exists(QStringLiteral("select id from users where id=?"), {id}); }
 
+QList<LockKey> deleteKeys(qint64 id) { return {Keys::accounts(), Keys::record(Users, id)}; }
+
+bool remove(qint64 id)
+{
+    bool removed = false;
+    Sql::exclusive(deleteKeys(id), [&] {
+        removed = Sql::exec(QStringLiteral("delete from users where id=?"), {id}).numRowsAffected() > 0;
+    });
+    return removed;
+}
+
 bool afterLogin(qint64 id, const QString& verified, const QString& typed, const QString& version)
 {
     // Hashed before the keys are taken: the hash is slow and needs no row.

@@ -23,6 +23,12 @@ namespace AccountRow {
 QList<LockKey> keys(qint64 id);
 // Whether the account is still there (inside the command, under keys()).
 bool exists(qint64 id);
+// The keys of an account's delete: the accounts' key exclusively, so that a
+// write for any number of accounts needs only the accounts' key shared.
+QList<LockKey> deleteKeys(qint64 id);
+// Deletes the account; false when it was already gone. Its rights and scope
+// rows stay in their tables.
+bool remove(qint64 id);
 
 // The stored password is written only after a check of it, so that a
 // password set by another workstation in the meantime (the user's own change,

@@ -191,12 +191,11 @@ void Tpayam::BitBtn1Click()
     const QByteArray text = ui->cmt->toPlainText().toUtf8();
     const QString today = Shamsi::today();
     // One message a recipient; a sender sends one message a recipient, subject
-    // and day, and further ones are skipped without a word. Each recipient's
-    // account is held while its message is written: an account deleted
-    // meanwhile gets none, and then nothing is sent.
-    QList<LockKey> keys{Keys::table(Payamha, true), Keys::rowsOf(Payamha, sender.toLongLong())};
-    for (const QVariant& recipient : std::as_const(recipients))
-        keys += AccountRow::keys(recipient.toLongLong());
+    // and day, and further ones are skipped without a word. The accounts are
+    // held (shared, against a delete) while the messages are written: an
+    // account deleted meanwhile gets none, and then nothing is sent.
+    const QList<LockKey> keys{Keys::accounts(true), Keys::table(Payamha, true),
+                              Keys::rowsOf(Payamha, sender.toLongLong())};
     bool gone = false;
     const bool sent = exclusive_save(keys, QString(), [&] {
         for (const QVariant& recipient : std::as_const(recipients))

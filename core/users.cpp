@@ -166,7 +166,11 @@ void Tusers::N7Click()
     // account's key: a message to it, or a save of its rights or scope, ends
     // before the delete or finds the account gone.
     const qint64 id = row.value(QStringLiteral("id")).toLongLong();
-    if (!delete_record(QStringLiteral("users"), id)) {
+    bool removed = false;
+    if (!Db::guard([&] { removed = AccountRow::remove(id); }))
+        return;
+    if (!removed) {
+        Entry::sayGone();
         refreshList();
         return;
     }

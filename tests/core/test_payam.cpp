@@ -243,7 +243,7 @@ private slots:
         openFromMenu([&] {
             items(zahraLabel)[0]->setCheckState(Qt::Checked);
             other.start([&] {
-                Sql::exclusive(AccountRow::keys(zahra), [&] {
+                Sql::exclusive(AccountRow::deleteKeys(zahra), [&] {
                     Sql::exec(u"delete from users where id=?"_s, {zahra});
                     deleting.arrive();
                     QThread::msleep(300); // this workstation sends meanwhile

@@ -355,7 +355,7 @@ private slots:
         Meeting deleting;
         SecondWorkstation other(m_db.options());
         other.start([&] {
-            Sql::exclusive(AccountRow::keys(a), [&] {
+            Sql::exclusive(AccountRow::deleteKeys(a), [&] {
                 Sql::exec(u"delete from users where id=?"_s, {a});
                 deleting.arrive();
                 QThread::msleep(300); // this workstation saves meanwhile
