@@ -406,6 +406,38 @@ private slots:
         }
     }
 
+    // The embedded file full (no page more may be added), or damaged (a text
+    // file in its place): each its own message, the damaged one with the
+    // file's path; the file is left as it was.
+    void aFullOrDamagedFileIsNamed()
+    {
+        if (Database::current().backend() != Backend::SQLite)
+            QSKIP("the embedded file's");
+        MsgRecorder msgs;
+        QVERIFY(!Db::guard([] {
+            Sql::exec(QStringLiteral("pragma max_page_count = ") + Sql::scalar(QStringLiteral("pragma page_count")).toString());
+            Sql::insert(QStringLiteral("item"), {{"note", QString(100000, QLatin1Char('x'))}});
+        }));
+        QCOMPARE(msgs.texts(), QStringList{DbText::DiskFull});
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("damaged.sqlite"));
+        QFile text(path);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write(QByteArray(4096, 'x'));
+        text.close();
+        Database damaged(QStringLiteral("damaged"));
+        ConnectionOptions o;
+        o.database = path;
+        QVERIFY(damaged.open(o));
+        const UseDatabase own(&damaged);
+        msgs.clear();
+        QVERIFY(!Db::guard([] { Sql::scalar(QStringLiteral("select count(*) from sqlite_master")); }));
+        QCOMPARE(msgs.texts(), QStringList{DbText::damagedFile(path)});
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        QCOMPARE(text.readAll(), QByteArray(4096, 'x'));
+    }
+
     // Two workstations running one command at the same moment: the second
     // starts while the first is between its check and its write. Under
     // Sql::exclusive the second waits, so both end as if one ran after the
