@@ -3,6 +3,7 @@
 #include "core/session.h"
 #include "core/setting_values.h"
 #include "platform/ui/form.h"
+#include "platform/ui/msg.h"
 #include "services/request/request_sql.h"
 #include "services/request/texts.h"
 
@@ -90,14 +91,23 @@ bool RequestEntry::approve(const Approval& approval)
     const std::optional<Row> fields = values();
     if (!fields)
         return false;
+    // The record's check, the approval and the row the window keeps after it,
+    // as one command under the request's keys (and the hierarchies' for a
+    // manager's approval, taken first as the one order has it).
+    const QList<LockKey> keys =
+        approval.stamp.approverIn.isEmpty() ? QList<LockKey>{} : QList<LockKey>{Keys::hierarchies(true)};
     RequestSql::Outcome outcome = RequestSql::Outcome::Done;
-    if (!approve_request(m_desc, m_entry->id(), *fields, approval.stamp, approval.showEdited, m_entry->stored(),
-                         &outcome)) {
-        if (outcome == RequestSql::Outcome::Changed)
-            m_entry->showChangedElsewhere();
+    const Entry::Saved saved = m_entry->saveEdit(keys, QString(), [&] {
+        outcome = RequestSql::approve(m_desc, m_entry->id(), *fields, approval.stamp);
+    });
+    if (saved != Entry::Saved::Done)
+        return false;
+    if (outcome == RequestSql::Outcome::NotApprover) {
+        Msg::info(RequestText::NotManager);
         return false;
     }
-    m_entry->keepStored();
+    if (approval.showEdited)
+        Msg::info(RequestText::Edited);
     emit changed();
     if (approval.closeWindow)
         m_window->close();

@@ -204,32 +204,6 @@ bool insert_request(const RequestDesc& desc, const QVariant& owner, const Row& f
     }
 }
 
-bool approve_request(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp, bool showEdited,
-                     const QVariantMap& expected, Outcome* result)
-{
-    if (id <= 0)
-        return false;
-    Outcome outcome = Outcome::Done;
-    const bool done = Db::guard([&] { outcome = RequestSql::approve(desc, id, fields, stamp, expected); });
-    if (result)
-        *result = outcome;
-    if (!done)
-        return false;
-    if (outcome == Outcome::Gone) {
-        Entry::sayGone();
-        return false;
-    }
-    if (outcome == Outcome::Changed)
-        return false;
-    if (outcome == Outcome::NotApprover) {
-        Msg::info(RequestText::NotManager);
-        return false;
-    }
-    if (showEdited)
-        Msg::info(RequestText::Edited);
-    return true;
-}
-
 bool delete_request_rules(const RequestDesc& desc, qint64 id)
 {
     if (id <= 0)

@@ -41,7 +41,10 @@ Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields
 
 // Saves the fields of one request and stamps it, by its id. With expected
 // (the request as the approving window read it), nothing is written when the
-// request is stored otherwise now: Changed.
+// request is stored otherwise now: Changed. A manager's approval (approverIn)
+// of a request whose owner he no longer approves writes nothing: NotApprover.
+// An entry window approves through its Entry's saveEdit, which checks the
+// record and keeps the row as the approval left it.
 Outcome approve(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp,
                 const QVariantMap& expected = {});
 
@@ -63,13 +66,6 @@ QString approverSurname();
 // (noOwnerMessage) or "ثبت شد" after the commit. True when written.
 bool insert_request(const RequestDesc& desc, const QVariant& owner, const Row& fields,
                     const QString& noOwnerMessage, qint64* id = nullptr, const QStringList& moreStamps = {});
-
-// The approval of the request of that id; with showEdited, "ويرايش شد" after
-// the commit. A request deleted meanwhile is said so. With expected, a request
-// that another workstation changed since is not written (outcome Changed,
-// nothing said: the window says it and shows the stored request). True when written.
-bool approve_request(const RequestDesc& desc, qint64 id, const Row& fields, const Stamping& stamp,
-                     bool showEdited, const QVariantMap& expected = {}, RequestSql::Outcome* outcome = nullptr);
 
 // The delete rules, decided on the request as the database has it now:
 // approved: only an administrator who gives the delete password; pending: a
