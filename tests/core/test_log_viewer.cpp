@@ -265,15 +265,17 @@ private slots:
             viewer->ui->BitBtn1->click();
             QTableView* grid = viewer->ui->DBGrid1;
             const ListModel* rows = viewer->list()->model();
+            // The delegate's own (protected, virtual) initStyleOption, called
+            // on the delegate as it is, through a pointer to the member.
             struct Cells : GridCells {
-                using GridCells::initStyleOption;
+                static auto init() { return &Cells::initStyleOption; }
             };
-            auto* cells = static_cast<Cells*>(dynamic_cast<GridCells*>(grid->itemDelegate()));
+            auto* cells = dynamic_cast<GridCells*>(grid->itemDelegate());
             QVERIFY(cells);
             auto option = [&](const QString& column) {
                 QStyleOptionViewItem o;
                 o.initFrom(grid);
-                cells->initStyleOption(&o, rows->index(0, rows->columnOf(column)));
+                (cells->*Cells::init())(&o, rows->index(0, rows->columnOf(column)));
                 return o;
             };
             QCOMPARE(option(QStringLiteral("computer_name")).direction, Qt::LeftToRight);

@@ -59,12 +59,14 @@ class TestSettings : public QObject {
     // The text the grid's own delegate gives a cell to draw.
     static QString drawnText(QTableView* grid, const QModelIndex& index)
     {
+        // The delegate's own (protected, virtual) initStyleOption, called on
+        // the delegate as it is, through a pointer to the member.
         struct Cells : QStyledItemDelegate {
-            using QStyledItemDelegate::initStyleOption;
+            static auto init() { return &Cells::initStyleOption; }
         };
         auto* cells = qobject_cast<QStyledItemDelegate*>(grid->itemDelegateForIndex(index));
         QStyleOptionViewItem option;
-        static_cast<Cells*>(cells)->initStyleOption(&option, index);
+        (cells->*Cells::init())(&option, index);
         return option.text;
     }
 
