@@ -61,6 +61,10 @@ inline const QString PlaceReplaceStopped = QStringLiteral("انتقال متوق
 inline const QString PlaceFileFilter = QStringLiteral("Excel 2003 (*.xls);;Excel 2007 (*.xlsx);;All Files(*.*)");
 // A sheet with a header and no place under it.
 inline const QString PlaceSheetEmpty = QStringLiteral("خطا! فايل اکسل هيچ رديفي زير سطر عنوان ندارد و چيزي جايگزين نشد");
+// Rows of the sheet without a province or a county (%1 the workbook's rows): the sheet is refused.
+inline const QString PlaceSheetUnnamed = QStringLiteral("خطا! نام استان يا شهرستان اين سطرهاي فايل اکسل خالي است و چيزي جايگزين نشد:\n%1");
+// Added to the closing message when rows of the sheet were blank and left out (%1 how many).
+inline const QString PlaceBlankRowsSkipped = QStringLiteral("%1 سطر خالي فايل اکسل ناديده گرفته شد");
 
 // Person entry
 inline const QString PersonEntryCaption = QStringLiteral("ثبت/ويرايش مشخصات پرسنل");
