@@ -127,10 +127,15 @@ void printPhonePlan(Tphone& phone)
         c.sql.replace(c.sql.indexOf(QLatin1Char('?')), 1,
                       QLatin1Char('\'') + v.toString().replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\''));
     const QString where = QStringLiteral(" from phone where name<>''") + c.sql;
-    const QString order = Database::current().dialect().persianOrder(QStringLiteral("name"));
+    // The list sorts few matches (50,000 or fewer) rather than read them
+    // along the index of its order, and says so in the statement.
+    const Dialect& d = Database::current().dialect();
+    const bool few = phone.ui->cnt->text().toLongLong() <= 50000;
+    const QString name = d.persianOrder(QStringLiteral("name")), id = QStringLiteral("id");
+    const QString order = few ? d.orderUnindexed(name) + QStringLiteral(", ") + d.orderUnindexed(id) : name + QStringLiteral(", id");
     for (const QString& sql : {QStringLiteral("select count(*)") + where,
                                QStringLiteral("select id") + where + QStringLiteral(" order by ") + order +
-                                   QStringLiteral(", id limit 256")}) {
+                                   QStringLiteral(" limit 256")}) {
         std::printf("        %s\n", qPrintable(sql.left(sql.indexOf(QLatin1String(" from")))));
         for (const QVariantMap& row : Sql::rows((sqlite ? QStringLiteral("explain query plan ") : QStringLiteral("explain ")) + sql))
             std::printf("          %s\n", qPrintable(row.value(sqlite ? QStringLiteral("detail") : QStringLiteral("QUERY PLAN")).toString()));
