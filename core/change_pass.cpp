@@ -14,7 +14,7 @@ Tchange_pass::Tchange_pass(QWidget* parent) : Form(parent), ui(new Ui::Tchange_p
     ui->setupUi(this);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &Tchange_pass::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &Tchange_pass::BitBtn2Click);
-    // However the window closes (its buttons, Escape, the close box), the
+    // However the window closes (its buttons, the close box), the
     // login window comes back: the program never runs without a window.
     connect(this, &Form::closed, this, &Tchange_pass::backToLogin);
 }

@@ -245,3 +245,15 @@ void fill_list_from_query(const QList<QComboBox*>& lists, const QString& sql, co
 {
     fill(lists, [&] { return Sql::exec(sql, values); }, column);
 }
+
+CaptionTable captions_of(const CaptionTable& titles, const QStringList& columns)
+{
+    CaptionTable picked;
+    for (const QString& column : columns)
+        for (const auto& title : titles)
+            if (title.first == column) {
+                picked.append(title);
+                break;
+            }
+    return picked;
+}

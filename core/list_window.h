@@ -263,6 +263,9 @@ signals:
     // A search or reload showed new rows.
     void searched();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // A filter's condition from its boxes' texts, made at each search.
     using Build = std::function<Condition(const QStringList& texts)>;

@@ -65,7 +65,7 @@ void Tlogin::closeEvent(QCloseEvent* event)
 
 void Tlogin::reject()
 {
-    // Escape closes the login window like its close box.
+    // The close box comes here (through the close event): the program ends.
     Form::reject();
     endProgram();
 }

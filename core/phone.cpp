@@ -2,6 +2,7 @@
 #include "core/exclusive_save.h"
 #include "ui_phone.h"
 
+#include "core/entry.h"
 #include "core/list_window.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
@@ -17,14 +18,16 @@ const QString Name = QStringLiteral("name");
 const QString Tel = QStringLiteral("tel");
 const QString Cmt = QStringLiteral("cmt");
 
-// Entries without a name are never listed or counted.
-ListDescription list_description(const QString& order)
+// Entries without a name are never listed or counted; names in the Persian
+// order of the connected database's own words.
+ListDescription list_description()
 {
     using namespace CoreText;
     ListDescription desc;
     desc.from = QStringLiteral("phone where name<>?");
     desc.values = {QString()};
-    desc.orderBy = order;
+    desc.orderBy = Name;
+    desc.persianOrder = true;
     desc.grid = {{Name, PhoneTitleName}, {Tel, PhoneTitleTel}, {Cmt, PhoneTitleCmt}};
     desc.widths = {{Name, 180}, {Tel, 120}, {Cmt, 120}};
     return desc;
@@ -35,6 +38,19 @@ ListDescription list_description(const QString& order)
 Tphone::Tphone(QWidget* parent) : Form(parent), ui(new Ui::Tphone)
 {
     ui->setupUi(this);
+    // The grid shows its titles from the start, before the first search.
+    m_list = new ListWindow(list_description(), ui->DBGrid1, ui->cnt, this);
+    // The chosen item of "search by" says which column holds the text,
+    // searched as every list's contains filter, through the column's index.
+    m_list->setScope([this] {
+        const QString column = ui->src_name->isChecked() ? Name
+            : ui->src_tel->isChecked()                   ? Tel
+            : ui->src_cmt->isChecked()                   ? Cmt
+                                                         : QString();
+        if (column.isEmpty())
+            return Condition{};
+        return ListWindow::containsCondition(column, ui->src->text(), QStringLiteral("phone"));
+    });
     limit_to_column(ui->name, QStringLiteral("phone"), Name);
     limit_to_column(ui->tel, QStringLiteral("phone"), Tel);
     limit_to_column(ui->cmt, QStringLiteral("phone"), Cmt);
@@ -51,28 +67,6 @@ QString Tphone::storedForm(const QString& text)
     QString out = TextInput::normalize(text);
     out.replace(QChar(0x06A9), QChar(0x0643));
     return out;
-}
-
-ListWindow* Tphone::list()
-{
-    const QString order = Database::current().dialect().persianOrder(Name);
-    if (m_list && order == m_order)
-        return m_list;
-    delete m_list;
-    m_order = order;
-    m_list = new ListWindow(list_description(order), ui->DBGrid1, ui->cnt, this);
-    // The chosen item of "search by" says which column holds the text,
-    // searched as every list's contains filter, through the column's index.
-    m_list->setScope([this] {
-        const QString column = ui->src_name->isChecked() ? Name
-            : ui->src_tel->isChecked()                   ? Tel
-            : ui->src_cmt->isChecked()                   ? Cmt
-                                                         : QString();
-        if (column.isEmpty())
-            return Condition{};
-        return ListWindow::containsCondition(column, ui->src->text(), QStringLiteral("phone"));
-    });
-    return m_list;
 }
 
 void Tphone::enableCommands(bool darj, bool hazf)
@@ -129,12 +123,14 @@ void Tphone::N1Click()
     const QVariantMap row = list()->currentRow();
     if (row.isEmpty())
         return;
-    // The entry goes back into the boxes: a mistaken delete is undone by adding it again.
-    ui->name->setText(row.value(Name).toString());
-    ui->tel->setText(row.value(Tel).toString());
-    ui->cmt->setText(row.value(Cmt).toString());
-    if (!Db::guard([&] { Sql::exec(QStringLiteral("delete from phone where id=?"), {row.value(QStringLiteral("id"))}); }))
-        return;
-    Msg::info(CoreText::RowDeleted);
+    // The entry goes back into the boxes once it is deleted here: a mistaken
+    // delete is undone by adding it again. An entry another workstation
+    // deleted first is said to be gone, and nothing comes into the boxes.
+    if (delete_record(QStringLiteral("phone"), row.value(QStringLiteral("id")).toLongLong())) {
+        ui->name->setText(row.value(Name).toString());
+        ui->tel->setText(row.value(Tel).toString());
+        ui->cmt->setText(row.value(Cmt).toString());
+        Msg::info(CoreText::RowDeleted);
+    }
     list()->search();
 }

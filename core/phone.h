@@ -23,9 +23,8 @@ public:
     // (which searches again when it held text) and the three entry boxes.
     void prepareForOpening();
 
-    // The list: its rows, count and current row. Made at the first search for
-    // the connected database, whose own words give the Persian order of names.
-    ListWindow* list();
+    // The list: its rows, count and current row.
+    ListWindow* list() const { return m_list; }
 
     // Search text and entries in the form the phone book stores: the house's
     // digits and yeh, and the Arabic kaf for the Persian keheh.
@@ -41,5 +40,4 @@ public slots:
 
 private:
     ListWindow* m_list = nullptr;
-    QString m_order;
 };

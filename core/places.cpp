@@ -91,6 +91,15 @@ bool pairExists(const QString& province, const QString& county)
     return Sql::exists(QStringLiteral("select id from abadiha") + where, values);
 }
 
+MissingName missingName(const QString& province, const QString& county)
+{
+    if (province.trimmed().isEmpty())
+        return MissingName::Province;
+    if (county.trimmed().isEmpty())
+        return MissingName::County;
+    return MissingName::None;
+}
+
 void fillProvinces(const QList<QComboBox*>& lists)
 {
     QStringList items;

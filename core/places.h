@@ -20,6 +20,12 @@ QStringList counties(const QString& province);
 // Whether the gazetteer has a place with this province and this county. Throws DbError.
 bool pairExists(const QString& province, const QString& county);
 
+// The rule of a place, however it comes in (typed in the entry window, a row
+// of an imported sheet): it names its province and its county. The first of
+// the two that is blank (spaces only count as blank), or None.
+enum class MissingName { None, Province, County };
+MissingName missingName(const QString& province, const QString& county);
+
 // Fills drop-down lists with the provinces; the texts in the boxes stay. On a
 // database error the message is shown and the lists keep their items.
 void fillProvinces(const QList<QComboBox*>& lists);

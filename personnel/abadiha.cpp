@@ -6,6 +6,7 @@
 #include "core/list_window.h"
 #include "core/lock_keys.h"
 #include "core/log_row.h"
+#include "core/places.h"
 #include "core/schema.h"
 #include "core/session.h"
 #include "core/setting_values.h"
@@ -22,6 +23,7 @@
 #include <QAbstractTableModel>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <algorithm>
 
 // The rows of a workbook sheet as read: its first row titles the columns, the
 // others are the places.
@@ -123,6 +125,7 @@ Tabadiha::Tabadiha(QWidget* parent) : Form(parent), ui(new Ui::Tabadiha), m_shee
     m_list->contains(ui->CheckBox2, ui->rosta, QStringLiteral("rosta"));
     ui->DBGrid2->setModel(m_sheet);
     ui->DBGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui->DBGrid2->setItemDelegate(new GridCells(ui->DBGrid2)); // a cut cell shows whole as its tooltip
     ui->DBGrid1->addActions({ui->N2, ui->N3, ui->N1});
 
     connect(ui->BitBtn1, &QPushButton::clicked, this, &Tabadiha::BitBtn1Click);
@@ -226,7 +229,25 @@ void Tabadiha::ins_btnClick()
     }
     if (!yes)
         return;
-    const int places = m_sheet->rowCount();
+    // The rule of a place, row by row, before anything is deleted: a blank
+    // row is left out; one without its province or county refuses the sheet.
+    QList<int> rows; // the preview's rows that are places
+    QList<int> unnamed;
+    int blank = 0;
+    for (int r = 0; r < m_sheet->rowCount(); ++r) {
+        const QStringList cells = m_sheet->place(r);
+        if (std::all_of(cells.cbegin(), cells.cend(), [](const QString& cell) { return cell.trimmed().isEmpty(); }))
+            ++blank;
+        else if (Places::missingName(cells.at(1), cells.at(2)) != Places::MissingName::None)
+            unnamed << SheetPreview::sheetRow(r);
+        else
+            rows << r;
+    }
+    if (!unnamed.isEmpty()) {
+        Msg::info(PersonnelText::PlaceSheetUnnamed.arg(Sheet::rowRanges(unnamed)));
+        return;
+    }
+    const int places = int(rows.size());
     if (places == 0) {
         Msg::info(PersonnelText::PlaceSheetEmpty);
         return;
@@ -254,8 +275,8 @@ void Tabadiha::ins_btnClick()
                 const int n = qMin(PlacesPerStatement, places - first);
                 QVariantList values;
                 values.reserve(n * PlaceColumns.size());
-                for (int r = first; r < first + n; ++r)
-                    for (const QString& cell : fit.row(SheetPreview::sheetRow(r), m_sheet->place(r)))
+                for (int i = first; i < first + n; ++i)
+                    for (const QString& cell : fit.row(SheetPreview::sheetRow(rows.at(i)), m_sheet->place(rows.at(i))))
                         values << cell;
                 Sql::exec(n == PlacesPerStatement ? full : insert_places_sql(n), values);
                 ui->ProgressBar1->setValue(first + n);
@@ -268,6 +289,10 @@ void Tabadiha::ins_btnClick()
         Msg::info(PersonnelText::PlaceReplaceStopped);
         return;
     }
-    if (done)
-        Msg::info(fit.closing(PersonnelText::PlaceReplaced));
+    if (!done)
+        return;
+    QString closing = PersonnelText::PlaceReplaced;
+    if (blank > 0)
+        closing += QLatin1Char('\n') + PersonnelText::PlaceBlankRowsSkipped.arg(blank);
+    Msg::info(fit.closing(closing));
 }

@@ -116,14 +116,13 @@ void Tabadiha_ins::rostaChange()
 bool Tabadiha_ins::named() const
 {
     // A place without them would be a blank entry of every province or county list.
-    for (QComboBox* box : {ui->ostan, ui->city}) {
-        if (TextInput::boxText(box).trimmed().isEmpty()) {
-            Msg::info(PersonnelText::PlaceNameRequired);
-            box->setFocus();
-            return false;
-        }
-    }
-    return true;
+    const Places::MissingName missing =
+        Places::missingName(TextInput::boxText(ui->ostan), TextInput::boxText(ui->city));
+    if (missing == Places::MissingName::None)
+        return true;
+    Msg::info(PersonnelText::PlaceNameRequired);
+    (missing == Places::MissingName::Province ? ui->ostan : ui->city)->setFocus();
+    return false;
 }
 
 void Tabadiha_ins::ins_btnClick()

@@ -2,6 +2,8 @@
 // The Persian texts of the personnel subsystem, exactly as the office knows them.
 // Every message of personnel goes through Msg with one of these constants.
 
+#include "core/list_behaviours.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -30,14 +32,11 @@ inline const QList<QPair<QString, QString>> PlaceGrid = {
     {QStringLiteral("bakhsh"), QStringLiteral("بخش")},
     {QStringLiteral("dehestan"), QStringLiteral("دهستان")},
     {QStringLiteral("rosta"), QStringLiteral("روستا")}};
-// Titles of the export; ostan is headed by its name.
-inline const QList<QPair<QString, QString>> PlaceExport = {
-    {QStringLiteral("id"), QStringLiteral("شناسه")},
-    {QStringLiteral("cod"), QStringLiteral("کد آبادي")},
-    {QStringLiteral("city"), QStringLiteral("شهرستان")},
-    {QStringLiteral("bakhsh"), QStringLiteral("بخش")},
-    {QStringLiteral("dehestan"), QStringLiteral("دهستان")},
-    {QStringLiteral("rosta"), QStringLiteral("روستا")}};
+// Titles of the export, the grid's; ostan is headed by its name.
+inline const CaptionTable PlaceExport =
+    captions_of(CaptionTable{{QStringLiteral("id"), QStringLiteral("شناسه")}} + PlaceGrid,
+                {QStringLiteral("id"), QStringLiteral("cod"), QStringLiteral("city"), QStringLiteral("bakhsh"),
+                 QStringLiteral("dehestan"), QStringLiteral("rosta")});
 inline const QString PlaceReplace = QStringLiteral("جايگزيني اکسل با وضع موجود");
 inline const QString PlaceBrowse = QStringLiteral("Browse Excel...");
 inline const QString PlaceExcelLabel = QStringLiteral("Excel");
@@ -61,6 +60,10 @@ inline const QString PlaceReplaceStopped = QStringLiteral("انتقال متوق
 inline const QString PlaceFileFilter = QStringLiteral("Excel 2003 (*.xls);;Excel 2007 (*.xlsx);;All Files(*.*)");
 // A sheet with a header and no place under it.
 inline const QString PlaceSheetEmpty = QStringLiteral("خطا! فايل اکسل هيچ رديفي زير سطر عنوان ندارد و چيزي جايگزين نشد");
+// Rows of the sheet without a province or a county (%1 the workbook's rows): the sheet is refused.
+inline const QString PlaceSheetUnnamed = QStringLiteral("خطا! نام استان يا شهرستان اين سطرهاي فايل اکسل خالي است و چيزي جايگزين نشد:\n%1");
+// Added to the closing message when rows of the sheet were blank and left out (%1 how many).
+inline const QString PlaceBlankRowsSkipped = QStringLiteral("%1 سطر خالي فايل اکسل ناديده گرفته شد");
 
 // Person entry
 inline const QString PersonEntryCaption = QStringLiteral("ثبت/ويرايش مشخصات پرسنل");
@@ -203,37 +206,29 @@ inline const QList<QPair<QString, QString>> PersonMenu = {
 inline const QString PersonGone = QStringLiteral("اين شخص پيش از اين حذف شده است");
 inline const QString LogPersonDeleted = QStringLiteral("  حذف مشخصات پرسنل ");
 inline const QString NoPlaceMatches = QStringLiteral("???");
-// Titles of the list's export; the other columns are headed by their names.
-inline const QList<QPair<QString, QString>> PersonExport = {
+// Titles of the list's export: the grid's, but for the columns the export
+// heads its own way; the other columns are headed by their names.
+inline const CaptionTable PersonExportOwnTitles = {
     {QStringLiteral("id"), QStringLiteral("شناسه")},
-    {QStringLiteral("fname"), QStringLiteral("نام")},
-    {QStringLiteral("lname"), QStringLiteral("نام خانوادگي")},
-    {QStringLiteral("father"), QStringLiteral("نام پدر")},
     {QStringLiteral("nation"), QStringLiteral("کد ملي")},
-    {QStringLiteral("mobile"), QStringLiteral("موبايل")},
-    {QStringLiteral("loc"), QStringLiteral("محل خدمت")},
-    {QStringLiteral("semat"), QStringLiteral("سمت")},
     {QStringLiteral("pec"), QStringLiteral("شماره کارت پارسيان")},
-    {QStringLiteral("gender"), QStringLiteral("جنسيت")},
-    {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
     {QStringLiteral("mali_cod"), QStringLiteral("کد مالي")},
-    {QStringLiteral("bime_no"), QStringLiteral("شماره بيمه")},
-    {QStringLiteral("sodor"), QStringLiteral("محل صدور")},
     {QStringLiteral("birthday"), QStringLiteral("تاريخ تولد")},
-    {QStringLiteral("sh_no"), QStringLiteral("شناسنامه")},
     {QStringLiteral("hesab_no"), QStringLiteral("شماره حساب بانک رسالت")},
-    {QStringLiteral("phone"), QStringLiteral("تلفن محل کار")},
-    {QStringLiteral("khodro"), QStringLiteral("نوع خودرو")},
     {QStringLiteral("pelak"), QStringLiteral("پلاک خودرو")},
-    {QStringLiteral("meli_cart"), QStringLiteral("شماره حساب بانک ملي")},
     {QStringLiteral("ostan"), QStringLiteral("استان محل خدمت")},
-    {QStringLiteral("hamkari"), QStringLiteral("نحوه همکاري")},
-    {QStringLiteral("vahed"), QStringLiteral("واحد سازماني")},
-    {QStringLiteral("bime"), QStringLiteral("بيمه تکميلي")},
-    {QStringLiteral("company"), QStringLiteral("طرف قرارداد")},
     {QStringLiteral("hamsar_hesab"), QStringLiteral("شماره حساب همسر")},
-    {QStringLiteral("hamsar_bank"), QStringLiteral("بانک همسر")},
-    {QStringLiteral("cartsaat_no"), QStringLiteral("شماره کارت ساعت")}};
+    {QStringLiteral("cartsaat_no"), QStringLiteral("شماره کارت ساعت")},
+};
+inline const CaptionTable PersonExport = captions_of(PersonExportOwnTitles + PersonGrid,
+    {QStringLiteral("id"), QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("father"),
+     QStringLiteral("nation"), QStringLiteral("mobile"), QStringLiteral("loc"), QStringLiteral("semat"),
+     QStringLiteral("pec"), QStringLiteral("gender"), QStringLiteral("cmt"), QStringLiteral("mali_cod"),
+     QStringLiteral("bime_no"), QStringLiteral("sodor"), QStringLiteral("birthday"), QStringLiteral("sh_no"),
+     QStringLiteral("hesab_no"), QStringLiteral("phone"), QStringLiteral("khodro"), QStringLiteral("pelak"),
+     QStringLiteral("meli_cart"), QStringLiteral("ostan"), QStringLiteral("hamkari"), QStringLiteral("vahed"),
+     QStringLiteral("bime"), QStringLiteral("company"), QStringLiteral("hamsar_hesab"), QStringLiteral("hamsar_bank"),
+     QStringLiteral("cartsaat_no")});
 
 // Approval hierarchy
 inline const QString TitleLname = QStringLiteral("نام خانوادگي");

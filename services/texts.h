@@ -2,6 +2,7 @@
 // The Persian texts of the staff services, exactly as the office knows them.
 // Every message of the services goes through Msg with one of these constants.
 
+#include "core/list_behaviours.h"
 #include "services/request/texts.h"
 
 #include <QList>
@@ -12,6 +13,9 @@ namespace ServiceText {
 
 // Column titles of a list or an export, by column name.
 using CaptionTable = QList<QPair<QString, QString>>;
+// A list's titles serve its grid and its export: the export heads the
+// columns it names with the titles of the grid's table (and the id's).
+inline const CaptionTable IdTitle = {{QStringLiteral("id"), RequestText::TitleId}};
 
 
 // Guesthouse registry: titles of the suite list, the day statuses and the photographs
@@ -131,16 +135,9 @@ inline const CaptionTable ZemanatGrid = {
     {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
     {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
-inline const CaptionTable ZemanatExport = {
-    {QStringLiteral("id"), RequestText::TitleId},
-    {QStringLiteral("fname"), RequestText::TitleFname},
-    {QStringLiteral("lname"), RequestText::TitleLname},
-    {QStringLiteral("loc"), RequestText::TitleLoc},
-    {QStringLiteral("bank"), QStringLiteral("بانک")},
-    {QStringLiteral("cmt"), QStringLiteral("به منظور")},
-    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
-    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
-};
+inline const CaptionTable ZemanatExport = captions_of(IdTitle + ZemanatGrid,
+    {QStringLiteral("id"), QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("loc"),
+     QStringLiteral("bank"), QStringLiteral("cmt"), QStringLiteral("ersal_dat"), QStringLiteral("taeed_dat")});
 
 // Approvals
 // A pending request on the same subject.
@@ -157,16 +154,7 @@ inline const CaptionTable TaeidatGrid = {
     {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
     {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
-inline const CaptionTable TaeidatExport = {
-    {QStringLiteral("id"), RequestText::TitleId},
-    {QStringLiteral("fname"), RequestText::TitleFname},
-    {QStringLiteral("lname"), RequestText::TitleLname},
-    {QStringLiteral("loc"), RequestText::TitleLoc},
-    {QStringLiteral("mozo"), QStringLiteral("موضوع تاييد")},
-    {QStringLiteral("cmt"), QStringLiteral("مقدار")},
-    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
-    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
-};
+inline const CaptionTable TaeidatExport = IdTitle + TaeidatGrid;
 
 // Expenditures
 // A pending claim with the same origin and destination.
@@ -191,15 +179,9 @@ inline const CaptionTable HazineGrid = {
     {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
     {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
-inline const CaptionTable HazineExport = {
-    {QStringLiteral("id"), RequestText::TitleId},
-    {QStringLiteral("fname"), RequestText::TitleFname},
-    {QStringLiteral("lname"), RequestText::TitleLname},
-    {QStringLiteral("loc"), RequestText::TitleLoc},
-    {QStringLiteral("typ"), QStringLiteral("نوع هزينه")},
-    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
-    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
-};
+inline const CaptionTable HazineExport = captions_of(IdTitle + HazineGrid,
+    {QStringLiteral("id"), QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("loc"),
+     QStringLiteral("typ"), QStringLiteral("ersal_dat"), QStringLiteral("taeed_dat")});
 
 // Tickets
 // A pending request for the same kind of ticket.
@@ -222,15 +204,9 @@ inline const CaptionTable TicketGrid = {
     {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
     {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
 };
-inline const CaptionTable TicketExport = {
-    {QStringLiteral("id"), RequestText::TitleId},
-    {QStringLiteral("fname"), RequestText::TitleFname},
-    {QStringLiteral("lname"), RequestText::TitleLname},
-    {QStringLiteral("loc"), RequestText::TitleLoc},
-    {QStringLiteral("typ"), QStringLiteral("نوع بليط")},
-    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
-    {QStringLiteral("taeed_dat"), RequestText::TitleTaeedDat},
-};
+inline const CaptionTable TicketExport = captions_of(IdTitle + TicketGrid,
+    {QStringLiteral("id"), QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("loc"),
+     QStringLiteral("typ"), QStringLiteral("ersal_dat"), QStringLiteral("taeed_dat")});
 // The travellers of a ticket.
 inline const CaptionTable TravellerGrid = {
     {QStringLiteral("fname"), RequestText::TitleFname},
@@ -247,7 +223,9 @@ inline const QString PaziraeiTypeList = QStringLiteral("انواع سفارش پ
 inline const QString GuestFoodList = QStringLiteral("انواع غذا");
 inline const QString GuestDrinkList = QStringLiteral("انواع نوشيدني");
 inline const QString GuestExtrasList = QStringLiteral("انواع مخلفات");
-// The orders list, its export, and the export of the orders with their guests.
+// The orders list, its export, and the export of the orders with their
+// guests; the exports head the count of the order's people their own way.
+inline const CaptionTable PaziraeiExportCount = {{QStringLiteral("cnt"), QStringLiteral("تعداد سفارش/نفرات")}};
 inline const CaptionTable PaziraeiGrid = {
     {QStringLiteral("fname"), RequestText::TitleFname},
     {QStringLiteral("lname"), RequestText::TitleLname},
@@ -263,38 +241,11 @@ inline const CaptionTable PaziraeiGrid = {
     {QStringLiteral("taeed_dat"), QStringLiteral("تاييد تووک")},
     {QStringLiteral("taeed_name"), QStringLiteral("نام تووک")},
 };
-inline const CaptionTable PaziraeiExport = {
-    {QStringLiteral("id"), RequestText::TitleId},
-    {QStringLiteral("fname"), RequestText::TitleFname},
-    {QStringLiteral("lname"), RequestText::TitleLname},
-    {QStringLiteral("loc"), QStringLiteral("محل جلسه")},
-    {QStringLiteral("loc_1"), RequestText::TitleLoc},
-    {QStringLiteral("typ"), QStringLiteral("نوع سفارش")},
-    {QStringLiteral("onvan"), QStringLiteral("عنوان جلسه")},
-    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تاييد تووک")},
-    {QStringLiteral("modir_dat"), QStringLiteral("تاييد مدير")},
-    {QStringLiteral("dat"), QStringLiteral("تاريخ جلسه")},
-    {QStringLiteral("modir_name"), QStringLiteral("نام مدير")},
-    {QStringLiteral("cnt"), QStringLiteral("تعداد سفارش/نفرات")},
-};
-inline const CaptionTable PaziraeiGuestsExport = {
-    {QStringLiteral("id"), RequestText::TitleId},
-    {QStringLiteral("fname"), RequestText::TitleFname},
-    {QStringLiteral("lname"), RequestText::TitleLname},
-    {QStringLiteral("loc"), QStringLiteral("محل جلسه")},
-    {QStringLiteral("typ"), QStringLiteral("نوع سفارش")},
-    {QStringLiteral("onvan"), QStringLiteral("عنوان جلسه")},
-    {QStringLiteral("ersal_dat"), RequestText::TitleErsalDat},
-    {QStringLiteral("taeed_dat"), QStringLiteral("تووک تاييد")},
-    {QStringLiteral("modir_dat"), QStringLiteral("تاييد مدير")},
-    {QStringLiteral("dat"), QStringLiteral("تاريخ جلسه")},
-    {QStringLiteral("cnt"), QStringLiteral("تعداد سفارش/نفرات")},
-    {QStringLiteral("modir_name"), QStringLiteral("نام مدير")},
-    {QStringLiteral("ghaza"), QStringLiteral("غذا")},
-    {QStringLiteral("noshidani"), QStringLiteral("نوشيدني")},
-    {QStringLiteral("other"), QStringLiteral("مخلفات")},
-};
+inline const CaptionTable PaziraeiExport = captions_of(IdTitle + PaziraeiExportCount + PaziraeiGrid,
+    {QStringLiteral("id"), QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("loc"),
+     QStringLiteral("loc_1"), QStringLiteral("typ"), QStringLiteral("onvan"), QStringLiteral("ersal_dat"),
+     QStringLiteral("taeed_dat"), QStringLiteral("modir_dat"), QStringLiteral("dat"), QStringLiteral("modir_name"),
+     QStringLiteral("cnt")});
 // The guests of an order.
 inline const CaptionTable GuestGrid = {
     {QStringLiteral("fname"), RequestText::TitleFname},
@@ -303,4 +254,11 @@ inline const CaptionTable GuestGrid = {
     {QStringLiteral("noshidani"), QStringLiteral("نوشيدني")},
     {QStringLiteral("other"), QStringLiteral("مخلفات")},
 };
+inline const CaptionTable PaziraeiGuestsExport =
+    captions_of(IdTitle + CaptionTable{{QStringLiteral("taeed_dat"), QStringLiteral("تووک تاييد")}} +
+                    PaziraeiExportCount + PaziraeiGrid + GuestGrid,
+    {QStringLiteral("id"), QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("loc"),
+     QStringLiteral("typ"), QStringLiteral("onvan"), QStringLiteral("ersal_dat"), QStringLiteral("taeed_dat"),
+     QStringLiteral("modir_dat"), QStringLiteral("dat"), QStringLiteral("cnt"), QStringLiteral("modir_name"),
+     QStringLiteral("ghaza"), QStringLiteral("noshidani"), QStringLiteral("other")});
 } // namespace ServiceText

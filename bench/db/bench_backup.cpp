@@ -35,6 +35,7 @@ double backupMs(const QString& path, QString* integrity)
             return -1;
         }
         best = qMin(best, ms);
+        std::printf("  run %d: %.0f ms\n", run + 1, ms);
     }
     Database copy(QStringLiteral("copy"));
     ConnectionOptions o;

@@ -390,11 +390,25 @@ public:
         return Failure::Other;
     }
     // Trigram indexes: pg_trgm ships with the server and is a trusted
-    // extension, so the owner of the database may create it.
+    // extension, so the owner of the database may create it. New rows go
+    // straight into the index, not into its list of pending rows: until a
+    // vacuum that list is read whole by every search, and the planner, which
+    // prices it so, reads the whole table instead, testing each row's text
+    // (100,000 entries just loaded, analyzed or not: 93 ms against 10 ms). An
+    // index an earlier version made is switched so, its pending rows moved in.
     QStringList createContainsIndex(const QString& name, const QString& table, const QString& column) const override
     {
         return {QStringLiteral("create extension if not exists pg_trgm"),
-                QStringLiteral("create index if not exists %1 on %2 using gin (%3 gin_trgm_ops)").arg(name, table, column)};
+                QStringLiteral("create index if not exists %1 on %2 using gin (%3 gin_trgm_ops) with (fastupdate = off)")
+                    .arg(name, table, column),
+                QStringLiteral("do $off$ begin "
+                               "if exists (select 1 from pg_class where oid = to_regclass('%1') "
+                               "and pg_has_role(relowner, 'usage') "
+                               "and not coalesce(reloptions @> array['fastupdate=off'], false)) then "
+                               "alter index %1 set (fastupdate = off); "
+                               "perform gin_clean_pending_list(to_regclass('%1')); "
+                               "end if; end $off$")
+                    .arg(name)};
     }
     QStringList dropContainsIndex(const QString& name) const override
     {

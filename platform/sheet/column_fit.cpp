@@ -27,22 +27,27 @@ QStringList ColumnFit::row(int sheetRow, const QStringList& cells)
     return fitted;
 }
 
+QString rowRanges(const QList<int>& rows)
+{
+    QStringList ranges;
+    for (qsizetype i = 0; i < rows.size() && ranges.size() < RangesNamed;) {
+        qsizetype last = i;
+        while (last + 1 < rows.size() && rows.at(last + 1) == rows.at(last) + 1)
+            ++last;
+        ranges << (last == i ? QString::number(rows.at(i))
+                             : SheetText::RowRange.arg(QString::number(rows.at(i)), QString::number(rows.at(last))));
+        i = last + 1;
+        if (ranges.size() == RangesNamed && i < rows.size())
+            ranges.last() += SheetText::MoreRows;
+    }
+    return ranges.join(SheetText::RowSeparator);
+}
+
 QString ColumnFit::closing(const QString& done) const
 {
     if (m_cellsCut == 0)
         return done;
-    QStringList ranges;
-    for (qsizetype i = 0; i < m_rowsCut.size() && ranges.size() < RangesNamed;) {
-        qsizetype last = i;
-        while (last + 1 < m_rowsCut.size() && m_rowsCut.at(last + 1) == m_rowsCut.at(last) + 1)
-            ++last;
-        ranges << (last == i ? QString::number(m_rowsCut.at(i))
-                             : SheetText::RowRange.arg(QString::number(m_rowsCut.at(i)), QString::number(m_rowsCut.at(last))));
-        i = last + 1;
-        if (ranges.size() == RangesNamed && i < m_rowsCut.size())
-            ranges.last() += SheetText::MoreRows;
-    }
-    return done + QLatin1Char('\n') + SheetText::CellsCut.arg(QString::number(m_cellsCut), ranges.join(SheetText::RowSeparator));
+    return done + QLatin1Char('\n') + SheetText::CellsCut.arg(QString::number(m_cellsCut), rowRanges(m_rowsCut));
 }
 
 } // namespace Sheet

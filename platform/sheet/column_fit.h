@@ -14,6 +14,10 @@
 
 namespace Sheet {
 
+// Workbook rows (in the order met) as a message names them: runs of rows as
+// ranges, the first twenty ranges named.
+QString rowRanges(const QList<int>& rows);
+
 class ColumnFit {
 public:
     explicit ColumnFit(QList<int> widths) : m_widths(std::move(widths)) {}

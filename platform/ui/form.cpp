@@ -34,7 +34,7 @@ void Form::showEvent(QShowEvent* event)
 void Form::done(int result)
 {
     // Every way of closing ends here: the title bar's close box and close()
-    // (through the close event), Escape, accept and reject.
+    // (through the close event), accept and reject.
     const bool wasVisible = isVisible();
     QDialog::done(result);
     if (wasVisible && !isVisible())
@@ -49,8 +49,10 @@ void Form::closeEvent(QCloseEvent* event)
 
 void Form::keyPressEvent(QKeyEvent* event)
 {
-    // Enter belongs to the boxes (it moves to the next box); Escape closes.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Enter belongs to the boxes (it moves to the next box). Escape closes no
+    // window: a window closes by its buttons or its title bar's close box, so
+    // that a stray key never takes away what was typed and not yet saved.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
         event->ignore();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Base of every window of the window set: a dialog that can be shown modally
-// or modelessly and that only hides when it is closed.
+// or modelessly and that only hides when it is closed. It closes by its
+// buttons and its title bar's close box, never by Escape.
 
 #include <QDialog>
 

@@ -2,8 +2,12 @@
 
 #include "platform/ui/text_input.h"
 
+#include <QAction>
 #include <QCalendar>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QRegularExpression>
 
 namespace {
@@ -61,8 +65,41 @@ void MaskedBox::setValue(const QString& stored)
     setText(text);
 }
 
+void MaskedBox::pasteAsTyped(bool selection)
+{
+    if (isReadOnly())
+        return;
+    insert(TextInput::asciiDigits(QGuiApplication::clipboard()->text(selection ? QClipboard::Selection
+                                                                                : QClipboard::Clipboard)));
+}
+
+void MaskedBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, this, nullptr);
+        connect(paste, &QAction::triggered, this, [this] { pasteAsTyped(false); });
+    }
+    menu->popup(event->globalPos());
+}
+
+void MaskedBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+        rect().contains(event->position().toPoint())) {
+        pasteAsTyped(true);
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
 void MaskedBox::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Paste)) {
+        pasteAsTyped(false);
+        return;
+    }
     const QString ascii = TextInput::asciiDigits(event->text());
     if (ascii != event->text()) {
         QKeyEvent digit(event->type(), Qt::Key_0 + (ascii.at(0).unicode() - u'0'), event->modifiers(), ascii,

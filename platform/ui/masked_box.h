@@ -34,10 +34,17 @@ protected:
     MaskedBox(const QString& mask, QWidget* parent);
     // Whether a text with every place typed names a real day or time.
     virtual bool possible(const QString& text) const = 0;
-    // Persian and Arabic digits typed on a Persian keyboard count as their ASCII digits.
+    // Persian and Arabic digits typed on a Persian keyboard count as their ASCII
+    // digits; so do those of a pasted text (Ctrl+V, the context menu's paste,
+    // the middle button's), which the mask would otherwise refuse.
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Inserts the clipboard's text (or the selection's) as if typed.
+    void pasteAsTyped(bool selection);
+
     QString m_blank;
 };
 

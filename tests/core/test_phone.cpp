@@ -1,6 +1,7 @@
 // The phone book as a person uses it: opened from the main menu by the user's
 // rights, searched by typing, added to and deleted from; then the database.
 
+#include "core/entry.h"
 #include "core/list_window.h"
 #include "core/main_window.h"
 #include "core/phone.h"
@@ -8,6 +9,7 @@
 #include "platform/db/sql.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 #include "tests/support/window_steps.h"
 #include "ui_main.h"
@@ -213,6 +215,27 @@ private slots:
         QCOMPARE(Sql::scalar(u"select count(*) from phone"_s).toInt(), 0);
         QCOMPARE(phone->ui->name->text(), u"كريمي"_s);
         QCOMPARE(phone->ui->tel->text(), u"011-33"_s);
+        QCOMPARE(phone->ui->cnt->text(), u"0"_s);
+    }
+
+    // An entry another workstation took back first: the delete here is told
+    // it is gone and takes nothing into the boxes, so that no correction is
+    // typed over a row nobody here removed.
+    void deleteOfAnEntryAlreadyGone()
+    {
+        MsgRecorder msgs;
+        phone->enableCommands(true, true);
+        phone->prepareForOpening();
+        entry(u"بهرام"_s, u"0111"_s);
+        typeKeys(phone->ui->src, u"بهرام"_s);
+        const qint64 id = phone->list()->currentRow().value(u"id"_s).toLongLong();
+        SecondWorkstation other(m_db.options());
+        bool deleted = false;
+        QVERIFY(other.run([&] { deleted = delete_record(u"phone"_s, id); }));
+        QVERIFY(deleted);
+        phone->ui->N1->trigger();
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordGone});
+        QVERIFY(phone->ui->name->text().isEmpty());
         QCOMPARE(phone->ui->cnt->text(), u"0"_s);
     }
 };

@@ -37,6 +37,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QtTest>
 
 using namespace AdminPages;
@@ -68,6 +72,22 @@ class TestPersonnel : public QObject {
         for (const QStringList& row : rows)
             writer.writeRow(row);
         writer.close();
+        return path;
+    }
+
+    // A workbook of places made by the system Python's openpyxl: "=..." cells
+    // are formulas stored without their values; the ranges named are merged.
+    QString workbookMadeElsewhere(const QJsonArray& rows, const QStringList& merged)
+    {
+        static int n = 0;
+        const QString path = m_home.filePath(u"elsewhere%1.xlsx"_s.arg(++n));
+        QProcess tool;
+        tool.start(u"/usr/bin/python3"_s, QStringList{qEnvironmentVariable("TUVEK_TEST_SOURCE_DIR") +
+                                             u"/tests/platform/sheet/workbook_tool.py"_s, u"make"_s, path} + merged);
+        tool.write(QJsonDocument(QJsonObject{{PersonnelText::PlaceSheetName, rows}}).toJson());
+        tool.closeWriteChannel();
+        if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
+            qFatal("workbook_tool.py failed: %s", tool.readAllStandardError().constData());
         return path;
     }
 
@@ -624,6 +644,34 @@ private slots:
             places->ui->ins_btn->click();
         }));
         QCOMPARE(msgs.last(), PersonnelText::PlaceReplaced + u"\n"_s + SheetText::CellsCut.arg(u"4"_s, u"3 تا 4، 6"_s));
+    }
+
+    // The import keeps the rule of the entry window: a blank row is left out
+    // and counted; rows without a province or county (a merged cell, a
+    // formula without its value, an empty cell) refuse the sheet by name.
+    void replaceKeepsThePlaceRule()
+    {
+        MsgRecorder msgs;
+        seedPlaces();
+        const QJsonArray header{u"کد"_s, u"استان"_s, u"شهرستان"_s, u"بخش"_s, u"دهستان"_s, u"روستا"_s};
+        const QJsonArray rows{header,
+                              QJsonArray{u"101"_s, u"تهران"_s, u"ري"_s, u"مرکزي"_s, u"غار"_s, u"قلعه"_s},
+                              QJsonArray{u"102"_s, u"فارس"_s, u"شيراز"_s},
+                              QJsonArray{u"103"_s, QJsonValue(), u"مرودشت"_s}, // row 4, under a merged B3:B4
+                              QJsonArray{},                                    // row 5, blank
+                              QJsonArray{u"104"_s, u"=B2"_s, u"ري"_s},         // row 6, a formula
+                              QJsonArray{u"105"_s, u"تهران"_s, u" "_s, u"x"_s}};
+        QVERIFY(openPage(main, u"N21"_s, places, [&] {
+            QVERIFY(places->openSheet(workbookMadeElsewhere(rows, {u"B3:B4"_s})));
+            places->ui->ins_btn->click();
+            QCOMPARE(msgs.last(), PersonnelText::PlaceSheetUnnamed.arg(u"4، 6 تا 7"_s));
+            QCOMPARE(count(u"select count(*) from abadiha"_s), 2);
+            QVERIFY(places->openSheet(workbookMadeElsewhere({header, rows[1], QJsonArray{}, rows[2]}, {})));
+            places->ui->ins_btn->click();
+        }));
+        QCOMPARE(msgs.last(), PersonnelText::PlaceReplaced + u"\n"_s + PersonnelText::PlaceBlankRowsSkipped.arg(1));
+        QCOMPARE(count(u"select count(*) from abadiha where cod in ('101', '102')"_s), 2);
+        QCOMPARE(count(u"select count(*) from abadiha"_s), 2);
     }
 
     // A place by hand: the lists narrow each other, a duplicate is refused,

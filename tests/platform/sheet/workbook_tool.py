@@ -2,8 +2,12 @@
 
   workbook_tool.py dump FILE.xlsx       prints the sheets, cells, fonts, borders,
                                         reading orders and column widths as JSON
-  workbook_tool.py make FILE.xlsx|.xls  writes a sample workbook from the JSON on
-                                        standard input: {"sheet name": [[cell, ...], ...]}
+  workbook_tool.py make FILE.xlsx|.xls [RANGE ...]
+                                        writes a sample workbook from the JSON on
+                                        standard input: {"sheet name": [[cell, ...], ...]};
+                                        in an .xlsx, "=..." cells are formulas stored
+                                        without their values, and each RANGE ("B3:B4")
+                                        is merged on every sheet
 """
 import json
 import sys
@@ -59,6 +63,8 @@ def make(path):
                 for c, value in enumerate(row):
                     if value is not None:
                         sheet.cell(row=r + 1, column=c + 1, value=value)
+            for merged in sys.argv[3:]:
+                sheet.merge_cells(merged)
         book.save(path)
 
 

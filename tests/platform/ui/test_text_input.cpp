@@ -1,6 +1,7 @@
 // Typed text in its stored form: the pure rewriting, the keys typed into boxes
 // and the length limit of the boxes.
 
+#include "platform/ui/masked_box.h"
 #include "platform/ui/text_input.h"
 
 #include <QApplication>
@@ -98,6 +99,25 @@ private slots:
         QCOMPARE(list.currentText(), u"يک2"_s);
         QCOMPARE(text.toPlainText(), u"سلام ي3"_s);
         QCOMPARE(password.text(), u"ی۳"_s);
+    }
+
+    // Digits pasted in Persian or Arabic-Indic read as the same keys typed, in
+    // a date box, a time box and a digits-only box.
+    void pastedDigits()
+    {
+        DateBox date;
+        TimeBox time;
+        QLineEdit digits;
+        TextInput::digitsOnly(&digits);
+        const QList<std::tuple<QLineEdit*, QString, QString>> cases{{&date, u"۱۴۰۲/۰۵/۰۹"_s, u"1402/05/09"_s},
+                                                                    {&time, u"٠٩:٣٠"_s, u"09:30"_s},
+                                                                    {&digits, u"۰۹۱۲"_s, u"0912"_s}};
+        for (const auto& [box, pasted, typed] : cases) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keySequence(box, QKeySequence::Paste);
+            QCOMPARE(box->text(), typed);
+        }
+        QCOMPARE(date.state(), MaskedBox::Complete);
     }
 
     void lengthLimit()
