@@ -50,7 +50,10 @@ bool Outcome::said(const QString& otherwise) const
 Writer::Writer(const QString& path, QFileDevice::Permissions permissions)
     : m_path(path), m_file(std::make_unique<QSaveFile>(path)), m_permissions(permissions)
 {
-    m_opened = !path.isEmpty() && m_file->open(QIODevice::WriteOnly);
+    // Unbuffered: a write the disk refuses fails at once, with its cause.
+    // (A buffered one is refused only in the last flush, which QSaveFile's
+    // commit does not check: it would move a part in as the whole.)
+    m_opened = !path.isEmpty() && m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     // Restricted before a byte is written.
     if (m_opened && permissions)
         m_file->setPermissions(permissions);
@@ -64,23 +67,29 @@ Writer::~Writer()
 
 bool Writer::write(const QByteArray& bytes)
 {
-    if (!m_opened || m_ended)
+    if (!m_opened || m_ended || m_failed)
         return false;
-    if (m_file->write(bytes) == bytes.size())
-        return true;
-    // Kept: the device forgets it when it closes.
-    if (m_error == QFileDevice::NoError) {
-        m_error = m_file->error();
-        qWarning().noquote() << "file not written:" << m_path << m_file->errorString();
+    // A disk that fills up takes part of a piece and says nothing; the rest,
+    // written again, is refused with the cause.
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 n = m_file->write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            // Kept: the device forgets it when it closes.
+            m_failed = true;
+            m_error = m_file->error();
+            qWarning().noquote() << "file not written:" << m_path << m_file->errorString();
+            return false;
+        }
+        done += n;
     }
-    return false;
+    return true;
 }
 
 QIODevice& Writer::device() { return *m_file; }
 
 Outcome Writer::commit()
 {
-    if (!m_opened || m_ended || !m_file->commit())
+    if (!m_opened || m_ended || m_failed || !m_file->commit())
         return cancel();
     m_ended = true;
     // QSaveFile keeps the permissions of a file it replaces.
@@ -94,7 +103,7 @@ Outcome Writer::cancel()
     Outcome out{Failure::NotWritten, m_path};
     const QFileInfo target(m_path);
     const QFileInfo folder(target.absolutePath());
-    if (m_opened && diskFull(m_error != QFileDevice::NoError ? m_error : m_file->error(), folder.absoluteFilePath()))
+    if (m_opened && diskFull(m_failed ? m_error : m_file->error(), folder.absoluteFilePath()))
         out.failure = Failure::DiskFull;
     else if (!m_opened || !folder.isDir() || !folder.isWritable() || target.isDir())
         out.failure = Failure::NotWritable;

@@ -69,7 +69,8 @@ private:
     QString m_path;
     std::unique_ptr<QSaveFile> m_file;
     QFileDevice::Permissions m_permissions;
-    QFileDevice::FileError m_error = QFileDevice::NoError; // of the first failed write
+    bool m_failed = false;                                  // a write failed
+    QFileDevice::FileError m_error = QFileDevice::NoError; // its cause
     bool m_opened = false;
     bool m_ended = false;
 };

@@ -113,7 +113,7 @@ private slots:
         } else {
             s.dataBase = QStringLiteral("no_such_database");
             writeUserSettings(s);
-            expectFailure(CoreText::SettingsWrong, Msg::Icon::Warning, 1);
+            expectFailure(CoreText::NoSuchDatabase.arg(s.dataBase), Msg::Icon::Warning, 1);
         }
     }
 
@@ -172,6 +172,62 @@ private slots:
         QVERIFY(!connect_database(0));
         QCOMPARE(msgs.texts(), QStringList{CoreText::InternetFailed});
         QCOMPARE(m_serverShown, shown);
+    }
+
+    // The cause of a failed connection, told from the driver's words.
+    void causeOfAFailure_data()
+    {
+        QTest::addColumn<QString>("driverText");
+        QTest::addColumn<int>("cause");
+        const auto row = [](const char* name, const char* text, ConnectionFailure cause) {
+            QTest::newRow(name) << QString::fromUtf8(text) << int(cause);
+        };
+        row("postgres: password", "connection to server at \"db\" (10.0.0.5), port 5432 failed: FATAL:  password "
+            "authentication failed for user \"tuvek\"\nQPSQL: Unable to connect", ConnectionFailure::LoginRefused);
+        row("postgres: user", "FATAL:  role \"clerk\" does not exist\nQPSQL: Unable to connect", ConnectionFailure::LoginRefused);
+        row("postgres: database", "FATAL:  database \"Tuvek\" does not exist\nQPSQL: Unable to connect", ConnectionFailure::NoDatabase);
+        row("postgres: closed port", "connection to server at \"127.0.0.1\", port 1 failed: Connection refused\n\tIs the "
+            "server running on that host and accepting TCP/IP connections?", ConnectionFailure::Unreachable);
+        row("postgres: host", "could not translate host name \"nowhere\" to address: Name or service not known",
+            ConnectionFailure::Unreachable);
+        row("sql server: login", "[FreeTDS][SQL Server]Login failed for user 'sa'. [FreeTDS][SQL Server]Unable to connect "
+            "to data source QODBC: Unable to connect", ConnectionFailure::LoginRefused);
+        row("sql server: database", "[FreeTDS][SQL Server]Cannot open database \"Tuvek\" requested by the login. The login "
+            "failed. QODBC: Unable to connect", ConnectionFailure::NoDatabase);
+        row("sql server: unreachable", "[FreeTDS][SQL Server]Unable to connect: Adaptive Server is unavailable or does not "
+            "exist QODBC: Unable to connect", ConnectionFailure::Unreachable);
+        row("sqlite: folder", "unable to open database file Error opening database", ConnectionFailure::FolderNotWritable);
+        row("sqlite: damaged", "file is not a database Unable to execute statement", ConnectionFailure::Damaged);
+    }
+    void causeOfAFailure()
+    {
+        QFETCH(QString, driverText);
+        QFETCH(int, cause);
+        QCOMPARE(int(connection_failure(driverText)), cause);
+    }
+
+    // The built-in connection says what it met: a database the server does
+    // not have; an embedded database whose folder cannot be written.
+    void builtInConnectionNamesTheCause()
+    {
+        MsgRecorder msgs;
+        if (TestDb::backend() == Backend::PostgreSQL) {
+            ConnectionSettings s = reachable();
+            s.dataBase = QStringLiteral("no_such_database");
+            QVERIFY(TestDb::writeSettingsFile(Settings::installFile(), s));
+            QVERIFY(!connect_database(0));
+            QCOMPARE(msgs.texts(), QStringList{CoreText::NoSuchDatabase.arg(s.dataBase)});
+            return;
+        }
+        // A folder under a regular file: no one can write there, root neither.
+        QFile blocker(path("a file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QByteArray dataDir = qgetenv("TUVEK_DATA_DIR");
+        qputenv("TUVEK_DATA_DIR", blocker.fileName().toUtf8() + "/data");
+        const auto restore = qScopeGuard([&] { qputenv("TUVEK_DATA_DIR", dataDir); });
+        QVERIFY(!connect_database(0));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::DataFolderNotWritable.arg(Msg::filePath(Settings::dataDir()))});
     }
 
     // A fresh machine: no settings at all; the embedded database is made and
