@@ -203,6 +203,32 @@ private slots:
         }
     }
 
+    // A file that fails while it is read in (here a read the system refuses)
+    // is said once the command has ended: no message while the table's key
+    // (on the embedded file, its write lock) is held; nothing is stored.
+    void unreadableSaidAfterTheCommand()
+    {
+        struct Shown final : Msg::Handler {
+            Msg::Handler* previous = Msg::handler();
+            QStringList texts;
+            bool inTransaction = false;
+            Shown() { Msg::setHandler(this); }
+            ~Shown() override { Msg::setHandler(previous); }
+            Msg::Button message(const Msg::Request& request) override
+            {
+                texts << request.text;
+                inTransaction = inTransaction || Database::current().inTransaction();
+                return Msg::Button::Ok;
+            }
+            std::optional<QString> input(const Msg::Request&) override { return std::nullopt; }
+        } shown;
+        QVERIFY(!StoredFile::store(u"mostanadat"_s, {{u"cmt"_s, u"فرم"_s}, {u"pictype"_s, u".bin"_s}},
+                                   {u"/proc/self/mem"_s, u".bin"_s, 0}));
+        QCOMPARE(shown.texts, QStringList{CoreText::AttachmentUnreadable});
+        QVERIFY(!shown.inTransaction);
+        QCOMPARE(Sql::scalar(u"select count(*) from mostanadat"_s).toInt(), 0);
+    }
+
     // A read that comes back short of the row's length (what a backend
     // without a snapshot gives when the row is deleted meanwhile) keeps
     // nothing: the stream is cut after its first piece.
