@@ -178,32 +178,25 @@ private slots:
     void causeOfAFailure_data()
     {
         QTest::addColumn<QString>("driverText");
-        QTest::addColumn<int>("cause");
-        const auto row = [](const char* name, const char* text, ConnectionFailure cause) {
-            QTest::newRow(name) << QString::fromUtf8(text) << int(cause);
-        };
-        row("postgres: password", "connection to server at \"db\" (10.0.0.5), port 5432 failed: FATAL:  password "
-            "authentication failed for user \"tuvek\"\nQPSQL: Unable to connect", ConnectionFailure::LoginRefused);
-        row("postgres: user", "FATAL:  role \"clerk\" does not exist\nQPSQL: Unable to connect", ConnectionFailure::LoginRefused);
-        row("postgres: database", "FATAL:  database \"Tuvek\" does not exist\nQPSQL: Unable to connect", ConnectionFailure::NoDatabase);
-        row("postgres: closed port", "connection to server at \"127.0.0.1\", port 1 failed: Connection refused\n\tIs the "
-            "server running on that host and accepting TCP/IP connections?", ConnectionFailure::Unreachable);
-        row("postgres: host", "could not translate host name \"nowhere\" to address: Name or service not known",
-            ConnectionFailure::Unreachable);
-        row("sql server: login", "[FreeTDS][SQL Server]Login failed for user 'sa'. [FreeTDS][SQL Server]Unable to connect "
-            "to data source QODBC: Unable to connect", ConnectionFailure::LoginRefused);
-        row("sql server: database", "[FreeTDS][SQL Server]Cannot open database \"Tuvek\" requested by the login. The login "
-            "failed. QODBC: Unable to connect", ConnectionFailure::NoDatabase);
-        row("sql server: unreachable", "[FreeTDS][SQL Server]Unable to connect: Adaptive Server is unavailable or does not "
-            "exist QODBC: Unable to connect", ConnectionFailure::Unreachable);
-        row("sqlite: folder", "unable to open database file Error opening database", ConnectionFailure::FolderNotWritable);
-        row("sqlite: damaged", "file is not a database Unable to execute statement", ConnectionFailure::Damaged);
+        QTest::addColumn<ConnectionFailure>("cause");
+        using enum ConnectionFailure;
+        QTest::newRow("pg password") << "port 5432 failed: FATAL:  password authentication failed for user \"t\"" << LoginRefused;
+        QTest::newRow("pg user") << "FATAL:  role \"clerk\" does not exist\nQPSQL: Unable to connect" << LoginRefused;
+        QTest::newRow("pg database") << "FATAL:  database \"Tuvek\" does not exist\nQPSQL: Unable to connect" << NoDatabase;
+        QTest::newRow("pg port") << "port 1 failed: Connection refused\n\tIs the server running on that host" << Unreachable;
+        QTest::newRow("pg host") << "could not translate host name \"nowhere\" to address" << Unreachable;
+        QTest::newRow("mssql login") << "[FreeTDS][SQL Server]Login failed for user 'sa'." << LoginRefused;
+        QTest::newRow("mssql database")
+            << "[FreeTDS][SQL Server]Cannot open database \"Tuvek\" requested by the login. The login failed." << NoDatabase;
+        QTest::newRow("mssql server") << "[FreeTDS][SQL Server]Unable to connect: Adaptive Server is unavailable" << Unreachable;
+        QTest::newRow("sqlite folder") << "unable to open database file Error opening database" << FolderNotWritable;
+        QTest::newRow("sqlite damaged") << "file is not a database Unable to execute statement" << Damaged;
     }
     void causeOfAFailure()
     {
         QFETCH(QString, driverText);
-        QFETCH(int, cause);
-        QCOMPARE(int(connection_failure(driverText)), cause);
+        QFETCH(ConnectionFailure, cause);
+        QCOMPARE(connection_failure(driverText), cause);
     }
 
     // The built-in connection says what it met: a database the server does
@@ -222,7 +215,6 @@ private slots:
         // A folder under a regular file: no one can write there, root neither.
         QFile blocker(path("a file"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
         const QByteArray dataDir = qgetenv("TUVEK_DATA_DIR");
         qputenv("TUVEK_DATA_DIR", blocker.fileName().toUtf8() + "/data");
         const auto restore = qScopeGuard([&] { qputenv("TUVEK_DATA_DIR", dataDir); });

@@ -22,8 +22,6 @@
 
 #include <QtTest>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 using namespace WindowSteps;
@@ -136,26 +134,17 @@ private slots:
         QTemporaryDir data;
         qputenv("TUVEK_DATA_DIR", data.path().toUtf8());
         qputenv("TUVEK_INSTALL_SETTINGS", data.filePath(QStringLiteral("none.ini")).toUtf8());
-        const auto restore = qScopeGuard([] {
-            qunsetenv("TUVEK_DATA_DIR");
-            qunsetenv("TUVEK_INSTALL_SETTINGS");
-        });
+        const auto restore = qScopeGuard([] { qunsetenv("TUVEK_DATA_DIR"), qunsetenv("TUVEK_INSTALL_SETTINGS"); });
         const QString path = Settings::embeddedDatabase();
         if (header) {
-            {
-                QSqlDatabase made = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damaged"));
-                made.setDatabaseName(path);
-                QVERIFY(made.open());
-                QVERIFY(QSqlQuery(made).exec(QStringLiteral("create table users (id integer)")));
-                made.close();
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("damaged"));
+            QVERIFY(Database::current().open({.backend = Backend::SQLite, .database = path}));
+            Sql::exec(QStringLiteral("create table users (id integer)"));
         }
+        Database::current().close();
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         file.write(QByteArray(100, 'x') + (header ? QByteArray() : QByteArray("not a database\n").repeated(100)));
-        file.close();
-        QVERIFY(file.open(QIODevice::ReadOnly));
+        file.seek(0);
         const QByteArray before = file.readAll();
         file.close();
 
@@ -163,8 +152,7 @@ private slots:
         login->setConnectionChoice(0);
         typeAndEnter(QStringLiteral("admin"), TestDb::AdminPassword);
         QCOMPARE(msgs.texts(), QStringList{CoreText::DatabaseDamaged.arg(Msg::filePath(path))});
-        QVERIFY(!main->isVisible());
-        QVERIFY(login->isVisible());
+        QVERIFY(!main->isVisible() && login->isVisible());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
         QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});

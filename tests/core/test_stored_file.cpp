@@ -212,16 +212,15 @@ private slots:
             Msg::Handler* previous = Msg::handler();
             QStringList texts;
             bool inTransaction = false;
-            Shown() { Msg::setHandler(this); }
-            ~Shown() override { Msg::setHandler(previous); }
-            Msg::Button message(const Msg::Request& request) override
+            Msg::Button message(const Msg::Request& r) override
             {
-                texts << request.text;
                 inTransaction = inTransaction || Database::current().inTransaction();
-                return Msg::Button::Ok;
+                return texts << r.text, Msg::Button::Ok;
             }
             std::optional<QString> input(const Msg::Request&) override { return std::nullopt; }
         } shown;
+        Msg::setHandler(&shown);
+        const auto restore = qScopeGuard([&] { Msg::setHandler(shown.previous); });
         QVERIFY(!StoredFile::store(u"mostanadat"_s, {{u"cmt"_s, u"فرم"_s}, {u"pictype"_s, u".bin"_s}},
                                    {u"/proc/self/mem"_s, u".bin"_s, 0}));
         QCOMPARE(shown.texts, QStringList{CoreText::AttachmentUnreadable});

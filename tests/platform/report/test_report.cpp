@@ -24,7 +24,6 @@
 #include <QSqlQueryModel>
 #include <QStandardItemModel>
 #include <QtTest>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -486,13 +485,11 @@ private slots:
     // cannot be written: the reason with the path, and nothing left behind.
     void pdfWrittenWholeOrNotAtAll()
     {
-        if (geteuid() != 0)
-            QSKIP("a small filesystem can only be mounted by root");
         QTemporaryDir dir;
         const QString small = dir.filePath("small");
         QVERIFY(QDir().mkpath(small));
         if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", small}) != 0)
-            QSKIP("no small filesystem could be mounted here");
+            QSKIP("no small filesystem could be mounted here (root only)");
         const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {small}); });
         QFile filler(small + "/filler");
         QVERIFY(filler.open(QIODevice::WriteOnly) && filler.write(QByteArray(56 * 1024, 'x')) == 56 * 1024);
