@@ -14,7 +14,8 @@ endfunction()
 # once on SQLite and once on PostgreSQL (label pg), chosen by TUVEK_TEST_BACKEND.
 function(tuvek_add_test)
   cmake_parse_arguments(T "BACKENDS" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${T_NAME} ${T_SOURCES})
+  # The guards of the test build, on in every test executable.
+  add_executable(${T_NAME} ${T_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/guards.cpp)
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test tuvek_test_support ${T_LIBS})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)

@@ -8,7 +8,12 @@ namespace {
 enum Order { Persons = 10, Accounts = 20, Rights = 30, Hierarchies = 40, Dependants = 50, OtherTables = 100,
              Records = 1000 };
 
-LockKey key(const QString& name, int order, bool shared) { return {name, order, shared}; }
+LockKey key(const QString& name, int order, bool shared, QStringList tables = {})
+{
+    if (tables.isEmpty())
+        tables = {name.toLower()};
+    return {name, order, shared, tables};
+}
 
 } // namespace
 
@@ -16,7 +21,11 @@ LockKey persons(bool shared) { return key(QStringLiteral("personel"), Persons, s
 LockKey accounts(bool shared) { return key(QStringLiteral("users"), Accounts, shared); }
 LockKey rights(bool shared) { return key(QStringLiteral("dastrasi"), Rights, shared); }
 // Both hierarchies' tables are written under one key.
-LockKey hierarchies(bool shared) { return key(QStringLiteral("marateb_k"), Hierarchies, shared); }
+LockKey hierarchies(bool shared)
+{
+    return key(QStringLiteral("marateb_k"), Hierarchies, shared,
+               {QStringLiteral("marateb_k"), QStringLiteral("marateb_v"), QStringLiteral("marateb")});
+}
 LockKey dependants(bool shared) { return key(QStringLiteral("takafol"), Dependants, shared); }
 
 LockKey table(const QString& name, bool shared)
@@ -32,13 +41,45 @@ LockKey table(const QString& name, bool shared)
 
 LockKey record(const QString& table, qint64 id)
 {
-    return key(table + QLatin1Char(':') + QString::number(id), Records, false);
+    return key(table + QLatin1Char(':') + QString::number(id), Records, false, {table.toLower()});
 }
 
 LockKey rowsOf(const QString& table, qint64 owner)
 {
-    // The same form as a record's key, as earlier versions spelled it.
-    return key(table + QLatin1Char(':') + QString::number(owner), Records, false);
+    // Not a record's form ("table:id"): the rows of owner 5 are not row 5.
+    return key(table + QStringLiteral("/owner:") + QString::number(owner), Records, false, {table.toLower()});
+}
+
+// ---- Writes without a key ----
+
+namespace {
+
+// The tables whose writes need no key, each with why.
+const char* const KeylessTables[][2] = {
+    {"log", "a log row is only ever appended, never checked, changed or deleted by a command"},
+};
+
+} // namespace
+
+Unkeyed::Unkeyed(Why why) : m_scope(whyText(why)) {}
+
+const char* Unkeyed::whyText(Why why)
+{
+    switch (why) {
+    case Why::Installer:
+        return "the installer makes the tables and their first rows before any workstation uses them";
+    }
+    return "";
+}
+
+void guardWrites(Sql::Offence report)
+{
+    QStringList tables;
+    for (const auto& [table, why] : KeylessTables) {
+        Q_UNUSED(why);
+        tables << QLatin1String(table);
+    }
+    Sql::setWriteGuard(std::move(report), tables);
 }
 
 } // namespace Keys

@@ -44,4 +44,24 @@ LockKey record(const QString& table, qint64 id);
 // a suite's reservations).
 LockKey rowsOf(const QString& table, qint64 owner);
 
+// ---- Writes without a key ----
+// Every write runs under a key of its table, but for the few named here and
+// in lock_keys.cpp (the tables whose rows are only appended, the log). The
+// test build's guard (Sql::setWriteGuard) stops any other.
+class Unkeyed {
+public:
+    enum class Why {
+        Installer, // the installer's own statements, before anyone uses the database
+    };
+    explicit Unkeyed(Why why);
+
+private:
+    static const char* whyText(Why why);
+    Sql::UnkeyedScope m_scope;
+};
+
+// Turns the guard of writes on (the test build does; report is told each
+// offence) or off (an empty report).
+void guardWrites(Sql::Offence report);
+
 } // namespace Keys

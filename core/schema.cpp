@@ -321,6 +321,7 @@ QString createStatement(const Dialect& d, const QString& table)
 
 Result install(const std::optional<QString>& adminPassword)
 {
+    const Keys::Unkeyed installing(Keys::Unkeyed::Why::Installer);
     Result result;
     const Dialect& d = Database::current().dialect();
 
@@ -447,6 +448,7 @@ Result install(const std::optional<QString>& adminPassword)
 
 QStringList ensureUniqueIndexes()
 {
+    const Keys::Unkeyed installing(Keys::Unkeyed::Why::Installer);
     struct Unique {
         const char* name;
         const char* table;
@@ -583,6 +585,7 @@ QString containsTextsName(const QString& table, const QString& column)
 
 bool ensureContainsIndexes()
 {
+    const Keys::Unkeyed installing(Keys::Unkeyed::Why::Installer);
     const Dialect& d = Database::current().dialect();
     try {
         for (const ContainsIndex& i : ContainsIndexes) {
@@ -640,6 +643,7 @@ bool ensureContainsIndexes()
 
 bool ensureSearchIndexes()
 {
+    const Keys::Unkeyed installing(Keys::Unkeyed::Why::Installer);
     const Dialect& d = Database::current().dialect();
     try {
         // A county user's lists hold the requests of the persons of the user's

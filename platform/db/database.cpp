@@ -158,16 +158,19 @@ bool Database::holdsKey(const QString& key, bool shared) const
     return it != m_heldKeys.constEnd() && (shared || !it.value());
 }
 
-void Database::keyHeld(const QString& key, int order, bool shared)
+void Database::keyHeld(const QString& key, int order, bool shared, const QStringList& tables)
 {
     if (!holdsKey(key, shared))
         m_heldKeys.insert(key, shared);
+    for (const QString& table : tables)
+        m_heldTables.insert(table);
     m_lastKey = qMax(m_lastKey, QPair<int, QString>(order, key));
 }
 
 void Database::transactionEnded()
 {
     m_heldKeys.clear();
+    m_heldTables.clear();
     m_lastKey = {};
     m_lockClock = false;
 }

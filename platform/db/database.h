@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QHash>
 #include <QPair>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QString>
 #include <functional>
@@ -82,8 +83,14 @@ public:
     // Whether the open transaction already holds the lock of a key, and at
     // least as strongly as asked (an exclusive lock holds a shared one too).
     bool holdsKey(const QString& key, bool shared) const;
-    // order: the key's place in the one order of keys (LockKey::order).
-    void keyHeld(const QString& key, int order, bool shared);
+    // order: the key's place in the one order of keys (LockKey::order);
+    // tables: those whose rows its holder may write (LockKey::tables).
+    void keyHeld(const QString& key, int order, bool shared, const QStringList& tables = {});
+    // Whether the open transaction holds a key of the table (lower case).
+    bool holdsTable(const QString& table) const { return m_heldTables.contains(table); }
+    QStringList heldKeyNames() const { return m_heldKeys.keys(); }
+    // Whether the open transaction holds any key.
+    bool holdsKeys() const { return m_depth > 0 && !m_heldKeys.isEmpty(); }
     // The place of the last key the open transaction took: a key taken
     // later must come after it, or two commands may wait for each other.
     QPair<int, QString> lastKey() const { return m_lastKey; }
@@ -127,6 +134,7 @@ private:
     QString m_errorCode;
     QHash<QString, bool> m_hasId;
     QHash<QString, bool> m_heldKeys; // key -> held shared only
+    QSet<QString> m_heldTables;
     QPair<int, QString> m_lastKey;
     QDeadlineTimer m_lockDeadline{QDeadlineTimer::Forever};
     bool m_lockClock = false;

@@ -3,6 +3,7 @@
 #include "platform/db/texts.h"
 #include "platform/ui/msg.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QtDebug>
@@ -53,7 +54,95 @@ void checkRead(Database& db, const QSqlQuery& q, const QString& sql)
         fail(db, q.lastError(), sql);
 }
 
+// ---- The guard of writes ----
+
+struct GuardState {
+    Offence report;
+    QSet<QString> keyless;
+};
+GuardState& guardState()
+{
+    static GuardState state;
+    return state;
+}
+thread_local int t_unkeyed = 0;
+
+// Whether a statement was written in the tests (a test setting out its rows):
+// its file under tests/ of the source tree.
+bool writtenInTests(const Where& where)
+{
+    QString file = QString::fromUtf8(where.file_name());
+    const QString root = QStringLiteral(TUVEK_SOURCE_DIR "/");
+    if (file.startsWith(root))
+        file = file.mid(root.size());
+    while (file.startsWith(QLatin1String("../")) || file.startsWith(QLatin1String("./")))
+        file = file.mid(file.indexOf(QLatin1Char('/')) + 1);
+    return file.startsWith(QLatin1String("tests/"));
+}
+
+void guardWrite(Database& db, const QString& sql, const Where& where)
+{
+    const Offence& report = guardState().report;
+    if (!report || writtenInTests(where))
+        return;
+    const QString offence = unkeyedWrite(db, sql);
+    if (offence.isEmpty())
+        return;
+    const QString line = QStringLiteral("unkeyed write: %1 (at %2:%3, %4)")
+                             .arg(offence, QString::fromUtf8(where.file_name()))
+                             .arg(where.line())
+                             .arg(QString::fromUtf8(where.function_name()));
+    report(line);
+}
+
 } // namespace
+
+void setWriteGuard(Offence report, const QStringList& keylessTables)
+{
+    guardState().report = std::move(report);
+    guardState().keyless = QSet<QString>(keylessTables.begin(), keylessTables.end());
+}
+
+QStringList writtenTables(const QString& sql)
+{
+    // The statement's first words after any leading "with ... as (...)" part
+    // is not looked into: the program writes no such statement.
+    static const QRegularExpression write(
+        QStringLiteral(R"(^\s*(?:insert\s+(?:or\s+\w+\s+)?into|replace\s+into|update(?:\s+only)?|)"
+                       R"(delete\s+from|delete|merge\s+into|merge|truncate\s+table|truncate)\s+)"
+                       R"(["\[`]?(?:\w+["\]`]?\.["\[`]?)?(\w+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    // A definition (a trigger's body writes when the trigger fires, not now).
+    static const QRegularExpression definition(QStringLiteral(R"(^\s*(?:create|alter|drop|do)\b)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    QStringList tables;
+    if (definition.match(sql).hasMatch())
+        return tables;
+    // Several statements in one text (SQL Server's inserts): each one.
+    for (const QString& statement : sql.split(QLatin1Char(';'))) {
+        const QRegularExpressionMatch m = write.match(statement);
+        if (m.hasMatch() && !tables.contains(m.captured(1).toLower()))
+            tables << m.captured(1).toLower();
+    }
+    return tables;
+}
+
+QString unkeyedWrite(Database& db, const QString& sql)
+{
+    if (t_unkeyed > 0)
+        return {};
+    for (const QString& table : writtenTables(sql))
+        if (!guardState().keyless.contains(table) && !db.holdsTable(table))
+            return QStringLiteral("table %1 written without its key (%2): %3")
+                .arg(table,
+                     db.inTransaction() ? QStringLiteral("keys held: ") + db.heldKeyNames().join(QStringLiteral(", "))
+                                        : QStringLiteral("no transaction"),
+                     sql.simplified());
+    return {};
+}
+
+UnkeyedScope::UnkeyedScope(const char*) { ++t_unkeyed; }
+UnkeyedScope::~UnkeyedScope() { --t_unkeyed; }
 
 DbError failure(const QSqlError& e, const QString& sql)
 {
@@ -62,8 +151,9 @@ DbError failure(const QSqlError& e, const QString& sql)
 
 void checkRead(const QSqlQuery& q) { checkRead(Database::current(), q, q.lastQuery()); }
 
-QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
+QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values, Where where)
 {
+    guardWrite(db, sql, where);
     // A command after a lost connection opens it again before it runs.
     QString reopenError;
     if (!db.reopenIfLost(&reopenError))
@@ -99,9 +189,9 @@ QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values)
     return q;
 }
 
-QSqlQuery exec(const QString& sql, const QVariantList& values)
+QSqlQuery exec(const QString& sql, const QVariantList& values, Where where)
 {
-    return exec(Database::current(), sql, values);
+    return exec(Database::current(), sql, values, where);
 }
 
 QVariant scalar(const QString& sql, const QVariantList& values)
@@ -171,7 +261,7 @@ QString placeholders(qsizetype n)
     return QStringList(n, QStringLiteral("?")).join(QStringLiteral(", "));
 }
 
-qint64 insert(Database& db, const QString& table, const Row& values)
+qint64 insert(Database& db, const QString& table, const Row& values, Where where)
 {
     QStringList columns;
     QVariantList bound;
@@ -185,11 +275,11 @@ qint64 insert(Database& db, const QString& table, const Row& values)
     QString sql = returning;
     QSqlQuery q;
     if (!returning.isEmpty()) {
-        q = exec(db, returning, bound);
+        q = exec(db, returning, bound, where);
     } else {
         exec(db, QStringLiteral("insert into %1 (%2) values (%3)")
                      .arg(table, columns.join(QStringLiteral(", ")), placeholders(bound.size())),
-             bound);
+             bound, where);
         if (!hasId)
             return 0;
         sql = db.dialect().lastIdQuery(table);
@@ -202,9 +292,13 @@ qint64 insert(Database& db, const QString& table, const Row& values)
     return q.value(0).toLongLong();
 }
 
-qint64 insert(const QString& table, const Row& values) { return insert(Database::current(), table, values); }
+qint64 insert(const QString& table, const Row& values, Where where)
+{
+    return insert(Database::current(), table, values, where);
+}
 
-int update(const QString& table, const Row& values, const QString& condition, const QVariantList& conditionValues)
+int update(const QString& table, const Row& values, const QString& condition, const QVariantList& conditionValues,
+           Where where)
 {
     QStringList sets;
     QVariantList bound;
@@ -216,7 +310,7 @@ int update(const QString& table, const Row& values, const QString& condition, co
     QString sql = QStringLiteral("update %1 set %2").arg(table, sets.join(QStringLiteral(", ")));
     if (!condition.isEmpty())
         sql += QStringLiteral(" where ") + condition;
-    return exec(sql, bound).numRowsAffected();
+    return exec(sql, bound, where).numRowsAffected();
 }
 
 void transaction(const std::function<void()>& body)
@@ -279,7 +373,7 @@ void exclusive(const QList<LockKey>& keys, const std::function<void()>& body)
                     db.waitNotice(false);
                 }
             }
-            db.keyHeld(key.name, key.order, key.shared);
+            db.keyHeld(key.name, key.order, key.shared, key.tables);
         }
         body();
     });

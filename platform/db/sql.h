@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <source_location>
 #include <stdexcept>
 
 class DbError : public std::runtime_error {
@@ -49,6 +50,9 @@ struct LockKey {
     // exclusive holder (a single-row write beside a command that writes the
     // whole table). Exclusive otherwise.
     bool shared = false;
+    // The tables whose rows a holder of the key may write (lower case): the
+    // key's own table, or the table of its record or rows.
+    QStringList tables;
     bool operator<(const LockKey& other) const
     {
         return order != other.order ? order < other.order : name < other.name;
@@ -57,9 +61,12 @@ struct LockKey {
 
 namespace Sql {
 
+// Where a statement was written: the guard of writes below names it.
+using Where = std::source_location;
+
 // Prepares and runs a statement on the current database with bound values.
-QSqlQuery exec(const QString& sql, const QVariantList& values = {});
-QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values = {});
+QSqlQuery exec(const QString& sql, const QVariantList& values = {}, Where where = Where::current());
+QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values = {}, Where where = Where::current());
 
 // The readers below throw DbError when the statement fails, also part-way
 // through its rows: a failed read never gives the rows read so far as all.
@@ -92,11 +99,11 @@ bool columnExists(const QString& table, const QString& column);
 // "?, ?, ?": one bound value's mark for each of n values, as in "in (...)".
 QString placeholders(qsizetype n);
 
-qint64 insert(const QString& table, const Row& values);
-qint64 insert(Database& db, const QString& table, const Row& values);
+qint64 insert(const QString& table, const Row& values, Where where = Where::current());
+qint64 insert(Database& db, const QString& table, const Row& values, Where where = Where::current());
 // UPDATE table SET columns WHERE condition (the condition's own values follow).
 int update(const QString& table, const Row& values, const QString& condition,
-           const QVariantList& conditionValues = {});
+           const QVariantList& conditionValues = {}, Where where = Where::current());
 
 // Runs body in one transaction on the current database: committed when body
 // returns, rolled back when it throws (and the exception goes on). Nested, it
@@ -127,6 +134,31 @@ inline void exclusive(const LockKey& key, const std::function<void()>& body) { e
 
 // The server's current date as a Gregorian date (core converts it to Persian text).
 QDate serverDate();
+
+// ---- The guard of writes (on in the test build only) ----
+// Every write (insert, update, delete, replace, merge) must run in a
+// transaction that holds a key of its table (LockKey::tables), or be one of
+// the few writes that need none (core/lock_keys.h names them). While the guard
+// is on, a write without its key is told to report (with the table, the
+// statement and where it was written), which stops the test that ran it.
+// Statements written in the tests themselves (a test setting out its rows)
+// are not the program's and are let through. An empty report: no guard.
+using Offence = std::function<void(const QString& what)>;
+void setWriteGuard(Offence report, const QStringList& keylessTables = {});
+// The tables a statement writes (lower case; none for a read or a definition).
+QStringList writtenTables(const QString& sql);
+// What is wrong with running sql on db now, as one line; empty when nothing is.
+QString unkeyedWrite(Database& db, const QString& sql);
+
+// While one lives, the writes of this thread need no key: only the scopes
+// core/lock_keys.h names (Keys::Unkeyed) make one.
+class UnkeyedScope {
+public:
+    explicit UnkeyedScope(const char* why);
+    ~UnkeyedScope();
+    UnkeyedScope(const UnkeyedScope&) = delete;
+    UnkeyedScope& operator=(const UnkeyedScope&) = delete;
+};
 
 } // namespace Sql
 

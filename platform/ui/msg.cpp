@@ -143,6 +143,18 @@ public:
 DialogHandler g_dialogs;
 Handler* g_handler = nullptr;
 
+std::function<void(const Request&)>& beforeShow()
+{
+    static std::function<void(const Request&)> check;
+    return check;
+}
+
+void checkBeforeShow(const Request& r)
+{
+    if (beforeShow())
+        beforeShow()(r);
+}
+
 Button show(const QString& text, Icon icon, QList<Button> buttons)
 {
     Request r;
@@ -150,6 +162,7 @@ Button show(const QString& text, Icon icon, QList<Button> buttons)
     r.text = text;
     r.icon = icon;
     r.buttons = std::move(buttons);
+    checkBeforeShow(r);
     Progress::stepAside(); // nothing the user must read shows under a progress box
     return handler()->message(r);
 }
@@ -172,6 +185,7 @@ QString filePath(const QString& path)
 }
 
 void setHandler(Handler* h) { g_handler = h; }
+void setBeforeShow(std::function<void(const Request&)> check) { beforeShow() = std::move(check); }
 Handler* handler() { return g_handler ? g_handler : &g_dialogs; }
 
 void info(const QString& text) { show(text, Icon::None, {Button::Ok}); }
@@ -199,6 +213,7 @@ std::optional<QString> askText(Kind kind, const QString& caption, const QString&
     r.text = text;
     r.defaultText = defaultText;
     r.filter = filter;
+    checkBeforeShow(r);
     Progress::stepAside();
     return handler()->input(r);
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QList>
+#include <functional>
 #include <optional>
 
 namespace Msg {
@@ -41,6 +42,9 @@ QString filePath(const QString& path);
 // Installs a handler (nullptr restores the dialogs). Not owned.
 void setHandler(Handler* handler);
 Handler* handler();
+// A check run before any box is shown, whatever the handler (the test build
+// stops a box shown while a command holds its keys); empty: none.
+void setBeforeShow(std::function<void(const Request&)> check);
 
 // A plain message box with an OK button.
 void info(const QString& text);

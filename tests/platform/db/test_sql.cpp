@@ -511,6 +511,38 @@ private slots:
         QVERIFY2(first.wait() && second.wait(), qPrintable(first.error() + second.error()));
     }
 
+    // The guard of writes: which table a statement writes, and whether the
+    // open transaction holds a key of it. (The tests' own statements pass it;
+    // the program's are checked by the whole suite.)
+    void aWriteWithoutItsKeyIsAnOffence()
+    {
+        QCOMPARE(Sql::writtenTables(QStringLiteral("  INSERT into item (name) values (?)")), QStringList{"item"});
+        QCOMPARE(Sql::writtenTables(QStringLiteral("insert or ignore into \"Tag\" (k) values (?)")), QStringList{"tag"});
+        QCOMPARE(Sql::writtenTables(QStringLiteral("set nocount on; insert into dbo.item (name) values (?); select 1")),
+                 QStringList{"item"});
+        QCOMPARE(Sql::writtenTables(QStringLiteral("update item set name=?")), QStringList{"item"});
+        QCOMPARE(Sql::writtenTables(QStringLiteral("delete from tag where item_id=?")), QStringList{"tag"});
+        QCOMPARE(Sql::writtenTables(QStringLiteral("delete tag where item_id=?")), QStringList{"tag"});
+        QCOMPARE(Sql::writtenTables(QStringLiteral("select id from item where name=? for update")), QStringList{});
+        QCOMPARE(Sql::writtenTables(QStringLiteral("create trigger t after insert on item begin "
+                                                   "insert into tag (name) values (new.name); end")),
+                 QStringList{});
+
+        Database& db = Database::current();
+        const QString write = QStringLiteral("update item set name=?");
+        QVERIFY(!Sql::unkeyedWrite(db, write).isEmpty());
+        QVERIFY(Sql::unkeyedWrite(db, QStringLiteral("insert into log (cmt) values (?)")).isEmpty()); // keyless
+        QVERIFY(Sql::unkeyedWrite(db, QStringLiteral("select name from item")).isEmpty());
+        Sql::exclusive(LockKey{QStringLiteral("tag:1"), 1000, false, {QStringLiteral("tag")}}, [&] {
+            QVERIFY(!Sql::unkeyedWrite(db, write).isEmpty());
+            Sql::exclusive(LockKey{QStringLiteral("item"), 100, true, {QStringLiteral("item")}},
+                           [&] { QVERIFY(Sql::unkeyedWrite(db, write).isEmpty()); });
+        });
+        QVERIFY(!Sql::unkeyedWrite(db, write).isEmpty()); // the keys went with the transaction
+        const Sql::UnkeyedScope named("a write that needs no key");
+        QVERIFY(Sql::unkeyedWrite(db, write).isEmpty());
+    }
+
     // A server restarted under a running program: the command that meets the
     // cut connection is told so and nothing of it is kept; the next command
     // opens the connection again and runs, once.
