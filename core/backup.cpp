@@ -4,6 +4,7 @@
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/db/backup.h"
+#include "platform/db/texts.h"
 #include "platform/ui/msg.h"
 #include "platform/ui/progress.h"
 
@@ -59,8 +60,8 @@ void Tbackup::BitBtn1Click()
     const QString folder = selectedFolder();
     // Without a chosen folder there is no place to write to.
     DbBackup::Outcome outcome;
+    const QString path = folder.isEmpty() ? QString() : QDir(folder).filePath(fileName(Shamsi::today()));
     if (!folder.isEmpty()) {
-        const QString path = QDir(folder).filePath(fileName(Shamsi::today()));
         // The window stays alive while the file is written, and the work can be
         // stopped; the progress box keeps the windows from taking input meanwhile.
         Progress progress(CoreText::BackupRunning);
@@ -78,7 +79,13 @@ void Tbackup::BitBtn1Click()
         Msg::error(CoreText::BackupOldClient.arg(outcome.clientMajor).arg(outcome.serverMajor));
         break;
     case DbBackup::Outcome::Failed:
-        Msg::info(CoreText::BackupFailed);
+        // Why, where it is known; the old words where it is not (no folder chosen, a server's refusal).
+        if (outcome.cause == DbBackup::Outcome::DiskFull)
+            Msg::error(DbText::backupDiskFull(path));
+        else if (outcome.cause == DbBackup::Outcome::FolderNotWritable)
+            Msg::error(DbText::backupFolderNotWritable(folder));
+        else
+            Msg::info(CoreText::BackupFailed);
         break;
     }
 }

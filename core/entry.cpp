@@ -288,12 +288,17 @@ Entry::Saved Entry::saveEdit(const QList<LockKey>& keys, const QString& duplicat
                              const std::function<void()>& body)
 {
     RecordNow now = RecordNow::Same;
+    QVariantMap saved;
     const bool done = exclusive_save(keys + QList<LockKey>{Keys::table(m_table, true), Keys::record(m_table, m_id)},
                                      duplicateMessage, [&] {
                                          // A window whose record could not be read back checks only that it is there.
                                          now = record_now(m_table, m_id, m_stored);
-                                         if (now == RecordNow::Same)
-                                             body();
+                                         if (now != RecordNow::Same)
+                                             return;
+                                         body();
+                                         // What the next save compares with: the row as this save
+                                         // left it, read under its keys, before another can change it.
+                                         saved = readStored();
                                      });
     if (!done)
         return Saved::Failed;
@@ -307,7 +312,7 @@ Entry::Saved Entry::saveEdit(const QList<LockKey>& keys, const QString& duplicat
     case RecordNow::Same:
         break;
     }
-    keepStored();
+    m_stored = saved;
     return Saved::Done;
 }
 

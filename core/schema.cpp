@@ -594,9 +594,9 @@ bool ensureContainsIndexes()
             // that two workstations installing at once make it once; and all
             // of it or none: a table of the index without its triggers would
             // fall behind.
-            auto underLock = [&](const QStringList& statements) {
+            auto underLock = [&](const QStringList& statements, const QList<LockKey>& more = {}) {
                 if (!statements.isEmpty())
-                    Sql::exclusive(Keys::table(table), [&] {
+                    Sql::exclusive(QList<LockKey>{Keys::table(table)} + more, [&] {
                         for (const QString& sql : statements)
                             Sql::exec(sql);
                     });
@@ -625,7 +625,8 @@ bool ensureContainsIndexes()
                     // texts; the text index of the rows themselves, which no
                     // search reads any longer, goes.
                     underLock(QStringList{d.createIndex(texts + QStringLiteral("_rows"), table, alongside)} +
-                              d.createContainsTexts(texts, table, column) + d.dropContainsIndex(name));
+                                  d.createContainsTexts(texts, table, column) + d.dropContainsIndex(name),
+                              {Keys::table(texts)});
                     continue;
                 } catch (const DbError& e) {
                     qWarning().noquote() << "the texts of" << table << column

@@ -15,6 +15,7 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 
@@ -27,13 +28,29 @@ bool fail(QString* error, const QString& why)
     return false;
 }
 
+using Outcome = DbBackup::Outcome;
+
+Outcome failed(const QString& why, Outcome::Cause cause = Outcome::Unknown)
+{
+    Outcome o{Outcome::Failed, why};
+    o.cause = cause;
+    return o;
+}
+
 // A name of our own beside the target, so that the finished file can be renamed
 // into place in one step and a half-written one never carries the target's name.
-std::unique_ptr<QTemporaryFile> reserveBeside(const QString& path)
+// Null, with why in *refused, when the folder takes no file.
+std::unique_ptr<QTemporaryFile> reserveBeside(const QString& path, Outcome* refused)
 {
     auto file = std::make_unique<QTemporaryFile>(path + QStringLiteral(".partial-XXXXXX"));
-    if (!file->open())
+    errno = 0;
+    if (!file->open()) {
+        *refused = failed(QStringLiteral("cannot write in the folder of %1: %2").arg(path, file->errorString()),
+                          errno == ENOSPC                                    ? Outcome::DiskFull
+                          : errno == EACCES || errno == EROFS || errno == EPERM ? Outcome::FolderNotWritable
+                                                                                : Outcome::Unknown);
         return nullptr;
+    }
     file->close(); // the name stays reserved until the object goes
     return file;
 }
@@ -51,10 +68,6 @@ bool moveIntoPlace(QTemporaryFile& finished, const QString& path, QString* error
     return true;
 }
 
-using Outcome = DbBackup::Outcome;
-
-Outcome failed(const QString& why) { return {Outcome::Failed, why}; }
-
 Outcome sqliteBackup(Database& db, const QString& path, const DbBackup::Progress& progress)
 {
     const QVariant v = db.handle().driver() ? db.handle().driver()->handle() : QVariant();
@@ -64,10 +77,17 @@ Outcome sqliteBackup(Database& db, const QString& path, const DbBackup::Progress
     if (!source)
         return failed(QStringLiteral("no SQLite connection"));
 
-    const auto temp = reserveBeside(path);
+    Outcome refused;
+    const auto temp = reserveBeside(path, &refused);
     if (!temp)
-        return failed(QStringLiteral("cannot write in the folder of ") + path);
+        return refused;
 
+    // The copy is read in one read transaction of the source: another
+    // connection's write waits for it (the time of a quiet copy), or with a
+    // write-ahead log goes on beside it, instead of making it start over.
+    const bool reading = sqlite3_get_autocommit(source) &&
+                         sqlite3_exec(source, "begin; select count(*) from sqlite_master", nullptr, nullptr, nullptr) ==
+                             SQLITE_OK;
     sqlite3* target = nullptr;
     bool stopped = false;
     int rc = sqlite3_open_v2(temp->fileName().toUtf8().constData(), &target, SQLITE_OPEN_READWRITE, nullptr);
@@ -100,11 +120,14 @@ Outcome sqliteBackup(Database& db, const QString& path, const DbBackup::Progress
         }
     }
     const QString why = target ? QString::fromUtf8(sqlite3_errmsg(target)) : QStringLiteral("out of memory");
+    const bool full = (rc & 0xff) == SQLITE_FULL || (target && sqlite3_system_errno(target) == ENOSPC);
     sqlite3_close(target);
+    if (reading)
+        sqlite3_exec(source, "commit", nullptr, nullptr, nullptr);
     if (stopped)
         return {Outcome::Cancelled, QStringLiteral("stopped by the user")};
     if (rc != SQLITE_OK && rc != SQLITE_DONE)
-        return failed(why);
+        return failed(why, full ? Outcome::DiskFull : Outcome::Unknown);
     QString error;
     return moveIntoPlace(*temp, path, &error) ? Outcome{Outcome::Written} : failed(error);
 }
@@ -157,9 +180,10 @@ Outcome pgDump(Database& db, const QString& path, const DbBackup::Progress& prog
     if (server > 0 && client > 0 && client < server)
         return {Outcome::OldClient, QStringLiteral("pg_dump %1 is older than the server, %2").arg(client).arg(server),
                 client, server};
-    const auto temp = reserveBeside(path);
+    Outcome refused;
+    const auto temp = reserveBeside(path, &refused);
     if (!temp)
-        return failed(QStringLiteral("cannot write in the folder of ") + path);
+        return refused;
 
     QProcess dump;
     dump.setProgram(program);
@@ -204,7 +228,7 @@ Outcome pgDump(Database& db, const QString& path, const DbBackup::Progress& prog
         const QString why = QStringLiteral("pg_dump: ") + QString::fromLocal8Bit(said).trimmed();
         if (said.contains("version mismatch"))
             return {Outcome::OldClient, why, client, server};
-        return failed(why);
+        return failed(why, said.contains("No space left on device") ? Outcome::DiskFull : Outcome::Unknown);
     }
     if (QFileInfo(temp->fileName()).size() <= 0)
         return failed(QStringLiteral("pg_dump wrote nothing"));

@@ -37,6 +37,8 @@ struct Outcome {
     QString error; // the reason, for the developer's log
     int clientMajor = 0; // OldClient: the newest pg_dump found, and the server's version
     int serverMajor = 0;
+    // Failed: why, where it is known.
+    enum Cause { Unknown, DiskFull, FolderNotWritable } cause = Unknown;
 };
 
 // The backup with its progress; the SQLite and PostgreSQL backups can be

@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <libpq-fe.h>
 
 namespace {
 
@@ -71,12 +74,20 @@ Database::Database(const QString& connectionName) : m_name(connectionName) {}
 
 Database::~Database() { close(); }
 
+Dialect& Database::dialectFor(Backend backend)
+{
+    std::unique_ptr<Dialect>& d = m_dialects.at(size_t(backend));
+    if (!d)
+        d = Dialect::create(backend);
+    return *d;
+}
+
 bool Database::open(const ConnectionOptions& options, QString* error)
 {
-    close();
-    m_dialect = Dialect::create(options.backend);
+    closeConnection();
     m_options = options;
-    QSqlDatabase db = QSqlDatabase::addDatabase(m_dialect->driver(), m_name);
+    Dialect& dialect = dialectFor(options.backend);
+    QSqlDatabase db = QSqlDatabase::addDatabase(dialect.driver(), m_name);
     switch (options.backend) {
     case Backend::SQLite:
         if (!options.database.isEmpty())
@@ -106,12 +117,21 @@ bool Database::open(const ConnectionOptions& options, QString* error)
         QSqlDatabase::removeDatabase(m_name);
         return false;
     }
-    m_dialect->prepare(db);
+    dialect.prepare(db);
     m_lost = false;
+    m_wanted = true;
+    m_sessionWait = -1;
     return true;
 }
 
 void Database::close()
+{
+    closeConnection();
+    m_wanted = false;
+    m_lost = false;
+}
+
+void Database::closeConnection()
 {
     transactionEnded();
     m_hasId.clear();
@@ -134,12 +154,7 @@ bool Database::isOpen() const
 
 QSqlDatabase Database::handle() const { return QSqlDatabase::database(m_name, false); }
 
-const Dialect& Database::dialect() const
-{
-    if (!m_dialect)
-        const_cast<Database*>(this)->m_dialect = Dialect::create(m_options.backend);
-    return *m_dialect;
-}
+const Dialect& Database::dialect() const { return const_cast<Database*>(this)->dialectFor(m_options.backend); }
 
 int Database::LockWaitMs = 20000;
 
@@ -177,7 +192,47 @@ void Database::transactionEnded()
 
 void Database::markLost()
 {
-    m_lost = true;
+    if (m_wanted)
+        m_lost = true;
+}
+
+bool Database::connectionGone() const
+{
+    if (!isOpen())
+        return true;
+    const QVariant v = handle().driver()->handle();
+    if (qstrcmp(v.typeName(), "PGconn*") == 0) {
+        PGconn* connection = *static_cast<PGconn* const*>(v.data());
+        return !connection || PQstatus(connection) == CONNECTION_BAD;
+    }
+    return false;
+}
+
+void Database::boundWaits(int ms)
+{
+    const QString sql = dialect().sessionWait();
+    if (ms == m_sessionWait || sql.isEmpty() || !isOpen())
+        return;
+    QSqlQuery q(handle());
+    q.setForwardOnly(true);
+    if (q.exec(sql.arg(ms)))
+        m_sessionWait = ms;
+}
+
+void Database::boundTransactionWaits()
+{
+    const int left = qMax(1, lockWaitLeft());
+    const QString sql = dialect().transactionWait();
+    if (sql.isEmpty()) {
+        // The session's bound, set back at the next statement outside.
+        boundWaits(left);
+        return;
+    }
+    QSqlQuery q(handle());
+    q.setForwardOnly(true);
+    q.prepare(sql);
+    q.addBindValue(QString::number(left));
+    q.exec();
 }
 
 bool Database::reopenIfLost(QString* error)
@@ -221,6 +276,7 @@ bool Database::beginWaiting(const QString& begin)
         m_errorCode = q.lastError().nativeErrorCode();
     }
     setWait(LockWaitMs);
+    m_sessionWait = wait.isEmpty() ? m_sessionWait : LockWaitMs;
     return begun;
 }
 
@@ -233,6 +289,7 @@ bool Database::beginTransaction()
             m_errorCode.clear();
             return false;
         }
+        boundWaits(LockWaitMs);
         QSqlDatabase db = handle();
         const QString begin = dialect().beginTransaction();
         transactionEnded();

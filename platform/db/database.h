@@ -4,6 +4,7 @@
 #include "platform/db/dialect.h"
 
 #include <QDeadlineTimer>
+#include <array>
 #include <QHash>
 #include <QPair>
 #include <QSet>
@@ -104,10 +105,21 @@ public:
             m_waitNotice(waiting);
     }
 
+    // ---- Bounded waits ----
+    // Bounds how long each statement of the session waits for a row or the
+    // file another transaction holds (asked again only when ms changed).
+    void boundWaits(int ms);
+    // The same for the rest of the open transaction: what it has left.
+    void boundTransactionWaits();
+
     // ---- A lost connection ----
     // Marks the connection as lost (a statement failed as a connection
-    // failure): the next command outside a transaction opens it again first.
+    // failure, or found it closed): the next command outside a transaction
+    // opens it again first. A connection closed by close() stays closed.
     void markLost();
+    // Whether the connection to the server is gone (asked of the driver,
+    // after a failure that carried no code of the server's).
+    bool connectionGone() const;
     bool lost() const { return m_lost; }
     // Outside a transaction, opens a lost connection again with the same
     // options; false (with the driver's words) when the server still cannot
@@ -126,7 +138,13 @@ public:
 private:
     QString m_name;
     ConnectionOptions m_options;
-    std::unique_ptr<Dialect> m_dialect;
+    // One dialect per backend, made when first needed and kept as long as
+    // the Database: a reference to one stays good when the connection is
+    // opened again.
+    std::array<std::unique_ptr<Dialect>, 3> m_dialects;
+    Dialect& dialectFor(Backend backend);
+    bool m_wanted = false; // opened, and not closed by close()
+    int m_sessionWait = -1;
     int m_depth = 0;
     bool m_doomed = false;
     bool m_reported = false;
@@ -141,5 +159,6 @@ private:
     std::function<void(bool)> m_waitNotice;
     bool m_lost = false;
     void transactionEnded();
+    void closeConnection();
     bool beginWaiting(const QString& begin);
 };

@@ -227,6 +227,7 @@ public:
     // are never interleaved with another's.
     QString beginTransaction() const override { return QStringLiteral("begin immediate"); }
     QString waitTime() const override { return QStringLiteral("pragma busy_timeout = %1"); }
+    QString sessionWait() const override { return waitTime(); }
     QString tryLock(bool) const override { return {}; }
     QString waitLock(bool) const override { return {}; }
     Failure classify(const QString& code, const QString& text) const override
@@ -243,7 +244,9 @@ public:
         case 18: return Failure::TooLong;             // SQLITE_TOOBIG
         case 5: case 6: return Failure::Busy;         // SQLITE_BUSY, SQLITE_LOCKED
         case 3: case 8: case 23: return Failure::NoPermission; // PERM, READONLY, AUTH
-        case 10: case 14: case 26: return Failure::Connection; // IOERR, CANTOPEN, NOTADB
+        case 13: return Failure::DiskFull;                     // SQLITE_FULL
+        case 11: case 26: return Failure::Damaged;             // SQLITE_CORRUPT, SQLITE_NOTADB
+        case 10: case 14: return Failure::Connection;          // IOERR, CANTOPEN
         default: return Failure::Other;
         }
     }
@@ -357,6 +360,11 @@ public:
                               "from (select set_config('lock_timeout', cast(? as text), true)) as t")
             .arg(shared ? QStringLiteral("_shared") : QString());
     }
+    QString sessionWait() const override { return QStringLiteral("set lock_timeout = %1"); }
+    QString transactionWait() const override
+    {
+        return QStringLiteral("select set_config('lock_timeout', cast(? as text), true)");
+    }
     Failure classify(const QString& code, const QString&) const override
     {
         // Every refusal of the server carries its SQLSTATE; none means the
@@ -364,6 +372,10 @@ public:
         if (code.isEmpty() || code.startsWith(QLatin1String("08")) || code.startsWith(QLatin1String("57P")) ||
             code == QLatin1String("53300"))
             return Failure::Connection;
+        if (code == QLatin1String("53100"))
+            return Failure::DiskFull;
+        if (code == QLatin1String("XX001") || code == QLatin1String("XX002"))
+            return Failure::Damaged;
         if (code == QLatin1String("22001"))
             return Failure::TooLong;
         if (code == QLatin1String("22003") || code == QLatin1String("22008") || code == QLatin1String("22015"))
@@ -388,8 +400,8 @@ public:
     {
         return {QStringLiteral("drop index if exists %1").arg(name)};
     }
-    // Made once, under a lock of its own: two workstations starting together
-    // make it once. The trigger writes with its maker's rights: a workstation
+    // Made once: the caller holds the key of the texts (two workstations
+    // starting together make it once). The trigger writes with its maker's rights: a workstation
     // whose login may write the log but was never given the new table still
     // can. It is made before the texts already written are read in: from then
     // on every new row waits for this transaction, and the reading sees every
@@ -397,7 +409,6 @@ public:
     QStringList createContainsTexts(const QString& name, const QString& table, const QString& column) const override
     {
         QStringList statements{
-            QStringLiteral("select pg_advisory_xact_lock(hashtext('%1'))"),
             QStringLiteral("create extension if not exists pg_trgm"),
             QStringLiteral(
                 "do $made$ begin "
@@ -574,6 +585,7 @@ public:
     // A rollback after the server itself ended the transaction (a deadlock's
     // victim) finds none and does nothing.
     QString beginTransaction() const override { return QStringLiteral("begin transaction"); }
+    QString sessionWait() const override { return QStringLiteral("set lock_timeout %1"); }
     QString commitTransaction() const override { return QStringLiteral("commit transaction"); }
     QString rollbackTransaction() const override { return QStringLiteral("if @@trancount > 0 rollback transaction"); }
     // What the ODBC driver of Qt 6.4 gives: as the code, the native number of
@@ -609,6 +621,9 @@ public:
             // The lock's own refusal (error 50000 with waitLock's words), a lock
             // wait timed out, a deadlock.
             {Failure::Busy, {1205, 1222}, {"tuvek lock not granted", "Lock request time out period exceeded", "deadlocked on"}},
+            // A file group or the log full; a page read back damaged.
+            {Failure::DiskFull, {1105, 9002}, {"insufficient disk space"}},
+            {Failure::Damaged, {823, 824}, {}},
             // FreeTDS's own numbers and words for a connection lost or refused;
             // 233 and 10054 where the server or Windows says it.
             {Failure::Connection,

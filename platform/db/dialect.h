@@ -229,6 +229,13 @@ public:
     // waits for a file another connection writes; empty where locks are
     // waited for by key.
     virtual QString waitTime() const { return {}; }
+    // A statement ("%1": milliseconds) that bounds how long any statement of
+    // the session waits for a row (PostgreSQL, SQL Server) or for the file
+    // (SQLite) that another transaction holds; it then fails as busy.
+    virtual QString sessionWait() const = 0;
+    // A statement (one bound value, milliseconds) that bounds those waits
+    // for the rest of the open transaction only; empty: sessionWait serves.
+    virtual QString transactionWait() const { return {}; }
     // Locks on a key, held until the transaction ends, shared or exclusive
     // (see Sql::exclusive). Both statements take two bound values, the key's
     // text and the wait left in milliseconds. tryLock takes the lock only if
@@ -242,7 +249,7 @@ public:
 
     // What kind of refusal a driver's error is, from the server's own code
     // (SQLSTATE, SQLite result code, SQL Server error number).
-    enum class Failure { Other, TooLong, OutOfRange, Duplicate, NoPermission, Busy, Connection };
+    enum class Failure { Other, TooLong, OutOfRange, Duplicate, NoPermission, Busy, Connection, DiskFull, Damaged };
     virtual Failure classify(const QString& nativeCode, const QString& text) const = 0;
 
     static std::unique_ptr<Dialect> create(Backend backend);

@@ -21,7 +21,12 @@ namespace {
 
 DbError error(Database& db, const QString& text, const QString& code, const QString& sql)
 {
-    const DbError e(text, sql, db.dialect().classify(code, text), code);
+    DbError::Kind kind = db.dialect().classify(code, text);
+    // A failure without the server's code is a lost connection only where
+    // the connection is really gone (not a statement the driver refused).
+    if (kind == DbError::Kind::Connection && code.isEmpty() && !db.connectionGone())
+        kind = DbError::Kind::Other;
+    const DbError e(text, sql, kind, code);
     if (e.kind == DbError::Kind::Connection)
         db.markLost();
     return e;
@@ -158,10 +163,16 @@ QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values, Whe
     QString reopenError;
     if (!db.reopenIfLost(&reopenError))
         throw DbError(reopenError, sql, DbError::Kind::Connection);
-    if (!db.isOpen())
+    if (!db.isOpen()) {
+        db.markLost(); // opened again at the next command
         throw DbError(QStringLiteral("the database is not connected"), sql, DbError::Kind::Connection);
+    }
     if (db.doomed())
         failDoomed(db, sql);
+    // Outside a transaction a statement waits for a row another holds as
+    // long as a command waits for its keys, no longer.
+    if (!db.inTransaction())
+        db.boundWaits(Database::LockWaitMs);
     QSqlQuery q(db.handle());
     q.setForwardOnly(true);
     // A statement without values runs as it stands: PostgreSQL prepares only
@@ -349,6 +360,7 @@ void exclusive(const QList<LockKey>& keys, const std::function<void()>& body)
     std::sort(ordered.begin(), ordered.end());
     transaction([&] {
         Database& db = Database::current();
+        bool waited = false;
         for (const LockKey& key : ordered) {
             if (db.holdsKey(key.name, key.shared))
                 continue;
@@ -371,10 +383,14 @@ void exclusive(const QList<LockKey>& keys, const std::function<void()>& body)
                         throw;
                     }
                     db.waitNotice(false);
+                    waited = true;
                 }
             }
             db.keyHeld(key.name, key.order, key.shared, key.tables);
         }
+        // The waits for rows in body get what the keys left of the bound.
+        if (waited)
+            db.boundTransactionWaits();
         body();
     });
 }
@@ -406,6 +422,11 @@ QString errorMessage(const DbError& error)
     case K::NoPermission: return DbText::NoPermission;
     case K::Busy: return DbText::Busy;
     case K::Connection: return FailedText;
+    case K::DiskFull: return DbText::DiskFull;
+    case K::Damaged: {
+        const Database& db = Database::current();
+        return db.backend() == Backend::SQLite ? DbText::damagedFile(db.options().database) : DbText::Damaged;
+    }
     case K::Other: break;
     }
     return DbText::Refused;

@@ -2,6 +2,8 @@
 // The messages of the data layer: what kind of refusal the database gave.
 // (The lost connection's message is Db::FailedText.)
 
+#include "platform/ui/msg.h"
+
 #include <QString>
 
 namespace DbText {
@@ -17,4 +19,23 @@ inline const QString Busy =
     QStringLiteral("بانک اطلاعاتي در اين لحظه در اختيار ايستگاه ديگري است؛ چند لحظه بعد دوباره امتحان کنيد. هيچ تغييري ثبت نگرديد");
 inline const QString Refused =
     QStringLiteral("خطا! بانک اطلاعاتي اين عمليات را نپذيرفت؛ عمليات انجام نشد و هيچ تغييري ثبت نگرديد");
+inline const QString DiskFull =
+    QStringLiteral("خطا! فضاي خالي ديسک بانک اطلاعاتي تمام شده است؛ عمليات انجام نشد و هيچ تغييري ثبت نگرديد");
+inline const QString Damaged =
+    QStringLiteral("خطا! بانک اطلاعاتي آسيب ديده است و خوانده نمي شود؛ عمليات انجام نشد. با مدير سيستم تماس بگيريد");
+// The embedded database's file, named by its path; the file is left as it is.
+inline QString damagedFile(const QString& path)
+{
+    return QStringLiteral("خطا! فايل بانک اطلاعاتي %1 آسيب ديده است و خوانده نمي شود؛ به آن دست زده نشد. با مدير سيستم تماس بگيريد")
+        .arg(Msg::filePath(path));
+}
+// A backup that could not be written, by why, with the file's path.
+inline QString backupDiskFull(const QString& path)
+{
+    return QStringLiteral("خطا! فضاي خالي ديسک براي فايل پشتيبان %1 کافي نيست؛ فايلي نوشته نشد").arg(Msg::filePath(path));
+}
+inline QString backupFolderNotWritable(const QString& folder)
+{
+    return QStringLiteral("خطا! در پوشه %1 نمي توان نوشت؛ فايل پشتيبان نوشته نشد").arg(Msg::filePath(folder));
+}
 } // namespace DbText

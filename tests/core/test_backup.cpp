@@ -6,8 +6,10 @@
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/db/backup.h"
+#include "platform/db/texts.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 #include "ui_backup.h"
 
@@ -16,6 +18,8 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <atomic>
+#include <unistd.h>
 
 using namespace AdminPages;
 
@@ -71,6 +75,15 @@ class TestBackup : public QObject {
         Sql::insert(QStringLiteral("log"), {{QStringLiteral("karbar"), QStringLiteral("admin")},
                                             {QStringLiteral("tarikh"), QStringLiteral("1403/05/09")},
                                             {QStringLiteral("cmt"), QStringLiteral(" پشتيبان ") + tag}});
+    }
+
+    // A row of bytes that no compression makes smaller.
+    static void bigRow(int bytes)
+    {
+        QByteArray big(bytes, Qt::Uninitialized);
+        for (char& c : big)
+            c = char(QRandomGenerator::global()->generate());
+        Sql::insert(QStringLiteral("payamha"), {{QStringLiteral("mozo"), QStringLiteral("big")}, {QStringLiteral("cmt"), big}});
     }
 
     // The rows of a backup file, read from a database restored from it.
@@ -188,10 +201,7 @@ private slots:
     void stoppedBackupLeavesNoFile()
     {
         // More than the first step of the copy, and more than pg_dump writes in a moment.
-        QByteArray big(6 << 20, Qt::Uninitialized);
-        for (char& c : big)
-            c = char(QRandomGenerator::global()->generate());
-        Sql::insert(QStringLiteral("payamha"), {{QStringLiteral("mozo"), QStringLiteral("big")}, {QStringLiteral("cmt"), big}});
+        bigRow(6 << 20);
         QTemporaryDir folder;
         const QString path = todaysFile(folder.path());
         for (const bool earlier : {false, true}) {
@@ -210,6 +220,62 @@ private slots:
             QFile file(path);
             QCOMPARE(earlier ? file.open(QIODevice::ReadOnly) && file.readAll() == "earlier" : file.exists(), earlier);
         }
+    }
+
+    // A backup of the embedded file while another workstation adds a row
+    // every 150 ms: the copy does not start over at each write, and is whole.
+    void backupWhileAnotherWrites()
+    {
+        if (m_db.options().backend != Backend::SQLite)
+            QSKIP("the server's dump reads one snapshot");
+        bigRow(12 << 20); // a few steps of the copy
+        std::atomic<bool> stop = false;
+        SecondWorkstation writer(m_db.options());
+        writer.start([&] {
+            while (!stop) {
+                Sql::insert(QStringLiteral("phone"), {{QStringLiteral("name"), QStringLiteral("در حال پشتيبان")}});
+                QThread::msleep(150);
+            }
+        });
+        QTemporaryDir folder;
+        const QString path = todaysFile(folder.path());
+        int steps = 0;
+        const DbBackup::Outcome outcome = DbBackup::write(Database::current(), path, [&](qint64, qint64) {
+            QThread::msleep(200); // a write of the other comes between every two steps
+            return ++steps < 40;
+        });
+        stop = true;
+        QVERIFY2(writer.wait(), qPrintable(writer.error()));
+        QCOMPARE(outcome.kind, DbBackup::Outcome::Written);
+        Database copy(QStringLiteral("copy"));
+        ConnectionOptions o;
+        o.database = path;
+        QVERIFY(copy.open(o));
+        QSqlQuery check = Sql::exec(copy, QStringLiteral("pragma integrity_check"));
+        QVERIFY(check.next());
+        QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
+    }
+
+    // A backup into a full file system, or a folder that takes no file: the
+    // clerk is told which, with the path, and no file is left there.
+    void backupToAFullDiskOrAClosedFolder()
+    {
+        if (::geteuid() != 0)
+            QSKIP("a small file system of the test's own is mounted as root");
+        QTemporaryDir folder;
+        const auto mount = [&](const QStringList& options) {
+            return QProcess::execute(QStringLiteral("mount"), QStringList{QStringLiteral("-t"), QStringLiteral("tmpfs")} +
+                                                                  options + QStringList{QStringLiteral("tmpfs"), folder.path()}) == 0;
+        };
+        if (!mount({QStringLiteral("-o"), QStringLiteral("size=256k")}))
+            QSKIP("no file system could be mounted here");
+        const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {folder.path()}); });
+        bigRow(1 << 20);
+        QCOMPARE(backUpInto(folder.path()), DbText::backupDiskFull(todaysFile(folder.path())));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QVERIFY(mount({QStringLiteral("-o"), QStringLiteral("remount,ro")}));
+        QCOMPARE(backUpInto(folder.path()), DbText::backupFolderNotWritable(folder.path()));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void dumpToolGetsNoPasswordOnItsCommandLine()

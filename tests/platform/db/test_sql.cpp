@@ -5,6 +5,7 @@
 #include "platform/db/sql.h"
 #include "platform/db/texts.h"
 #include "tests/support/msg_recorder.h"
+#include "tests/support/restore.h"
 #include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
 
@@ -405,6 +406,38 @@ private slots:
         }
     }
 
+    // The embedded file full (no page more may be added), or damaged (a text
+    // file in its place): each its own message, the damaged one with the
+    // file's path; the file is left as it was.
+    void aFullOrDamagedFileIsNamed()
+    {
+        if (Database::current().backend() != Backend::SQLite)
+            QSKIP("the embedded file's");
+        MsgRecorder msgs;
+        QVERIFY(!Db::guard([] {
+            Sql::exec(QStringLiteral("pragma max_page_count = ") + Sql::scalar(QStringLiteral("pragma page_count")).toString());
+            Sql::insert(QStringLiteral("item"), {{"note", QString(100000, QLatin1Char('x'))}});
+        }));
+        QCOMPARE(msgs.texts(), QStringList{DbText::DiskFull});
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("damaged.sqlite"));
+        QFile text(path);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write(QByteArray(4096, 'x'));
+        text.close();
+        Database damaged(QStringLiteral("damaged"));
+        ConnectionOptions o;
+        o.database = path;
+        QVERIFY(damaged.open(o));
+        const UseDatabase own(&damaged);
+        msgs.clear();
+        QVERIFY(!Db::guard([] { Sql::scalar(QStringLiteral("select count(*) from sqlite_master")); }));
+        QCOMPARE(msgs.texts(), QStringList{DbText::damagedFile(path)});
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        QCOMPARE(text.readAll(), QByteArray(4096, 'x'));
+    }
+
     // Two workstations running one command at the same moment: the second
     // starts while the first is between its check and its write. Under
     // Sql::exclusive the second waits, so both end as if one ran after the
@@ -473,7 +506,7 @@ private slots:
     // writer is waited for, as long.
     void aCommandsWaitIsBoundedAsAWhole()
     {
-        const int full = std::exchange(Database::LockWaitMs, 2000);
+        const Restore shorter(Database::LockWaitMs, 2000);
         QList<bool> notices;
         Database::current().setWaitNotice([&](bool waiting) { notices << waiting; });
         const bool server = Database::current().backend() != Backend::SQLite;
@@ -503,7 +536,6 @@ private slots:
             kind = e.kind;
         }
         const qint64 waited = clock.elapsed();
-        Database::LockWaitMs = full;
         Database::current().setWaitNotice({});
         QCOMPARE(kind, DbError::Kind::Busy);
         QVERIFY2(waited >= 1900 && waited < 3000, qPrintable(QString::number(waited)));
@@ -555,7 +587,7 @@ private slots:
         Database db(QStringLiteral("restarted"));
         QString error;
         QVERIFY2(db.open(server.options(), &error), qPrintable(error));
-        Database::setCurrentForThisThread(&db);
+        const UseDatabase own(&db);
         const auto insert = [] {
             return Db::guard([] { Sql::transaction([] { Sql::exec(QStringLiteral("insert into t values (1)")); }); });
         };
@@ -566,7 +598,72 @@ private slots:
         QCOMPARE(msgs.texts(), QStringList{Db::FailedText});
         QVERIFY(insert());
         QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from t")).toInt(), 1);
-        Database::setCurrentForThisThread(nullptr);
+    }
+
+    // A row another transaction holds is waited for as long as a command
+    // waits for its keys, no longer, also by a statement outside them: on
+    // PostgreSQL a row held "for update", on SQLite the file's write lock.
+    void aHeldRowIsWaitedForWithinTheBound()
+    {
+        Sql::insert(QStringLiteral("item"), {{"name", "held"}});
+        const Restore shorter(Database::LockWaitMs, 1500);
+        Meeting held;
+        SecondWorkstation other(m_db.options());
+        other.start([&] {
+            Sql::transaction([&] {
+                if (Database::current().backend() == Backend::SQLite)
+                    Sql::exec(QStringLiteral("update item set note=? where name=?"), {QStringLiteral("x"), QStringLiteral("held")});
+                else
+                    Sql::exec(QStringLiteral("select id from item where name=? for update"), {QStringLiteral("held")});
+                held.arrive();
+                QThread::msleep(7000);
+            });
+        });
+        QVERIFY(held.awaitArrival());
+        QElapsedTimer clock;
+        clock.start();
+        DbError::Kind kind = DbError::Kind::Other;
+        try {
+            Sql::exec(QStringLiteral("delete from item where name=?"), {QStringLiteral("held")});
+        } catch (const DbError& e) {
+            kind = e.kind;
+        }
+        const qint64 waited = clock.elapsed();
+        QCOMPARE(kind, DbError::Kind::Busy);
+        QVERIFY2(waited >= 1300 && waited < 3500, qPrintable(QString::number(waited)));
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(names(), QStringList{"held"});
+    }
+
+    // The connection lost in every way is opened again at the next command,
+    // and a reference to the dialect taken before stays good; a statement the
+    // driver refuses on a live connection keeps its own kind.
+    void aLostConnectionIsToldApartAndOpenedAgain()
+    {
+        Database& db = Database::current();
+        const Dialect& dialect = db.dialect();
+        // The driver's refusal of a statement, without a server's code.
+        try {
+            Sql::exec(QStringLiteral("select name from item where id=?"), {1, 2});
+        } catch (const DbError& e) {
+            QVERIFY2(e.kind != DbError::Kind::Connection, qPrintable(e.driverText));
+        }
+        QVERIFY(!db.lost());
+        // Closed under the program: not connected, then opened again.
+        db.handle().close();
+        QVERIFY_THROWS_EXCEPTION(DbError, Sql::exec(QStringLiteral("select count(*) from item")));
+        QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from item")).toInt(), 0);
+        if (db.backend() == Backend::PostgreSQL) {
+            // The server ends this connection's backend.
+            const QVariant pid = Sql::scalar(QStringLiteral("select pg_backend_pid()"));
+            QVERIFY(SecondWorkstation(m_db.options()).run(
+                [&] { Sql::exec(QStringLiteral("select pg_terminate_backend(?)"), {pid}); }));
+            QVERIFY_THROWS_EXCEPTION(DbError, Sql::exec(QStringLiteral("select count(*) from item")));
+            QVERIFY(db.lost());
+            QCOMPARE(Sql::scalar(QStringLiteral("select count(*) from item")).toInt(), 0);
+        }
+        QCOMPARE(&Database::current().dialect(), &dialect);
+        QVERIFY(!dialect.likeInsensitive(QStringLiteral("name")).isEmpty());
     }
 };
 
