@@ -5,6 +5,7 @@
 #include "core/server.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
+#include "platform/db/texts.h"
 #include "platform/ui/msg.h"
 #include "platform/ui/window_set.h"
 
@@ -54,7 +55,7 @@ QString failureText(const QString& driverText, const ConnectionOptions& options,
     case ConnectionFailure::FolderNotWritable:
         return CoreText::DataFolderNotWritable.arg(Msg::filePath(QFileInfo(options.database).absolutePath()));
     case ConnectionFailure::Damaged:
-        return CoreText::DatabaseDamaged.arg(Msg::filePath(QFileInfo(options.database).absoluteFilePath()));
+        return DbText::damagedFile(options.database);
     case ConnectionFailure::Unreachable:
         break;
     }
@@ -73,7 +74,9 @@ std::optional<QString> openAndLook(const ConnectionOptions& options, const QStri
     try {
         Sql::tableExists(QStringLiteral("users"));
     } catch (const DbError& e) {
-        const QString text = failureText(e.driverText, options, unreachable);
+        // A damaged file or a full disk is said as every command says it.
+        const bool known = e.kind == DbError::Kind::Damaged || e.kind == DbError::Kind::DiskFull;
+        const QString text = known ? Db::errorMessage(e) : failureText(e.driverText, options, unreachable);
         db.close();
         return text;
     }

@@ -29,13 +29,11 @@ inline const QString SettingsWrong = QStringLiteral("تنظيمات اتصال �
 // Why a connection failed, where the driver tells it (a server that cannot
 // be reached keeps the texts above): the server refused the user name or the
 // password; the database (%1 its name) is not on the server; the folder of
-// the embedded database (%1) cannot be written; the database file (%1) is
-// damaged and was left as it is.
+// the embedded database (%1) cannot be written. (A damaged file is said by
+// the data layer.)
 inline const QString LoginRefused = QStringLiteral("خطا! سرور بانک اطلاعاتي نام کاربري يا رمز عبور را نپذيرفت؛ تنظيمات اتصال را بررسي کنيد");
 inline const QString NoSuchDatabase = QStringLiteral("خطا! بانک اطلاعاتي «%1» روي سرور وجود ندارد؛ نام ديتابيس را در تنظيمات اتصال بررسي کنيد");
 inline const QString DataFolderNotWritable = QStringLiteral("خطا! در پوشه بانک اطلاعاتي نمي توان نوشت و بانک اطلاعاتي باز نشد:\n%1");
-inline const QString DatabaseDamaged =
-    QStringLiteral("خطا! فايل بانک اطلاعاتي آسيب ديده است و باز نمي شود؛ چيزي در آن نوشته نشد. آن را از نسخه پشتيبان برگردانيد:\n%1");
 inline const QString EnterServerName = QStringLiteral("نام سرور را وارد نمائيد");
 inline const QString EnterDataBase = QStringLiteral("نام ديتابيس را وارد نمائيد");
 inline const QString EnterUserName = QStringLiteral("کلمه کاربري را وارد نمائيد");

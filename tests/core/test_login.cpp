@@ -10,6 +10,7 @@
 #include "core/texts.h"
 #include "platform/config/connection_settings.h"
 #include "platform/db/sql.h"
+#include "platform/db/texts.h"
 #include "platform/ui/texts.h"
 #include "platform/ui/window_set.h"
 #include "tests/core/admin_pages.h"
@@ -151,7 +152,7 @@ private slots:
         MsgRecorder msgs;
         login->setConnectionChoice(0);
         typeAndEnter(QStringLiteral("admin"), TestDb::AdminPassword);
-        QCOMPARE(msgs.texts(), QStringList{CoreText::DatabaseDamaged.arg(Msg::filePath(path))});
+        QCOMPARE(msgs.texts(), QStringList{DbText::damagedFile(path)});
         QVERIFY(!main->isVisible() && login->isVisible());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
