@@ -142,7 +142,7 @@ private slots:
     void addStored()
     {
         MsgRecorder msgs;
-        const QByteArray bytes("%PDF-1.4\n\x00\xff binary", 20);
+        const QByteArray bytes("%PDF-1.4\n\x00\xff binary", 18);
         msgs.answerInput(file(u"help.PDF"_s, bytes));
         zamaem->ui->ramz->setText(u"1402"_s);
         add(u"راهنمايی حل مشکل نمايش فونت ها"_s); // the last yeh typed as the Persian keyboard does
