@@ -5,10 +5,12 @@
 #include "core/server.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
+#include "platform/db/texts.h"
 #include "platform/ui/msg.h"
 #include "platform/ui/window_set.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QtDebug>
 
 namespace {
@@ -40,21 +42,58 @@ void showSettingsWindow()
         server->showModal();
 }
 
-// Opens the connection of a settings file; false when it is not opened. For a
-// database file that does not exist nothing is created.
-bool openFromSettings(const ConnectionSettings& s)
+// What a failed open says: the cause where the driver names one; for a server
+// that cannot be reached (or words nobody knows), the text the caller gives.
+QString failureText(const QString& driverText, const ConnectionOptions& options, const QString& unreachable)
+{
+    qWarning().noquote() << "connection failed:" << driverText;
+    switch (connection_failure(driverText)) {
+    case ConnectionFailure::LoginRefused:
+        return CoreText::LoginRefused;
+    case ConnectionFailure::NoDatabase:
+        return CoreText::NoSuchDatabase.arg(options.database);
+    case ConnectionFailure::FolderNotWritable:
+        return CoreText::DataFolderNotWritable.arg(Msg::filePath(QFileInfo(options.database).absolutePath()));
+    case ConnectionFailure::Damaged:
+        return DbText::damagedFile(options.database);
+    case ConnectionFailure::Unreachable:
+        break;
+    }
+    return unreachable;
+}
+
+// Opens the connection and reads from it once, before anything is written: a
+// damaged file shows here, and is closed again untouched. The failure's
+// message, nothing when open.
+std::optional<QString> openAndLook(const ConnectionOptions& options, const QString& unreachable)
+{
+    Database& db = Database::current();
+    QString error;
+    if (!db.open(options, &error))
+        return failureText(error, options, unreachable);
+    try {
+        Sql::tableExists(QStringLiteral("users"));
+    } catch (const DbError& e) {
+        // A damaged file or a full disk is said as every command says it.
+        const bool known = e.kind == DbError::Kind::Damaged || e.kind == DbError::Kind::DiskFull;
+        const QString text = known ? Db::errorMessage(e) : failureText(e.driverText, options, unreachable);
+        db.close();
+        return text;
+    }
+    return std::nullopt;
+}
+
+// Opens the connection of a settings file; the failure's message, nothing
+// when open. For a database file that does not exist nothing is created:
+// notFound is said.
+std::optional<QString> openFromSettings(const ConnectionSettings& s, const QString& unreachable, const QString& notFound)
 {
     const std::optional<ConnectionOptions> options = connection_options(s);
     if (!options)
-        return false;
+        return unreachable;
     if (options->backend == Backend::SQLite && !QFileInfo(options->database).isFile())
-        return false;
-    QString error;
-    if (!Database::current().open(*options, &error)) {
-        qWarning().noquote() << "connection failed:" << error;
-        return false;
-    }
-    return true;
+        return notFound;
+    return openAndLook(*options, unreachable);
 }
 
 bool connectBuiltIn(EmptyDatabase empty, bool* installed)
@@ -62,8 +101,8 @@ bool connectBuiltIn(EmptyDatabase empty, bool* installed)
     Database& db = Database::current();
     db.close();
     if (const std::optional<ConnectionSettings> installed = Settings::read(Settings::installFile())) {
-        if (!openFromSettings(*installed)) {
-            Msg::info(CoreText::InternetFailed);
+        if (const std::optional<QString> failed = openFromSettings(*installed, CoreText::InternetFailed, CoreText::InternetFailed)) {
+            Msg::info(*failed);
             return false;
         }
         return true;
@@ -71,13 +110,14 @@ bool connectBuiltIn(EmptyDatabase empty, bool* installed)
     ConnectionOptions embedded;
     embedded.backend = Backend::SQLite;
     embedded.database = Settings::embeddedDatabase();
-    QString error;
-    if (!db.open(embedded, &error)) {
-        qWarning().noquote() << "the embedded database could not be opened:" << error;
-        Msg::info(CoreText::InternetFailed);
+    if (const std::optional<QString> failed = openAndLook(embedded, CoreText::InternetFailed)) {
+        Msg::info(*failed);
         return false;
     }
-    if (empty == EmptyDatabase::Install && !Sql::tableExists(QStringLiteral("users"))) {
+    bool users = false;
+    if (!Db::guard([&] { users = Sql::tableExists(QStringLiteral("users")); }))
+        return false;
+    if (empty == EmptyDatabase::Install && !users) {
         const Schema::Result result = Schema::install();
         Schema::report(result);
         if (installed)
@@ -96,10 +136,12 @@ bool connectLocal()
         return false;
     }
     Database::current().close();
-    if (openFromSettings(*s))
-        return true;
     const bool accessFile = isAccess(*s) && connection_options(*s).has_value();
-    Msg::warnYes(accessFile ? CoreText::AccessFileMissing : CoreText::SettingsWrong);
+    const QString unreachable = accessFile ? CoreText::AccessFileMissing : CoreText::SettingsWrong;
+    const std::optional<QString> failed = openFromSettings(*s, unreachable, CoreText::AccessFileMissing);
+    if (!failed)
+        return true;
+    Msg::warnYes(*failed);
     showSettingsWindow();
     return false;
 }
@@ -135,6 +177,32 @@ std::optional<ConnectionOptions> connection_options(const ConnectionSettings& s)
     else
         o.password = s.password;
     return o;
+}
+
+ConnectionFailure connection_failure(const QString& driverText)
+{
+    // The words of libpq (with the SQLSTATE where the server sent one), of
+    // the SQL Server ODBC driver and of SQLite; the server's own words are
+    // those of its default language.
+    static const std::pair<QRegularExpression, ConnectionFailure> words[] = {
+        {QRegularExpression(QStringLiteral("password authentication failed|no password supplied|\\b28P01\\b|"
+                                           "role \".*\" (does not exist|is not permitted to log in)"),
+                            QRegularExpression::CaseInsensitiveOption),
+         ConnectionFailure::LoginRefused},
+        // SQL Server's 4060 comes with "login failed": before 18456 (state 28000).
+        {QRegularExpression(QStringLiteral("database \".*\" does not exist|\\b3D000\\b|cannot open database"),
+                            QRegularExpression::CaseInsensitiveOption),
+         ConnectionFailure::NoDatabase},
+        {QRegularExpression(QStringLiteral("login failed"), QRegularExpression::CaseInsensitiveOption),
+         ConnectionFailure::LoginRefused},
+        {QRegularExpression(QStringLiteral("unable to open database file")), ConnectionFailure::FolderNotWritable},
+        {QRegularExpression(QStringLiteral("file is not a database|database disk image is malformed")),
+         ConnectionFailure::Damaged},
+    };
+    for (const auto& [pattern, failure] : words)
+        if (pattern.match(driverText).hasMatch())
+            return failure;
+    return ConnectionFailure::Unreachable;
 }
 
 int default_connection_choice() { return Settings::read(Settings::userFile()) ? 1 : 0; }

@@ -6,7 +6,12 @@
 //     empty embedded database gets its schema at once);
 //   1 "Local": the connection settings of this user (settings window).
 // Failures are shown in Persian and open the settings window where the Local
-// settings are at fault; the result is false after a reported failure.
+// settings are at fault; the result is false after a reported failure. The
+// message names the cause where the driver tells it: the server cannot be
+// reached, it refused the user name or password, the database does not exist,
+// the data folder cannot be written (with its path), the database file is
+// damaged (with its path; nothing is written to it, the installer does not
+// run on it).
 
 #include "platform/config/connection_settings.h"
 #include "platform/db/database.h"
@@ -23,6 +28,11 @@ bool connect_database(int choice, EmptyDatabase empty = EmptyDatabase::Install, 
 // The connection choice to preselect: "Local" (1) when this user has
 // connection settings, else "Internet" (0).
 int default_connection_choice();
+
+// Why a connection could not be opened or used at once, told from the
+// driver's words (libpq, the SQL Server ODBC driver, SQLite).
+enum class ConnectionFailure { Unreachable, LoginRefused, NoDatabase, FolderNotWritable, Damaged, DiskFull };
+ConnectionFailure connection_failure(const QString& driverText);
 
 // How settings translate into a connection; nothing for an authentication,
 // system type or server type outside the known values.

@@ -102,8 +102,9 @@ bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& ca
     QString error;
     if (!writer.close(&error)) {
         qWarning() << "export:" << error;
-        QFile::remove(path);
-        Msg::error(CoreText::ExportFailed);
+        // Nothing was left at the path; the disk full or the folder not
+        // writable is said with it.
+        Msg::error(writer.saved().message(CoreText::ExportFailed));
         return false;
     }
     // When nothing opens it, the user is told where it is.

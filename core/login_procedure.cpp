@@ -17,6 +17,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/save_file.h"
 #include "platform/ui/text_input.h"
 #include "platform/ui/window_set.h"
 
@@ -123,12 +124,9 @@ void Tlogin::showKeepingName()
 
 void Tlogin::rememberName(const QString& us)
 {
-    // Errors are ignored: the name is only a convenience for the next start.
-    QFile file(rememberedNamePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return;
-    file.write(us.toUtf8());
-    file.write("\n");
+    // A failure is not said: the name is only a convenience for the next
+    // start. Written whole, so that a full disk never leaves half a name.
+    SaveFile::write(rememberedNamePath(), us.toUtf8() + '\n');
 }
 
 void Tlogin::BitBtn1Click()
@@ -242,12 +240,8 @@ void Tlogin::refuseOldVersion(const QString& us, const QString& newest)
         const QString name = QStringLiteral("Tuvek") + today.mid(0, 4) + QLatin1Char('_') + today.mid(5, 2)
             + QLatin1Char('_') + today.mid(8, 2) + Desktop::cleanExtension(file.value(QStringLiteral("pictype")).toString());
         if (const auto path = Msg::saveFileName(QString(), name)) {
-            const QByteArray bytes = file.value(QStringLiteral("pic")).toByteArray();
-            QFile out(*path);
-            if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush()) {
-                qWarning() << "newest program file:" << out.errorString();
-                Msg::error(CoreText::NewestProgramNotSaved.arg(Msg::filePath(*path)));
-            }
+            SaveFile::write(*path, file.value(QStringLiteral("pic")).toByteArray())
+                .said(CoreText::NewestProgramNotSaved.arg(Msg::filePath(*path)));
         }
     }
     close();

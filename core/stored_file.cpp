@@ -2,15 +2,15 @@
 
 #include "core/entry.h"
 #include "core/lock_keys.h"
-
 #include "core/texts.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
 #include "platform/ui/progress.h"
+#include "platform/ui/save_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <functional>
 
 namespace StoredFile {
 
@@ -92,23 +92,25 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
            const QString& column, const DescriptionRule& rule)
 {
     bool duplicate = false;
+    bool unreadable = false;
     QFile file(chosen.path);
-    auto unreadable = [&] {
-        Msg::error(unreadableText.isEmpty() ? CoreText::AttachmentUnreadable : unreadableText);
+    // Said once the command has ended: no message while the table's key is held.
+    auto stopUnreadable = [&] {
+        unreadable = true;
         return Stopped{};
     };
     try {
         if (!file.open(QIODevice::ReadOnly))
-            throw unreadable();
+            throw stopUnreadable();
         Transfer progress(CoreText::FileStoring, chosen.size);
         // The row with the first piece, then each further piece added to its
         // end: no piece larger than Piece is ever held or sent.
         auto piece = [&] {
             QByteArray bytes = file.read(Piece);
             if (file.error() != QFile::NoError)
-                throw unreadable();
+                throw stopUnreadable();
             if (file.pos() > std::max(chosen.size, LargestFile))
-                throw unreadable(); // grown past the limit since it was chosen
+                throw stopUnreadable(); // grown past the limit since it was chosen
             return bytes;
         };
         Sql::exclusive(Keys::table(table), [&] {
@@ -131,6 +133,8 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
             }
         });
     } catch (const Stopped&) {
+        if (unreadable)
+            Msg::error(unreadableText.isEmpty() ? CoreText::AttachmentUnreadable : unreadableText);
         return false;
     }
     if (duplicate)
@@ -138,15 +142,15 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
     return !duplicate;
 }
 
+namespace {
+std::function<QByteArray(const QByteArray&)> g_pieceRead;
+}
+
+void setPieceRead(std::function<QByteArray(const QByteArray& piece)> passed) { g_pieceRead = std::move(passed); }
+
 bool saveTo(const Store& store, const QVariant& id, const QString& path, const QString& notWrittenText)
 {
-    QSaveFile file(path);
-    auto notWritten = [&] {
-        Msg::error(notWrittenText.isEmpty() ? CoreText::AttachmentNotWritten : notWrittenText);
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return notWritten();
+    SaveFile::Writer file(path);
     enum class Outcome { Read, Gone, Cancelled, NotWritten };
     Outcome outcome = Outcome::Read;
     qint64 total = 0;
@@ -171,10 +175,12 @@ bool saveTo(const Store& store, const QVariant& id, const QString& path, const Q
                 Transfer progress(CoreText::FileReading, total);
                 const QString piece = QStringLiteral("select substring(%1, ?, ?) from %2 where id=?").arg(store.bytes, store.table);
                 while (read < total) {
-                    const QByteArray bytes = Sql::scalar(piece, {read + 1, Piece, id}).toByteArray();
+                    QByteArray bytes = Sql::scalar(piece, {read + 1, Piece, id}).toByteArray();
+                    if (g_pieceRead)
+                        bytes = g_pieceRead(bytes);
                     if (bytes.isEmpty())
                         return; // deleted or shortened meanwhile: read stays short
-                    if (file.write(bytes) != bytes.size()) {
+                    if (!file.write(bytes)) {
                         outcome = Outcome::NotWritten;
                         return;
                     }
@@ -186,19 +192,22 @@ bool saveTo(const Store& store, const QVariant& id, const QString& path, const Q
             outcome = Outcome::Cancelled;
         }
     });
+    const QString otherwise = notWrittenText.isEmpty() ? CoreText::AttachmentNotWritten : notWrittenText;
     if (!done || outcome != Outcome::Read) {
-        file.cancelWriting();
-        return outcome == Outcome::NotWritten ? notWritten() : false;
+        const SaveFile::Outcome dropped = file.cancel();
+        if (outcome == Outcome::NotWritten)
+            dropped.said(otherwise);
+        if (outcome == Outcome::Gone)
+            Msg::info(CoreText::StoredFileGone);
+        return false;
     }
     // What was read must be as long as the row said: a part is never kept as the whole.
     if (read != total) {
-        file.cancelWriting();
+        file.cancel();
         Msg::error(CoreText::AttachmentReadShort);
         return false;
     }
-    if (!file.commit())
-        return notWritten();
-    return true;
+    return file.commit().said(otherwise);
 }
 
 bool open(const Store& store, const QVariant& id, const QString& base, const QString& notWrittenText)

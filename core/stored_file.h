@@ -26,6 +26,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 namespace StoredFile {
@@ -92,12 +93,17 @@ struct Store {
 // Writes one row's file to path a piece at a time, a long one with its
 // progress and a cancel; the file appears whole or not at all. The pieces are
 // read in one transaction that sees the row as it was when the read began
-// (Dialect::readSnapshot). False when the row is gone (deleted elsewhere), on
-// a database error (said), when the user cancelled, when what was read falls
-// short of the row's length (deleted or changed meanwhile where the backend
-// has no snapshot; said), or when the file could not be written
-// (notWrittenText said).
+// (Dialect::readSnapshot). False when the row is gone (deleted elsewhere;
+// said), on a database error (said), when the user cancelled, when what was
+// read falls short of the row's length (deleted or changed meanwhile where the
+// backend has no snapshot; said), or when the file could not be written (a
+// full disk or a folder that cannot be written said as such, anything else
+// with notWrittenText). Every message comes after the read has ended.
 bool saveTo(const Store& store, const QVariant& id, const QString& path, const QString& notWrittenText = QString());
+
+// For tests: each piece saveTo reads passes through passed first, as a
+// stream cut short would give it (nullptr: read as it is).
+void setPieceRead(std::function<QByteArray(const QByteArray& piece)> passed);
 
 // Opens one row's file: written to the private folder as "<base>-<id>" with
 // the cleaned stored extension (saveTo) and opened with the desktop. False

@@ -9,6 +9,9 @@ namespace CoreText {
 // Program block
 inline const QString ExitQuestion = QStringLiteral("آيا مي خواهيد از برنامه خارج شويد");
 
+// A command stopped by an error the program did not foresee; nothing of it was kept.
+inline const QString CommandFailed = QStringLiteral("خطا! اين عمليات با خطاي پيش بيني نشده اي متوقف شد و هيچ تغييري ثبت نگرديد");
+
 // Main window
 inline const QString About = QStringLiteral("نرم افزار امور تووک\nسامانه خدمات کارکنان دفتر مرکزي و استان ها");
 inline const QString NoPageAccess = QStringLiteral("شما دسترسي به اين صفحه را نداريد");
@@ -23,6 +26,14 @@ inline const QString InternetFailed = QStringLiteral("از اتصال خود ب�
 inline const QString SettingsMissing = QStringLiteral("لطفا\" ابتدا تنظيمات اتصال به بانک اطلاعاتي را انجام دهيد");
 inline const QString AccessFileMissing = QStringLiteral("فايل اكسس يافت نشد");
 inline const QString SettingsWrong = QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد");
+// Why a connection failed, where the driver tells it (a server that cannot
+// be reached keeps the texts above): the server refused the user name or the
+// password; the database (%1 its name) is not on the server; the folder of
+// the embedded database (%1) cannot be written. (A damaged file is said by
+// the data layer.)
+inline const QString LoginRefused = QStringLiteral("خطا! سرور بانک اطلاعاتي نام کاربري يا رمز عبور را نپذيرفت؛ تنظيمات اتصال را بررسي کنيد");
+inline const QString NoSuchDatabase = QStringLiteral("خطا! بانک اطلاعاتي «%1» روي سرور وجود ندارد؛ نام ديتابيس را در تنظيمات اتصال بررسي کنيد");
+inline const QString DataFolderNotWritable = QStringLiteral("خطا! در پوشه بانک اطلاعاتي نمي توان نوشت و بانک اطلاعاتي باز نشد:\n%1");
 inline const QString EnterServerName = QStringLiteral("نام سرور را وارد نمائيد");
 inline const QString EnterDataBase = QStringLiteral("نام ديتابيس را وارد نمائيد");
 inline const QString EnterUserName = QStringLiteral("کلمه کاربري را وارد نمائيد");
@@ -142,6 +153,8 @@ inline const QString AttachmentNotWritten = QStringLiteral("خطا! فايل ذ�
 // A stored file read short of its length: deleted or changed elsewhere meanwhile.
 inline const QString AttachmentReadShort =
     QStringLiteral("خطا! فايل کامل خوانده نشد؛ در همين حال در جاي ديگري حذف يا عوض شده است. فايلي ذخيره نشد");
+// A stored file opened or saved after another workstation deleted its row.
+inline const QString StoredFileGone = QStringLiteral("خطا! اين فايل در جاي ديگري حذف شده است و ديگر در بانک اطلاعاتي نيست");
 // A chosen file that is not a regular file (a folder, a device).
 inline const QString AttachmentNotAFile = QStringLiteral("خطا! آنچه انتخاب شد فايل نيست");
 // A chosen file above the largest size stored; %1 is that size in megabytes.

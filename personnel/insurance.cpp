@@ -10,10 +10,10 @@
 #include "platform/report/report_sheet.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
+#include "platform/ui/save_file.h"
 #include "platform/ui/text_input.h"
 #include "platform/ui/window_set.h"
 
-#include <QSaveFile>
 #include <QStandardItemModel>
 #include <memory>
 
@@ -210,14 +210,17 @@ std::optional<QString> writeNationalCodes(const Condition& selection)
     // The clerk keeps the file for the insurer: it goes where the user's
     // documents go, named after its list.
     const QString path = documents_file(PersonnelText::InsurerCodesFile, QStringLiteral(".txt"));
-    QSaveFile file(path);
-    bool written = !path.isEmpty() && file.open(QIODevice::WriteOnly);
-    for (const QVariantList& row : rows)
-        written = written && file.write(row[nation].toString().toUtf8() + "\r\n") >= 0;
-    if (!written || !file.commit()) {
+    if (path.isEmpty()) {
         Msg::error(PersonnelText::SaveFailed);
         return std::nullopt;
     }
+    // Written whole or not at all; a full disk or a folder that cannot be
+    // written is said with the path.
+    SaveFile::Writer file(path);
+    for (const QVariantList& row : rows)
+        file.write(row[nation].toString().toUtf8() + "\r\n");
+    if (!file.commit().said(PersonnelText::SaveFailed))
+        return std::nullopt;
     Desktop::openFile(path);
     return path;
 }

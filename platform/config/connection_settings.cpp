@@ -128,7 +128,9 @@ bool write(const QString& file, const ConnectionSettings& s)
     if (!QDir().mkpath(QFileInfo(file).absolutePath()))
         return false;
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered: a write the disk refuses fails at once (a buffered one is
+    // refused only in the last flush, which commit does not check).
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     // Owner only, before anything is written.
     out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);

@@ -2,6 +2,7 @@
 
 #include "elements.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -224,11 +225,31 @@ bool Report::print(QPrinter& printer)
     return render(printer);
 }
 
-bool Report::savePdf(const QString& path)
+bool Report::savePdf(const QString& path) { return writePdf(path).ok(); }
+
+SaveFile::Outcome Report::writePdf(const QString& path, int resolution)
 {
-    QPdfWriter writer(path);
-    writer.setTitle(caption);
-    return render(writer);
+    // The PDF writer writes what it can and tells nothing of a disk that
+    // filled up on the way: the pages are made in memory, then written out
+    // whole, so that a failure is seen and no part is left behind.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setTitle(caption);
+        if (resolution > 0)
+            writer.setResolution(resolution);
+        if (!render(writer))
+            return SaveFile::Outcome{SaveFile::Failure::NotWritten, path};
+    }
+    return SaveFile::write(path, pdf.data());
+}
+
+bool Report::printTo(QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return print(printer);
+    return writePdf(printer.outputFileName(), printer.resolution()).said();
 }
 
 std::unique_ptr<QPrintPreviewDialog> Report::createPreview(QWidget* parent)
@@ -242,7 +263,7 @@ std::unique_ptr<QPrintPreviewDialog> Report::createPreview(QWidget* parent)
     printer->setFullPage(true);
     printer->setPageLayout(page.layout());
     QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
-                     [this](QPrinter* p) { print(*p); });
+                     [this](QPrinter* p) { printTo(*p); });
     return dialog;
 }
 

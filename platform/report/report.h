@@ -18,6 +18,7 @@
 
 #include "platform/report/data_set.h"
 #include "platform/report/printable.h"
+#include "platform/ui/save_file.h"
 
 #include <QMarginsF>
 #include <QPageLayout>
@@ -119,8 +120,15 @@ public:
     bool render(QPagedPaintDevice& device);
     // Generates every page on a printer, from the paper's corner.
     bool print(QPrinter& printer);
-    // Writes the report as a PDF file; false when the file cannot be written.
+    // Writes the report as a PDF file, whole or not at all (resolution in dots
+    // per inch, 0: the PDF writer's own); false when the file cannot be
+    // written. writePdf answers why.
     bool savePdf(const QString& path);
+    SaveFile::Outcome writePdf(const QString& path, int resolution = 0);
+    // What the preview's print does: prints on the printer, or, where the
+    // printer prints to a PDF file, writes that file whole or says why not
+    // (the disk is full, the folder cannot be written) and leaves none.
+    bool printTo(QPrinter& printer);
 
     // Shows the report in the preview window, from which it can be printed.
     // When a preview handler is installed (tests), the handler is called instead.

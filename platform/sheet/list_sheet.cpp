@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QIODevice>
 #include <algorithm>
 #include <atomic>
 #include <charconv>
@@ -141,7 +142,31 @@ constexpr const char* Styles =
     "</styleSheet>";
 } // namespace
 
+// The package goes through the writer of a file kept whole: minizip's file
+// functions over its device.
+namespace Io {
+voidpf open(voidpf file, const void*, int) { return file; }
+uLong read(voidpf, voidpf, void*, uLong) { return 0; }
+uLong write(voidpf, voidpf file, const void* data, uLong size)
+{
+    const auto bytes = QByteArray::fromRawData(static_cast<const char*>(data), qsizetype(size));
+    return static_cast<SaveFile::Writer*>(file)->write(bytes) ? size : 0;
+}
+ZPOS64_T tell(voidpf, voidpf file) { return ZPOS64_T(static_cast<SaveFile::Writer*>(file)->device().pos()); }
+long seek(voidpf, voidpf file, ZPOS64_T offset, int origin)
+{
+    QIODevice* d = &static_cast<SaveFile::Writer*>(file)->device();
+    const qint64 from = origin == ZLIB_FILEFUNC_SEEK_CUR ? d->pos() : origin == ZLIB_FILEFUNC_SEEK_END ? d->size() : 0;
+    return d->seek(from + qint64(offset)) ? 0 : -1;
+}
+// The file is moved in, or dropped, by the writer itself.
+int close(voidpf, voidpf) { return 0; }
+int error(voidpf, voidpf) { return 0; }
+} // namespace Io
+
 struct ListWriter::Impl {
+    std::unique_ptr<SaveFile::Writer> file;
+    SaveFile::Outcome saved;
     zipFile zip = nullptr;
     bool inSheet = false;
     bool begun = false; // the sheet's XML up to its rows is written
@@ -433,7 +458,11 @@ struct ListWriter::Impl {
 
 ListWriter::ListWriter(const QString& path) : d(new Impl)
 {
-    d->zip = zipOpen64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
+    d->file = std::make_unique<SaveFile::Writer>(path);
+    d->saved.path = path;
+    zlib_filefunc64_def io{&Io::open, &Io::read, &Io::write, &Io::tell, &Io::seek, &Io::close, &Io::error,
+                           d->file.get()};
+    d->zip = zipOpen2_64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE, nullptr, &io);
     if (!d->zip) {
         d->fail(QStringLiteral("cannot start the workbook"));
         return;
@@ -530,9 +559,15 @@ bool ListWriter::close(QString* error)
             d->fail(QStringLiteral("cannot finish the workbook"));
         d->zip = nullptr;
     }
+    // Moved in only when the whole package was written.
+    d->saved = d->error.isEmpty() ? d->file->commit() : d->file->cancel();
+    if (!d->saved.ok())
+        d->fail(QStringLiteral("cannot write the workbook file"));
     if (error)
         *error = d->error;
     return d->error.isEmpty();
 }
+
+SaveFile::Outcome ListWriter::saved() const { return d->saved; }
 
 } // namespace Sheet

@@ -8,7 +8,10 @@
 // column is 10 characters wide.
 //
 // Rows go to disk as they are written (constant memory), so a list of any
-// length costs the same memory.
+// length costs the same memory. The workbook is written beside its place and
+// moved in only when whole.
+
+#include "platform/ui/save_file.h"
 
 #include <QString>
 #include <QList>
@@ -35,6 +38,10 @@ public:
     // Finishes the file. False, with the reason, when anything went wrong on
     // the way; the file is then not to be used.
     bool close(QString* error = nullptr);
+    // How the file fared: nothing is at the path unless close() succeeded;
+    // a failure to write the file says why (the disk is full, the folder
+    // cannot be written).
+    SaveFile::Outcome saved() const;
 
 private:
     struct Impl;

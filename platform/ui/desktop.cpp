@@ -1,6 +1,7 @@
 #include "desktop.h"
 
 #include "platform/ui/msg.h"
+#include "platform/ui/save_file.h"
 #include "platform/ui/texts.h"
 
 #include <QCoreApplication>
@@ -153,14 +154,7 @@ QString writePrivateFile(const QString& base, const QString& extension, const QB
     const QString path = privateFilePath(base, extension);
     if (path.isEmpty())
         return QString();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
-        file.remove();
-        return QString();
-    }
-    file.close();
-    return path;
+    return SaveFile::write(path, bytes, QFile::ReadOwner | QFile::WriteOwner).ok() ? path : QString();
 }
 
 void switchToPersianKeyboard()

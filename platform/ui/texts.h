@@ -27,4 +27,10 @@ inline const QString SizeTB = QStringLiteral("%1 ترابايت");
 // The button that stops long work in its progress box.
 inline const QString Cancel = QStringLiteral("انصراف");
 
+// A file the clerk keeps that could not be written whole; nothing of it was
+// left. %1 is the path.
+inline const QString DiskFull = QStringLiteral("خطا! ديسک پر است و فايل ذخيره نشد؛ جاي خالي فراهم کنيد و دوباره سعي نماييد:\n%1");
+inline const QString FolderNotWritable = QStringLiteral("خطا! در اين پوشه نمي توان نوشت و فايل ذخيره نشد:\n%1");
+inline const QString FileNotWritten = QStringLiteral("خطا! فايل در اين مسير ذخيره نشد:\n%1");
+
 } // namespace UiText

@@ -113,7 +113,7 @@ private slots:
         } else {
             s.dataBase = QStringLiteral("no_such_database");
             writeUserSettings(s);
-            expectFailure(CoreText::SettingsWrong, Msg::Icon::Warning, 1);
+            expectFailure(CoreText::NoSuchDatabase.arg(s.dataBase), Msg::Icon::Warning, 1);
         }
     }
 
@@ -172,6 +172,54 @@ private slots:
         QVERIFY(!connect_database(0));
         QCOMPARE(msgs.texts(), QStringList{CoreText::InternetFailed});
         QCOMPARE(m_serverShown, shown);
+    }
+
+    // The cause of a failed connection, told from the driver's words.
+    void causeOfAFailure_data()
+    {
+        QTest::addColumn<QString>("driverText");
+        QTest::addColumn<ConnectionFailure>("cause");
+        using enum ConnectionFailure;
+        QTest::newRow("pg password") << "port 5432 failed: FATAL:  password authentication failed for user \"t\"" << LoginRefused;
+        QTest::newRow("pg user") << "FATAL:  role \"clerk\" does not exist\nQPSQL: Unable to connect" << LoginRefused;
+        QTest::newRow("pg database") << "FATAL:  database \"Tuvek\" does not exist\nQPSQL: Unable to connect" << NoDatabase;
+        QTest::newRow("pg port") << "port 1 failed: Connection refused\n\tIs the server running on that host" << Unreachable;
+        QTest::newRow("pg host") << "could not translate host name \"nowhere\" to address" << Unreachable;
+        QTest::newRow("mssql login") << "[FreeTDS][SQL Server]Login failed for user 'sa'." << LoginRefused;
+        QTest::newRow("mssql database")
+            << "[FreeTDS][SQL Server]Cannot open database \"Tuvek\" requested by the login. The login failed." << NoDatabase;
+        QTest::newRow("mssql server") << "[FreeTDS][SQL Server]Unable to connect: Adaptive Server is unavailable" << Unreachable;
+        QTest::newRow("sqlite folder") << "unable to open database file Error opening database" << FolderNotWritable;
+        QTest::newRow("sqlite damaged") << "file is not a database Unable to execute statement" << Damaged;
+    }
+    void causeOfAFailure()
+    {
+        QFETCH(QString, driverText);
+        QFETCH(ConnectionFailure, cause);
+        QCOMPARE(connection_failure(driverText), cause);
+    }
+
+    // The built-in connection says what it met: a database the server does
+    // not have; an embedded database whose folder cannot be written.
+    void builtInConnectionNamesTheCause()
+    {
+        MsgRecorder msgs;
+        if (TestDb::backend() == Backend::PostgreSQL) {
+            ConnectionSettings s = reachable();
+            s.dataBase = QStringLiteral("no_such_database");
+            QVERIFY(TestDb::writeSettingsFile(Settings::installFile(), s));
+            QVERIFY(!connect_database(0));
+            QCOMPARE(msgs.texts(), QStringList{CoreText::NoSuchDatabase.arg(s.dataBase)});
+            return;
+        }
+        // A folder under a regular file: no one can write there, root neither.
+        QFile blocker(path("a file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        const QByteArray dataDir = qgetenv("TUVEK_DATA_DIR");
+        qputenv("TUVEK_DATA_DIR", blocker.fileName().toUtf8() + "/data");
+        const auto restore = qScopeGuard([&] { qputenv("TUVEK_DATA_DIR", dataDir); });
+        QVERIFY(!connect_database(0));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::DataFolderNotWritable.arg(Msg::filePath(Settings::dataDir()))});
     }
 
     // A fresh machine: no settings at all; the embedded database is made and

@@ -11,6 +11,8 @@
 #include "core/texts.h"
 #include "platform/config/connection_settings.h"
 #include "platform/db/sql.h"
+#include "platform/db/texts.h"
+#include "platform/ui/texts.h"
 #include "platform/ui/window_set.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
@@ -120,6 +122,45 @@ private slots:
     // A user name typed with Persian digits logs in to the account stored with
     // ASCII digits, and an older account stored with Persian digits is found
     // by the ASCII digits; the session knows both by their ASCII form.
+    // The embedded database file damaged (its header overwritten, or a text
+    // file in its place): the login names the file and goes on; nothing is
+    // written to it and the installer does not run on it.
+    void damagedEmbeddedFile_data()
+    {
+        QTest::addColumn<bool>("header");
+        QTest::newRow("header overwritten") << true;
+        QTest::newRow("a text file") << false;
+    }
+    void damagedEmbeddedFile()
+    {
+        QFETCH(bool, header);
+        QTemporaryDir data;
+        qputenv("TUVEK_DATA_DIR", data.path().toUtf8());
+        qputenv("TUVEK_INSTALL_SETTINGS", data.filePath(QStringLiteral("none.ini")).toUtf8());
+        const auto restore = qScopeGuard([] { qunsetenv("TUVEK_DATA_DIR"), qunsetenv("TUVEK_INSTALL_SETTINGS"); });
+        const QString path = Settings::embeddedDatabase();
+        if (header) {
+            QVERIFY(Database::current().open({.backend = Backend::SQLite, .database = path}));
+            Sql::exec(QStringLiteral("create table users (id integer)"));
+        }
+        Database::current().close();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.write(QByteArray(100, 'x') + (header ? QByteArray() : QByteArray("not a database\n").repeated(100)));
+        file.seek(0);
+        const QByteArray before = file.readAll();
+        file.close();
+
+        MsgRecorder msgs;
+        login->setConnectionChoice(0);
+        typeAndEnter(QStringLiteral("admin"), TestDb::AdminPassword);
+        QCOMPARE(msgs.texts(), QStringList{DbText::damagedFile(path)});
+        QVERIFY(!main->isVisible() && login->isVisible());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
+    }
+
     void userNameInAnyDigits()
     {
         MsgRecorder msgs;
@@ -223,12 +264,12 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("MZ-program"));
 
-        // A file that cannot be written where the user chose is said so.
+        // A file that cannot be written where the user chose is said so, with the cause.
         const QString nowhere = m_home.filePath(QStringLiteral("no-such-folder/saved.bin"));
         login->show();
         msgs.answerInput(nowhere);
         typeAndEnter(QStringLiteral("555"), QStringLiteral("pw"));
-        QCOMPARE(msgs.texts().last(), CoreText::NewestProgramNotSaved.arg(Msg::filePath(nowhere)));
+        QCOMPARE(msgs.texts().last(), UiText::FolderNotWritable.arg(Msg::filePath(nowhere)));
     }
 
     void passwordChange()

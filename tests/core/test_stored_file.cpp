@@ -203,9 +203,40 @@ private slots:
         }
     }
 
+    // A file that fails while it is read in (here a read the system refuses)
+    // is said once the command has ended: no message while the table's key
+    // (on the embedded file, its write lock) is held; nothing is stored.
+    void unreadableSaidAfterTheCommand()
+    {
+        // The test build stops a test that shows a message while keys are held.
+        MsgRecorder msgs;
+        QVERIFY(!StoredFile::store(u"mostanadat"_s, {{u"cmt"_s, u"فرم"_s}, {u"pictype"_s, u".bin"_s}},
+                                   {u"/proc/self/mem"_s, u".bin"_s, 0}));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::AttachmentUnreadable});
+        QCOMPARE(Sql::scalar(u"select count(*) from mostanadat"_s).toInt(), 0);
+    }
+
+    // A read that comes back short of the row's length (what a backend
+    // without a snapshot gives when the row is deleted meanwhile) keeps
+    // nothing: the stream is cut after its first piece.
+    void aShortReadKeepsNothing()
+    {
+        const QByteArray bytes = pattern(2 * StoredFile::Piece + 1234);
+        const qint64 id = Sql::insert(u"mostanadat"_s, {{u"cmt"_s, u"فرم"_s}, {u"pictype"_s, u".pdf"_s}, {u"pic"_s, bytes}});
+        int pieces = 0;
+        StoredFile::setPieceRead([&](const QByteArray& piece) { return ++pieces == 1 ? piece : QByteArray(); });
+        const auto restore = qScopeGuard([] { StoredFile::setPieceRead(nullptr); });
+        MsgRecorder msgs;
+        const QString back = m_files.filePath(u"cut.pdf"_s);
+        QVERIFY(!StoredFile::saveTo({u"mostanadat"_s, u"pictype"_s}, id, back));
+        QVERIFY(!QFile::exists(back));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::AttachmentReadShort});
+    }
+
     // Whatever the stored extension says, the copy lands in the private folder
     // under the program's word and the row's id; opening twice never writes
-    // over a copy the viewer may still hold; a row gone opens nothing.
+    // over a copy the viewer may still hold; a row gone opens nothing and is
+    // said.
     void openedFromThePrivateFolder()
     {
         const qint64 id = Sql::insert(u"personel_pic"_s, {{u"personel_id"_s, 1}, {u"cmt"_s, u"../../x"_s},
@@ -221,8 +252,10 @@ private slots:
         QCOMPARE(read(opened[0]), QByteArray("doc"));
         QCOMPARE(read(opened[1]), QByteArray("doc"));
 
+        MsgRecorder msgs;
         QVERIFY(!StoredFile::open({u"personel_pic"_s, u"pictyp"_s}, id + 1, u"document"_s));
         QCOMPARE(opened.size(), 2);
+        QCOMPARE(msgs.texts(), QStringList{CoreText::StoredFileGone});
     }
 };
 

@@ -6,6 +6,8 @@
 #include "platform/image/jpeg.h"
 #include "platform/report/elements.h"
 #include "platform/report/report.h"
+#include "platform/ui/texts.h"
+#include "tests/support/msg_recorder.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -14,6 +16,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QSortFilterProxyModel>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -474,6 +478,47 @@ private slots:
         QVERIFY(!r.setCaption("Shape1", "x"));
         QVERIFY(!r.setCaption("nothing", "x"));
         QVERIFY(!r.savePdf("/nonexistent folder/report.pdf"));
+    }
+
+    // A printed form saved to PDF from the preview where the disk fills up
+    // (8 KB free on a small filesystem of the test's own) or where the folder
+    // cannot be written: the reason with the path, and nothing left behind.
+    void pdfWrittenWholeOrNotAtAll()
+    {
+        QTemporaryDir dir;
+        const QString small = dir.filePath("small");
+        QVERIFY(QDir().mkpath(small));
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", small}) != 0)
+            QSKIP("no small filesystem could be mounted here (root only)");
+        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {small}); });
+        QFile filler(small + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly) && filler.write(QByteArray(56 * 1024, 'x')) == 56 * 1024);
+        filler.close();
+        QFile blocker(dir.filePath("a file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+
+        Report r;
+        ReportBand& title = r.addBand(BandKind::Title, 250);
+        for (int line = 0; line < 40; ++line)
+            title.add(std::make_unique<ReportLabel>(u"l%1"_s.arg(line), u"فرم درخواست وام شماره %1"_s.arg(line)))->Size =
+                {10, 10 + 6.0 * line, 180, 5};
+        QVERIFY(r.savePdf(dir.filePath("whole.pdf")));
+        QVERIFY(QFileInfo(dir.filePath("whole.pdf")).size() > 8 * 1024);
+
+        const QList<QPair<QString, QString>> cases = {
+            {small + "/form.pdf", UiText::DiskFull},
+            {blocker.fileName() + "/form.pdf", UiText::FolderNotWritable},
+        };
+        for (const auto& [path, message] : cases) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            MsgRecorder msgs;
+            QVERIFY(!r.printTo(printer));
+            QCOMPARE(msgs.texts(), QStringList{message.arg(Msg::filePath(path))});
+            QVERIFY(!QFile::exists(path));
+        }
+        QCOMPARE(QDir(small).entryList(QDir::Files | QDir::Hidden), QStringList{"filler"});
     }
 
     void textsFitTheirBoxes_data()
