@@ -195,10 +195,11 @@ private slots:
         QCOMPARE(opened, QStringList{m_files.filePath(u"circular.PDF"_s)});
         QVERIFY(msgs.texts().isEmpty());
 
-        // A copy that cannot be saved is said so, and nothing is opened.
+        // A copy that cannot be saved is said so, with the cause, and nothing is opened.
         msgs.answerInput(m_files.filePath(u"no-such-folder/circular"_s));
         clickRow(zamaem->ui->DBGrid1, 1);
-        QCOMPARE(msgs.texts(), QStringList{CoreText::AttachmentNotWritten});
+        QCOMPARE(msgs.texts(),
+                 QStringList{UiText::FolderNotWritable.arg(Msg::filePath(m_files.filePath(u"no-such-folder/circular.pdf"_s)))});
         QCOMPARE(opened.size(), 1);
 
         for (const char* ext : {".desktop", ".sh", ".jar", ".exe", ".html", ".docm", "", "../x/.sh"})
