@@ -3,19 +3,36 @@
 // main window and a page, a user with or without rights on a page, and
 // opening a page from the main menu with steps run while it is shown modally.
 
+#include "core/account_row.h"
 #include "core/main_window.h"
 #include "core/program.h"
 #include "core/session.h"
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
+#include "tests/support/second_workstation.h"
 #include "tests/support/window_steps.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QThread>
 #include <QWidget>
 #include <functional>
 
 namespace AdminPages {
+
+// Another workstation deletes the account of that id under the keys the
+// accounts window's delete takes, and holds them 300 ms once the row is gone
+// (deleting arrives then): this workstation's command meets the delete.
+inline void deleteAccountMeanwhile(SecondWorkstation& other, Meeting& deleting, qint64 id)
+{
+    other.start([&deleting, id] {
+        Sql::exclusive(AccountRow::deleteKeys(id), [&] {
+            Sql::exec(QStringLiteral("delete from users where id=?"), {id});
+            deleting.arrive();
+            QThread::msleep(300);
+        });
+    });
+}
 
 // Starts the program as its main() does and finds the main window and the
 // page of that name; false when either is missing.

@@ -119,9 +119,6 @@ private slots:
         QCOMPARE(login->ui->us->text(), QStringLiteral("0012345678"));
     }
 
-    // A user name typed with Persian digits logs in to the account stored with
-    // ASCII digits, and an older account stored with Persian digits is found
-    // by the ASCII digits; the session knows both by their ASCII form.
     // The embedded database file damaged (its header overwritten, or a text
     // file in its place): the login names the file and goes on; nothing is
     // written to it and the installer does not run on it.
@@ -161,6 +158,9 @@ private slots:
         QCOMPARE(QDir(data.path()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
     }
 
+    // A user name typed with Persian digits logs in to the account stored with
+    // ASCII digits, and an older account stored with Persian digits is found
+    // by the ASCII digits; the session knows both by their ASCII form.
     void userNameInAnyDigits()
     {
         MsgRecorder msgs;

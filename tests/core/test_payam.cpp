@@ -2,7 +2,6 @@
 // user, recipients ticked, sent, read, marked, filtered and deleted; then the
 // database and the main menu's unread mark.
 
-#include "core/account_row.h"
 #include "core/list_window.h"
 #include "core/main_window.h"
 #include "core/payam.h"
@@ -242,13 +241,7 @@ private slots:
         SecondWorkstation other(m_db.options());
         openFromMenu([&] {
             items(zahraLabel)[0]->setCheckState(Qt::Checked);
-            other.start([&] {
-                Sql::exclusive(AccountRow::deleteKeys(zahra), [&] {
-                    Sql::exec(u"delete from users where id=?"_s, {zahra});
-                    deleting.arrive();
-                    QThread::msleep(300); // this workstation sends meanwhile
-                });
-            });
+            AdminPages::deleteAccountMeanwhile(other, deleting, zahra); // this workstation sends meanwhile
             QVERIFY(deleting.awaitArrival());
             send(u"جلسه"_s);
             QVERIFY2(other.wait(), qPrintable(other.error()));

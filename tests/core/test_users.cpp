@@ -2,7 +2,6 @@
 // typing into boxes, ticking boxes, clicking cells and buttons, answering
 // messages; then the database is read.
 
-#include "core/account_row.h"
 #include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/password_hash.h"
@@ -354,13 +353,7 @@ private slots:
         users->ui->list_loc->addItem(u"قم"_s);
         Meeting deleting;
         SecondWorkstation other(m_db.options());
-        other.start([&] {
-            Sql::exclusive(AccountRow::deleteKeys(a), [&] {
-                Sql::exec(u"delete from users where id=?"_s, {a});
-                deleting.arrive();
-                QThread::msleep(300); // this workstation saves meanwhile
-            });
-        });
+        AdminPages::deleteAccountMeanwhile(other, deleting, a); // this workstation saves meanwhile
         QVERIFY(deleting.awaitArrival());
         (scope ? users->ui->SpeedButton1 : users->ui->ins_btn2)->click();
         QVERIFY2(other.wait(), qPrintable(other.error()));
