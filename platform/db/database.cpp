@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <dlfcn.h>
 #include <libpq-fe.h>
 
 namespace {
@@ -203,7 +204,13 @@ bool Database::connectionGone() const
     const QVariant v = handle().driver()->handle();
     if (qstrcmp(v.typeName(), "PGconn*") == 0) {
         PGconn* connection = *static_cast<PGconn* const*>(v.data());
-        return !connection || PQstatus(connection) == CONNECTION_BAD;
+        // libpq is asked where the driver loaded it: linked into the program
+        // it would be loaded, with its own libraries, at every start.
+        static const auto status = [] {
+            void* libpq = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+            return libpq ? reinterpret_cast<decltype(&PQstatus)>(dlsym(libpq, "PQstatus")) : nullptr;
+        }();
+        return !connection || (status && status(connection) == CONNECTION_BAD);
     }
     return false;
 }
