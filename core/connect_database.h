@@ -31,7 +31,7 @@ int default_connection_choice();
 
 // Why a connection could not be opened or used at once, told from the
 // driver's words (libpq, the SQL Server ODBC driver, SQLite).
-enum class ConnectionFailure { Unreachable, LoginRefused, NoDatabase, FolderNotWritable, Damaged, DiskFull };
+enum class ConnectionFailure { Unreachable, LoginRefused, NoDatabase, FolderNotWritable, Damaged };
 ConnectionFailure connection_failure(const QString& driverText);
 
 // How settings translate into a connection; nothing for an authentication,
