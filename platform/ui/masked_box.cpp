@@ -84,6 +84,20 @@ void MaskedBox::contextMenuEvent(QContextMenuEvent* event)
     menu->popup(event->globalPos());
 }
 
+int MaskedBox::firstBlank() const
+{
+    const qsizetype blank = displayText().indexOf(QLatin1Char('_'));
+    return blank < 0 ? int(displayText().size()) : int(blank);
+}
+
+void MaskedBox::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier) && !hasSelectedText() &&
+        cursorPosition() > firstBlank())
+        setCursorPosition(firstBlank());
+}
+
 void MaskedBox::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&

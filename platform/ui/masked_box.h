@@ -39,11 +39,16 @@ protected:
     // the middle button's), which the mask would otherwise refuse.
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // A click past what is typed puts the cursor on the first blank, where
+    // the next digit goes (an empty box: its first place), not after the mask.
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     // Inserts the clipboard's text (or the selection's) as if typed.
     void pasteAsTyped(bool selection);
+    // The place of the first blank, or the end when every place is typed.
+    int firstBlank() const;
 
     QString m_blank;
 };

@@ -120,6 +120,29 @@ private slots:
         QCOMPARE(date.state(), MaskedBox::Complete);
     }
 
+    // A click past the typed places of a date or time box puts the cursor on
+    // its first blank, so digits typed after it go in.
+    void clickLandsOnFirstBlank()
+    {
+        DateBox date;
+        TimeBox time;
+        const QList<std::tuple<MaskedBox*, QString, int, QString>> cases{
+            {&date, QString(), 0, u"1405/09/01"_s},
+            {&date, u"1405/0"_s, 6, u"1405/01/40"_s},
+            {&time, QString(), 0, u"14:05"_s},
+        };
+        for (const auto& [box, before, blank, after] : cases) {
+            box->resize(200, 30);
+            box->setValue(before);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 5, box->height() / 2));
+            QCOMPARE(box->cursorPosition(), blank);
+            for (const QChar c : QStringView(after).mid(blank))
+                if (c.isDigit())
+                    QTest::keyClick(box, c.toLatin1());
+            QCOMPARE(box->value(), after);
+        }
+    }
+
     void lengthLimit()
     {
         QLineEdit line;
