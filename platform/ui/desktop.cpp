@@ -100,7 +100,7 @@ bool openFile(const QString& path)
         return true;
     }
     if (!launch(path)) {
-        Msg::error(UiText::FileOpenFailed.arg(where));
+        Msg::info(UiText::FileOpenFailed.arg(where)); // the file is written: no failure of the command
         return false;
     }
     return true;

@@ -67,13 +67,36 @@ void fitTitle(QMessageBox& box)
                   grid->columnCount());
 }
 
+// A message box lays every line of its plain text out right to left, and
+// Qt's plain labels do not honour the isolate that a path is written in
+// (Msg::filePath): a path's folders would show in reverse order. Such a
+// message is given as paragraphs, the line of a path left to right.
+QString boxText(const QString& text, Qt::TextFormat* format)
+{
+    constexpr char16_t LeftToRightIsolate = 0x2066;
+    *format = Qt::PlainText;
+    if (!text.contains(QChar(LeftToRightIsolate)))
+        return text;
+    *format = Qt::RichText;
+    QString html;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        const bool path = line.startsWith(QChar(LeftToRightIsolate));
+        html += QStringLiteral("<div dir=\"%1\" align=\"right\">%2</div>")
+                    .arg(path ? QStringLiteral("ltr") : QStringLiteral("rtl"), line.toHtmlEscaped());
+    }
+    return html;
+}
+
 class DialogHandler final : public Handler {
 public:
     Button message(const Request& r) override
     {
         QMessageBox box(owner());
         box.setWindowTitle(r.caption.isEmpty() ? QApplication::applicationDisplayName() : r.caption);
-        box.setText(r.text);
+        Qt::TextFormat format = Qt::PlainText;
+        const QString text = boxText(r.text, &format);
+        box.setTextFormat(format);
+        box.setText(text);
         switch (r.icon) {
         case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
         case Icon::Information: box.setIcon(QMessageBox::Information); break;

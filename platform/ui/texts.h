@@ -8,8 +8,11 @@ namespace UiText {
 // A file written out to be opened whose type the program does not open; %1 is where it is.
 inline const QString FileNotOpened =
     QStringLiteral("اين نوع فايل توسط برنامه باز نمي شود؛ فايل در اين مسير ذخيره شد:\n%1");
-// The desktop could not open a file; %1 is where it is.
-inline const QString FileOpenFailed = QStringLiteral("خطا: فايل باز نشد؛ فايل در اين مسير ذخيره شده است:\n%1");
+// A file was written but the desktop could not open it (no application for
+// its type, or the desktop's helper failed): first where it is (%1), then why
+// it did not open.
+inline const QString FileOpenFailed =
+    QStringLiteral("فايل در اين مسير ذخيره شد:\n%1\nبرنامه اي براي باز کردن آن پيدا نشد");
 
 // The file dialogs' list, where Qt's Persian texts leave English: the type of
 // a folder, of a drive, of a file (%1 its extension) and of a file without

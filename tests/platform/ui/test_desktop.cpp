@@ -1,6 +1,6 @@
 // Opening a file with the desktop: the desktop's helper failing (no
-// application for the type) is a failure the user is told of, with where the
-// file is; a helper that succeeds is no message.
+// application for the type) is told as where the file was written, then that
+// it could not be opened; a helper that succeeds is no message.
 
 #include "platform/ui/desktop.h"
 #include "platform/ui/texts.h"
@@ -42,6 +42,8 @@ private slots:
         MsgRecorder msgs;
         QCOMPARE(Desktop::openFile(file), opened);
         QCOMPARE(msgs.texts(), opened ? QStringList() : QStringList{UiText::FileOpenFailed.arg(Msg::filePath(file))});
+        if (!opened) // written, only not opened: no error
+            QVERIFY(msgs.requests.first().icon != Msg::Icon::Error);
     }
 
     // A path in a message is isolated as left-to-right text, a mark after
