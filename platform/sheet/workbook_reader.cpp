@@ -259,15 +259,25 @@ QString richText(QXmlStreamReader& xml, const Part& part)
     return unescape(text);
 }
 
-// One entry of the zip container, read as it is unpacked. The unpacked bytes
-// are counted: past the part's bound, or past 100 times the entry's packed
-// size, the entry ends there and says so. minizip reads no more packed bytes
-// than the entry's packed size, so the ratio is never understated.
+// One entry of the zip container, read as it is unpacked. The bytes are
+// counted as they come: past the part's bound, or past 100 times the packed
+// bytes read so far, the entry ends there and says so.
 class UnpackedEntry : public QIODevice {
 public:
     enum class Fault { None, Broken, TooLarge, TooTight };
 
-    UnpackedEntry(unzFile zip, qint64 bound, qint64 packed) : m_zip(zip), m_bound(bound), m_packed(packed)
+    // What a part of these sizes would be refused for.
+    static Fault faultOf(qint64 unpacked, qint64 packed, qint64 bound)
+    {
+        if (unpacked > bound)
+            return Fault::TooLarge;
+        if (unpacked > RatioCheckedFrom && unpacked / MaxPackingRatio > packed)
+            return Fault::TooTight;
+        return Fault::None;
+    }
+
+    // The entry just opened.
+    UnpackedEntry(unzFile zip, qint64 bound) : m_zip(zip), m_bound(bound), m_start(unzGetCurrentFileZStreamPos64(zip))
     {
         open(QIODevice::ReadOnly);
     }
@@ -287,10 +297,8 @@ protected:
         if (n == 0)
             return -1; // the end of the entry
         m_unpacked += n;
-        if (m_unpacked > m_bound)
-            m_fault = Fault::TooLarge;
-        else if (m_unpacked > RatioCheckedFrom && m_unpacked / MaxPackingRatio > m_packed)
-            m_fault = Fault::TooTight;
+        const ZPOS64_T at = unzGetCurrentFileZStreamPos64(m_zip);
+        m_fault = faultOf(m_unpacked, at > m_start ? qint64(std::min<ZPOS64_T>(at - m_start, 1ull << 40)) : 0, m_bound);
         return m_fault == Fault::None ? n : -1;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
@@ -298,7 +306,7 @@ protected:
 private:
     unzFile m_zip;
     qint64 m_bound;
-    qint64 m_packed;
+    ZPOS64_T m_start; // where the entry's packed bytes begin in the file
     qint64 m_unpacked = 0;
     Fault m_fault = Fault::None;
 };
@@ -326,10 +334,19 @@ public:
     {
         unz_file_info64 info{};
         if (!m_zip || unzLocateFile(m_zip, entry.toUtf8().constData(), 1) != UNZ_OK
-            || unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK
-            || unzOpenCurrentFile(m_zip) != UNZ_OK)
+            || unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
             return false;
-        UnpackedEntry unpacked(m_zip, part.bound, qint64(std::min<ZPOS64_T>(info.compressed_size, 1ull << 40)));
+        // The sizes the entry states are held to the same rule first: a part
+        // that says it is too large is refused unread (minizip unpacks no
+        // more than an entry states, so one that understates it is cut short
+        // and fails its checksum).
+        const auto limit = ZPOS64_T(1) << 62;
+        refuse(UnpackedEntry::faultOf(qint64(std::min(info.uncompressed_size, limit)),
+                                      qint64(std::min(info.compressed_size, limit)), part.bound),
+               part);
+        if (unzOpenCurrentFile(m_zip) != UNZ_OK)
+            return false;
+        UnpackedEntry unpacked(m_zip, part.bound);
         QXmlStreamReader xml(&unpacked);
         bool whole = false;
         try {
@@ -342,20 +359,19 @@ public:
             throw;
         }
         const bool closed = unzCloseCurrentFile(m_zip) == UNZ_OK; // the checksum, when read to its end
-        switch (unpacked.fault()) {
-        case UnpackedEntry::Fault::TooLarge:
-            throw Refusal{SheetText::PartTooLarge.arg(part.name).arg(part.bound >> 20)};
-        case UnpackedEntry::Fault::TooTight:
-            throw Refusal{SheetText::PartPackedTooTightly.arg(part.name).arg(MaxPackingRatio)};
-        case UnpackedEntry::Fault::Broken:
-            return false;
-        case UnpackedEntry::Fault::None:
-            break;
-        }
-        return whole && closed;
+        refuse(unpacked.fault(), part);
+        return whole && closed && unpacked.fault() == UnpackedEntry::Fault::None;
     }
 
 private:
+    static void refuse(UnpackedEntry::Fault fault, const Part& part)
+    {
+        if (fault == UnpackedEntry::Fault::TooLarge)
+            throw Refusal{SheetText::PartTooLarge.arg(part.name).arg(part.bound >> 20)};
+        if (fault == UnpackedEntry::Fault::TooTight)
+            throw Refusal{SheetText::PartPackedTooTightly.arg(part.name).arg(MaxPackingRatio)};
+    }
+
     unzFile m_zip;
 };
 
