@@ -30,7 +30,7 @@ constexpr qint64 MaxXlsRows = 65536;
 constexpr qint64 MaxXlsColumns = 256;
 
 // The most an .xlsx part may unpack to: the sheet 1 GiB (a sheet of every
-// row of the format, with a dozen framed columns, is about 650 MiB), its
+// row of the format, with a dozen framed columns, is about 600 MiB), its
 // shared texts 256 MiB, the list of sheets and its relationships 16 MiB each.
 // A part that unpacks to more than 100 times its packed size is refused once
 // past 16 MiB: no sheet of values packs that tightly, a sheet of blank cells
