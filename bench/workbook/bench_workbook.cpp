@@ -5,6 +5,7 @@
 //    (a title row and 1,048,575 places of six columns, framed to column M);
 //  - a blank-cell bomb: a sheet of about 1.5 GB of blank cells packed into a
 //    couple of megabytes;
+//  - 12.6 million numbered empty rows (a few megabytes packed);
 //  - one place numbered row 50,000,000, and one numbered 2,147,483,647,
 //    under a title row.
 // The time is also given as the processor time the reading process used,
@@ -95,6 +96,21 @@ void makeBlankBomb(const QString& path)
     });
 }
 
+void makeEmptyRows(const QString& path)
+{
+    pack(path, [](auto put) {
+        std::string rows;
+        for (int r = 1; r <= 12600000; ++r) {
+            rows += "<row r=\"" + std::to_string(r) + "\"/>";
+            if (rows.size() > (1 << 20)) {
+                put(rows);
+                rows.clear();
+            }
+        }
+        put(rows);
+    });
+}
+
 void makeFarRow(const QString& path, const char* row)
 {
     pack(path, [&](auto put) {
@@ -149,6 +165,7 @@ int main(int argc, char* argv[])
     };
     run("every row of the format, 1,048,576", folder.filePath(QStringLiteral("every_row.xlsx")), makeEveryRow);
     run("blank-cell bomb", folder.filePath(QStringLiteral("bomb.xlsx")), makeBlankBomb);
+    run("12.6 million empty rows", folder.filePath(QStringLiteral("rows.xlsx")), makeEmptyRows);
     run("one row numbered 50,000,000", folder.filePath(QStringLiteral("far.xlsx")),
         [](const QString& f) { makeFarRow(f, "50000000"); });
     run("one row numbered 2,147,483,647", folder.filePath(QStringLiteral("farthest.xlsx")),
