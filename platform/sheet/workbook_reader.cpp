@@ -557,8 +557,11 @@ Table readXls(const QString& path, const QString& sheetName)
         ~Closer() { freexl_close(handle); }
     } closer{handle};
 
+    // FreeXL opens a workbook whose sizes it cannot take (a sheet stating
+    // more rows than the format holds) but answers nothing of it after.
     unsigned int sheets = 0;
-    freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets);
+    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK)
+        throw Refusal{SheetText::WorkbookUnreadable};
     int found = -1;
     for (unsigned int i = 0; i < sheets && i <= 0xFFFF && found < 0; ++i) {
         const char* name = nullptr;

@@ -338,6 +338,42 @@ private slots:
             QCOMPARE(table->cell(1, 0), QStringLiteral("x"));
     }
 
+    // An .xls states its sheet's size (its DIMENSIONS record); a size past
+    // the format's is refused before any cell is asked for.
+    void refusesXlsSizesPastTheFormat_data()
+    {
+        QTest::addColumn<quint32>("rows");
+        QTest::addColumn<quint16>("columns");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("columns") << quint32(2) << quint16(0xFFFF)
+                                 << SheetText::ColumnPastLimit.arg(QStringLiteral("sheet1"), QStringLiteral("IV"));
+        QTest::newRow("rows") << quint32(0xFFFFFFFF) << quint16(2) << SheetText::WorkbookUnreadable;
+    }
+
+    void refusesXlsSizesPastTheFormat()
+    {
+        QFETCH(quint32, rows);
+        QFETCH(quint16, columns);
+        QFETCH(QString, error);
+        const QString file = path(QStringLiteral("sized.xls"));
+        runTool({QStringLiteral("make"), file}, R"({"Sheet1": [["a", "b"], ["1", "2"]]})");
+        QFile xls(file);
+        QVERIFY(xls.open(QIODevice::ReadWrite));
+        QByteArray bytes = xls.readAll();
+        const qsizetype at = bytes.indexOf(QByteArray::fromHex("00020e00")); // DIMENSIONS, 14 bytes
+        QVERIFY(at > 0);
+        QDataStream size(&bytes, QIODevice::WriteOnly);
+        size.setByteOrder(QDataStream::LittleEndian);
+        size.device()->seek(at + 8);
+        size << rows << quint16(0) << columns;
+        xls.seek(0);
+        xls.write(bytes);
+        xls.close();
+        QString why;
+        QVERIFY(!Sheet::readSheet(file, QStringLiteral("sheet1"), &why));
+        QCOMPARE(why, error);
+    }
+
     void unwritableFileIsAFailure()
     {
         QString error;
