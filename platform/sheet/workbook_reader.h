@@ -11,8 +11,11 @@
 // only the cells that hold a value are kept, so blank rows and cells in
 // between cost nothing. A sheet is refused, with the cause in the office's
 // words, when a row or column lies past what the format holds, when a part
-// unpacks to more than its bound below (counted as it is unpacked), or when
-// its text uses an entity that is not XML's own.
+// unpacks past its bounds below (its stated sizes are held to them before
+// it is unpacked, its bytes while it is), or when its text declares or uses
+// an entity that is not XML's own. An .xls is read by FreeXL, which sets
+// aside room for every cell of the size the sheet states: that size is held
+// to the format's before any cell is read (at most 256 MiB of room).
 
 #include <QList>
 #include <QString>
@@ -33,8 +36,8 @@ constexpr qint64 MaxXlsColumns = 256;
 // row of the format, with a dozen framed columns, is about 600 MiB), its
 // shared texts 256 MiB, the list of sheets and its relationships 16 MiB each.
 // A part that unpacks to more than 100 times its packed size is refused once
-// past 16 MiB: no sheet of values packs that tightly, a sheet of blank cells
-// does.
+// past 16 MiB: sheets of values pack about 10 to 1, a sheet of blank cells
+// a thousand to 1.
 constexpr qint64 MaxSheetBytes = qint64(1) << 30;
 constexpr qint64 MaxSharedTextBytes = qint64(256) << 20;
 constexpr qint64 MaxListBytes = qint64(16) << 20;
