@@ -26,7 +26,8 @@
 #include <algorithm>
 
 // The rows of a workbook sheet as read: its first row titles the columns, the
-// others are the places.
+// others that hold a value are the places (blank rows are not listed, only
+// counted).
 class SheetPreview : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
@@ -35,33 +36,32 @@ public:
     {
         beginResetModel();
         m_table = std::move(table);
-        m_columns = 0;
-        for (const QStringList& row : m_table.rows)
-            m_columns = qMax(m_columns, int(row.size()));
+        m_columns = m_table.rows.width();
+        m_rows = m_table.rows.filled();
+        if (!m_rows.isEmpty() && m_rows.first() == 0)
+            m_rows.removeFirst();
         endResetModel();
     }
     void clear() { setTable({}); }
-    // The workbook's number of a data row (0 = the row under the header).
-    static int sheetRow(int row) { return row + 2; }
+    // The workbook's number of a data row (0 = the first place listed).
+    int sheetRow(int row) const { return m_rows.at(row) + 1; }
     // The cells of a data row, one per column.
     QStringList place(int row) const
     {
-        QStringList cells;
-        for (int c = 0; c < m_columns; ++c)
-            cells << m_table.cell(row + 1, c);
+        QStringList cells = m_table.rows[m_rows.at(row)];
+        cells.resize(m_columns);
         return cells;
     }
+    // The rows under the header, up to the last place, that hold nothing.
+    int blankRows() const { return qMax(0, int(m_table.rows.size()) - 1 - int(m_rows.size())); }
 
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : qMax(0, int(m_table.rows.size()) - 1);
-    }
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(m_rows.size()); }
     int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_columns; }
     QVariant data(const QModelIndex& index, int role) const override
     {
         if (role != Qt::DisplayRole || !index.isValid())
             return {};
-        return m_table.cell(index.row() + 1, index.column());
+        return m_table.cell(m_rows.at(index.row()), index.column());
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
@@ -74,6 +74,7 @@ public:
 
 private:
     Sheet::Table m_table;
+    QList<int> m_rows; // the sheet's rows (0-based) under the header that hold a value
     int m_columns = 0;
 };
 
@@ -123,6 +124,7 @@ Tabadiha::Tabadiha(QWidget* parent) : Form(parent), ui(new Ui::Tabadiha), m_shee
     m_list->contains(ui->CheckBox5, ui->bakhsh, QStringLiteral("bakhsh"));
     m_list->contains(ui->CheckBox1, ui->city, QStringLiteral("city"));
     m_list->contains(ui->CheckBox2, ui->rosta, QStringLiteral("rosta"));
+    ui->Label8->setText(PersonnelText::PlaceSheetNote.arg(PersonnelText::PlaceSheetName));
     ui->DBGrid2->setModel(m_sheet);
     ui->DBGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ui->DBGrid2->setItemDelegate(new GridCells(ui->DBGrid2)); // a cut cell shows whole as its tooltip
@@ -199,7 +201,7 @@ bool Tabadiha::openSheet(const QString& path)
     QString error;
     std::optional<Sheet::Table> table = Sheet::readSheet(path, PersonnelText::PlaceSheetName, &error);
     if (!table) {
-        Msg::info(PersonnelText::PlaceSheetUnreadable);
+        Msg::info(PersonnelText::PlaceSheetUnreadable + QLatin1Char('\n') + error);
         return false;
     }
     m_sheet->setTable(std::move(*table));
@@ -233,13 +235,13 @@ void Tabadiha::ins_btnClick()
     // row is left out; one without its province or county refuses the sheet.
     QList<int> rows; // the preview's rows that are places
     QList<int> unnamed;
-    int blank = 0;
+    int blank = m_sheet->blankRows();
     for (int r = 0; r < m_sheet->rowCount(); ++r) {
         const QStringList cells = m_sheet->place(r);
         if (std::all_of(cells.cbegin(), cells.cend(), [](const QString& cell) { return cell.trimmed().isEmpty(); }))
             ++blank;
         else if (Places::missingName(cells.at(1), cells.at(2)) != Places::MissingName::None)
-            unnamed << SheetPreview::sheetRow(r);
+            unnamed << m_sheet->sheetRow(r);
         else
             rows << r;
     }
@@ -276,7 +278,7 @@ void Tabadiha::ins_btnClick()
                 QVariantList values;
                 values.reserve(n * PlaceColumns.size());
                 for (int i = first; i < first + n; ++i)
-                    for (const QString& cell : fit.row(SheetPreview::sheetRow(rows.at(i)), m_sheet->place(rows.at(i))))
+                    for (const QString& cell : fit.row(m_sheet->sheetRow(rows.at(i)), m_sheet->place(rows.at(i))))
                         values << cell;
                 Sql::exec(n == PlacesPerStatement ? full : insert_places_sql(n), values);
                 ui->ProgressBar1->setValue(first + n);

@@ -40,7 +40,8 @@ inline const CaptionTable PlaceExport =
 inline const QString PlaceReplace = QStringLiteral("جايگزيني اکسل با وضع موجود");
 inline const QString PlaceBrowse = QStringLiteral("Browse Excel...");
 inline const QString PlaceExcelLabel = QStringLiteral("Excel");
-inline const QString PlaceSheetNote = QStringLiteral("تذکر: فايل اکسل مي بايست دقيقا داراي 6 ستون به ترتيب فوق باشد");
+// %1 the sheet read.
+inline const QString PlaceSheetNote = QStringLiteral("تذکر: شيت %1 فايل اکسل مي بايست دقيقا داراي 6 ستون به ترتيب فوق باشد");
 // A place saved without its province or county, the names every list offers it by.
 inline const QString PlaceNameRequired = QStringLiteral("خطا! نام استان و شهرستان آبادي نمي تواند خالي باشد");
 inline const QString PlaceDuplicate = QStringLiteral("خطا! شهرستان و روستا و استان و کدآبادي تکراري است");
@@ -57,7 +58,7 @@ inline const QString PlaceReplaced = QStringLiteral("انتقال انجام ش�
 inline const QString PlaceReplacing = QStringLiteral("در حال انتقال آباديها...");
 inline const QString PlaceReplaceStopped = QStringLiteral("انتقال متوقف شد و فهرست آباديها تغييري نکرد");
 // The open-file dialog's choices.
-inline const QString PlaceFileFilter = QStringLiteral("Excel 2003 (*.xls);;Excel 2007 (*.xlsx);;All Files(*.*)");
+inline const QString PlaceFileFilter = QStringLiteral("Excel (*.xlsx *.xls);;Excel 2007 (*.xlsx);;Excel 2003 (*.xls);;All Files(*.*)");
 // A sheet with a header and no place under it.
 inline const QString PlaceSheetEmpty = QStringLiteral("خطا! فايل اکسل هيچ رديفي زير سطر عنوان ندارد و چيزي جايگزين نشد");
 // Rows of the sheet without a province or a county (%1 the workbook's rows): the sheet is refused.

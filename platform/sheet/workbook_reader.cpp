@@ -1,23 +1,138 @@
 #include "workbook_reader.h"
 
+#include "platform/sheet/texts.h"
 #include "platform/ui/text_input.h"
 
 #include <QFile>
-#include <QHash>
+#include <QIODevice>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cmath>
 #include <freexl.h>
 #include <unzip.h>
 
 namespace Sheet {
 
-QString Table::cell(int row, int column) const
+static_assert(MaxSheetBytes + MaxSharedTextBytes < (qint64(1) << 32),
+              "every text of a sheet is a stretch of one text, found by 32-bit positions");
+
+// ---- the rows ----------------------------------------------------------
+
+namespace {
+bool before(quint32 row, quint32 column, quint32 otherRow, quint32 otherColumn)
 {
-    if (row < 0 || row >= rows.size() || column < 0 || column >= rows[row].size())
-        return QString();
-    return rows[row][column];
+    return row != otherRow ? row < otherRow : column < otherColumn;
 }
+} // namespace
+
+std::pair<qsizetype, qsizetype> Rows::span(qsizetype row) const
+{
+    if (row < 0 || row >= m_size)
+        return {0, 0};
+    const auto first = std::lower_bound(m_cells.cbegin(), m_cells.cend(), quint32(row),
+                                        [](const Cell& c, quint32 r) { return c.row < r; });
+    auto last = first;
+    while (last != m_cells.cend() && last->row == quint32(row))
+        ++last;
+    return {first - m_cells.cbegin(), last - m_cells.cbegin()};
+}
+
+QStringList Rows::operator[](qsizetype row) const
+{
+    const auto [first, last] = span(row);
+    QStringList cells;
+    if (first == last)
+        return cells;
+    cells.resize(m_cells[last - 1].column + 1);
+    for (qsizetype i = first; i < last; ++i)
+        cells[m_cells[i].column] = m_text.mid(m_cells[i].start, m_cells[i].length);
+    return cells;
+}
+
+QString Rows::cell(qsizetype row, qsizetype column) const
+{
+    if (row < 0 || row >= m_size || column < 0 || column >= m_width)
+        return QString();
+    const auto at = std::lower_bound(m_cells.cbegin(), m_cells.cend(), std::pair(quint32(row), quint32(column)),
+                                     [](const Cell& c, const std::pair<quint32, quint32>& p) {
+                                         return before(c.row, c.column, p.first, p.second);
+                                     });
+    if (at == m_cells.cend() || at->row != quint32(row) || at->column != quint32(column))
+        return QString();
+    return m_text.mid(at->start, at->length);
+}
+
+QList<int> Rows::filled() const
+{
+    QList<int> rows;
+    for (const Cell& c : m_cells)
+        if (rows.isEmpty() || rows.last() != int(c.row))
+            rows << int(c.row);
+    return rows;
+}
+
+bool Rows::operator==(const QList<QStringList>& rows) const
+{
+    if (rows.size() != m_size)
+        return false;
+    for (qsizetype r = 0; r < m_size; ++r)
+        if ((*this)[r] != rows[r])
+            return false;
+    return true;
+}
+
+// Gathers the cells of a sheet as they are read, in whatever order, the
+// texts in one text; the last text given to a cell is the one it keeps.
+class RowsBuilder {
+public:
+    // A text that cells may share: its stretch, for addShared().
+    std::pair<quint32, quint32> keep(const QString& text)
+    {
+        const QString stored = TextInput::normalize(text);
+        const auto stretch = std::pair(quint32(m_rows.m_text.size()), quint32(stored.size()));
+        m_rows.m_text += stored;
+        return stretch;
+    }
+    // Empty texts leave no trace.
+    void add(qint64 row, qint64 column, const QString& text)
+    {
+        const auto [start, length] = keep(text);
+        addShared(row, column, start, length);
+    }
+    void addShared(qint64 row, qint64 column, quint32 start, quint32 length)
+    {
+        if (length > 0)
+            m_rows.m_cells.append({quint32(row), quint32(column), start, length});
+    }
+
+    Rows finish()
+    {
+        QList<Rows::Cell>& cells = m_rows.m_cells;
+        const auto order = [](const Rows::Cell& a, const Rows::Cell& b) {
+            return before(a.row, a.column, b.row, b.column);
+        };
+        if (!std::is_sorted(cells.cbegin(), cells.cend(), order))
+            std::stable_sort(cells.begin(), cells.end(), order);
+        qsizetype kept = 0;
+        for (const Rows::Cell& c : std::as_const(cells)) {
+            if (kept > 0 && cells[kept - 1].row == c.row && cells[kept - 1].column == c.column)
+                cells[kept - 1] = c;
+            else
+                cells[kept++] = c;
+        }
+        cells.resize(kept);
+        cells.squeeze();
+        m_rows.m_text.squeeze();
+        m_rows.m_size = cells.isEmpty() ? 0 : qsizetype(cells.last().row) + 1;
+        for (const Rows::Cell& c : std::as_const(cells))
+            m_rows.m_width = std::max(m_rows.m_width, int(c.column) + 1);
+        return std::move(m_rows);
+    }
+
+private:
+    Rows m_rows;
+};
 
 namespace {
 
@@ -27,26 +142,32 @@ void setError(QString* error, const QString& text)
         *error = text;
 }
 
-// Puts a text into the table in the form typed text is stored in, growing the
-// table as needed; empty texts leave no trace.
-void put(Table& table, int row, int column, const QString& cell)
-{
-    const QString text = TextInput::normalize(cell);
-    if (text.isEmpty() || row < 0 || column < 0)
-        return;
-    if (table.rows.size() <= row)
-        table.rows.resize(row + 1);
-    QStringList& cells = table.rows[row];
-    while (cells.size() <= column)
-        cells.append(QString());
-    cells[column] = text;
-}
+// A sheet refused, with the cause in the office's words.
+struct Refusal {
+    QString text;
+};
 
 QString numberText(double value)
 {
     if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15)
         return QString::number(qint64(value));
     return QString::number(value, 'g', 15);
+}
+
+// The number ASCII digits spell: -1 when the text is not digits, max + 1 for
+// any number past max (counting stops there, so nothing overflows).
+qint64 boundedNumber(QStringView digits, qint64 max)
+{
+    if (digits.isEmpty())
+        return -1;
+    qint64 n = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        if (n <= max)
+            n = n * 10 + (c.unicode() - u'0');
+    }
+    return std::min(n, max + 1);
 }
 
 // ---- .xlsx -------------------------------------------------------------
@@ -69,39 +190,126 @@ QString unescape(const QString& text)
     return out;
 }
 
-// The text of a string item (<si> or <is>): its runs, without phonetic hints.
-QString richText(QXmlStreamReader& xml)
+// A part of the package as it is read: its name in the office's words, for
+// the messages, and the most it may unpack to.
+struct Part {
+    QString name;
+    qint64 bound;
+};
+
+// The next token of a part. A workbook part declares no entities and uses
+// none but XML's own: a declaration or a reference that the reader does not
+// resolve refuses the sheet, rather than leaving a text without it.
+QXmlStreamReader::TokenType next(QXmlStreamReader& xml, const Part& part)
+{
+    const auto token = xml.readNext();
+    if (token == QXmlStreamReader::EntityReference || token == QXmlStreamReader::DTD)
+        throw Refusal{SheetText::EntityUnresolved.arg(part.name)};
+    return token;
+}
+
+// The text of the element just started, up to its end; the texts of
+// elements within it are part of it.
+QString elementText(QXmlStreamReader& xml, const Part& part)
 {
     QString text;
-    const QString end = xml.name().toString();
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isEndElement() && xml.name() == end)
+    int depth = 1;
+    while (!xml.atEnd() && depth > 0) {
+        switch (next(xml, part)) {
+        case QXmlStreamReader::Characters:
+            text += xml.text();
             break;
-        if (!xml.isStartElement())
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+// Leaves the element just started, refusing what it holds as next() does.
+void skipElement(QXmlStreamReader& xml, const Part& part)
+{
+    elementText(xml, part);
+}
+
+// The text of a string item (<si> or <is>): its runs, without phonetic hints.
+QString richText(QXmlStreamReader& xml, const Part& part)
+{
+    QString text;
+    int depth = 1;
+    while (!xml.atEnd() && depth > 0) {
+        next(xml, part);
+        if (xml.isEndElement())
+            --depth;
+        else if (!xml.isStartElement())
             continue;
-        if (xml.name() == QLatin1String("rPh"))
-            xml.skipCurrentElement();
         else if (xml.name() == QLatin1String("t"))
-            text += xml.readElementText();
+            text += elementText(xml, part);
+        else if (xml.name() == QLatin1String("rPh"))
+            skipElement(xml, part);
+        else // a run (<r>), whose <t> is read within
+            ++depth;
     }
     return unescape(text);
 }
 
-// "AB12" -> column 27 (0-based); -1 when the reference has no letters.
-int columnOf(QStringView reference)
-{
-    int column = 0;
-    int letters = 0;
-    for (QChar c : reference) {
-        const char16_t u = c.toUpper().unicode();
-        if (u < u'A' || u > u'Z')
-            break;
-        column = column * 26 + (u - u'A' + 1);
-        ++letters;
+// One entry of the zip container, read as it is unpacked. The bytes are
+// counted as they come: past the part's bound, or past 100 times the packed
+// bytes read so far, the entry ends there and says so.
+class UnpackedEntry : public QIODevice {
+public:
+    enum class Fault { None, Broken, TooLarge, TooTight };
+
+    // What a part of these sizes would be refused for.
+    static Fault faultOf(qint64 unpacked, qint64 packed, qint64 bound)
+    {
+        if (unpacked > bound)
+            return Fault::TooLarge;
+        if (unpacked > RatioCheckedFrom && unpacked / MaxPackingRatio > packed)
+            return Fault::TooTight;
+        return Fault::None;
     }
-    return letters ? column - 1 : -1;
-}
+
+    // The entry just opened.
+    UnpackedEntry(unzFile zip, qint64 bound) : m_zip(zip), m_bound(bound), m_start(unzGetCurrentFileZStreamPos64(zip))
+    {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    Fault fault() const { return m_fault; }
+
+protected:
+    qint64 readData(char* data, qint64 size) override
+    {
+        if (m_fault != Fault::None)
+            return -1;
+        const int n = unzReadCurrentFile(m_zip, data, unsigned(std::min<qint64>(size, 1 << 20)));
+        if (n < 0) {
+            m_fault = Fault::Broken;
+            return -1;
+        }
+        if (n == 0)
+            return -1; // the end of the entry
+        m_unpacked += n;
+        const ZPOS64_T at = unzGetCurrentFileZStreamPos64(m_zip);
+        m_fault = faultOf(m_unpacked, at > m_start ? qint64(std::min<ZPOS64_T>(at - m_start, 1ull << 40)) : 0, m_bound);
+        return m_fault == Fault::None ? n : -1;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    unzFile m_zip;
+    qint64 m_bound;
+    ZPOS64_T m_start; // where the entry's packed bytes begin in the file
+    qint64 m_unpacked = 0;
+    Fault m_fault = Fault::None;
+};
 
 // The zip container of an .xlsx. Read with minizip, the zip library the list
 // export writes with: QuaZip carries its own copy of minizip's functions under
@@ -119,25 +327,51 @@ public:
 
     bool isOpen() const { return m_zip != nullptr; }
 
-    // Runs body on the reader of one entry; false when the entry is missing or broken.
-    template <class Body> bool read(const QString& entry, Body body)
+    // Runs body on the reader of one entry, as it is unpacked; false when
+    // the entry is missing or broken. A part past its bounds, or using an
+    // entity, is refused (Refusal is thrown).
+    template <class Body> bool read(const QString& entry, const Part& part, Body body)
     {
-        QByteArray data;
+        unz_file_info64 info{};
         if (!m_zip || unzLocateFile(m_zip, entry.toUtf8().constData(), 1) != UNZ_OK
-            || unzOpenCurrentFile(m_zip) != UNZ_OK)
+            || unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
             return false;
-        char buffer[1 << 16];
-        int n = 0;
-        while ((n = unzReadCurrentFile(m_zip, buffer, sizeof buffer)) > 0)
-            data.append(buffer, n);
-        if (unzCloseCurrentFile(m_zip) != UNZ_OK || n < 0)
+        // The sizes the entry states are held to the same rule first: a part
+        // that says it is too large is refused unread (minizip unpacks no
+        // more than an entry states, so one that understates it is cut short
+        // and fails its checksum).
+        const auto limit = ZPOS64_T(1) << 62;
+        refuse(UnpackedEntry::faultOf(qint64(std::min(info.uncompressed_size, limit)),
+                                      qint64(std::min(info.compressed_size, limit)), part.bound),
+               part);
+        if (unzOpenCurrentFile(m_zip) != UNZ_OK)
             return false;
-        QXmlStreamReader xml(data);
-        body(xml);
-        return !xml.hasError();
+        UnpackedEntry unpacked(m_zip, part.bound);
+        QXmlStreamReader xml(&unpacked);
+        bool whole = false;
+        try {
+            body(xml);
+            while (!xml.atEnd())
+                next(xml, part);
+            whole = !xml.hasError();
+        } catch (const Refusal&) {
+            unzCloseCurrentFile(m_zip);
+            throw;
+        }
+        const bool closed = unzCloseCurrentFile(m_zip) == UNZ_OK; // the checksum, when read to its end
+        refuse(unpacked.fault(), part);
+        return whole && closed && unpacked.fault() == UnpackedEntry::Fault::None;
     }
 
 private:
+    static void refuse(UnpackedEntry::Fault fault, const Part& part)
+    {
+        if (fault == UnpackedEntry::Fault::TooLarge)
+            throw Refusal{SheetText::PartTooLarge.arg(part.name).arg(part.bound >> 20)};
+        if (fault == UnpackedEntry::Fault::TooTight)
+            throw Refusal{SheetText::PartPackedTooTightly.arg(part.name).arg(MaxPackingRatio)};
+    }
+
     unzFile m_zip;
 };
 
@@ -148,41 +382,69 @@ QString entryPath(const QString& target)
     return QStringLiteral("xl/") + target;
 }
 
-std::optional<Table> readXlsx(const QString& path, const QString& sheetName, QString* error)
-{
-    XlsxFile zip(path);
-    if (!zip.isOpen()) {
-        setError(error, QStringLiteral("not a readable workbook: %1").arg(path));
-        return std::nullopt;
-    }
+// Where a cell is, 0-based; a reference ("AB12") outside the sheet is refused.
+struct Reference {
+    qint64 row;
+    qint64 column;
+};
 
+Reference referenceOf(QStringView reference, const QString& sheet)
+{
+    qint64 column = 0;
+    qsizetype letters = 0;
+    for (; letters < reference.size(); ++letters) {
+        const char16_t u = reference[letters].toUpper().unicode();
+        if (u < u'A' || u > u'Z')
+            break;
+        if (column <= MaxColumns) // counting stops past the last column
+            column = column * 26 + (u - u'A' + 1);
+    }
+    const qint64 row = boundedNumber(reference.mid(letters), MaxRows);
+    if (letters == 0 || row < 1)
+        throw Refusal{SheetText::BadReference.arg(sheet)};
+    if (column > MaxColumns)
+        throw Refusal{SheetText::ColumnPastLimit.arg(sheet, QStringLiteral("XFD"))};
+    if (row > MaxRows)
+        throw Refusal{SheetText::RowPastLimit.arg(sheet).arg(MaxRows)};
+    return {row - 1, column - 1};
+}
+
+// The sheets of the workbook's list: the relationship id (r:id, whatever the
+// prefix of its namespace) of the sheet of that name, told without case.
+QString sheetIdOf(XlsxFile& zip, const QString& sheetName)
+{
+    const Part list{SheetText::SheetListPart, MaxListBytes};
     QString sheetId;
-    bool ok = zip.read(QStringLiteral("xl/workbook.xml"), [&](QXmlStreamReader& xml) {
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("sheet")
-                || xml.attributes().value(QLatin1String("name")) != sheetName)
+    const bool ok = zip.read(QStringLiteral("xl/workbook.xml"), list, [&](QXmlStreamReader& xml) {
+        while (!xml.atEnd() && sheetId.isEmpty()) {
+            if (next(xml, list) != QXmlStreamReader::StartElement || xml.name() != QLatin1String("sheet")
+                || xml.attributes().value(QLatin1String("name")).compare(sheetName, Qt::CaseInsensitive) != 0)
                 continue;
-            // The relationship id (r:id), whatever the prefix of its namespace.
             for (const auto& a : xml.attributes())
                 if (a.name() == QLatin1String("id"))
                     sheetId = a.value().toString();
-            return;
         }
     });
-    if (!ok) {
-        setError(error, QStringLiteral("the workbook's list of sheets cannot be read"));
-        return std::nullopt;
-    }
-    if (sheetId.isEmpty()) {
-        setError(error, QStringLiteral("the workbook has no sheet \"%1\"").arg(sheetName));
-        return std::nullopt;
-    }
+    if (!ok)
+        throw Refusal{SheetText::WorkbookUnreadable};
+    if (sheetId.isEmpty())
+        throw Refusal{SheetText::NoSuchSheet.arg(sheetName)};
+    return sheetId;
+}
 
+Table readXlsx(const QString& path, const QString& sheetName)
+{
+    XlsxFile zip(path);
+    if (!zip.isOpen())
+        throw Refusal{SheetText::NotAWorkbook};
+    const QString sheetId = sheetIdOf(zip, sheetName);
+
+    const Part relations{SheetText::SheetListPart, MaxListBytes};
     QString sheetEntry;
     QString stringsEntry;
-    zip.read(QStringLiteral("xl/_rels/workbook.xml.rels"), [&](QXmlStreamReader& xml) {
+    zip.read(QStringLiteral("xl/_rels/workbook.xml.rels"), relations, [&](QXmlStreamReader& xml) {
         while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement
+            if (next(xml, relations) != QXmlStreamReader::StartElement
                 || xml.name() != QLatin1String("Relationship"))
                 continue;
             const auto attributes = xml.attributes();
@@ -193,33 +455,36 @@ std::optional<Table> readXlsx(const QString& path, const QString& sheetName, QSt
                 stringsEntry = target;
         }
     });
-    if (sheetEntry.isEmpty()) {
-        setError(error, QStringLiteral("the sheet \"%1\" has no part in the workbook").arg(sheetName));
-        return std::nullopt;
-    }
+    if (sheetEntry.isEmpty())
+        throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
 
-    QStringList shared;
-    if (!stringsEntry.isEmpty()
-        && !zip.read(stringsEntry, [&](QXmlStreamReader& xml) {
-               while (!xml.atEnd())
-                   if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
-                       shared.append(richText(xml));
-           })) {
-        setError(error, QStringLiteral("the workbook's shared texts cannot be read"));
-        return std::nullopt;
-    }
+    // The shared texts, each kept once in the table's text, in their stored form.
+    RowsBuilder rows;
+    QList<std::pair<quint32, quint32>> shared;
+    const Part strings{SheetText::SharedTextPart, MaxSharedTextBytes};
+    if (!stringsEntry.isEmpty() && !zip.read(stringsEntry, strings, [&](QXmlStreamReader& xml) {
+            while (!xml.atEnd())
+                if (next(xml, strings) == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
+                    shared.append(rows.keep(richText(xml, strings)));
+        }))
+        throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
 
-    Table table;
+    const Part sheet{SheetText::SheetPart.arg(sheetName), MaxSheetBytes};
     bool badIndex = false;
-    ok = zip.read(sheetEntry, [&](QXmlStreamReader& xml) {
-        int row = -1;
-        int column = -1;
+    const bool ok = zip.read(sheetEntry, sheet, [&](QXmlStreamReader& xml) {
+        qint64 row = -1;
+        qint64 column = -1;
         while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
+            if (next(xml, sheet) != QXmlStreamReader::StartElement)
                 continue;
             if (xml.name() == QLatin1String("row")) {
                 const auto r = xml.attributes().value(QLatin1String("r"));
-                row = r.isEmpty() ? row + 1 : r.toInt() - 1;
+                const qint64 number = r.isEmpty() ? row + 2 : boundedNumber(r, MaxRows);
+                if (number < 1)
+                    throw Refusal{SheetText::BadReference.arg(sheetName)};
+                if (number > MaxRows)
+                    throw Refusal{SheetText::RowPastLimit.arg(sheetName).arg(MaxRows)};
+                row = number - 1;
                 column = -1;
                 continue;
             }
@@ -227,118 +492,124 @@ std::optional<Table> readXlsx(const QString& path, const QString& sheetName, QSt
                 continue;
             const auto attributes = xml.attributes();
             const auto reference = attributes.value(QLatin1String("r"));
-            column = reference.isEmpty() ? column + 1 : columnOf(reference);
+            if (reference.isEmpty()) {
+                if (++column >= MaxColumns)
+                    throw Refusal{SheetText::ColumnPastLimit.arg(sheetName, QStringLiteral("XFD"))};
+            } else {
+                const Reference at = referenceOf(reference, sheetName);
+                column = at.column;
+                if (row < 0) // a cell outside any row
+                    row = at.row;
+            }
+            if (row < 0)
+                throw Refusal{SheetText::BadReference.arg(sheetName)};
             const QString type = attributes.value(QLatin1String("t")).toString();
             QString value;
             QString inlineText;
             while (!xml.atEnd()) {
-                xml.readNext();
-                if (xml.isEndElement() && xml.name() == QLatin1String("c"))
+                next(xml, sheet);
+                if (xml.isEndElement())
                     break;
                 if (!xml.isStartElement())
                     continue;
                 if (xml.name() == QLatin1String("v"))
-                    value = xml.readElementText();
+                    value = elementText(xml, sheet);
                 else if (xml.name() == QLatin1String("is"))
-                    inlineText = richText(xml);
+                    inlineText = richText(xml, sheet);
                 else
-                    xml.skipCurrentElement();
+                    skipElement(xml, sheet);
             }
-            QString text;
             if (type == QLatin1String("s")) {
                 bool isIndex = false;
                 const int index = value.toInt(&isIndex);
                 if (!isIndex || index < 0 || index >= shared.size())
                     badIndex = true;
                 else
-                    text = shared[index];
+                    rows.addShared(row, column, shared[index].first, shared[index].second);
             } else if (type == QLatin1String("inlineStr")) {
-                text = inlineText;
+                rows.add(row, column, inlineText);
             } else if (type.isEmpty() || type == QLatin1String("n")) {
                 bool isNumber = false;
                 const double number = value.toDouble(&isNumber);
-                text = isNumber ? numberText(number) : value;
+                rows.add(row, column, isNumber ? numberText(number) : value);
             } else {
-                text = unescape(value);
+                rows.add(row, column, unescape(value));
             }
-            put(table, row, column, text);
         }
     });
-    if (!ok || badIndex) {
-        setError(error, QStringLiteral("the sheet \"%1\" cannot be read").arg(sheetName));
-        return std::nullopt;
-    }
-    return table;
+    if (!ok || badIndex)
+        throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
+    return Table{rows.finish()};
 }
 
 // ---- .xls --------------------------------------------------------------
 
-std::optional<Table> readXls(const QString& path, const QString& sheetName, QString* error)
+Table readXls(const QString& path, const QString& sheetName)
 {
     const void* handle = nullptr;
     if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK) {
         if (handle)
             freexl_close(handle);
-        setError(error, QStringLiteral("not a readable workbook: %1").arg(path));
-        return std::nullopt;
+        throw Refusal{SheetText::NotAWorkbook};
     }
     struct Closer {
         const void* handle;
         ~Closer() { freexl_close(handle); }
     } closer{handle};
 
+    // FreeXL opens a workbook whose sizes it cannot take (a sheet stating
+    // more rows than the format holds) but answers nothing of it after.
     unsigned int sheets = 0;
-    freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets);
+    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK)
+        throw Refusal{SheetText::WorkbookUnreadable};
     int found = -1;
-    for (unsigned int i = 0; i < sheets && found < 0; ++i) {
+    for (unsigned int i = 0; i < sheets && i <= 0xFFFF && found < 0; ++i) {
         const char* name = nullptr;
         if (freexl_get_worksheet_name(handle, (unsigned short)i, &name) == FREEXL_OK && name
-            && QString::fromUtf8(name) == sheetName)
+            && QString::fromUtf8(name).compare(sheetName, Qt::CaseInsensitive) == 0)
             found = int(i);
     }
-    if (found < 0) {
-        setError(error, QStringLiteral("the workbook has no sheet \"%1\"").arg(sheetName));
-        return std::nullopt;
-    }
+    if (found < 0)
+        throw Refusal{SheetText::NoSuchSheet.arg(sheetName)};
 
-    unsigned int rows = 0;
-    unsigned short columns = 0;
+    // The sizes the sheet states are held to what the format holds before
+    // any cell is asked for.
+    unsigned int rowCount = 0;
+    unsigned short columnCount = 0;
     if (freexl_select_active_worksheet(handle, (unsigned short)found) != FREEXL_OK
-        || freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK) {
-        setError(error, QStringLiteral("the sheet \"%1\" cannot be read").arg(sheetName));
-        return std::nullopt;
-    }
+        || freexl_worksheet_dimensions(handle, &rowCount, &columnCount) != FREEXL_OK)
+        throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
+    if (rowCount > MaxXlsRows)
+        throw Refusal{SheetText::RowPastLimit.arg(sheetName).arg(MaxXlsRows)};
+    if (columnCount > MaxXlsColumns)
+        throw Refusal{SheetText::ColumnPastLimit.arg(sheetName, QStringLiteral("IV"))};
 
-    Table table;
-    for (unsigned int r = 0; r < rows; ++r) {
-        for (unsigned short c = 0; c < columns; ++c) {
+    RowsBuilder rows;
+    for (unsigned int r = 0; r < rowCount; ++r) {
+        for (unsigned short c = 0; c < columnCount; ++c) {
             FreeXL_CellValue cell;
-            if (freexl_get_cell_value(handle, r, c, &cell) != FREEXL_OK) {
-                setError(error, QStringLiteral("the sheet \"%1\" cannot be read").arg(sheetName));
-                return std::nullopt;
-            }
-            QString text;
+            if (freexl_get_cell_value(handle, r, c, &cell) != FREEXL_OK)
+                throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
             switch (cell.type) {
             case FREEXL_CELL_INT:
-                text = QString::number(cell.value.int_value);
+                rows.add(r, c, QString::number(cell.value.int_value));
                 break;
             case FREEXL_CELL_DOUBLE:
-                text = numberText(cell.value.double_value);
+                rows.add(r, c, numberText(cell.value.double_value));
                 break;
             case FREEXL_CELL_TEXT:
             case FREEXL_CELL_SST_TEXT:
             case FREEXL_CELL_DATE:
             case FREEXL_CELL_DATETIME:
             case FREEXL_CELL_TIME:
-                text = QString::fromUtf8(cell.value.text_value);
+                rows.add(r, c, QString::fromUtf8(cell.value.text_value));
                 break;
             default:
                 break;
             }
-            put(table, int(r), int(c), text);
         }
     }
-    return table;
+    return Table{rows.finish()};
 }
 
 } // namespace
@@ -347,17 +618,21 @@ std::optional<Table> readSheet(const QString& path, const QString& sheetName, QS
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("cannot open %1").arg(path));
+        setError(error, SheetText::FileUnopened);
         return std::nullopt;
     }
     const QByteArray head = file.read(8);
     file.close();
-    if (head.startsWith("PK\x03\x04"))
-        return readXlsx(path, sheetName, error);
-    if (head == QByteArray::fromHex("D0CF11E0A1B11AE1"))
-        return readXls(path, sheetName, error);
-    setError(error, QStringLiteral("not a workbook: %1").arg(path));
-    return std::nullopt;
+    try {
+        if (head.startsWith("PK\x03\x04"))
+            return readXlsx(path, sheetName);
+        if (head == QByteArray::fromHex("D0CF11E0A1B11AE1"))
+            return readXls(path, sheetName);
+        throw Refusal{SheetText::NotAWorkbook};
+    } catch (const Refusal& refusal) {
+        setError(error, refusal.text);
+        return std::nullopt;
+    }
 }
 
 } // namespace Sheet

@@ -3,26 +3,94 @@
 // not its name), as a table of texts. Text cells come in the form typed text
 // is stored in (TextInput::normalize: the stored yeh, ASCII digits, no control
 // characters); numbers as their shortest decimal text; dates of .xls files as
-// yyyy-mm-dd text.
+// yyyy-mm-dd text. The sheet is named without regard to case ("sheet1" finds
+// "Sheet1"), as workbook programs name sheets.
+//
+// What the file holds, not what it claims, is what the reading costs: the
+// parts of an .xlsx are read as they are unpacked, never whole in memory;
+// only the cells that hold a value are kept, so blank rows and cells in
+// between cost nothing. A sheet is refused, with the cause in the office's
+// words, when a row or column lies past what the format holds, when a part
+// unpacks past its bounds below (its stated sizes are held to them before
+// it is unpacked, its bytes while it is), or when its text declares or uses
+// an entity that is not XML's own. An .xls is read by FreeXL, which sets
+// aside room for every cell of the size the sheet states: that size is held
+// to the format's before any cell is read (at most 256 MiB of room).
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 namespace Sheet {
 
-struct Table {
-    // rows[0] is the sheet's row 1; a row holds its cells from column A up to
-    // its last non-empty one. Missing rows are empty lists.
-    QList<QStringList> rows;
+// The most rows and columns (XFD) a sheet of an .xlsx holds; an .xls holds
+// 65,536 rows and 256 columns.
+constexpr qint64 MaxRows = 1048576;
+constexpr qint64 MaxColumns = 16384;
+constexpr qint64 MaxXlsRows = 65536;
+constexpr qint64 MaxXlsColumns = 256;
 
+// The most an .xlsx part may unpack to: the sheet 1 GiB (a sheet of every
+// row of the format, with a dozen framed columns, is about 600 MiB), its
+// shared texts 256 MiB, the list of sheets and its relationships 16 MiB each.
+// A part that unpacks to more than 100 times its packed size is refused once
+// past 16 MiB: sheets of values pack about 10 to 1, a sheet of blank cells
+// a thousand to 1.
+constexpr qint64 MaxSheetBytes = qint64(1) << 30;
+constexpr qint64 MaxSharedTextBytes = qint64(256) << 20;
+constexpr qint64 MaxListBytes = qint64(16) << 20;
+constexpr qint64 MaxPackingRatio = 100;
+constexpr qint64 RatioCheckedFrom = qint64(16) << 20;
+
+// The rows of a sheet. Only the cells that hold a value are kept; a row is
+// made into its list of cells when asked for.
+class Rows {
+public:
+    // The sheet's rows up to its last that holds a value.
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    // A row (0 = the sheet's row 1): its cells from column A up to its last
+    // that holds a value; a row without any is an empty list.
+    QStringList operator[](qsizetype row) const;
+    QStringList value(qsizetype row) const { return (*this)[row]; }
     // The text of a cell (0-based), empty where there is none.
-    QString cell(int row, int column) const;
+    QString cell(qsizetype row, qsizetype column) const;
+    // The most columns any row spans.
+    int width() const { return m_width; }
+    // The rows (0-based) that hold a value, in order.
+    QList<int> filled() const;
+
+    bool operator==(const QList<QStringList>& rows) const;
+
+private:
+    friend class RowsBuilder;
+    // A cell and its text, a stretch of m_text.
+    struct Cell {
+        quint32 row;
+        quint32 column;
+        quint32 start;
+        quint32 length;
+    };
+    // Cell positions of a row's first cell and after its last.
+    std::pair<qsizetype, qsizetype> span(qsizetype row) const;
+
+    QList<Cell> m_cells; // in order of row, then column
+    QString m_text;
+    qsizetype m_size = 0;
+    int m_width = 0;
 };
 
-// The sheet of that name; nothing, with the reason, when the file cannot be
-// read or has no such sheet.
+struct Table {
+    Rows rows;
+
+    // The text of a cell (0-based), empty where there is none.
+    QString cell(int row, int column) const { return rows.cell(row, column); }
+};
+
+// The sheet of that name; nothing, with the reason in the office's words,
+// when the file cannot be read, has no such sheet or is refused.
 std::optional<Table> readSheet(const QString& path, const QString& sheetName,
                                QString* error = nullptr);
 

@@ -22,6 +22,7 @@
 #include "platform/db/texts.h"
 #include "platform/sheet/list_sheet.h"
 #include "platform/sheet/texts.h"
+#include "platform/sheet/workbook_reader.h"
 #include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/second_workstation.h"
@@ -85,6 +86,22 @@ class TestPersonnel : public QObject {
         tool.start(u"/usr/bin/python3"_s, QStringList{qEnvironmentVariable("TUVEK_TEST_SOURCE_DIR") +
                                              u"/tests/platform/sheet/workbook_tool.py"_s, u"make"_s, path} + merged);
         tool.write(QJsonDocument(QJsonObject{{PersonnelText::PlaceSheetName, rows}}).toJson());
+        tool.closeWriteChannel();
+        if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
+            qFatal("workbook_tool.py failed: %s", tool.readAllStandardError().constData());
+        return path;
+    }
+
+    // A workbook whose sheet Sheet1 holds these rows of XML as they are.
+    QString workbookOfXml(const QByteArray& rows)
+    {
+        static int n = 0;
+        const QString path = m_home.filePath(u"raw%1.xlsx"_s.arg(++n));
+        QProcess tool;
+        tool.start(u"/usr/bin/python3"_s, {qEnvironmentVariable("TUVEK_TEST_SOURCE_DIR") +
+                                               u"/tests/platform/sheet/workbook_tool.py"_s, u"raw"_s, path});
+        tool.write(R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)" +
+                   rows + "</sheetData></worksheet>");
         tool.closeWriteChannel();
         if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
             qFatal("workbook_tool.py failed: %s", tool.readAllStandardError().constData());
@@ -672,6 +689,35 @@ private slots:
         QCOMPARE(msgs.last(), PersonnelText::PlaceReplaced + u"\n"_s + PersonnelText::PlaceBlankRowsSkipped.arg(1));
         QCOMPARE(count(u"select count(*) from abadiha where cod in ('101', '102')"_s), 2);
         QCOMPARE(count(u"select count(*) from abadiha"_s), 2);
+    }
+
+    // A sheet the reader refuses (a row past the format's last) is refused as
+    // it is opened, by its cause, before the replace could delete anything;
+    // rows far apart cost what they hold, the blank rows between are counted.
+    void replaceTakesWhatTheSheetHolds()
+    {
+        MsgRecorder msgs;
+        seedPlaces();
+        const auto row = [](const char* number) {
+            QByteArray cells;
+            for (const char* cell : {"1", "ا", "ب", "ج", "د", "ه"})
+                cells += QByteArray(R"(<c t="inlineStr"><is><t>)") + cell + "</t></is></c>";
+            return "<row r=\"" + QByteArray(number) + "\">" + cells + "</row>";
+        };
+        QVERIFY(openPage(main, u"N21"_s, places, [&] {
+            QVERIFY(!places->openSheet(workbookOfXml(row("1") + row("50000000"))));
+            QCOMPARE(msgs.last(), PersonnelText::PlaceSheetUnreadable + u"\n"_s +
+                                      SheetText::RowPastLimit.arg(PersonnelText::PlaceSheetName).arg(Sheet::MaxRows));
+            places->ui->ins_btn->click();
+            QCOMPARE(msgs.last(), PersonnelText::PlaceColumnsDiffer);
+            QCOMPARE(count(u"select count(*) from abadiha"_s), 2);
+
+            QVERIFY(places->openSheet(workbookOfXml(row("1") + row("1000000"))));
+            QCOMPARE(places->ui->cnt2->text(), u"1"_s);
+            places->ui->ins_btn->click();
+        }));
+        QCOMPARE(msgs.last(), PersonnelText::PlaceReplaced + u"\n"_s + PersonnelText::PlaceBlankRowsSkipped.arg(999998));
+        QCOMPARE(count(u"select count(*) from abadiha"_s), 1);
     }
 
     // A place by hand: the lists narrow each other, a duplicate is refused,

@@ -2,6 +2,7 @@
 // independent one (openpyxl), and the reader on workbooks made by others.
 
 #include "platform/sheet/list_sheet.h"
+#include "platform/sheet/texts.h"
 #include "platform/sheet/workbook_reader.h"
 
 #include <QJsonArray>
@@ -284,6 +285,93 @@ private slots:
         f.close();
         QVERIFY(!Sheet::readSheet(text, QStringLiteral("Sheet1")));
         QVERIFY(!Sheet::readSheet(path(QStringLiteral("missing.xlsx")), QStringLiteral("Sheet1")));
+    }
+
+    // What a file says of its own size bounds nothing but itself: rows and
+    // columns past the format's, a sheet of blank cells packed tight, an
+    // entity the reader does not resolve refuse the sheet by their cause;
+    // the sheet is named without case.
+    void refusesWhatPassesTheFormat_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("error"); // empty: read, its cell A2 "x"
+        const auto document = [](const QByteArray& rows, const QByteArray& prolog = {}) {
+            return prolog + R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+                   + "<sheetData>" + rows + "</sheetData></worksheet>";
+        };
+        const QString sheet = SheetText::SheetPart.arg(QStringLiteral("sheet1"));
+        const QString pastRow = SheetText::RowPastLimit.arg(QStringLiteral("sheet1")).arg(Sheet::MaxRows);
+        const QString pastColumn = SheetText::ColumnPastLimit.arg(QStringLiteral("sheet1"), QStringLiteral("XFD"));
+        const auto row = [&](const char* r, const char* cell) {
+            return document(QByteArray("<row r=\"") + r + "\"><c r=\"" + cell
+                            + "\" t=\"inlineStr\"><is><t>x</t></is></c></row>");
+        };
+        QTest::newRow("last row and column")
+            << document(R"(<row r="1048576"><c r="XFD1048576"><v>1</v></c></row>)"
+                        R"(<row r="2"><c r="A2" t="inlineStr"><is><t>x</t></is></c></row>)")
+            << QString();
+        QTest::newRow("row 50,000,000") << row("50000000", "A50000000") << pastRow;
+        QTest::newRow("row past the integers") << row("99999999999999999999", "A1") << pastRow;
+        QTest::newRow("reference past the rows") << row("2", "A2147483648") << pastRow;
+        QTest::newRow("rows without numbers") << document(QByteArray("<row/>").repeated(Sheet::MaxRows + 1)) << pastRow;
+        QTest::newRow("column XFE") << row("2", "XFE2") << pastColumn;
+        QTest::newRow("seven letters") << row("2", "ABCDEFG2") << pastColumn;
+        QTest::newRow("unresolved entity")
+            << document(R"(<row r="2"><c r="A2" t="inlineStr"><is><t>A&xxe;B</t></is></c></row>)",
+                        "<!DOCTYPE worksheet [<!ENTITY xxe SYSTEM 'file:///etc/hostname'>]>")
+            << SheetText::EntityUnresolved.arg(sheet);
+        QTest::newRow("blank-cell bomb")
+            << document(QByteArray("<row>" + QByteArray("<c s=\"1\"/>").repeated(16384) + "</row>").repeated(120))
+            << SheetText::PartPackedTooTightly.arg(sheet).arg(Sheet::MaxPackingRatio);
+    }
+
+    void refusesWhatPassesTheFormat()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, error);
+        const QString file = path(QStringLiteral("raw.xlsx"));
+        runTool({QStringLiteral("raw"), file}, xml);
+        QString why;
+        const auto table = Sheet::readSheet(file, QStringLiteral("sheet1"), &why);
+        QCOMPARE(why, error);
+        if (error.isEmpty())
+            QCOMPARE(table->cell(1, 0), QStringLiteral("x"));
+    }
+
+    // An .xls states its sheet's size (its DIMENSIONS record); a size past
+    // the format's is refused before any cell is asked for.
+    void refusesXlsSizesPastTheFormat_data()
+    {
+        QTest::addColumn<quint32>("rows");
+        QTest::addColumn<quint16>("columns");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("columns") << quint32(2) << quint16(0xFFFF)
+                                 << SheetText::ColumnPastLimit.arg(QStringLiteral("sheet1"), QStringLiteral("IV"));
+        QTest::newRow("rows") << quint32(0xFFFFFFFF) << quint16(2) << SheetText::WorkbookUnreadable;
+    }
+
+    void refusesXlsSizesPastTheFormat()
+    {
+        QFETCH(quint32, rows);
+        QFETCH(quint16, columns);
+        QFETCH(QString, error);
+        const QString file = path(QStringLiteral("sized.xls"));
+        runTool({QStringLiteral("make"), file}, R"({"Sheet1": [["a", "b"], ["1", "2"]]})");
+        QFile xls(file);
+        QVERIFY(xls.open(QIODevice::ReadWrite));
+        QByteArray bytes = xls.readAll();
+        const qsizetype at = bytes.indexOf(QByteArray::fromHex("00020e00")); // DIMENSIONS, 14 bytes
+        QVERIFY(at > 0);
+        QDataStream size(&bytes, QIODevice::WriteOnly);
+        size.setByteOrder(QDataStream::LittleEndian);
+        size.device()->seek(at + 8);
+        size << rows << quint16(0) << columns;
+        xls.seek(0);
+        xls.write(bytes);
+        xls.close();
+        QString why;
+        QVERIFY(!Sheet::readSheet(file, QStringLiteral("sheet1"), &why));
+        QCOMPARE(why, error);
     }
 
     void unwritableFileIsAFailure()

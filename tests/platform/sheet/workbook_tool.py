@@ -8,6 +8,9 @@
                                         in an .xlsx, "=..." cells are formulas stored
                                         without their values, and each RANGE ("B3:B4")
                                         is merged on every sheet
+  workbook_tool.py raw FILE.xlsx [NAME] packs the XML on standard input, as it
+                                        is, as the only sheet (named Sheet1 or
+                                        NAME) of a workbook of no other parts
 """
 import json
 import sys
@@ -68,5 +71,21 @@ def make(path):
         book.save(path)
 
 
+def raw(path):
+    import zipfile
+    name = sys.argv[3] if len(sys.argv) > 3 else "Sheet1"
+    main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+    rels = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as book:
+        book.writestr("xl/workbook.xml",
+                      f'<workbook xmlns="{main}" xmlns:r="{rels}"><sheets>'
+                      f'<sheet name="{name}" sheetId="1" r:id="rId1"/></sheets></workbook>')
+        book.writestr("xl/_rels/workbook.xml.rels",
+                      '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+                      f'<Relationship Id="rId1" Type="{rels}/worksheet" Target="worksheets/sheet1.xml"/>'
+                      '</Relationships>')
+        book.writestr("xl/worksheets/sheet1.xml", sys.stdin.buffer.read())
+
+
 if __name__ == "__main__":
-    {"dump": dump, "make": make}[sys.argv[1]](sys.argv[2])
+    {"dump": dump, "make": make, "raw": raw}[sys.argv[1]](sys.argv[2])
