@@ -15,8 +15,6 @@ packages=(
   libsodium-dev libicu-dev libsqlite3-dev
   # SQL Server through ODBC
   unixodbc-dev tdsodbc
-  # libpq: the data layer asks it whether a PostgreSQL connection is gone
-  libpq-dev
   # fonts: Nazli (Persian and Latin letters, both kinds of digits), in which the
   # reports print, and Titr from fonts-farsiweb; the metric twin of Times New
   # Roman; DejaVu Sans for the windows

@@ -15,6 +15,8 @@
 
 // How to reach a database; the connection settings window and the installation
 // settings fill it.
+struct AnswerWatched;
+
 struct ConnectionOptions {
     Backend backend = Backend::SQLite;
     QString host;         // server name or address ("host\\instance" or "host,port" for SQL Server)
@@ -113,12 +115,44 @@ public:
     void boundTransactionWaits();
 
     // ---- A lost connection ----
+    // A statement on PostgreSQL whose server has sent nothing back for
+    // LockWaitMs and a quarter second (a lock wait the server bounds ends
+    // before) is cancelled: the server ends it with its own words. One still
+    // without answer 0.75 s later (a backend or a server machine that stopped)
+    // has its connection cut: it fails as a lost connection, nothing of its
+    // transaction is kept, and the next command opens the connection again.
+    // While a Patience lives, the connection's statements may take as long as
+    // they need (a definition: an index built over millions of rows).
+    class Patience {
+    public:
+        Patience(Database& db, bool patient);
+        ~Patience();
+        Patience(const Patience&) = delete;
+        Patience& operator=(const Patience&) = delete;
+
+    private:
+        std::shared_ptr<struct AnswerWatched> m_watched;
+    };
+
+    // While one lives, the calling thread waits for the server's answer on
+    // db (a statement run, a row read): the watch above counts from its start.
+    class Awaiting {
+    public:
+        explicit Awaiting(Database& db);
+        ~Awaiting();
+        Awaiting(const Awaiting&) = delete;
+        Awaiting& operator=(const Awaiting&) = delete;
+
+    private:
+        std::shared_ptr<struct AnswerWatched> m_watched;
+    };
+
     // Marks the connection as lost (a statement failed as a connection
     // failure, or found it closed): the next command outside a transaction
     // opens it again first. A connection closed by close() stays closed.
     void markLost();
-    // Whether the connection to the server is gone (asked of the driver,
-    // after a failure that carried no code of the server's).
+    // Whether the connection to the server is gone (the driver's word,
+    // asked after a failure that carried no code of the server's).
     bool connectionGone() const;
     bool lost() const { return m_lost; }
     // Outside a transaction, opens a lost connection again with the same
@@ -158,6 +192,8 @@ private:
     bool m_lockClock = false;
     std::function<void(bool)> m_waitNotice;
     bool m_lost = false;
+    std::shared_ptr<AnswerWatched> m_watched; // PostgreSQL: the watch of its answers
+    void watchAnswers();
     void transactionEnded();
     void closeConnection();
     bool beginWaiting(const QString& begin);

@@ -108,6 +108,16 @@ void setWriteGuard(Offence report, const QStringList& keylessTables)
     guardState().keyless = QSet<QString>(keylessTables.begin(), keylessTables.end());
 }
 
+namespace {
+// A definition (a trigger's body writes when the trigger fires, not now).
+bool isDefinition(const QString& sql)
+{
+    static const QRegularExpression definition(QStringLiteral(R"(^\s*(?:create|alter|drop|do)\b)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    return definition.match(sql).hasMatch();
+}
+} // namespace
+
 QStringList writtenTables(const QString& sql)
 {
     // The statement's first words after any leading "with ... as (...)" part
@@ -117,11 +127,8 @@ QStringList writtenTables(const QString& sql)
                        R"(delete\s+from|delete|merge\s+into|merge|truncate\s+table|truncate)\s+)"
                        R"(["\[`]?(?:\w+["\]`]?\.["\[`]?)?(\w+))"),
         QRegularExpression::CaseInsensitiveOption);
-    // A definition (a trigger's body writes when the trigger fires, not now).
-    static const QRegularExpression definition(QStringLiteral(R"(^\s*(?:create|alter|drop|do)\b)"),
-                                               QRegularExpression::CaseInsensitiveOption);
     QStringList tables;
-    if (definition.match(sql).hasMatch())
+    if (isDefinition(sql))
         return tables;
     // Several statements in one text (SQL Server's inserts): each one.
     for (const QString& statement : sql.split(QLatin1Char(';'))) {
@@ -173,6 +180,9 @@ QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values, Whe
     // long as a command waits for its keys, no longer.
     if (!db.inTransaction())
         db.boundWaits(Database::LockWaitMs);
+    // A definition (an index built over a large table) takes the time it needs.
+    const Database::Patience patience(db, isDefinition(sql));
+    const Database::Awaiting answer(db);
     QSqlQuery q(db.handle());
     q.setForwardOnly(true);
     // A statement without values runs as it stands: PostgreSQL prepares only
@@ -208,6 +218,7 @@ QSqlQuery exec(const QString& sql, const QVariantList& values, Where where)
 QVariant scalar(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q = exec(sql, values);
+    const Database::Awaiting answer(Database::current());
     if (q.next())
         return q.value(0);
     checkRead(Database::current(), q, sql);
@@ -232,6 +243,7 @@ QList<QVariantMap> rows(const QString& sql, const QVariantList& values)
     QSqlQuery q = exec(sql, values);
     QList<QVariantMap> out;
     const QStringList names = columnNames(q.record());
+    const Database::Awaiting answer(Database::current());
     while (q.next()) {
         QVariantMap m;
         for (int i = 0; i < names.size(); ++i)
@@ -251,6 +263,7 @@ QVariantMap row(const QString& sql, const QVariantList& values)
 bool exists(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q = exec(sql, values);
+    const Database::Awaiting answer(Database::current());
     if (q.next())
         return true;
     checkRead(Database::current(), q, sql);
@@ -296,6 +309,7 @@ qint64 insert(Database& db, const QString& table, const Row& values, Where where
         sql = db.dialect().lastIdQuery(table);
         q = exec(db, sql);
     }
+    const Database::Awaiting answer(db);
     if (!q.next()) {
         checkRead(db, q, sql);
         fail(db, QStringLiteral("the id of the new row could not be read"), sql);

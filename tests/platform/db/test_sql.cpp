@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QtTest>
+#include <csignal>
 #include <unistd.h>
 #include <utility>
 
@@ -633,6 +634,79 @@ private slots:
         QVERIFY2(waited >= 1300 && waited < 3500, qPrintable(QString::number(waited)));
         QVERIFY2(other.wait(), qPrintable(other.error()));
         QCOMPARE(names(), QStringList{"held"});
+    }
+
+    // A backend that stops answering (stopped, as a server machine that
+    // hangs): the command ends as a lost connection soon after the bound of
+    // its waits, keeps nothing, and the next command, once the backend goes
+    // on, opens the connection again and runs.
+    void aServerThatStopsAnsweringIsCut()
+    {
+        if (Database::current().backend() != Backend::PostgreSQL)
+            QSKIP("a backend to stop is PostgreSQL's");
+        const Restore shorter(Database::LockWaitMs, 1000);
+        const qint64 pid = Sql::scalar(QStringLiteral("select pg_backend_pid()")).toLongLong();
+        struct Stopped {
+            pid_t pid;
+            ~Stopped() { ::kill(pid, SIGCONT); }
+        } stopped{pid_t(pid)};
+        QVERIFY(::kill(stopped.pid, SIGSTOP) == 0);
+        QElapsedTimer clock;
+        clock.start();
+        DbError::Kind kind = DbError::Kind::Other;
+        try {
+            Sql::exclusive(LockKey{QStringLiteral("item"), 100, false, {QStringLiteral("item")}},
+                           [] { Sql::insert(QStringLiteral("item"), {{"name", "unanswered"}}); });
+        } catch (const DbError& e) {
+            kind = e.kind;
+        }
+        const qint64 took = clock.elapsed();
+        QCOMPARE(kind, DbError::Kind::Connection);
+        QVERIFY2(took < 1000 + 1000 + 1000, qPrintable(QString::number(took)));
+        ::kill(stopped.pid, SIGCONT);
+        QCOMPARE(names(), QStringList{});
+    }
+
+    // Another workstation's backend stopped while it held a row: a wait for
+    // it that the server does not bound (here its lock time-out switched off,
+    // as for a page a stopped backend holds latched) is cancelled at the bound
+    // of a command's waits and ends as busy; the holder keeps its row.
+    void aWaitTheServerDoesNotBoundIsCancelled()
+    {
+        if (Database::current().backend() != Backend::PostgreSQL)
+            QSKIP("a backend to stop is PostgreSQL's");
+        Sql::insert(QStringLiteral("item"), {{"name", "held"}});
+        const Restore shorter(Database::LockWaitMs, 1000);
+        Meeting held, resumed;
+        qint64 pid = 0;
+        SecondWorkstation holder(m_db.options());
+        holder.start([&] {
+            Sql::transaction([&] {
+                pid = Sql::scalar(QStringLiteral("select pg_backend_pid()")).toLongLong();
+                Sql::exec(QStringLiteral("select id from item where name=? for update"), {QStringLiteral("held")});
+                held.arrive();
+                resumed.awaitArrival();
+            });
+        });
+        QVERIFY(held.awaitArrival());
+        struct Stopped {
+            pid_t pid;
+            Meeting& resumed;
+            ~Stopped() { ::kill(pid, SIGCONT), resumed.arrive(); }
+        } stopped{pid_t(pid), resumed};
+        QVERIFY(::kill(stopped.pid, SIGSTOP) == 0);
+        Sql::exec(QStringLiteral("set lock_timeout = 0"));
+        QElapsedTimer clock;
+        clock.start();
+        DbError::Kind kind = DbError::Kind::Other;
+        try {
+            Sql::exec(QStringLiteral("select id from item where name=? for update"), {QStringLiteral("held")});
+        } catch (const DbError& e) {
+            kind = e.kind;
+        }
+        const qint64 took = clock.elapsed();
+        QCOMPARE(kind, DbError::Kind::Busy);
+        QVERIFY2(took >= 1000 && took < 2000, qPrintable(QString::number(took)));
     }
 
     // The connection lost in every way is opened again at the next command,
