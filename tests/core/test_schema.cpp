@@ -82,6 +82,12 @@ bool indexExists(const QString& name)
     return Sql::scalar(sql, {name}).toInt() == 1;
 }
 
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 int passwordQuestions(const MsgRecorder& msgs)
 {
     int n = 0;
@@ -172,6 +178,35 @@ private slots:
         QCOMPARE(columnsOf("takafol"), kTables.at(23).second);
         Schema::report(again);
         QCOMPARE(msgs.texts(), QStringList{CoreText::AllSettingsDone});
+    }
+
+    // Run on a database in use, the level repair takes the accounts' key: an
+    // account another workstation adds under it meanwhile is repaired too.
+    void levelRepairTakesTheAccountsKey()
+    {
+        if (TestDb::backend() == Backend::SQLite)
+            QSKIP("the file's own lock already serialises writers");
+        QVERIFY(Schema::install(TestDb::AdminPassword).ok());
+        Meeting held, waiting;
+        SecondWorkstation other(m_db.options());
+        other.start([&] {
+            Sql::exclusive(Keys::accounts(), [&] {
+                held.arrive();
+                if (!waiting.awaitArrival())
+                    throw DbError(QStringLiteral("the installer did not wait for the key"), {});
+                Sql::insert(QStringLiteral("users"), {{"us", "0012345678"}, {"lev", ""}});
+            });
+        });
+        QVERIFY(held.awaitArrival());
+        Database::current().setWaitNotice([&](bool starts) {
+            if (starts)
+                waiting.arrive();
+        });
+        const auto restore = qScopeGuard([] { Database::current().setWaitNotice({}); });
+        QVERIFY(Schema::install().ok());
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(Sql::scalar(QStringLiteral("select lev from users where us = ?"), {QStringLiteral("0012345678")}).toString(),
+                 QStringLiteral("single"));
     }
 
     // A national code and a login are unique in the database itself; an older
@@ -363,21 +398,23 @@ private slots:
     void olderTakafolGainsItsTwoColumnsAfterTheOthers()
     {
         const Dialect& d = Database::current().dialect();
-        Sql::exec(QStringLiteral("create table takafol (%1, personel_id %2, lname %3, fname %3)")
-                      .arg(d.identityKey(true), d.type(ColumnType::BigInt), d.type(ColumnType::Text, 50)));
+        Sql::exec(Schema::createStatement(d, QStringLiteral("users")));
+        Sql::exec(Schema::createStatement(d, QStringLiteral("takafol")));
         Sql::insert(QStringLiteral("takafol"), {{"personel_id", 7}, {"lname", "x"}});
         QVERIFY(Schema::install(TestDb::AdminPassword).ok());
-        QCOMPARE(columnsOf("takafol"), QStringLiteral("id personel_id lname fname taghir tak"));
+        QCOMPARE(columnsOf("takafol"), kTables.at(23).second);
         QCOMPARE(count("takafol"), 1);
         QVERIFY(Schema::install().ok());
-        QCOMPARE(columnsOf("takafol"), QStringLiteral("id personel_id lname fname taghir tak"));
+        QCOMPARE(columnsOf("takafol"), kTables.at(23).second);
     }
 
     void failingStepIsReportedWithItsStep()
     {
-        // A users table of another design: the level repair cannot run.
+        // A users table that refuses the level repair.
         const Dialect& d = Database::current().dialect();
-        Sql::exec(QStringLiteral("create table users (%1, us %2)").arg(d.identityKey(false), d.type(ColumnType::Text, 25)));
+        const QString lev = QStringLiteral("lev ") + d.type(ColumnType::Text, 15);
+        Sql::exec(Schema::createStatement(d, QStringLiteral("users")).replace(lev, lev + QStringLiteral(" check (lev <> 'single')")));
+        Sql::insert(QStringLiteral("users"), {{"us", "admin"}});
         // Something named log that is no table.
         Sql::exec(QStringLiteral("create view log as select 1 as one"));
         MsgRecorder msgs;
@@ -394,6 +431,63 @@ private slots:
                                                               QStringLiteral("، ") +
                                                               CoreText::InstallStep.arg(4).arg("log"))});
         QCOMPARE(msgs.requests.first().icon, Msg::Icon::Error);
+    }
+
+    // Another program's database, and the program's own without its
+    // accounts: named with what they lack, nothing asked, nothing written.
+    void foreignDatabaseIsLeftAsItIs_data()
+    {
+        QTest::addColumn<bool>("own");
+        QTest::newRow("another program's") << false;
+        QTest::newRow("own without users") << true;
+    }
+    void foreignDatabaseIsLeftAsItIs()
+    {
+        QFETCH(bool, own);
+        if (own) {
+            QVERIFY(Schema::install(TestDb::AdminPassword).ok());
+            Sql::exec(QStringLiteral("drop table users"));
+        } else {
+            Sql::exec(QStringLiteral("create table users (id integer, email varchar(50))"));
+            Sql::exec(QStringLiteral("create table orders (id integer)"));
+        }
+        const QString objects = Database::current().dialect().tablesQuery();
+        const auto before = Sql::rows(objects);
+        const QString file = Database::current().options().database;
+        const QByteArray bytes = Database::current().backend() == Backend::SQLite ? fileBytes(file) : QByteArray();
+        MsgRecorder msgs;
+        const Schema::Result result = Schema::install();
+        Schema::report(result);
+        QCOMPARE(passwordQuestions(msgs), 0);
+        QCOMPARE(msgs.texts().size(), 1);
+        QCOMPARE(msgs.texts().first(), result.refused);
+        QVERIFY(result.refused.startsWith(CoreText::NotProgramsDatabase.arg(QString())));
+        QVERIFY(result.refused.contains(own ? CoreText::MissingTable.arg("users")
+                                            : CoreText::MissingColumn.arg("users", "us") + QStringLiteral("، ") +
+                                                  CoreText::MissingColumn.arg("users", "ps")));
+        QVERIFY(own || result.refused.contains(CoreText::MissingTable.arg("personel")));
+        QCOMPARE(Sql::rows(objects), before);
+        if (!bytes.isEmpty())
+            QCOMPARE(fileBytes(file), bytes);
+    }
+
+    // What the installer cannot give a table that is there is named: a
+    // column the program needs, another's column that refuses its inserts.
+    void missingAndForeignRequiredColumnsAreNamed()
+    {
+        QVERIFY(Schema::install(TestDb::AdminPassword).ok());
+        const Dialect& d = Database::current().dialect();
+        Sql::exec(QStringLiteral("drop table ticket_nafarat"));
+        Sql::exec(Schema::createStatement(d, QStringLiteral("ticket_nafarat"))
+                      .replace(QStringLiteral("birthday ") + d.type(ColumnType::Text, 10),
+                               QStringLiteral("seat int not null")));
+        MsgRecorder msgs;
+        const Schema::Result result = Schema::install();
+        QVERIFY(!result.ok());
+        Schema::report(result);
+        QCOMPARE(msgs.texts(), QStringList{CoreText::DatabaseIncomplete.arg(
+                                   CoreText::MissingColumn.arg("ticket_nafarat", "birthday") + QStringLiteral("، ") +
+                                   CoreText::UnknownRequiredColumn.arg("ticket_nafarat", "seat"))});
     }
 
     void administratorPasswordIsAskedUntilGivenTwiceAlike()
