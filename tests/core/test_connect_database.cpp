@@ -207,17 +207,39 @@ private slots:
         QCOMPARE(connection_failure(driverText, QStringLiteral("4060;18456")), ConnectionFailure::NoDatabase);
     }
 
-    // A failure whose words the program does not know is told with them.
+    // A failure whose words the program does not know is told with them: a
+    // server that answers in German, a setting libpq refuses.
     void unknownWordsAreShown()
     {
         if (TestDb::backend() == Backend::SQLite)
             QSKIP("a server's failure");
+        // The server's language is its own setting (a client's comes too late
+        // for a refused connection): set, then reset, and waited for.
+        const auto speak = [&](const char* set, const char* language) {
+            QVERIFY(Database::current().open(m_db.options()));
+            Sql::exec(QLatin1String(set));
+            Sql::scalar(QStringLiteral("select pg_reload_conf()"));
+            QDeadlineTimer deadline(10000);
+            while (Sql::scalar(QStringLiteral("show lc_messages")).toString().startsWith(QLatin1String("de")) !=
+                       (language != nullptr) &&
+                   !deadline.hasExpired())
+                QVERIFY(Database::current().open(m_db.options()));
+            Database::current().close();
+        };
+        speak("alter system set lc_messages = 'de_DE.UTF-8'", "de");
+        const auto restore = qScopeGuard([&] { speak("alter system reset lc_messages", nullptr); });
         ConnectionSettings s = reachable();
-        s.sqlServerName = QStringLiteral("127.0.0.1:99999");
+        s.dataBase = QStringLiteral("no_such_database");
         writeUserSettings(s);
         MsgRecorder msgs;
         QVERIFY(!connect_database(1));
-        QVERIFY(msgs.last().startsWith(CoreText::ConnectionFailedWords.arg(QString())) && msgs.last().contains("99999"));
+        s.sqlServerName = QStringLiteral("127.0.0.1:99999");
+        writeUserSettings(s);
+        QVERIFY(!connect_database(1));
+        QCOMPARE(msgs.texts().size(), 2);
+        for (const char* words : {"»no_such_database« existiert nicht", "99999"})
+            QVERIFY2(msgs.texts().filter(CoreText::ConnectionFailedWords.arg(QString())).filter(QString::fromUtf8(words)).size() == 1,
+                     qPrintable(msgs.texts().join(QLatin1Char('|'))));
     }
 
     // The embedded database as the file system has it, and another program's
