@@ -234,15 +234,16 @@ ConnectionFailure connection_failure(const QString& driverText, const QString& c
 {
     using enum ConnectionFailure;
     // The code, where the driver gives one: the SQLSTATE of the server or of
-    // ODBC, SQL Server's error number (several may come, joined).
+    // ODBC, SQL Server's error number (several may come, joined; its 4060,
+    // no such database, comes with 18456, login failed).
     static const std::pair<const char*, ConnectionFailure> codes[] = {
-        {"28P01", LoginRefused}, {"28000", LoginRefused}, {"18456", LoginRefused},
-        {"3D000", NoDatabase},   {"4060", NoDatabase},
+        {"3D000", NoDatabase},   {"4060", NoDatabase},    {"28P01", LoginRefused},
+        {"28000", LoginRefused}, {"18456", LoginRefused},
     };
-    for (const QString& one : code.split(QRegularExpression(QStringLiteral("[;,\\s]+")), Qt::SkipEmptyParts))
-        for (const auto& [known, failure] : codes)
-            if (one == QLatin1String(known))
-                return failure;
+    const QStringList given = code.split(QRegularExpression(QStringLiteral("[;,\\s]+")), Qt::SkipEmptyParts);
+    for (const auto& [known, failure] : codes)
+        if (given.contains(QLatin1String(known)))
+            return failure;
     // Otherwise the words, in English: libpq's and the server's (with the
     // SQLSTATE where the server sent one; libpq gives no code of a failed
     // connection), the SQL Server ODBC driver's, SQLite's.

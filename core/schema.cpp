@@ -181,6 +181,15 @@ const std::vector<Table>& tables()
 const Column TakafolTaghir{"taghir", T::Text, DateText};
 const Column TakafolTak{"tak", T::Text, 80};
 
+// A table's columns as the installer leaves it: takafol with its two newer ones.
+std::vector<Column> installedColumns(const Table& t)
+{
+    std::vector<Column> columns = t.columns;
+    if (qstrcmp(t.name, "takafol") == 0)
+        columns.insert(columns.end(), {TakafolTaghir, TakafolTak});
+    return columns;
+}
+
 const Table* findTable(const QString& name)
 {
     for (const Table& t : tables())
@@ -289,10 +298,7 @@ int columnWidth(const QString& table, const QString& column)
     const Table* t = findTable(table);
     if (!t)
         return 0;
-    std::vector<Column> columns = t->columns;
-    if (table == QLatin1String("takafol"))
-        columns.insert(columns.end(), {TakafolTaghir, TakafolTak});
-    for (const Column& c : columns)
+    for (const Column& c : installedColumns(*t))
         if (column == QLatin1String(c.name))
             return c.type == T::Text ? c.size : 0;
     return 0;
@@ -371,9 +377,7 @@ Contents examine()
         QSet<QString> expected;
         if (t.key != Key::None)
             expected << QStringLiteral("id");
-        std::vector<Column> columns = t.columns;
-        if (table == QLatin1String("takafol"))
-            columns.insert(columns.end(), {TakafolTaghir, TakafolTak});
+        const std::vector<Column> columns = installedColumns(t);
         for (const Column& c : columns)
             expected << QLatin1String(c.name);
         QSet<QString> has;

@@ -65,7 +65,7 @@ inline const QString NotProgramsDatabase =
 // The program's database without what the program needs.
 inline const QString DatabaseIncomplete = QStringLiteral("خطا! بانک اطلاعاتي آنچه برنامه نياز دارد را ندارد: %1");
 inline const QString DatabaseIncompleteInstall =
-    QStringLiteral("؛ جدول هاي نبوده را تنظيمات بانک اطلاعاتي (پنجره تنظيمات اتصال) مي سازد");
+    QStringLiteral("؛ جدول هاي ناموجود را نصب بانک اطلاعاتي در پنجره «تنظيمات اتصال به بانک» مي سازد");
 inline const QString MissingTable = QStringLiteral("جدول %1");
 inline const QString MissingColumn = QStringLiteral("ستون %2 در جدول %1");
 inline const QString UnknownRequiredColumn =

@@ -204,7 +204,7 @@ private slots:
         QCOMPARE(connection_failure(driverText), cause);
         // The code, where the driver gives one, whatever the words.
         QCOMPARE(connection_failure(driverText, QStringLiteral("28P01")), ConnectionFailure::LoginRefused);
-        QCOMPARE(connection_failure(driverText, QStringLiteral("4060;18456")), ConnectionFailure::NoDatabase);
+        QCOMPARE(connection_failure(driverText, QStringLiteral("18456;4060")), ConnectionFailure::NoDatabase);
     }
 
     // A failure whose words the program does not know is told with them: a
