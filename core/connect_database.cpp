@@ -42,12 +42,14 @@ void showSettingsWindow()
         server->showModal();
 }
 
-// What a failed open says: the cause where the driver names one; for a server
-// that cannot be reached (or words nobody knows), the text the caller gives.
-QString failureText(const QString& driverText, const ConnectionOptions& options, const QString& unreachable)
+// What a failed open says: the cause where the driver names one, a server
+// that cannot be reached by the text the caller gives; words nobody knows
+// (a server that speaks another language) are shown as they are.
+QString failureText(const QString& driverText, const QString& code, const ConnectionOptions& options,
+                    const QString& unreachable)
 {
-    qWarning().noquote() << "connection failed:" << driverText;
-    switch (connection_failure(driverText)) {
+    qWarning().noquote() << "connection failed:" << code << driverText;
+    switch (connection_failure(driverText, code)) {
     case ConnectionFailure::LoginRefused:
         return CoreText::LoginRefused;
     case ConnectionFailure::NoDatabase:
@@ -57,9 +59,27 @@ QString failureText(const QString& driverText, const ConnectionOptions& options,
     case ConnectionFailure::Damaged:
         return DbText::damagedFile(options.database);
     case ConnectionFailure::Unreachable:
+        return unreachable;
+    case ConnectionFailure::Unrecognised:
         break;
     }
-    return unreachable;
+    return CoreText::ConnectionFailedWords.arg(driverText.trimmed());
+}
+
+// What stops an embedded database file from being opened and written, as the
+// file system tells it: the path is a folder; its folder cannot be written
+// (SQLite writes its journal beside the file); nothing when neither.
+std::optional<QString> fileObstacle(const ConnectionOptions& options)
+{
+    if (options.backend != Backend::SQLite || options.database.isEmpty())
+        return std::nullopt;
+    const QFileInfo file(options.database);
+    if (file.isDir())
+        return CoreText::DatabasePathIsFolder.arg(Msg::filePath(file.absoluteFilePath()));
+    const QFileInfo folder(file.absolutePath());
+    if (folder.exists() && (!folder.isDir() || !folder.isWritable()))
+        return CoreText::DataFolderNotWritable.arg(Msg::filePath(folder.absoluteFilePath()));
+    return std::nullopt;
 }
 
 // Opens the connection and reads from it once, before anything is written: a
@@ -68,15 +88,21 @@ QString failureText(const QString& driverText, const ConnectionOptions& options,
 std::optional<QString> openAndLook(const ConnectionOptions& options, const QString& unreachable)
 {
     Database& db = Database::current();
+    if (const std::optional<QString> obstacle = fileObstacle(options))
+        return obstacle;
     QString error;
-    if (!db.open(options, &error))
-        return failureText(error, options, unreachable);
+    if (!db.open(options, &error)) {
+        // A folder that could not be made (a file stands in its path).
+        if (const std::optional<QString> obstacle = fileObstacle(options))
+            return obstacle;
+        return failureText(error, db.lastErrorCode(), options, unreachable);
+    }
     try {
         Sql::tableExists(QStringLiteral("users"));
     } catch (const DbError& e) {
         // A damaged file or a full disk is said as every command says it.
         const bool known = e.kind == DbError::Kind::Damaged || e.kind == DbError::Kind::DiskFull;
-        const QString text = known ? Db::errorMessage(e) : failureText(e.driverText, options, unreachable);
+        const QString text = known ? Db::errorMessage(e) : failureText(e.driverText, e.code, options, unreachable);
         db.close();
         return text;
     }
@@ -91,21 +117,56 @@ std::optional<QString> openFromSettings(const ConnectionSettings& s, const QStri
     const std::optional<ConnectionOptions> options = connection_options(s);
     if (!options)
         return unreachable;
-    if (options->backend == Backend::SQLite && !QFileInfo(options->database).isFile())
+    if (options->backend == Backend::SQLite && !QFileInfo(options->database).isDir() &&
+        !QFileInfo(options->database).isFile())
         return notFound;
     return openAndLook(*options, unreachable);
+}
+
+// Whether the open database is one the program can work on: its own with
+// every table and column it needs (an empty embedded database is installed,
+// an incomplete one completed, when asked). Otherwise says what it lacks and
+// closes it, untouched.
+bool usable(EmptyDatabase empty, bool embedded, bool* installed)
+{
+    Schema::Contents contents;
+    if (!Db::guard([&] { contents = Schema::examine(); })) {
+        Database::current().close();
+        return false;
+    }
+    if (empty == EmptyDatabase::Leave || contents.complete())
+        return true;
+    if (contents.empty && !embedded)
+        return true; // the login says that nobody installed it yet
+    if (contents.empty || contents.own()) {
+        if (embedded) {
+            const Schema::Result result = Schema::install();
+            Schema::report(result);
+            if (installed)
+                *installed = contents.empty && result.ok();
+            return result.ok();
+        }
+        QString text = CoreText::DatabaseIncomplete.arg(contents.faults());
+        if (!contents.missingTables.isEmpty())
+            text += CoreText::DatabaseIncompleteInstall;
+        Msg::error(text);
+    } else {
+        Msg::error(CoreText::NotProgramsDatabase.arg(contents.faults()));
+    }
+    Database::current().close();
+    return false;
 }
 
 bool connectBuiltIn(EmptyDatabase empty, bool* installed)
 {
     Database& db = Database::current();
     db.close();
-    if (const std::optional<ConnectionSettings> installed = Settings::read(Settings::installFile())) {
-        if (const std::optional<QString> failed = openFromSettings(*installed, CoreText::InternetFailed, CoreText::InternetFailed)) {
+    if (const std::optional<ConnectionSettings> settings = Settings::read(Settings::installFile())) {
+        if (const std::optional<QString> failed = openFromSettings(*settings, CoreText::InternetFailed, CoreText::InternetFailed)) {
             Msg::info(*failed);
             return false;
         }
-        return true;
+        return usable(empty, false, installed);
     }
     ConnectionOptions embedded;
     embedded.backend = Backend::SQLite;
@@ -114,20 +175,10 @@ bool connectBuiltIn(EmptyDatabase empty, bool* installed)
         Msg::info(*failed);
         return false;
     }
-    bool users = false;
-    if (!Db::guard([&] { users = Sql::tableExists(QStringLiteral("users")); }))
-        return false;
-    if (empty == EmptyDatabase::Install && !users) {
-        const Schema::Result result = Schema::install();
-        Schema::report(result);
-        if (installed)
-            *installed = result.ok();
-        return result.ok();
-    }
-    return true;
+    return usable(empty, true, installed);
 }
 
-bool connectLocal()
+bool connectLocal(EmptyDatabase empty)
 {
     const std::optional<ConnectionSettings> s = Settings::read(Settings::userFile());
     if (!s) {
@@ -140,7 +191,7 @@ bool connectLocal()
     const QString unreachable = accessFile ? CoreText::AccessFileMissing : CoreText::SettingsWrong;
     const std::optional<QString> failed = openFromSettings(*s, unreachable, CoreText::AccessFileMissing);
     if (!failed)
-        return true;
+        return usable(empty, false, nullptr);
     Msg::warnYes(*failed);
     showSettingsWindow();
     return false;
@@ -179,30 +230,46 @@ std::optional<ConnectionOptions> connection_options(const ConnectionSettings& s)
     return o;
 }
 
-ConnectionFailure connection_failure(const QString& driverText)
+ConnectionFailure connection_failure(const QString& driverText, const QString& code)
 {
-    // The words of libpq (with the SQLSTATE where the server sent one), of
-    // the SQL Server ODBC driver and of SQLite; the server's own words are
-    // those of its default language.
+    using enum ConnectionFailure;
+    // The code, where the driver gives one: the SQLSTATE of the server or of
+    // ODBC, SQL Server's error number (several may come, joined; its 4060,
+    // no such database, comes with 18456, login failed).
+    static const std::pair<const char*, ConnectionFailure> codes[] = {
+        {"3D000", NoDatabase},   {"4060", NoDatabase},    {"28P01", LoginRefused},
+        {"28000", LoginRefused}, {"18456", LoginRefused},
+    };
+    const QStringList given = code.split(QRegularExpression(QStringLiteral("[;,\\s]+")), Qt::SkipEmptyParts);
+    for (const auto& [known, failure] : codes)
+        if (given.contains(QLatin1String(known)))
+            return failure;
+    // Otherwise the words, in English: libpq's and the server's (with the
+    // SQLSTATE where the server sent one; libpq gives no code of a failed
+    // connection), the SQL Server ODBC driver's, SQLite's.
     static const std::pair<QRegularExpression, ConnectionFailure> words[] = {
         {QRegularExpression(QStringLiteral("password authentication failed|no password supplied|\\b28P01\\b|"
                                            "role \".*\" (does not exist|is not permitted to log in)"),
                             QRegularExpression::CaseInsensitiveOption),
-         ConnectionFailure::LoginRefused},
+         LoginRefused},
         // SQL Server's 4060 comes with "login failed": before 18456 (state 28000).
         {QRegularExpression(QStringLiteral("database \".*\" does not exist|\\b3D000\\b|cannot open database"),
                             QRegularExpression::CaseInsensitiveOption),
-         ConnectionFailure::NoDatabase},
-        {QRegularExpression(QStringLiteral("login failed"), QRegularExpression::CaseInsensitiveOption),
-         ConnectionFailure::LoginRefused},
-        {QRegularExpression(QStringLiteral("unable to open database file")), ConnectionFailure::FolderNotWritable},
-        {QRegularExpression(QStringLiteral("file is not a database|database disk image is malformed")),
-         ConnectionFailure::Damaged},
+         NoDatabase},
+        {QRegularExpression(QStringLiteral("login failed"), QRegularExpression::CaseInsensitiveOption), LoginRefused},
+        {QRegularExpression(QStringLiteral("unable to open database file")), FolderNotWritable},
+        {QRegularExpression(QStringLiteral("file is not a database|database disk image is malformed")), Damaged},
+        {QRegularExpression(QStringLiteral("connection refused|could not translate host name|timeout expired|timed out|"
+                                           "no route to host|network is unreachable|is the server running|"
+                                           "could not connect to server|name or service not known|"
+                                           "server closed the connection|adaptive server is unavailable"),
+                            QRegularExpression::CaseInsensitiveOption),
+         Unreachable},
     };
     for (const auto& [pattern, failure] : words)
         if (pattern.match(driverText).hasMatch())
             return failure;
-    return ConnectionFailure::Unreachable;
+    return Unrecognised;
 }
 
 int default_connection_choice() { return Settings::read(Settings::userFile()) ? 1 : 0; }
@@ -214,7 +281,7 @@ bool connect_database(int choice, EmptyDatabase empty, bool* installed)
     if (choice == 0)
         return connectBuiltIn(empty, installed);
     if (choice == 1)
-        return connectLocal();
+        return connectLocal(empty);
     return true;
 }
 

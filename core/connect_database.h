@@ -9,9 +9,14 @@
 // settings are at fault; the result is false after a reported failure. The
 // message names the cause where the driver tells it: the server cannot be
 // reached, it refused the user name or password, the database does not exist,
-// the data folder cannot be written (with its path), the database file is
-// damaged (with its path; nothing is written to it, the installer does not
-// run on it).
+// the data folder cannot be written or the database path is a folder (told by
+// the file system, with the path), the database file is damaged (with its
+// path; nothing is written to it, the installer does not run on it); any
+// other failure with the driver's own words.
+// Once open, the login's connection (EmptyDatabase::Install) is used only on
+// the program's own database with all it needs (an embedded one is
+// installed or completed); another program's is closed untouched, and the
+// message names what the database lacks.
 
 #include "platform/config/connection_settings.h"
 #include "platform/db/database.h"
@@ -30,9 +35,12 @@ bool connect_database(int choice, EmptyDatabase empty = EmptyDatabase::Install, 
 int default_connection_choice();
 
 // Why a connection could not be opened or used at once, told from the
-// driver's words (libpq, the SQL Server ODBC driver, SQLite).
-enum class ConnectionFailure { Unreachable, LoginRefused, NoDatabase, FolderNotWritable, Damaged };
-ConnectionFailure connection_failure(const QString& driverText);
+// driver's code where it gives one, else from its English words (libpq, the
+// SQL Server ODBC driver, SQLite). Words it does not know (a server that
+// speaks another language) are Unrecognised: the message shows them as they
+// are rather than guess.
+enum class ConnectionFailure { Unreachable, LoginRefused, NoDatabase, FolderNotWritable, Damaged, Unrecognised };
+ConnectionFailure connection_failure(const QString& driverText, const QString& code = {});
 
 // How settings translate into a connection; nothing for an authentication,
 // system type or server type outside the known values.

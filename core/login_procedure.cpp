@@ -206,8 +206,6 @@ bool Tlogin::logIn(const QString& typed, const QString& ps)
         return false;
     }
 
-    write_log_row_for(us, CoreText::LoginSucceeded + us + QLatin1Char(' ') + user.value(QStringLiteral("nam")).toString());
-
     const qint64 unread = Sql::scalar(QStringLiteral("select count(*) from payamha where rec_prs_id = ? and show_dat = ?"),
                                       {id, QString()}).toLongLong();
     if (unread != 0)
@@ -220,6 +218,10 @@ bool Tlogin::logIn(const QString& typed, const QString& ps)
 
     main->setServerDate(Stamp::serverShamsiDate());
     main->setWorkstation(LocalIP());
+
+    // Written once everything the login reads was read: a login that fails
+    // on the way leaves no row saying it succeeded.
+    write_log_row_for(us, CoreText::LoginSucceeded + us + QLatin1Char(' ') + user.value(QStringLiteral("nam")).toString());
 
     main->showMaximized();
     hide();

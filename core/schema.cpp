@@ -7,6 +7,7 @@
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
 
+#include <QSet>
 #include <QtDebug>
 #include <functional>
 #include <vector>
@@ -180,6 +181,15 @@ const std::vector<Table>& tables()
 const Column TakafolTaghir{"taghir", T::Text, DateText};
 const Column TakafolTak{"tak", T::Text, 80};
 
+// A table's columns as the installer leaves it: takafol with its two newer ones.
+std::vector<Column> installedColumns(const Table& t)
+{
+    std::vector<Column> columns = t.columns;
+    if (qstrcmp(t.name, "takafol") == 0)
+        columns.insert(columns.end(), {TakafolTaghir, TakafolTak});
+    return columns;
+}
+
 const Table* findTable(const QString& name)
 {
     for (const Table& t : tables())
@@ -288,10 +298,7 @@ int columnWidth(const QString& table, const QString& column)
     const Table* t = findTable(table);
     if (!t)
         return 0;
-    std::vector<Column> columns = t->columns;
-    if (table == QLatin1String("takafol"))
-        columns.insert(columns.end(), {TakafolTaghir, TakafolTak});
-    for (const Column& c : columns)
+    for (const Column& c : installedColumns(*t))
         if (column == QLatin1String(c.name))
             return c.type == T::Text ? c.size : 0;
     return 0;
@@ -319,20 +326,102 @@ QString createStatement(const Dialect& d, const QString& table)
     return QStringLiteral("create table %1 (%2)").arg(table, cols.join(QStringLiteral(", ")));
 }
 
+bool Contents::own() const
+{
+    if (empty || missingTables.contains(QStringLiteral("users")))
+        return false;
+    for (const QString& c : missingColumns)
+        if (c.startsWith(QLatin1String("users.")))
+            return false;
+    return true;
+}
+
+bool Contents::complete() const
+{
+    return !empty && missingTables.isEmpty() && missingColumns.isEmpty() && unknownRequired.isEmpty();
+}
+
+QString Contents::faults(const QStringList& skip) const
+{
+    QStringList out;
+    for (const QString& t : missingTables)
+        if (!skip.contains(t))
+            out << CoreText::MissingTable.arg(t);
+    const auto columns = [&](const QStringList& list, const QString& text) {
+        for (const QString& c : list) {
+            const QString table = c.section(QLatin1Char('.'), 0, 0);
+            if (!skip.contains(table))
+                out << text.arg(table, c.section(QLatin1Char('.'), 1));
+        }
+    };
+    columns(missingColumns, CoreText::MissingColumn);
+    columns(unknownRequired, CoreText::UnknownRequiredColumn);
+    return out.join(QStringLiteral("، "));
+}
+
+Contents examine()
+{
+    const Dialect& d = Database::current().dialect();
+    Contents found;
+    QSet<QString> present;
+    for (const QVariantMap& r : Sql::rows(d.tablesQuery()))
+        present << r.value(QStringLiteral("name")).toString().toLower();
+    found.empty = present.isEmpty();
+    for (const Table& t : tables()) {
+        const QString table = QLatin1String(t.name);
+        if (!present.contains(table)) {
+            if (!found.empty)
+                found.missingTables << table;
+            continue;
+        }
+        QSet<QString> expected;
+        if (t.key != Key::None)
+            expected << QStringLiteral("id");
+        const std::vector<Column> columns = installedColumns(t);
+        for (const Column& c : columns)
+            expected << QLatin1String(c.name);
+        QSet<QString> has;
+        for (const QVariantMap& r : Sql::rows(d.columnsQuery(), {table})) {
+            const QString name = r.value(QStringLiteral("name")).toString().toLower();
+            has << name;
+            if (!expected.contains(name) && r.value(QStringLiteral("required")).toInt() == 1)
+                found.unknownRequired << table + QLatin1Char('.') + name;
+        }
+        for (const Column& c : columns)
+            if (!has.contains(QLatin1String(c.name)))
+                found.missingColumns << table + QLatin1Char('.') + QLatin1String(c.name);
+    }
+    return found;
+}
+
 Result install(const std::optional<QString>& adminPassword)
 {
-    const Keys::Unkeyed installing(Keys::Unkeyed::Why::Installer);
     Result result;
     const Dialect& d = Database::current().dialect();
+
+    // Another program's database, or the program's without its accounts,
+    // is left as it is: nothing is asked and nothing written.
+    Contents before;
+    try {
+        before = examine();
+    } catch (const DbError& e) {
+        result.failures.append({0, QString(), e.driverText});
+        return result;
+    }
+    if (!before.empty && !before.own()) {
+        result.refused = CoreText::NotProgramsDatabase.arg(before.faults());
+        return result;
+    }
+    // A new database is made before anyone uses it; the program's own, in
+    // use, has its rows written under the keys their writers take.
+    std::optional<Keys::Unkeyed> installing;
+    if (before.empty)
+        installing.emplace(Keys::Unkeyed::Why::Installer);
 
     // The password is asked before anything is written, so that a cancelled
     // question leaves the database as it was and the next run asks again.
     QString passwordHash;
-    bool usersMissing = true;
-    try {
-        usersMissing = !Sql::tableExists(QStringLiteral("users"));
-    } catch (const DbError&) {
-    }
+    const bool usersMissing = before.empty;
     if (usersMissing) {
         const std::optional<QString> password = adminPassword ? adminPassword : askAdminPassword();
         if (!password) {
@@ -364,26 +453,30 @@ Result install(const std::optional<QString>& adminPassword)
          }},
         {2, "users.lev",
          [] {
-             Sql::exec(QStringLiteral("update users set lev = ? where lev = ? or lev is null"),
-                       {QStringLiteral("single"), QString(QLatin1String(""))});
+             Sql::exclusive(Keys::accounts(), [] {
+                 Sql::exec(QStringLiteral("update users set lev = ? where lev = ? or lev is null"),
+                           {QStringLiteral("single"), QString(QLatin1String(""))});
+             });
          }},
         {3, "setting", create("setting")},
         {4, "log", create("log")},
         {5, "payamha", create("payamha")},
         {6, "dastrasi",
          [] {
-             createTable(QStringLiteral("dastrasi"), [] {
-                 // The administrator's own id, whatever ids the users table holds.
-                 const QVariant admin = Sql::scalar(
-                     QStringLiteral("select min(id) from users where us = ?"), {QStringLiteral("admin")});
-                 if (admin.isNull())
-                     return;
-                 Sql::insert(QStringLiteral("dastrasi"), {{"prs_id", admin},
-                                                          {"page_name", "karbaran"},
-                                                          {"darj", 1},
-                                                          {"virayesh", 1},
-                                                          {"hazf", 1},
-                                                          {"namayesh", 1}});
+             Sql::exclusive({Keys::accounts(true), Keys::rights()}, [] {
+                 createTable(QStringLiteral("dastrasi"), [] {
+                     // The administrator's own id, whatever ids the users table holds.
+                     const QVariant admin = Sql::scalar(
+                         QStringLiteral("select min(id) from users where us = ?"), {QStringLiteral("admin")});
+                     if (admin.isNull())
+                         return;
+                     Sql::insert(QStringLiteral("dastrasi"), {{"prs_id", admin},
+                                                              {"page_name", "karbaran"},
+                                                              {"darj", 1},
+                                                              {"virayesh", 1},
+                                                              {"hazf", 1},
+                                                              {"namayesh", 1}});
+             });
              });
          }},
         {7, "zamaem", create("zamaem")},
@@ -443,12 +536,22 @@ Result install(const std::optional<QString>& adminPassword)
     ensureContainsIndexes();
     ensureSearchIndexes();
     result.notUnique = ensureUniqueIndexes();
+    // What is still missing: a column the installer does not add (it would
+    // stand after the columns that inserts name by position), another's
+    // column that refuses them. A table whose step failed is named by its step.
+    try {
+        QStringList failed;
+        for (const Failure& f : result.failures)
+            failed << f.what.section(QLatin1Char('.'), 0, 0);
+        result.faults = examine().faults(failed);
+    } catch (const DbError& e) {
+        result.failures.append({0, QString(), e.driverText});
+    }
     return result;
 }
 
 QStringList ensureUniqueIndexes()
 {
-    const Keys::Unkeyed installing(Keys::Unkeyed::Why::Installer);
     struct Unique {
         const char* name;
         const char* table;
@@ -585,7 +688,6 @@ QString containsTextsName(const QString& table, const QString& column)
 
 bool ensureContainsIndexes()
 {
-    const Keys::Unkeyed installing(Keys::Unkeyed::Why::Installer);
     const Dialect& d = Database::current().dialect();
     try {
         for (const ContainsIndex& i : ContainsIndexes) {
@@ -626,14 +728,15 @@ bool ensureContainsIndexes()
                     // search reads any longer, goes.
                     underLock(QStringList{d.createIndex(texts + QStringLiteral("_rows"), table, alongside)} +
                                   d.createContainsTexts(texts, table, column) + d.dropContainsIndex(name),
-                              {Keys::table(texts)});
+                              {Keys::table(texts), Keys::table(containsIndexName(texts, QStringLiteral("k")))});
                     continue;
                 } catch (const DbError& e) {
                     qWarning().noquote() << "the texts of" << table << column
                                          << "are searched through the rows' own index:" << e.driverText;
                 }
             }
-            underLock(d.createContainsIndex(name, table, column));
+            // A text index kept as a table of its own is filled under its key.
+            underLock(d.createContainsIndex(name, table, column), {Keys::table(name)});
         }
     } catch (const DbError& e) {
         qWarning().noquote() << "the lists' contains searches go without their indexes:" << e.driverText;
@@ -644,7 +747,6 @@ bool ensureContainsIndexes()
 
 bool ensureSearchIndexes()
 {
-    const Keys::Unkeyed installing(Keys::Unkeyed::Why::Installer);
     const Dialect& d = Database::current().dialect();
     try {
         // A county user's lists hold the requests of the persons of the user's
@@ -689,16 +791,24 @@ void report(const Result& result)
 {
     if (result.cancelled)
         return;
+    if (!result.refused.isEmpty()) {
+        Msg::error(result.refused);
+        return;
+    }
     for (const QString& sentence : result.notUnique)
         Msg::error(sentence);
-    if (result.failures.isEmpty()) {
+    if (result.failures.isEmpty() && result.faults.isEmpty()) {
         Msg::info(CoreText::AllSettingsDone);
         return;
     }
-    QStringList steps;
-    for (const Failure& f : result.failures)
-        steps << CoreText::InstallStep.arg(f.step).arg(f.what);
-    Msg::error(CoreText::InstallStepsFailed.arg(steps.join(QStringLiteral("، "))));
+    if (!result.failures.isEmpty()) {
+        QStringList steps;
+        for (const Failure& f : result.failures)
+            steps << CoreText::InstallStep.arg(f.step).arg(f.what);
+        Msg::error(CoreText::InstallStepsFailed.arg(steps.join(QStringLiteral("، "))));
+    }
+    if (!result.faults.isEmpty())
+        Msg::error(CoreText::DatabaseIncomplete.arg(result.faults));
 }
 
 void run()

@@ -22,16 +22,44 @@ struct Failure {
     QString error; // the database's own words
 };
 
+// What the current database holds of the program's tables.
+struct Contents {
+    bool empty = false;          // no table or view at all
+    QStringList missingTables;   // the program's tables it lacks
+    QStringList missingColumns;  // "table.column": the program's columns its tables lack
+    QStringList unknownRequired; // "table.column": a column not the program's that no insert fills
+    // The program's own database: its accounts table with every column of it.
+    // A database that holds tables but not those is another program's (or
+    // its accounts were taken from it): the installer leaves it untouched.
+    bool own() const;
+    // Whether every table and column the program needs is there, and none
+    // of another's refuses its inserts.
+    bool complete() const;
+    // What is missing or in the way, as one Persian sentence's list (leaving
+    // out the tables named in skip).
+    QString faults(const QStringList& skip = {}) const;
+};
+// Reads the current database's tables and columns; throws DbError.
+Contents examine();
+
 struct Result {
     bool cancelled = false; // the administrator's password was not given: nothing was done
+    // The database is not the program's: nothing was done; the message names what it lacks.
+    QString refused;
+    // What the program needs and the installer could not give (a column of a
+    // table that holds rows, a column of another's that refuses inserts), in Persian.
+    QString faults;
     QList<Failure> failures;
     // Unique indexes not made because rows already break them: one Persian
     // sentence each, naming the rows. The installer goes on without them.
     QStringList notUnique;
-    bool ok() const { return !cancelled && failures.isEmpty(); }
+    bool ok() const { return !cancelled && refused.isEmpty() && faults.isEmpty() && failures.isEmpty(); }
 };
 
-// Runs every step on the current database. When the users table is to be made,
+// Runs every step on the current database: an empty one, or the program's own
+// (whose missing tables it makes; a live database's rows are written under
+// the keys their writers take). Any other database is left as it is
+// (Result::refused). When the users table is to be made,
 // the administrator's first password is adminPassword or, without it, asked
 // through Msg (twice, equal, not empty); it is stored hashed.
 Result install(const std::optional<QString>& adminPassword = std::nullopt);
@@ -66,7 +94,8 @@ QString containsTextsName(const QString& table, const QString& column);
 QStringList ensureUniqueIndexes();
 
 // Shows the outcome: "all settings done" when every step succeeded, otherwise
-// the failed steps. Nothing when the run was cancelled.
+// the failed steps and what the database still lacks; a database that is not
+// the program's, with what it lacks. Nothing when the run was cancelled.
 void report(const Result& result);
 
 // The installer as the settings window runs it: connect by the login window's

@@ -33,6 +33,9 @@ inline const QString SettingsWrong = QStringLiteral("تنظيمات اتصال �
 // the data layer.)
 inline const QString LoginRefused = QStringLiteral("خطا! سرور بانک اطلاعاتي نام کاربري يا رمز عبور را نپذيرفت؛ تنظيمات اتصال را بررسي کنيد");
 inline const QString NoSuchDatabase = QStringLiteral("خطا! بانک اطلاعاتي «%1» روي سرور وجود ندارد؛ نام ديتابيس را در تنظيمات اتصال بررسي کنيد");
+inline const QString DatabasePathIsFolder = QStringLiteral("خطا! مسير بانک اطلاعاتي يک پوشه است، نه فايل بانک اطلاعاتي:\n%1");
+// A failure whose cause the driver's words do not tell: its words as they are.
+inline const QString ConnectionFailedWords = QStringLiteral("خطا! اتصال به بانک اطلاعاتي برقرار نشد. پاسخ بانک اطلاعاتي:\n%1");
 inline const QString DataFolderNotWritable = QStringLiteral("خطا! در پوشه بانک اطلاعاتي نمي توان نوشت و بانک اطلاعاتي باز نشد:\n%1");
 inline const QString EnterServerName = QStringLiteral("نام سرور را وارد نمائيد");
 inline const QString EnterDataBase = QStringLiteral("نام ديتابيس را وارد نمائيد");
@@ -56,6 +59,17 @@ inline const QString AdminSemat = QStringLiteral("کارشناس فناوري");
 // The installer names the steps that failed (an existing table or column is no failure).
 inline const QString InstallStepsFailed = QStringLiteral("خطا: اين مراحل تنظيمات بانک اطلاعاتي انجام نشد: %1");
 inline const QString InstallStep = QStringLiteral("مرحله %1 (%2)");
+// A database that holds tables, but not the program's accounts: nothing is written to it.
+inline const QString NotProgramsDatabase =
+    QStringLiteral("خطا! اين بانک اطلاعاتي از آن اين برنامه نيست و به آن دست زده نشد؛ آنچه برنامه در آن نيافت: %1");
+// The program's database without what the program needs.
+inline const QString DatabaseIncomplete = QStringLiteral("خطا! بانک اطلاعاتي آنچه برنامه نياز دارد را ندارد: %1");
+inline const QString DatabaseIncompleteInstall =
+    QStringLiteral("؛ جدول هاي ناموجود را نصب بانک اطلاعاتي در پنجره «تنظيمات اتصال به بانک» مي سازد");
+inline const QString MissingTable = QStringLiteral("جدول %1");
+inline const QString MissingColumn = QStringLiteral("ستون %2 در جدول %1");
+inline const QString UnknownRequiredColumn =
+    QStringLiteral("ستون %2 در جدول %1 که برنامه آن را نمي شناسد و خالي پذيرفته نمي شود");
 // The administrator's first password, asked twice when the users table is made.
 inline const QString AdminPasswordCaption = QStringLiteral("رمز عبور مدير سيستم");
 inline const QString AdminPasswordPrompt = QStringLiteral("رمز عبور کاربر admin را وارد نمائيد");

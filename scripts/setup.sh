@@ -24,6 +24,8 @@ packages=(
   # independent tools the tests compare with
   zint libzint-dev zbar-tools zxing-cpp-tools poppler-utils
   python3-openpyxl python3-xlwt
+  # the German locale of the test of a server that answers in another language
+  locales
 )
 
 sudo_cmd=()
@@ -38,4 +40,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   "${sudo_cmd[@]}" apt-get update -qq
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A test speaks to the PostgreSQL server in German (lc_messages), as a server
+# set up in another language answers.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  "${sudo_cmd[@]}" localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
 fi

@@ -275,6 +275,8 @@ bool Database::open(const ConnectionOptions& options, QString* error)
     if (!db.open()) {
         if (error)
             *error = db.lastError().text();
+        // The driver's code of the failure, where it gives one (lastErrorCode).
+        m_errorCode = db.lastError().nativeErrorCode();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
         return false;

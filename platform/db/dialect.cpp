@@ -113,6 +113,17 @@ public:
     {
         return QStringLiteral("select count(*) from pragma_table_info(?) where name = ? collate nocase");
     }
+    QString tablesQuery() const override
+    {
+        return QStringLiteral("select name from sqlite_master where type in ('table', 'view')"
+                              " and name not like 'sqlite\\_%' escape '\\'");
+    }
+    // An "integer primary key" is the row's own number, filled by the database.
+    QString columnsQuery() const override
+    {
+        return QStringLiteral("select name, case when \"notnull\" = 1 and dflt_value is null and pk = 0"
+                              " then 1 else 0 end as required from pragma_table_info(?)");
+    }
     QString lastIdQuery(const QString&) const override { return QStringLiteral("select last_insert_rowid()"); }
     QString addColumn(const QString& table, const QString& column, const QString& type) const override
     {
@@ -322,6 +333,18 @@ public:
         return QStringLiteral("select count(*) from information_schema.columns where table_schema = current_schema()"
                               " and table_name = lower(?) and column_name = lower(?)");
     }
+    QString tablesQuery() const override
+    {
+        return QStringLiteral("select table_name as name from information_schema.tables"
+                              " where table_schema = current_schema()");
+    }
+    QString columnsQuery() const override
+    {
+        return QStringLiteral("select column_name as name, case when is_nullable = 'NO' and column_default is null"
+                              " and is_identity = 'NO' and is_generated = 'NEVER' then 1 else 0 end as required"
+                              " from information_schema.columns where table_schema = current_schema()"
+                              " and table_name = lower(?)");
+    }
     QString lastIdQuery(const QString&) const override { return QStringLiteral("select lastval()"); }
     QString insertReturningId(const QString& table, const QStringList& columns) const override
     {
@@ -525,6 +548,17 @@ public:
     QString columnExistsQuery() const override
     {
         return QStringLiteral("select count(*) from information_schema.columns where table_name = ? and column_name = ?");
+    }
+    QString tablesQuery() const override
+    {
+        return QStringLiteral("select table_name as name from information_schema.tables");
+    }
+    QString columnsQuery() const override
+    {
+        return QStringLiteral("select column_name as name, case when is_nullable = 'NO' and column_default is null"
+                              " and columnproperty(object_id(table_name), column_name, 'IsIdentity') = 0"
+                              " and columnproperty(object_id(table_name), column_name, 'IsComputed') = 0"
+                              " then 1 else 0 end as required from information_schema.columns where table_name = ?");
     }
     // Each prepared statement runs in a scope of its own, so SCOPE_IDENTITY()
     // would read NULL; the session's last identity is the row just inserted.

@@ -69,6 +69,12 @@ public:
     virtual QString tableExistsQuery() const = 0;
     // Whether a column exists: a count with two bound parameters, table and column.
     virtual QString columnExistsQuery() const = 0;
+    // The names (column "name") of every table and view of the database, the
+    // backend's own catalogue left out.
+    virtual QString tablesQuery() const = 0;
+    // The columns of a table, one bound parameter, the table: "name", and
+    // "required" (1: NOT NULL with no default, nor filled by the database itself).
+    virtual QString columnsQuery() const = 0;
     // The id of the row that the last INSERT on this connection added; asked
     // only where insertReturningId gives no statement.
     virtual QString lastIdQuery(const QString& table) const = 0;

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <unistd.h>
 
 class TestConnectDatabase : public QObject {
     Q_OBJECT
@@ -191,12 +192,100 @@ private slots:
         QTest::newRow("mssql server") << "[FreeTDS][SQL Server]Unable to connect: Adaptive Server is unavailable" << Unreachable;
         QTest::newRow("sqlite folder") << "unable to open database file Error opening database" << FolderNotWritable;
         QTest::newRow("sqlite damaged") << "file is not a database Unable to execute statement" << Damaged;
+        // A server whose messages are in German (lc_messages): not guessed at.
+        QTest::newRow("pg password, German") << "FATAL:  Passwort-Authentifizierung für Benutzer »t« fehlgeschlagen"
+                                             << Unrecognised;
+        QTest::newRow("pg database, German") << "FATAL:  Datenbank »Tuvek« existiert nicht" << Unrecognised;
     }
     void causeOfAFailure()
     {
         QFETCH(QString, driverText);
         QFETCH(ConnectionFailure, cause);
         QCOMPARE(connection_failure(driverText), cause);
+        // The code, where the driver gives one, whatever the words.
+        QCOMPARE(connection_failure(driverText, QStringLiteral("28P01")), ConnectionFailure::LoginRefused);
+        QCOMPARE(connection_failure(driverText, QStringLiteral("18456;4060")), ConnectionFailure::NoDatabase);
+    }
+
+    // A failure whose words the program does not know is told with them: a
+    // server that answers in German, a setting libpq refuses.
+    void unknownWordsAreShown()
+    {
+        if (TestDb::backend() == Backend::SQLite)
+            QSKIP("a server's failure");
+        // The server's language is its own setting (a client's comes too late
+        // for a refused connection): set, then reset, and waited for.
+        const auto speak = [&](const char* set, const char* language) {
+            QVERIFY(Database::current().open(m_db.options()));
+            Sql::exec(QLatin1String(set));
+            Sql::scalar(QStringLiteral("select pg_reload_conf()"));
+            QDeadlineTimer deadline(10000);
+            while (Sql::scalar(QStringLiteral("show lc_messages")).toString().startsWith(QLatin1String("de")) !=
+                       (language != nullptr) &&
+                   !deadline.hasExpired())
+                QVERIFY(Database::current().open(m_db.options()));
+            Database::current().close();
+        };
+        speak("alter system set lc_messages = 'de_DE.UTF-8'", "de");
+        const auto restore = qScopeGuard([&] { speak("alter system reset lc_messages", nullptr); });
+        ConnectionSettings s = reachable();
+        s.dataBase = QStringLiteral("no_such_database");
+        writeUserSettings(s);
+        MsgRecorder msgs;
+        QVERIFY(!connect_database(1));
+        s.sqlServerName = QStringLiteral("127.0.0.1:99999");
+        writeUserSettings(s);
+        QVERIFY(!connect_database(1));
+        QCOMPARE(msgs.texts().size(), 2);
+        for (const char* words : {"»no_such_database« existiert nicht", "99999"})
+            QVERIFY2(msgs.texts().filter(CoreText::ConnectionFailedWords.arg(QString())).filter(QString::fromUtf8(words)).size() == 1,
+                     qPrintable(msgs.texts().join(QLatin1Char('|'))));
+    }
+
+    // The embedded database as the file system has it, and another program's
+    // file in its place: each named, nothing written.
+    void embeddedDatabaseThatCannotBeUsed_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a read-only folder") << "read-only";
+        QTest::newRow("another program's file") << "foreign";
+    }
+    void embeddedDatabaseThatCannotBeUsed()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir data;
+        const QByteArray dataDir = qgetenv("TUVEK_DATA_DIR");
+        qputenv("TUVEK_DATA_DIR", data.path().toUtf8());
+        const QString path = Settings::embeddedDatabase(), folder = QFileInfo(path).absolutePath();
+        const auto restore = qScopeGuard([&] {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv("TUVEK_DATA_DIR", dataDir);
+        });
+        const auto bytes = [&] {
+            QFile f(path);
+            return QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        QString expected = CoreText::DatabasePathIsFolder.arg(Msg::filePath(path));
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QVERIFY(Database::current().open({.backend = Backend::SQLite, .database = path}));
+            Sql::exec(QStringLiteral("create table customers (id integer, name text)"));
+            Database::current().close();
+            expected = kind == QLatin1String("foreign") ? CoreText::NotProgramsDatabase.arg(CoreText::MissingTable.arg("users"))
+                                                        : CoreText::DataFolderNotWritable.arg(Msg::filePath(folder));
+        }
+        if (kind == QLatin1String("read-only") &&
+            (geteuid() == 0 || !QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner)))
+            QSKIP("root writes in any folder");
+        const QByteArray before = bytes();
+        MsgRecorder msgs;
+        QVERIFY(!connect_database(0));
+        QVERIFY2(msgs.texts().size() == 1 && msgs.last().startsWith(expected), qPrintable(msgs.texts().join('|')));
+        QVERIFY(!Database::current().isOpen());
+        QCOMPARE(bytes(), before);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QFileInfo(path).fileName()});
     }
 
     // The built-in connection says what it met: a database the server does

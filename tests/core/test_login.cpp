@@ -202,6 +202,21 @@ private slots:
         QVERIFY(!QFile::exists(Tlogin::rememberedNamePath()));
     }
 
+    // A database without a table the login reads: refused before the
+    // password is looked at, the table named; no row says it succeeded.
+    void databaseWithoutATableItNeeds()
+    {
+        addUser(QStringLiteral("111"), QStringLiteral("pw"));
+        Sql::exec(QStringLiteral("drop table personel"));
+        MsgRecorder msgs;
+        typeAndEnter(QStringLiteral("111"), QStringLiteral("pw"));
+        QCOMPARE(msgs.texts(), QStringList{CoreText::DatabaseIncomplete.arg(CoreText::MissingTable.arg("personel")) +
+                                           CoreText::DatabaseIncompleteInstall});
+        QVERIFY(!main->isVisible());
+        QVERIFY(Database::current().open(m_db.options()));
+        QCOMPARE(logRows(CoreText::LoginSucceeded.trimmed()), 0);
+    }
+
     void plainTextPasswordIsReplacedByItsHash()
     {
         MsgRecorder msgs;

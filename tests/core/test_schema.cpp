@@ -363,21 +363,23 @@ private slots:
     void olderTakafolGainsItsTwoColumnsAfterTheOthers()
     {
         const Dialect& d = Database::current().dialect();
-        Sql::exec(QStringLiteral("create table takafol (%1, personel_id %2, lname %3, fname %3)")
-                      .arg(d.identityKey(true), d.type(ColumnType::BigInt), d.type(ColumnType::Text, 50)));
+        Sql::exec(Schema::createStatement(d, QStringLiteral("users")));
+        Sql::exec(Schema::createStatement(d, QStringLiteral("takafol")));
         Sql::insert(QStringLiteral("takafol"), {{"personel_id", 7}, {"lname", "x"}});
         QVERIFY(Schema::install(TestDb::AdminPassword).ok());
-        QCOMPARE(columnsOf("takafol"), QStringLiteral("id personel_id lname fname taghir tak"));
+        QCOMPARE(columnsOf("takafol"), kTables.at(23).second);
         QCOMPARE(count("takafol"), 1);
         QVERIFY(Schema::install().ok());
-        QCOMPARE(columnsOf("takafol"), QStringLiteral("id personel_id lname fname taghir tak"));
+        QCOMPARE(columnsOf("takafol"), kTables.at(23).second);
     }
 
     void failingStepIsReportedWithItsStep()
     {
-        // A users table of another design: the level repair cannot run.
+        // A users table that refuses the level repair.
         const Dialect& d = Database::current().dialect();
-        Sql::exec(QStringLiteral("create table users (%1, us %2)").arg(d.identityKey(false), d.type(ColumnType::Text, 25)));
+        const QString lev = QStringLiteral("lev ") + d.type(ColumnType::Text, 15);
+        Sql::exec(Schema::createStatement(d, QStringLiteral("users")).replace(lev, lev + QStringLiteral(" check (lev <> 'single')")));
+        Sql::insert(QStringLiteral("users"), {{"us", "admin"}});
         // Something named log that is no table.
         Sql::exec(QStringLiteral("create view log as select 1 as one"));
         MsgRecorder msgs;
@@ -394,6 +396,39 @@ private slots:
                                                               QStringLiteral("، ") +
                                                               CoreText::InstallStep.arg(4).arg("log"))});
         QCOMPARE(msgs.requests.first().icon, Msg::Icon::Error);
+    }
+
+    // The program's database without its accounts is named with what it
+    // lacks, like another program's: nothing asked, nothing written.
+    void databaseWithoutAccountsIsLeftAsItIs()
+    {
+        QVERIFY(Schema::install(TestDb::AdminPassword).ok());
+        Sql::exec(QStringLiteral("drop table users"));
+        const auto before = Sql::rows(Database::current().dialect().tablesQuery());
+        MsgRecorder msgs;
+        const Schema::Result result = Schema::install();
+        Schema::report(result);
+        QCOMPARE(msgs.texts(), QStringList{CoreText::NotProgramsDatabase.arg(CoreText::MissingTable.arg("users"))});
+        QCOMPARE(Sql::rows(Database::current().dialect().tablesQuery()), before);
+    }
+
+    // What the installer cannot give a table that is there is named: a
+    // column the program needs, another's column that refuses its inserts.
+    void missingAndForeignRequiredColumnsAreNamed()
+    {
+        QVERIFY(Schema::install(TestDb::AdminPassword).ok());
+        const Dialect& d = Database::current().dialect();
+        Sql::exec(QStringLiteral("drop table ticket_nafarat"));
+        Sql::exec(Schema::createStatement(d, QStringLiteral("ticket_nafarat"))
+                      .replace(QStringLiteral("birthday ") + d.type(ColumnType::Text, 10),
+                               QStringLiteral("seat int not null")));
+        MsgRecorder msgs;
+        const Schema::Result result = Schema::install();
+        QVERIFY(!result.ok());
+        Schema::report(result);
+        QCOMPARE(msgs.texts(), QStringList{CoreText::DatabaseIncomplete.arg(
+                                   CoreText::MissingColumn.arg("ticket_nafarat", "birthday") + QStringLiteral("، ") +
+                                   CoreText::UnknownRequiredColumn.arg("ticket_nafarat", "seat"))});
     }
 
     void administratorPasswordIsAskedUntilGivenTwiceAlike()
