@@ -285,22 +285,23 @@ void Entry::updateInTransaction(const Row& values) const
 }
 
 Entry::Saved Entry::saveEdit(const QList<LockKey>& keys, const QString& duplicateMessage,
-                             const std::function<void()>& body)
+                             const std::function<void()>& body, Allowed allowed)
 {
     RecordNow now = RecordNow::Same;
     QVariantMap saved;
-    const bool done = exclusive_save(PageWrite::Edit,
-                                     keys + QList<LockKey>{Keys::table(m_table, true), Keys::record(m_table, m_id)},
-                                     duplicateMessage, [&] {
-                                         // A window whose record could not be read back checks only that it is there.
-                                         now = record_now(m_table, m_id, m_stored);
-                                         if (now != RecordNow::Same)
-                                             return;
-                                         body();
-                                         // What the next save compares with: the row as this save
-                                         // left it, read under its keys, before another can change it.
-                                         saved = readStored();
-                                     });
+    const QList<LockKey> all = keys + QList<LockKey>{Keys::table(m_table, true), Keys::record(m_table, m_id)};
+    const auto save = [&] {
+        // A window whose record could not be read back checks only that it is there.
+        now = record_now(m_table, m_id, m_stored);
+        if (now != RecordNow::Same)
+            return;
+        body();
+        // What the next save compares with: the row as this save
+        // left it, read under its keys, before another can change it.
+        saved = readStored();
+    };
+    const bool done = allowed == Allowed::ByOwnGate ? exclusive_save(all, duplicateMessage, save)
+                                                    : exclusive_save(PageWrite::Edit, all, duplicateMessage, save);
     if (!done)
         return Saved::Failed;
     switch (now) {

@@ -120,6 +120,10 @@ public:
 
     // How the save of an edit ended.
     enum class Saved { Done, Failed, Changed, Gone };
+    // What allows an edit: the edit right on the page in use (virayesh), or a
+    // gate of its own the command passed before (a manager's confirmation,
+    // whose hierarchy body checks again; a guard's, by the post).
+    enum class Allowed { ByPageRight, ByOwnGate };
     // The one way an edit of the record is saved: body runs in one
     // transaction that holds keys (more than the record's: a code the edit
     // checks or carries elsewhere), the table's key shared and the record's
@@ -128,7 +132,8 @@ public:
     // database's message (or duplicateMessage for a value a unique index
     // refuses) was shown. In none of them is anything written. Done: body
     // ran and its writes landed; the record is kept as it is stored now.
-    Saved saveEdit(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body);
+    Saved saveEdit(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body,
+                   Allowed allowed = Allowed::ByPageRight);
     // Inside saveEdit's body: writes values to the record.
     void updateInTransaction(const Row& values) const;
 

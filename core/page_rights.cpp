@@ -6,10 +6,11 @@
 #include "platform/ui/msg.h"
 
 namespace {
-// The pages in use, the innermost last (the windows are shown modally).
+// The pages in use, the innermost last (the windows are shown modally); the
+// windows' own thread's, where their commands run.
 QStringList& pages_in_use()
 {
-    static QStringList pages;
+    thread_local QStringList pages;
     return pages;
 }
 
