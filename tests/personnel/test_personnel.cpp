@@ -606,9 +606,7 @@ private slots:
         const qint64 id = person(u"ثابت"_s, u"0012345679"_s);
         const qint64 clerk = Session::user().prs_id.toLongLong();
         SecondWorkstation other(m_db.options());
-        const auto takeAway = [&](PageRights left) {
-            QVERIFY(other.run([&] { save_rights(clerk, {{u"personel"_s, left}}, false); }));
-        };
+        const auto takeAway = [&](PageRights left) { QVERIFY(other.run([&] { save_rights(clerk, {{u"personel"_s, left}}, false); })); };
         const auto refused = [&](const char* what) {
             QVERIFY2(msgs.texts() == QStringList{CoreText::NoPageAccess}, what);
             msgs.clear();
