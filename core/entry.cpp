@@ -263,7 +263,7 @@ std::optional<qint64> Entry::insert(const Row& values, const std::function<void(
     qint64 id = 0;
     bool taken = false;
     // With a rule the table's key is had alone: the check cannot go stale.
-    if (!exclusive_save({Keys::table(m_table, !unique.taken)}, unique.message, [&] {
+    if (!exclusive_save(PageWrite::Add, {Keys::table(m_table, !unique.taken)}, unique.message, [&] {
             taken = unique.taken && unique.taken();
             if (taken)
                 return;
@@ -285,21 +285,23 @@ void Entry::updateInTransaction(const Row& values) const
 }
 
 Entry::Saved Entry::saveEdit(const QList<LockKey>& keys, const QString& duplicateMessage,
-                             const std::function<void()>& body)
+                             const std::function<void()>& body, Allowed allowed)
 {
     RecordNow now = RecordNow::Same;
     QVariantMap saved;
-    const bool done = exclusive_save(keys + QList<LockKey>{Keys::table(m_table, true), Keys::record(m_table, m_id)},
-                                     duplicateMessage, [&] {
-                                         // A window whose record could not be read back checks only that it is there.
-                                         now = record_now(m_table, m_id, m_stored);
-                                         if (now != RecordNow::Same)
-                                             return;
-                                         body();
-                                         // What the next save compares with: the row as this save
-                                         // left it, read under its keys, before another can change it.
-                                         saved = readStored();
-                                     });
+    const QList<LockKey> all = keys + QList<LockKey>{Keys::table(m_table, true), Keys::record(m_table, m_id)};
+    const auto save = [&] {
+        // A window whose record could not be read back checks only that it is there.
+        now = record_now(m_table, m_id, m_stored);
+        if (now != RecordNow::Same)
+            return;
+        body();
+        // What the next save compares with: the row as this save
+        // left it, read under its keys, before another can change it.
+        saved = readStored();
+    };
+    const bool done = allowed == Allowed::ByOwnGate ? exclusive_save(all, duplicateMessage, save)
+                                                    : exclusive_save(PageWrite::Edit, all, duplicateMessage, save);
     if (!done)
         return Saved::Failed;
     switch (now) {
@@ -338,7 +340,7 @@ bool Entry::update(const Row& values, const std::function<void()>& more, const U
 bool delete_record(const QString& table, qint64 id, const std::function<void()>& more)
 {
     bool gone = false;
-    if (!exclusive_save({Keys::table(table, true), Keys::record(table, id)}, QString(), [&] {
+    if (!exclusive_save(PageWrite::Delete, {Keys::table(table, true), Keys::record(table, id)}, QString(), [&] {
             gone = Sql::exec(QStringLiteral("delete from %1 where id=?").arg(table), {id}).numRowsAffected() == 0;
             if (!gone && more)
                 more();

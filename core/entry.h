@@ -30,7 +30,10 @@
 // key (exclusively with a Unique rule, shared without), an edit the table's
 // key shared and the record's key, and checks the record is still as the
 // window read it (record_now, the one stale-save check, used by the request
-// approvals too).
+// approvals too). Every insert, edit and delete checks too, inside its
+// transaction, that the clerk still has its right (darj, virayesh, hazf) on
+// the page in use as it is stored now (exclusive_save with a PageWrite):
+// without it that is said and nothing is written.
 
 #include "core/list_behaviours.h"
 #include "core/lock_keys.h"
@@ -117,6 +120,10 @@ public:
 
     // How the save of an edit ended.
     enum class Saved { Done, Failed, Changed, Gone };
+    // What allows an edit: the edit right on the page in use (virayesh), or a
+    // gate of its own the command passed before (a manager's confirmation,
+    // whose hierarchy body checks again; a guard's, by the post).
+    enum class Allowed { ByPageRight, ByOwnGate };
     // The one way an edit of the record is saved: body runs in one
     // transaction that holds keys (more than the record's: a code the edit
     // checks or carries elsewhere), the table's key shared and the record's
@@ -125,7 +132,8 @@ public:
     // database's message (or duplicateMessage for a value a unique index
     // refuses) was shown. In none of them is anything written. Done: body
     // ran and its writes landed; the record is kept as it is stored now.
-    Saved saveEdit(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body);
+    Saved saveEdit(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body,
+                   Allowed allowed = Allowed::ByPageRight);
     // Inside saveEdit's body: writes values to the record.
     void updateInTransaction(const Row& values) const;
 
@@ -175,8 +183,9 @@ QVariantMap stored_record(const QString& table, qint64 id);
 // one transaction under the table's key (shared) and the row's. table is one
 // of the program's own tables (its name goes into the statement; the id is
 // bound). True when the row went; false after a database error's message, or
-// when the row was already gone (another workstation deleted it): then that
-// is said and nothing is written.
+// when the row was already gone (another workstation deleted it) or the
+// clerk no longer has the delete right on the page in use: then that is
+// said and nothing is written.
 bool delete_record(const QString& table, qint64 id, const std::function<void()>& more = {});
 
 // The one check of a save against what its window read (expected: the

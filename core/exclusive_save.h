@@ -19,14 +19,32 @@
 //         return;                       // the message was shown
 //     Msg::info(taken ? CoreText::UserNameDuplicate : CoreText::UserSaved);
 //
+// A command that adds, edits or deletes on a page says which (PageWrite,
+// core/page_rights.h): with the rights key shared among its keys, it first
+// checks that the clerk still has that right on the page in use, as stored
+// now; when the right is gone, the clerk is told so and nothing is written.
+//
+//     exclusive_save(PageWrite::Add, {Keys::table("phone")}, CoreText::PhoneDuplicate, [&] { ... });
+//
 // An edit of one record goes through Entry (core/entry.h), which adds the
 // record's key and the check that the record is still as its window read it.
 
 #include "core/lock_keys.h"
+#include "core/page_rights.h"
 
 #include <QList>
 #include <QString>
 #include <functional>
 
 // False after a message (the database's, or duplicate): then nothing of body is kept.
+// For a command that is no page's add, edit or delete (a message sent, read
+// or deleted; the sign-in; an administrator's command ruled by the level).
 bool exclusive_save(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body);
+// The same for a write of the page in use: false too, after the message,
+// when the clerk no longer has the right write needs.
+bool exclusive_save(PageWrite write, const QList<LockKey>& keys, const QString& duplicateMessage,
+                    const std::function<void()>& body);
+// For a page's write that runs its transaction itself (Sql::exclusive, a
+// stored file's pieces): its keys, with the rights key while a page is in
+// use, for may_write_now inside.
+QList<LockKey> with_rights_key(const QList<LockKey>& keys);

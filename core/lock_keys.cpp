@@ -5,7 +5,7 @@ namespace Keys {
 namespace {
 
 // Tables first, in the order of the header; records after every table.
-enum Order { Persons = 10, Accounts = 20, Rights = 30, Hierarchies = 40, Dependants = 50, OtherTables = 100,
+enum Order { Rights = 5, Persons = 10, Accounts = 20, Hierarchies = 40, Dependants = 50, OtherTables = 100,
              Records = 1000 };
 
 LockKey key(const QString& name, int order, bool shared, QStringList tables = {})
@@ -67,7 +67,7 @@ const char* Unkeyed::whyText(Why why)
 {
     switch (why) {
     case Why::Installer:
-        return "the installer makes the tables and their first rows before any workstation uses them";
+        return "the installer makes a new database's tables and first rows, before any workstation uses it";
     }
     return "";
 }

@@ -5,8 +5,10 @@
 // or Entry; the data layer takes them in the order below, whatever order a
 // command lists them in:
 //
-//   1. tables, in this order: persons, accounts, rights, hierarchies,
-//      dependants, then every other table by name;
+//   1. tables, in this order: rights, persons, accounts, hierarchies,
+//      dependants, then every other table by name (the rights first: every
+//      write of a page takes their key shared with its own keys, to check
+//      the clerk's right, and a key the write takes later comes after it);
 //   2. records (one row, or the rows of one owner), by name.
 //
 // A table's key is taken exclusively by a command that checks or writes the
@@ -27,7 +29,9 @@ namespace Keys {
 LockKey persons(bool shared = false);
 // The accounts: a login checked or set, an account added for a person.
 LockKey accounts(bool shared = false);
-// The rights rows of every account (one row per account and page).
+// The rights rows of every account (one row per account and page): written
+// by a rights save and a new person's account; shared by every write of a
+// page, which checks the clerk's right on it (exclusive_save with a PageWrite).
 LockKey rights(bool shared = false);
 // Both approval hierarchies.
 LockKey hierarchies(bool shared = false);
@@ -46,12 +50,14 @@ LockKey rowsOf(const QString& table, qint64 owner);
 
 // ---- Writes without a key ----
 // Every write runs under a key of its table, but for the few named here and
-// in lock_keys.cpp (the tables whose rows are only appended, the log). The
-// test build's guard (Sql::setWriteGuard) stops any other.
+// in lock_keys.cpp (the tables whose rows are only appended, the log), and
+// the scopes made with one of the reasons of Why (the only way to make a
+// Sql::UnkeyedScope). The test build's guard (Sql::setWriteGuard) stops any
+// other write, and a key taken against the order of keys.
 class Unkeyed {
 public:
     enum class Why {
-        Installer, // the installer's own statements, before anyone uses the database
+        Installer, // the installer's statements on a new database, before anyone uses it
     };
     explicit Unkeyed(Why why);
 

@@ -6,6 +6,14 @@
 #include "platform/ui/msg.h"
 
 namespace {
+// The pages in use, the innermost last (the windows are shown modally); the
+// windows' own thread's, where their commands run.
+QStringList& pages_in_use()
+{
+    thread_local QStringList pages;
+    return pages;
+}
+
 bool flag(const QVariant& value)
 {
     // bit columns read back as bool, integer or text depending on the backend
@@ -27,6 +35,27 @@ std::optional<PageRights> page_rights(const QString& page_name)
     rights.hazf = flag(row.value(QStringLiteral("hazf")));
     rights.namayesh = flag(row.value(QStringLiteral("namayesh")));
     return rights;
+}
+
+PageInUse::PageInUse(const QString& page) { pages_in_use().append(page); }
+PageInUse::~PageInUse() { pages_in_use().removeLast(); }
+
+QString page_in_use() { return pages_in_use().isEmpty() ? QString() : pages_in_use().last(); }
+
+bool may_write_now(PageWrite write)
+{
+    const QString page = page_in_use();
+    if (page.isEmpty())
+        return true;
+    const std::optional<PageRights> rights = page_rights(page);
+    if (!rights)
+        return false;
+    switch (write) {
+    case PageWrite::Add: return rights->darj;
+    case PageWrite::Edit: return rights->virayesh;
+    case PageWrite::Delete: return rights->hazf;
+    }
+    return false;
 }
 
 bool check_page_rights(const PageOpener& opener)
@@ -54,7 +83,11 @@ bool check_page_rights(const PageOpener& opener)
     // A database error in the presets or the search shows its message and the window is not shown.
     if (opener.prepare && !Db::guard(opener.prepare))
         return false;
-    if (opener.show)
+    if (opener.show) {
+        std::optional<PageInUse> inUse;
+        if (!opener.page.isEmpty())
+            inUse.emplace(opener.page);
         opener.show();
+    }
     return true;
 }

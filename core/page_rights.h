@@ -1,5 +1,8 @@
 #pragma once
-// Opening a page from the main menu by the current user's rights on it.
+// Opening a page from the main menu by the current user's rights on it, and
+// the check every add, edit and delete makes of the right it needs, as the
+// rights are stored at the moment of the write: a right taken away while the
+// page's windows are open holds from the next write on.
 
 #include <QString>
 #include <functional>
@@ -24,6 +27,35 @@ struct PageOpener {
     std::function<void()> show;                     // show the target window modally
     std::function<void()> refuse;                   // without the view right: commands to disable
 };
+
+// What a write does on its page, and so the right it needs.
+enum class PageWrite {
+    Add,    // darj
+    Edit,   // virayesh (an approval is an edit)
+    Delete, // hazf
+};
+
+// While one lives, page is the page the clerk works in: check_page_rights
+// keeps one while the page's window is shown, and every window opened from
+// there works in that page, until a page opened over it (a person's
+// dependants over the personnel list) has one of its own.
+class PageInUse {
+public:
+    explicit PageInUse(const QString& page);
+    ~PageInUse();
+    PageInUse(const PageInUse&) = delete;
+    PageInUse& operator=(const PageInUse&) = delete;
+};
+// The page in use; empty while no page's window is open (the sign-in, the
+// messages, the administrator's own commands).
+QString page_in_use();
+
+// Whether the current user may still make that write on the page in use, as
+// the rights rows are stored now; true while no page is in use. Runs inside
+// the write's transaction, which holds the rights key shared (exclusive_save
+// with a PageWrite takes it): a rights save at the same moment ends before
+// the check or after the write.
+bool may_write_now(PageWrite write);
 
 // The shared opener: reads the rights, enables the commands, and with the view
 // right presets, searches and shows the target; otherwise refuses with the

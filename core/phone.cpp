@@ -101,7 +101,7 @@ void Tphone::ins_btnClick()
 {
     const QString name = storedForm(ui->name->text());
     bool duplicate = false;
-    const bool done = exclusive_save({Keys::table(QStringLiteral("phone"))}, CoreText::PhoneDuplicate, [&] {
+    const bool done = exclusive_save(PageWrite::Add, {Keys::table(QStringLiteral("phone"))}, CoreText::PhoneDuplicate, [&] {
         duplicate = Sql::exists(QStringLiteral("select id from phone where name=?"), {name});
         if (!duplicate)
             Sql::insert(QStringLiteral("phone"),

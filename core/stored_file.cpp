@@ -1,6 +1,7 @@
 #include "stored_file.h"
 
 #include "core/entry.h"
+#include "core/exclusive_save.h"
 #include "core/lock_keys.h"
 #include "core/texts.h"
 #include "platform/ui/desktop.h"
@@ -93,6 +94,7 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
 {
     bool duplicate = false;
     bool unreadable = false;
+    bool refused = false;
     QFile file(chosen.path);
     // Said once the command has ended: no message while the table's key is held.
     auto stopUnreadable = [&] {
@@ -113,7 +115,10 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
                 throw stopUnreadable(); // grown past the limit since it was chosen
             return bytes;
         };
-        Sql::exclusive(Keys::table(table), [&] {
+        Sql::exclusive(with_rights_key({Keys::table(table)}), [&] {
+            refused = !may_write_now(PageWrite::Add);
+            if (refused)
+                return;
             duplicate = descriptionTaken(column_value(values, QStringLiteral("cmt")).toString(), rule);
             if (duplicate)
                 return;
@@ -137,9 +142,11 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
             Msg::error(unreadableText.isEmpty() ? CoreText::AttachmentUnreadable : unreadableText);
         return false;
     }
-    if (duplicate)
+    if (refused)
+        Msg::info(CoreText::NoPageAccess);
+    else if (duplicate)
         Msg::info(rule.duplicateText);
-    return !duplicate;
+    return !duplicate && !refused;
 }
 
 namespace {

@@ -167,7 +167,7 @@ void Tusers::N7Click()
     // before the delete or finds the account gone.
     const qint64 id = row.value(QStringLiteral("id")).toLongLong();
     bool removed = false;
-    if (!Db::guard([&] { removed = AccountRow::remove(id); }))
+    if (!exclusive_save(PageWrite::Delete, {}, QString(), [&] { removed = AccountRow::remove(id); }))
         return;
     if (!removed) {
         Entry::sayGone();
@@ -244,7 +244,7 @@ void Tusers::ins_btn2Click()
 bool Tusers::saveForLoadedUser(const QList<LockKey>& keys, const std::function<void()>& save)
 {
     bool gone = false;
-    if (!exclusive_save(keys + AccountRow::keys(m_loadedId), QString(), [&] {
+    if (!exclusive_save(PageWrite::Edit, keys + AccountRow::keys(m_loadedId), QString(), [&] {
             gone = !AccountRow::exists(m_loadedId);
             if (!gone)
                 save();

@@ -270,7 +270,7 @@ void Tabadiha::ins_btnClick()
         // A second clerk replacing the gazetteer at the same moment, or a
         // place added, edited or deleted meanwhile, waits: the gazetteer ends
         // as one sheet, never both.
-        done = exclusive_save({Keys::table(QStringLiteral("abadiha"))}, QString(), [&] {
+        done = exclusive_save(PageWrite::Add, {Keys::table(QStringLiteral("abadiha"))}, QString(), [&] {
             Sql::exec(QStringLiteral("delete from abadiha"));
             const QString full = insert_places_sql(PlacesPerStatement);
             for (int first = 0; first < places; first += PlacesPerStatement) {

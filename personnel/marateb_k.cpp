@@ -182,7 +182,7 @@ void Tmarateb_k::ins_btnClick()
         return;
     }
     bool duplicate = false;
-    if (!exclusive_save({Keys::hierarchies()}, PersonnelText::Duplicate, [&] {
+    if (!exclusive_save(PageWrite::Add, {Keys::hierarchies()}, PersonnelText::Duplicate, [&] {
             duplicate = Sql::exists(QStringLiteral("select master from %1 where master=? and slave=?").arg(m_table),
                                     {master, slave});
             if (!duplicate)
@@ -229,7 +229,7 @@ void Tmarateb_k::replacePairs(const QString& column, const QString& code, QListW
     // A replace by another workstation at the same moment waits until this
     // one is done: the pairs end as the one or the other ticked them, whole.
     // Both hierarchies' writes take the one hierarchy key.
-    exclusive_save({Keys::hierarchies()}, QString(), [&] {
+    exclusive_save(PageWrite::Add, {Keys::hierarchies()}, QString(), [&] {
         Sql::exec(QStringLiteral("delete from %1 where %2=?").arg(m_table, column), {code});
         for (int i = 0; i < list->count(); ++i) {
             progress->setValue(i);

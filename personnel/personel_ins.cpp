@@ -236,7 +236,7 @@ void Tpersonel_ins::ins_btnClick()
     // The code is checked and the person, the log row, the account and its
     // rights written as one: another workstation adding the same code waits,
     // then finds this person.
-    if (!exclusive_save({Keys::persons(), Keys::accounts(), Keys::rights()}, NationDuplicate, [&] {
+    if (!exclusive_save(PageWrite::Add, {Keys::persons(), Keys::accounts(), Keys::rights()}, NationDuplicate, [&] {
             // An empty code is looked up like any other: one person may be without one.
             duplicate = Sql::exists(QStringLiteral("select id from personel where nation=?"), {nation});
             if (duplicate)

@@ -180,7 +180,7 @@ void Tpersonel_src::N3Click()
     // the person, since. With the keys of what it deletes too, a code change,
     // a new account of that code, a dependant added or the insurance switched
     // at the same moment waits until the delete is done.
-    const bool done = exclusive_save({Keys::persons(), Keys::accounts(), Keys::rights(), Keys::dependants(),
+    const bool done = exclusive_save(PageWrite::Delete, {Keys::persons(), Keys::accounts(), Keys::rights(), Keys::dependants(),
                                       Keys::table(QStringLiteral("personel_pic"))},
                                      QString(), [&] {
         const QVariantMap person = Sql::row(QStringLiteral("select lname, nation from personel where id=?"), {id});

@@ -90,7 +90,7 @@ void Ttakafol::ins_btnClick()
     // another workstation waits, and then is found; the head deleted at the
     // same moment is deleted before (and then found gone) or after (and takes
     // the dependant along).
-    if (!exclusive_save({Keys::persons(true), Keys::dependants()}, PersonnelText::DependantDuplicate, [&] {
+    if (!exclusive_save(PageWrite::Add, {Keys::persons(true), Keys::dependants()}, PersonnelText::DependantDuplicate, [&] {
             headGone = !Sql::exists(QStringLiteral("select id from personel where id=?"), {m_head.id});
             if (headGone)
                 return;

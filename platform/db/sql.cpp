@@ -100,6 +100,21 @@ void guardWrite(Database& db, const QString& sql, const Where& where)
     report(line);
 }
 
+// A key taken after one that comes later in the one order: two commands
+// may wait for each other in a circle.
+void keyAgainstOrder(const LockKey& key, const QString& after, const Where& where)
+{
+    const QString line = QStringLiteral("key against the order: %1 taken after %2 (at %3:%4, %5)")
+                             .arg(key.name, after, QString::fromUtf8(where.file_name()))
+                             .arg(where.line())
+                             .arg(QString::fromUtf8(where.function_name()));
+    const Offence& report = guardState().report;
+    if (report && !writtenInTests(where))
+        report(line);
+    else
+        qWarning().noquote() << line << ": two commands may wait for each other";
+}
+
 } // namespace
 
 void setWriteGuard(Offence report, const QStringList& keylessTables)
@@ -153,7 +168,11 @@ QString unkeyedWrite(Database& db, const QString& sql)
     return {};
 }
 
-UnkeyedScope::UnkeyedScope(const char*) { ++t_unkeyed; }
+UnkeyedScope::UnkeyedScope(const char* why)
+{
+    Q_UNUSED(why);
+    ++t_unkeyed;
+}
 UnkeyedScope::~UnkeyedScope() { --t_unkeyed; }
 
 DbError failure(const QSqlError& e, const QString& sql)
@@ -360,7 +379,7 @@ void transaction(const std::function<void()>& body)
     }
 }
 
-void exclusive(const QList<LockKey>& keys, const std::function<void()>& body)
+void exclusive(const QList<LockKey>& keys, const std::function<void()>& body, Where where)
 {
     // The strongest mode asked of each key, in the one order of keys.
     QList<LockKey> ordered;
@@ -379,8 +398,7 @@ void exclusive(const QList<LockKey>& keys, const std::function<void()>& body)
             if (db.holdsKey(key.name, key.shared))
                 continue;
             if (QPair<int, QString>(key.order, key.name) < db.lastKey())
-                qWarning().noquote() << "lock key" << key.name << "taken after" << db.lastKey().second
-                                     << "against the order of keys: two commands may wait for each other";
+                keyAgainstOrder(key, db.lastKey().second, where);
             const QString tryLock = db.dialect().tryLock(key.shared);
             if (!tryLock.isEmpty()) {
                 const QVariantList values{key.name, QString::number(qMax(1, db.lockWaitLeft()))};

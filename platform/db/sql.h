@@ -63,6 +63,10 @@ struct LockKey {
     }
 };
 
+namespace Keys {
+class Unkeyed;
+}
+
 namespace Sql {
 
 // Where a statement was written: the guard of writes below names it.
@@ -133,8 +137,15 @@ void transaction(const std::function<void()>& body);
 // connection's wait notice is on (the windows show a wait cursor). On SQLite
 // the transaction itself is the file's one writer (begin immediate); on
 // PostgreSQL advisory locks; on SQL Server application locks.
-void exclusive(const QList<LockKey>& keys, const std::function<void()>& body);
-inline void exclusive(const LockKey& key, const std::function<void()>& body) { exclusive(QList<LockKey>{key}, body); }
+//
+// A key taken after one that comes later in the order (a nested call adding a
+// key that comes before one held) is an offence of the guard below, told
+// with where the call was written; without the guard it is a warning.
+void exclusive(const QList<LockKey>& keys, const std::function<void()>& body, Where where = Where::current());
+inline void exclusive(const LockKey& key, const std::function<void()>& body, Where where = Where::current())
+{
+    exclusive(QList<LockKey>{key}, body, where);
+}
 
 // The server's current date as a Gregorian date (core converts it to Persian text).
 QDate serverDate();
@@ -142,9 +153,11 @@ QDate serverDate();
 // ---- The guard of writes (on in the test build only) ----
 // Every write (insert, update, delete, replace, merge) must run in a
 // transaction that holds a key of its table (LockKey::tables), or be one of
-// the few writes that need none (core/lock_keys.h names them). While the guard
-// is on, a write without its key is told to report (with the table, the
-// statement and where it was written), which stops the test that ran it.
+// the few writes that need none (core/lock_keys.h names them), and keys are
+// taken in their one order. While the guard is on, a write without its key,
+// and a key taken against the order, are told to report (with the table or
+// the keys, the statement and where it was written), which stops the test
+// that ran it.
 // Statements written in the tests themselves (a test setting out its rows)
 // are not the program's and are let through. An empty report: no guard.
 using Offence = std::function<void(const QString& what)>;
@@ -154,14 +167,18 @@ QStringList writtenTables(const QString& sql);
 // What is wrong with running sql on db now, as one line; empty when nothing is.
 QString unkeyedWrite(Database& db, const QString& sql);
 
-// While one lives, the writes of this thread need no key: only the scopes
-// core/lock_keys.h names (Keys::Unkeyed) make one.
+// While one lives, the writes of this thread need no key. Only a scope
+// core/lock_keys.h names, with its reason (Keys::Unkeyed), makes one.
 class UnkeyedScope {
 public:
-    explicit UnkeyedScope(const char* why);
     ~UnkeyedScope();
     UnkeyedScope(const UnkeyedScope&) = delete;
     UnkeyedScope& operator=(const UnkeyedScope&) = delete;
+
+private:
+    friend class Keys::Unkeyed;
+    // why: what makes the writes of the scope need no key (Keys::Unkeyed::Why).
+    explicit UnkeyedScope(const char* why);
 };
 
 } // namespace Sql

@@ -74,7 +74,7 @@ std::optional<int> AttachedPersons::addAll(const QList<Row>& persons)
     // The check and the insert as one, under the request's own key: a second
     // workstation adding the same person to the same request waits, then
     // finds the row; an approval or a delete of the request waits, or is waited for.
-    const bool done = exclusive_save({Keys::table(m_desc.table, true), Keys::table(m_desc.request, true),
+    const bool done = exclusive_save(PageWrite::Add, {Keys::table(m_desc.table, true), Keys::table(m_desc.request, true),
                                       Keys::record(m_desc.request, request)},
                                      QString(), [&] {
         added = 0;

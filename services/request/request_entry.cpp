@@ -42,6 +42,7 @@ bool RequestEntry::prepareApprove(qint64 id, QPushButton* shown)
         return false;
     }
     m_entry->openEdit(row);
+    m_gated = shown && shown != m_edit;
     if (shown && shown != m_edit && m_edit)
         m_edit->setVisible(false);
     for (QPushButton* b : std::as_const(m_approveButtons))
@@ -97,9 +98,9 @@ bool RequestEntry::approve(const Approval& approval)
     const QList<LockKey> keys =
         approval.stamp.approverIn.isEmpty() ? QList<LockKey>{} : QList<LockKey>{Keys::hierarchies(true)};
     RequestSql::Outcome outcome = RequestSql::Outcome::Done;
-    const Entry::Saved saved = m_entry->saveEdit(keys, QString(), [&] {
-        outcome = RequestSql::approve(m_desc, m_entry->id(), *fields, approval.stamp);
-    });
+    const Entry::Saved saved = m_entry->saveEdit(
+        keys, QString(), [&] { outcome = RequestSql::approve(m_desc, m_entry->id(), *fields, approval.stamp); },
+        m_gated ? Entry::Allowed::ByOwnGate : Entry::Allowed::ByPageRight);
     if (saved != Entry::Saved::Done)
         return false;
     if (outcome == RequestSql::Outcome::NotApprover) {

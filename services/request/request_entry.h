@@ -75,6 +75,9 @@ private:
     std::function<void(Row&)> m_adjust;
     QPushButton* m_edit;
     QList<QPushButton*> m_approveButtons;
+    // The window was opened for a confirmation behind its own gate (a
+    // manager's, a guard's), not for the page's edit.
+    bool m_gated = false;
 };
 
 // The manager gate: asks the password stored in the settings list of that

@@ -9,6 +9,7 @@
 #include "personnel/insurance.h"
 #include "core/main_window.h"
 #include "core/password_hash.h"
+#include "core/rights.h"
 #include "core/schema.h"
 #include "core/texts.h"
 #include "personnel/abadiha.h"
@@ -609,6 +610,49 @@ private slots:
         Sql::exec(u"delete from personel"_s);
         QVERIFY(openPage(main, u"N1"_s, list, [&] { list->ui->N3->trigger(); }));
         QCOMPARE(msgs.requests.size(), 0);
+    }
+
+    // The clerk's rights on the personnel page taken away by a rights save on
+    // another workstation while the page is open: the edit, the add (with its
+    // account) and the delete each follow the right as stored at the write,
+    // are refused, and write nothing.
+    void rightsTakenAwayWhileOpen()
+    {
+        MsgRecorder msgs;
+        seedPlaces();
+        const qint64 id = person(u"ثابت"_s, u"0012345679"_s);
+        const qint64 clerk = Session::user().prs_id.toLongLong();
+        SecondWorkstation other(m_db.options());
+        const auto takeAway = [&](PageRights left) { QVERIFY(other.run([&] { save_rights(clerk, {{u"personel"_s, left}}, false); })); };
+        const auto refused = [&](const char* what) {
+            QVERIFY2(msgs.texts() == QStringList{CoreText::NoPageAccess}, what);
+            msgs.clear();
+            grantRights(clerk, u"personel"_s, {1, 1, 1, 1});
+        };
+        editPerson(id, [&] {
+            takeAway({true, false, true, true});
+            entry->ui->lname->setText(u"دگر"_s);
+            entry->ui->edit_btn->click();
+        });
+        refused("edit");
+        QCOMPARE(Sql::scalar(u"select lname from personel where id=?"_s, {id}).toString(), u"ثابت"_s);
+        addPersonThroughWindows([&] {
+            typePerson(u"تازه"_s, u"1111111111"_s, u"0912"_s);
+            takeAway({false, true, true, true});
+            entry->ui->ins_btn->click();
+        });
+        refused("add");
+        QCOMPARE(count(u"select count(*) from personel"_s), 1);
+        QCOMPARE(count(u"select count(*) from users where us=?"_s, {u"1111111111"_s}), 0);
+        QVERIFY(openPage(main, u"N1"_s, list, [&] {
+            clickRow(list->ui->DBGrid1, u"id"_s, id);
+            takeAway({true, true, false, true});
+            msgs.answerInput(u"123"_s);
+            list->ui->N3->trigger();
+        }));
+        refused("delete");
+        QCOMPARE(count(u"select count(*) from personel"_s), 1);
+        QCOMPARE(count(u"select count(*) from log"_s), 0);
     }
 
     // The replace: a failure part-way leaves the old gazetteer whole; a sheet

@@ -3,6 +3,8 @@
 #include "platform/db/sql.h"
 
 #include <QAtomicInteger>
+#include <QDeadlineTimer>
+#include <QThread>
 
 void SecondWorkstation::start(std::function<void()> work)
 {
@@ -44,4 +46,15 @@ bool SecondWorkstation::run(std::function<void()> work)
 {
     start(std::move(work));
     return wait();
+}
+
+bool awaitAnotherWaiting(int ms)
+{
+    const QDeadlineTimer deadline(ms);
+    do {
+        if (Sql::exists(QStringLiteral("select pid from pg_locks where not granted and pid <> pg_backend_pid()")))
+            return true;
+        QThread::msleep(5);
+    } while (!deadline.hasExpired());
+    return false;
 }

@@ -39,6 +39,12 @@ private:
     bool m_ok = true;
 };
 
+// Waits until another connection waits for a lock this workstation's
+// connection holds (PostgreSQL: pg_locks shows a lock of another backend not
+// yet granted), looking again every few milliseconds, at most ms; false when
+// none came to wait.
+bool awaitAnotherWaiting(int ms = 10000);
+
 // Makes two workstations meet inside a command: the one that reaches a point
 // first waits there (up to a limit) until the other has arrived at its own.
 class Meeting {

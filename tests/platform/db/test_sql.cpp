@@ -1,6 +1,7 @@
 // The statement helper on a real database: bound values, ids, transactions,
 // the one error message, and what the dialect does on the server.
 
+#include "core/lock_keys.h"
 #include "platform/db/money.h"
 #include "platform/db/sql.h"
 #include "platform/db/texts.h"
@@ -572,7 +573,7 @@ private slots:
                            [&] { QVERIFY(Sql::unkeyedWrite(db, write).isEmpty()); });
         });
         QVERIFY(!Sql::unkeyedWrite(db, write).isEmpty()); // the keys went with the transaction
-        const Sql::UnkeyedScope named("a write that needs no key");
+        const Keys::Unkeyed named(Keys::Unkeyed::Why::Installer);
         QVERIFY(Sql::unkeyedWrite(db, write).isEmpty());
     }
 
@@ -609,6 +610,7 @@ private slots:
         Sql::insert(QStringLiteral("item"), {{"name", "held"}});
         const Restore shorter(Database::LockWaitMs, 1500);
         Meeting held;
+        Meeting tried; // this workstation's delete has ended: the row may go
         SecondWorkstation other(m_db.options());
         other.start([&] {
             Sql::transaction([&] {
@@ -617,7 +619,7 @@ private slots:
                 else
                     Sql::exec(QStringLiteral("select id from item where name=? for update"), {QStringLiteral("held")});
                 held.arrive();
-                QThread::msleep(7000);
+                tried.awaitArrival(20000);
             });
         });
         QVERIFY(held.awaitArrival());
@@ -630,6 +632,7 @@ private slots:
             kind = e.kind;
         }
         const qint64 waited = clock.elapsed();
+        tried.arrive();
         QCOMPARE(kind, DbError::Kind::Busy);
         QVERIFY2(waited >= 1300 && waited < 3500, qPrintable(QString::number(waited)));
         QVERIFY2(other.wait(), qPrintable(other.error()));
