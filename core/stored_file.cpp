@@ -93,6 +93,16 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
 {
     bool duplicate = false;
     bool unreadable = false;
+    // The row's owner, where it belongs to one (a person's file, a suite's
+    // photograph): held against its delete and checked before a byte is sent.
+    const Keys::Belonging* owner = nullptr;
+    QVariant ownerId;
+    for (const auto& [name, value] : values)
+        if (const Keys::Belonging* pair = Keys::belongingOf(table, name)) {
+            owner = pair;
+            ownerId = value;
+        }
+    bool ownerGone = false;
     QFile file(chosen.path);
     // Said once the command has ended: no message while the table's key is held.
     auto stopUnreadable = [&] {
@@ -113,7 +123,11 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
                 throw stopUnreadable(); // grown past the limit since it was chosen
             return bytes;
         };
-        Sql::exclusive(Keys::table(table), [&] {
+        const QList<LockKey> keys = owner ? Keys::ownerKeys(*owner, ownerId.toLongLong()) : QList<LockKey>{};
+        Sql::exclusive(keys + QList<LockKey>{Keys::table(table)}, [&] {
+            ownerGone = owner && !Keys::ownerThere(*owner, ownerId);
+            if (ownerGone)
+                return;
             duplicate = descriptionTaken(column_value(values, QStringLiteral("cmt")).toString(), rule);
             if (duplicate)
                 return;
@@ -135,6 +149,10 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
     } catch (const Stopped&) {
         if (unreadable)
             Msg::error(unreadableText.isEmpty() ? CoreText::AttachmentUnreadable : unreadableText);
+        return false;
+    }
+    if (ownerGone) {
+        Msg::info(owner->gone);
         return false;
     }
     if (duplicate)

@@ -7,6 +7,12 @@
 #include "personnel/insurance.h"
 #include "platform/ui/form.h"
 
+// Deletes the person with the person's own account, dependants and
+// electronic file, in one transaction under the keys of a person's delete;
+// the person's requests stay. False when the person was gone already.
+// Throws DbError.
+bool delete_person(qint64 id);
+
 class ListWindow;
 
 namespace Ui { class Tpersonel_src; }
