@@ -2,6 +2,8 @@
 
 #include "core/texts.h"
 
+#include <algorithm>
+
 namespace Keys {
 
 namespace {
@@ -129,12 +131,20 @@ QList<LockKey> deleteKeys(const QString& owner, qint64 ownerId)
 
 QList<LockKey> ownerKeys(const Belonging& pair, qint64 ownerId)
 {
-    QList<LockKey> keys = pair.deleteKeys(ownerId);
-    // A delete that holds a table excludes the writers that hold it shared;
-    // one that holds the owner's row excludes those that hold the row.
-    for (LockKey& key : keys)
+    const QList<LockKey> deleting = pair.deleteKeys(ownerId);
+    // A delete that holds a table whole excludes the writers that hold it
+    // shared (a message to many accounts takes one key, not one a recipient);
+    // one that holds the table shared excludes those that hold the owner's row.
+    const bool whole = std::any_of(deleting.begin(), deleting.end(),
+                                   [](const LockKey& k) { return k.order < Records && !k.shared; });
+    QList<LockKey> keys;
+    for (LockKey key : deleting) {
         if (key.order < Records)
             key.shared = true;
+        else if (whole)
+            continue;
+        keys << key;
+    }
     return keys;
 }
 

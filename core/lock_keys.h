@@ -83,7 +83,9 @@ const Belonging* belongingOf(const QString& child, const QString& column);
 const Belonging& belonging(const QString& child, const QString& column);
 // The keys a delete of the owner row takes (the same for every pair of that owner).
 QList<LockKey> deleteKeys(const QString& owner, qint64 ownerId);
-// The keys of a write of rows that belong to that owner row.
+// The keys of a write of rows that belong to that owner row: the tables of
+// the delete's keys shared, and the owner's row where the delete holds no
+// table whole.
 QList<LockKey> ownerKeys(const Belonging& pair, qint64 ownerId);
 // Whether the owner row is there, read inside ownerKeys. An id that is no
 // whole number is no owner. Throws DbError.
