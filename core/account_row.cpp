@@ -24,7 +24,7 @@ QList<LockKey> keys(qint64 id) { return {Keys::accounts(true), Keys::record(User
 
 bool exists(qint64 id) { return Sql::exists(QStringLiteral("select id from users where id=?"), {id}); }
 
-QList<LockKey> deleteKeys(qint64 id) { return {Keys::accounts(), Keys::record(Users, id)}; }
+QList<LockKey> deleteKeys(qint64 id) { return Keys::deleteKeys(Users, id); }
 
 bool remove(qint64 id)
 {

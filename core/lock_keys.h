@@ -19,7 +19,10 @@
 
 #include "platform/db/sql.h"
 
+#include <QList>
 #include <QString>
+#include <QVariant>
+#include <functional>
 
 namespace Keys {
 
@@ -47,6 +50,50 @@ LockKey record(const QString& table, qint64 id);
 // The rows of one owner in a table (an account's scope, a sender's messages,
 // a suite's reservations).
 LockKey rowsOf(const QString& table, qint64 owner);
+
+// ---- Rows that belong to another ----
+// A row that hangs on a row of another table, its owner (a person's documents
+// and dependants, a request's travellers, a suite's pictures, an account's
+// rights), is written only while the owner is there. Every pair is named
+// once, in belongings() below, with the keys that every delete of an owner
+// row takes: a writer of such rows takes ownerKeys() (the same keys, shared
+// where they hold a whole table), so that its check and its write never
+// interleave with that delete, and asks ownerThere() inside them; when the
+// owner is gone it writes nothing and the clerk is told the pair's words.
+//
+//     const Keys::Belonging& pair = Keys::belonging("personel_pic", "personel_id");
+//     bool gone = false;
+//     exclusive_save(Keys::ownerKeys(pair, person) + more, QString(), [&] {
+//         gone = !Keys::ownerThere(pair, person);
+//         if (!gone)
+//             Sql::insert("personel_pic", values);
+//     });
+//     if (gone)
+//         Msg::info(pair.gone);
+struct Belonging {
+    QString child;  // the table of the rows that belong: "personel_pic"
+    QString column; // its column of the owner's id: "personel_id"
+    QString owner;  // the owner's table: "personel"
+    // The keys every delete of one owner row takes (besides what else it takes).
+    std::function<QList<LockKey>(qint64 ownerId)> deleteKeys;
+    // What the clerk is told when the owner is gone.
+    QString gone;
+};
+// Every pair.
+const QList<Belonging>& belongings();
+// The pair of a child table's column; nullptr when the column names no owner.
+const Belonging* belongingOf(const QString& child, const QString& column);
+// The same for a pair the program names (a missing one is a fault of the program).
+const Belonging& belonging(const QString& child, const QString& column);
+// The keys a delete of the owner row takes (the same for every pair of that owner).
+QList<LockKey> deleteKeys(const QString& owner, qint64 ownerId);
+// The keys of a write of rows that belong to that owner row: the tables of
+// the delete's keys shared, and the owner's row where the delete holds no
+// table whole.
+QList<LockKey> ownerKeys(const Belonging& pair, qint64 ownerId);
+// Whether the owner row is there, read inside ownerKeys. An id that is no
+// whole number is no owner. Throws DbError.
+bool ownerThere(const Belonging& pair, const QVariant& ownerId);
 
 // ---- Writes without a key ----
 // Every write runs under a key of its table, but for the few named here and

@@ -1,7 +1,6 @@
 #include "payam.h"
 #include "ui_payam.h"
 
-#include "core/account_row.h"
 #include "core/entry.h"
 #include "core/exclusive_save.h"
 #include "core/list_window.h"
@@ -191,15 +190,21 @@ void Tpayam::BitBtn1Click()
     const QByteArray text = ui->cmt->toPlainText().toUtf8();
     const QString today = Shamsi::today();
     // One message a recipient; a sender sends one message a recipient, subject
-    // and day, and further ones are skipped without a word. The accounts are
-    // held (shared, against a delete) while the messages are written: an
+    // and day, and further ones are skipped without a word. A message belongs
+    // to its sender's and its recipient's accounts: they are held against
+    // their delete (core/lock_keys.h) while the messages are written; an
     // account deleted meanwhile gets none, and then nothing is sent.
-    const QList<LockKey> keys{Keys::accounts(true), Keys::table(Payamha, true),
-                              Keys::rowsOf(Payamha, sender.toLongLong())};
+    const Keys::Belonging& from = Keys::belonging(Payamha, QStringLiteral("send_prs_id"));
+    const Keys::Belonging& to = Keys::belonging(Payamha, QStringLiteral("rec_prs_id"));
+    QList<LockKey> keys = Keys::ownerKeys(from, sender.toLongLong());
+    for (const QVariant& recipient : std::as_const(recipients))
+        keys += Keys::ownerKeys(to, recipient.toLongLong());
+    keys += {Keys::table(Payamha, true), Keys::rowsOf(Payamha, sender.toLongLong())};
     bool gone = false;
     const bool sent = exclusive_save(keys, QString(), [&] {
+        gone = !Keys::ownerThere(from, sender);
         for (const QVariant& recipient : std::as_const(recipients))
-            gone = gone || !AccountRow::exists(recipient.toLongLong());
+            gone = gone || !Keys::ownerThere(to, recipient);
         if (gone)
             return;
         for (const QVariant& recipient : std::as_const(recipients)) {
@@ -218,7 +223,7 @@ void Tpayam::BitBtn1Click()
     if (!sent)
         return;
     if (gone) {
-        Msg::info(CoreText::UserGone);
+        Msg::info(to.gone);
         fillRecipients();
         return;
     }

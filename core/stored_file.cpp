@@ -95,6 +95,16 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
     bool duplicate = false;
     bool unreadable = false;
     bool refused = false;
+    // The row's owner, where it belongs to one (a person's file, a suite's
+    // photograph): held against its delete and checked before a byte is sent.
+    const Keys::Belonging* owner = nullptr;
+    QVariant ownerId;
+    for (const auto& [name, value] : values)
+        if (const Keys::Belonging* pair = Keys::belongingOf(table, name)) {
+            owner = pair;
+            ownerId = value;
+        }
+    bool ownerGone = false;
     QFile file(chosen.path);
     // Said once the command has ended: no message while the table's key is held.
     auto stopUnreadable = [&] {
@@ -115,9 +125,13 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
                 throw stopUnreadable(); // grown past the limit since it was chosen
             return bytes;
         };
-        Sql::exclusive(with_rights_key({Keys::table(table)}), [&] {
+        const QList<LockKey> keys = owner ? Keys::ownerKeys(*owner, ownerId.toLongLong()) : QList<LockKey>{};
+        Sql::exclusive(with_rights_key(keys + QList<LockKey>{Keys::table(table)}), [&] {
             refused = !may_write_now(PageWrite::Add);
             if (refused)
+                return;
+            ownerGone = owner && !Keys::ownerThere(*owner, ownerId);
+            if (ownerGone)
                 return;
             duplicate = descriptionTaken(column_value(values, QStringLiteral("cmt")).toString(), rule);
             if (duplicate)
@@ -144,9 +158,11 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
     }
     if (refused)
         Msg::info(CoreText::NoPageAccess);
+    else if (ownerGone)
+        Msg::info(owner->gone);
     else if (duplicate)
         Msg::info(rule.duplicateText);
-    return !duplicate && !refused;
+    return !duplicate && !refused && !ownerGone;
 }
 
 namespace {

@@ -79,9 +79,12 @@ std::optional<Chosen> choose(const QString& filter = QString(), const QString& u
 // With a rule, the description (the cmt of values) is checked again in that
 // transaction, under the table's lock (Sql::exclusive), so that two
 // workstations storing the same description at once keep one: the second is
-// told the rule's duplicate text and false is returned. Without the add
-// right on the page in use, as stored at that moment, that is said and
-// false is returned.
+// told the rule's duplicate text and false is returned. A row that belongs to
+// another (Keys::belongings: a person's file, a suite's photograph) is stored
+// only while its owner is there, checked in that transaction under the keys
+// of the owner's delete; an owner gone is said (the pair's words), false.
+// Without the add right on the page in use, as stored at that moment, that
+// is said and false is returned.
 bool store(const QString& table, const Row& values, const Chosen& file, const QString& unreadableText = QString(),
            const QString& column = QStringLiteral("pic"), const DescriptionRule& rule = {});
 

@@ -247,3 +247,10 @@ inline const QString TimeImpossible =
 // A number box holding more than its column takes; %1 is the largest number it takes.
 inline const QString NumberTooLarge = QStringLiteral("خطا! اين عدد بزرگتر از حد مجاز است؛ بزرگترين عدد قابل ثبت %1 است");
 } // namespace CoreText
+
+// The owner of a row gone (Keys::belongings, core/lock_keys.h): nothing was written.
+namespace CoreText {
+inline const QString PersonGone = QStringLiteral("اين شخص پيش از اين حذف شده است");
+inline const QString RequestGone = QStringLiteral("اين درخواست پيش از اين حذف شده است");
+inline const QString SuiteGone = QStringLiteral("اين خوابگاه پيش از اين حذف شده است");
+} // namespace CoreText

@@ -238,20 +238,25 @@ void Tusers::ins_btn2Click()
         return;
     // The administrator's own right on the users window is never rewritten here.
     const RightsSet rights = rightsFromBoxes();
-    saveForLoadedUser({Keys::rights()}, [&] { save_rights(m_loadedId, rights, m_loadedUs == Admin); });
+    saveForLoadedUser(QStringLiteral("dastrasi"), QStringLiteral("prs_id"), {Keys::rights()},
+                      [&] { save_rights(m_loadedId, rights, m_loadedUs == Admin); });
 }
 
-bool Tusers::saveForLoadedUser(const QList<LockKey>& keys, const std::function<void()>& save)
+bool Tusers::saveForLoadedUser(const QString& table, const QString& column, const QList<LockKey>& keys,
+                               const std::function<void()>& save)
 {
+    // The rows belong to the account: written only while it is there, under
+    // the keys of its delete (core/lock_keys.h).
+    const Keys::Belonging& account = Keys::belonging(table, column);
     bool gone = false;
-    if (!exclusive_save(PageWrite::Edit, keys + AccountRow::keys(m_loadedId), QString(), [&] {
-            gone = !AccountRow::exists(m_loadedId);
+    if (!exclusive_save(PageWrite::Edit, Keys::ownerKeys(account, m_loadedId) + keys, QString(), [&] {
+            gone = !Keys::ownerThere(account, m_loadedId);
             if (!gone)
                 save();
         }))
         return false;
     if (gone) {
-        Msg::info(CoreText::UserGone);
+        Msg::info(account.gone);
         forgetLoadedUser();
         refreshList();
     }
@@ -293,6 +298,7 @@ void Tusers::SpeedButton1Click()
     QStringList entries;
     for (int i = 0; i < ui->list_loc->count(); ++i)
         entries << ui->list_loc->item(i)->text();
-    if (saveForLoadedUser(scope_keys(m_loadedId), [&] { save_scope(m_loadedId, entries); }))
+    if (saveForLoadedUser(QStringLiteral("dastrasi2"), QStringLiteral("user_id"), scope_keys(m_loadedId),
+                          [&] { save_scope(m_loadedId, entries); }))
         Msg::info(CoreText::ScopeSaved);
 }

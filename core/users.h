@@ -71,9 +71,11 @@ private:
     void setRights(const RightsSet& rights);
     RightsSet rightsFromBoxes() const;
     void forgetLoadedUser();
-    // Runs save under keys and the loaded account's key, while the account is
-    // still there; an account deleted meanwhile is said so and forgotten.
-    bool saveForLoadedUser(const QList<LockKey>& keys, const std::function<void()>& save);
+    // Runs save of the loaded account's rows of table (its column naming the
+    // account) under keys and the keys of the account's delete, while the
+    // account is still there; an account deleted meanwhile is said so and forgotten.
+    bool saveForLoadedUser(const QString& table, const QString& column, const QList<LockKey>& keys,
+                           const std::function<void()>& save);
 
     ListWindow* m_list = nullptr;
     qint64 m_loadedId = -1;

@@ -61,23 +61,49 @@ bool adminOnly()
     return false;
 }
 
-bool switchFamily(const QVariant& personId, bool insured)
-{
-    return switchFamilies({personId}, insured);
-}
+namespace {
 
-bool switchFamilies(const QVariantList& personIds, bool insured)
+// The switch of the families of the persons that are still there; gone
+// counts those another workstation deleted (nothing is written for them).
+bool switchThere(const QVariantList& personIds, bool insured, int& gone)
 {
+    const Keys::Belonging& family = Keys::belonging(QStringLiteral("takafol"), QStringLiteral("personel_id"));
     // Every person and dependant of the list at once: under the keys their
     // single-row writers take, so that a person's save at the same moment
-    // ends before the switch or finds the person changed, and a delete never
-    // meets the switch half-way.
+    // ends before the switch or finds the person changed, and a delete (which
+    // holds the persons too) never meets the switch half-way.
     return exclusive_save({Keys::persons(), Keys::dependants()}, QString(), [&] {
+        gone = 0;
         for (const QVariant& id : personIds) {
+            if (!Keys::ownerThere(family, id)) {
+                ++gone;
+                continue;
+            }
             Sql::exec(QStringLiteral("update personel set bime=? where id=?"), {flag(insured), id});
             Sql::exec(QStringLiteral("update takafol set bime=? where personel_id=?"), {flag(insured), id});
         }
     });
+}
+
+} // namespace
+
+bool switchFamily(const QVariant& personId, bool insured)
+{
+    int gone = 0;
+    if (!switchThere({personId}, insured, gone))
+        return false;
+    if (gone > 0) {
+        Msg::info(Keys::belonging(QStringLiteral("takafol"), QStringLiteral("personel_id")).gone);
+        return false;
+    }
+    return true;
+}
+
+bool switchFamilies(const QVariantList& personIds, bool insured)
+{
+    // The persons of the list deleted since it was read are no longer listed after it.
+    int gone = 0;
+    return switchThere(personIds, insured, gone);
 }
 
 bool askSwitchFamily(const FamilyHead& head, bool insured)

@@ -46,9 +46,11 @@ namespace Insurance {
 bool adminOnly();
 
 // One family in or out of the insurance: the person and every dependant, in
-// one transaction. False after a database error's message.
+// one transaction. False after a database error's message, or after the
+// message that the person was deleted (by another workstation; nothing written).
 bool switchFamily(const QVariant& personId, bool insured);
-// The same for every listed family, all in one transaction.
+// The same for every listed family, all in one transaction; a person deleted
+// meanwhile is passed over.
 bool switchFamilies(const QVariantList& personIds, bool insured);
 // The commands: the administrator check, the question (with the person's name,
 // or the number of persons), then the switch. True when something changed

@@ -1,8 +1,8 @@
 #include "personel_src.h"
 #include "ui_personel_src.h"
 
-#include "core/exclusive_save.h"
 #include "core/lock_keys.h"
+#include "core/exclusive_save.h"
 #include "core/list_window.h"
 #include "core/log_row.h"
 #include "core/main_window.h"
@@ -165,24 +165,25 @@ void Tpersonel_src::N2Click()
     person->showModal();
 }
 
-void Tpersonel_src::N3Click()
+PersonDelete delete_person(qint64 id)
 {
-    const QVariantMap row = m_list->currentRow();
-    if (row.isEmpty())
-        return;
-    // A wrong password ends the command silently.
-    if (!ask_delete_password(CoreText::DeletePasswordList))
-        return;
-    const QVariant id = row.value(QStringLiteral("id"));
     bool gone = false;
+    bool refused = false;
     // The person as the database holds it at this moment, not as the list
     // showed it: another workstation may have changed the code, or deleted
     // the person, since. With the keys of what it deletes too, a code change,
     // a new account of that code, a dependant added or the insurance switched
-    // at the same moment waits until the delete is done.
-    const bool done = exclusive_save(PageWrite::Delete, {Keys::persons(), Keys::accounts(), Keys::rights(), Keys::dependants(),
-                                      Keys::table(QStringLiteral("personel_pic"))},
-                                     QString(), [&] {
+    // at the same moment waits until the delete is done. Under the keys of a
+    // person's delete (core/lock_keys.h), which every write of what belongs to
+    // a person holds too: a document, a dependant or a request written at the
+    // same moment lands before the delete, or finds the person gone.
+    const QList<LockKey> keys = Keys::deleteKeys(QStringLiteral("personel"), id) +
+                                QList<LockKey>{Keys::accounts(), Keys::rights(), Keys::dependants(),
+                                               Keys::table(QStringLiteral("personel_pic"))};
+    Sql::exclusive(with_rights_key(keys), [&] {
+        refused = !may_write_now(PageWrite::Delete);
+        if (refused)
+            return;
         const QVariantMap person = Sql::row(QStringLiteral("select lname, nation from personel where id=?"), {id});
         gone = person.isEmpty();
         if (gone)
@@ -197,8 +198,24 @@ void Tpersonel_src::N3Click()
                       QLatin1Char(' ') + nation);
         Sql::exec(QStringLiteral("delete from personel where id=?"), {id});
     });
+    return refused ? PersonDelete::NoRight : gone ? PersonDelete::Gone : PersonDelete::Deleted;
+}
+
+void Tpersonel_src::N3Click()
+{
+    const QVariantMap row = m_list->currentRow();
+    if (row.isEmpty())
+        return;
+    // A wrong password ends the command silently.
+    if (!ask_delete_password(CoreText::DeletePasswordList))
+        return;
+    const qint64 id = row.value(QStringLiteral("id")).toLongLong();
+    PersonDelete result = PersonDelete::Deleted;
+    const bool done = Db::guard([&] { result = delete_person(id); });
     if (done)
-        Msg::info(gone ? PersonnelText::PersonGone : PersonnelText::Deleted);
+        Msg::info(result == PersonDelete::NoRight ? CoreText::NoPageAccess
+                  : result == PersonDelete::Gone  ? PersonnelText::PersonGone
+                                                  : PersonnelText::Deleted);
     m_list->reload();
 }
 

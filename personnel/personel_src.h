@@ -7,6 +7,14 @@
 #include "personnel/insurance.h"
 #include "platform/ui/form.h"
 
+// Deletes the person with the person's own account, dependants and
+// electronic file, in one transaction under the keys of a person's delete;
+// the person's requests stay. Gone when the person was gone already; NoRight
+// when the clerk no longer has the delete right on the page in use (nothing
+// deleted, nothing said). Throws DbError.
+enum class PersonDelete { Deleted, Gone, NoRight };
+PersonDelete delete_person(qint64 id);
+
 class ListWindow;
 
 namespace Ui { class Tpersonel_src; }

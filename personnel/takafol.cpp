@@ -90,8 +90,10 @@ void Ttakafol::ins_btnClick()
     // another workstation waits, and then is found; the head deleted at the
     // same moment is deleted before (and then found gone) or after (and takes
     // the dependant along).
-    if (!exclusive_save(PageWrite::Add, {Keys::persons(true), Keys::dependants()}, PersonnelText::DependantDuplicate, [&] {
-            headGone = !Sql::exists(QStringLiteral("select id from personel where id=?"), {m_head.id});
+    const Keys::Belonging& head = Keys::belonging(QStringLiteral("takafol"), QStringLiteral("personel_id"));
+    if (!exclusive_save(PageWrite::Add, Keys::ownerKeys(head, m_head.id.toLongLong()) + QList<LockKey>{Keys::dependants()},
+                        PersonnelText::DependantDuplicate, [&] {
+            headGone = !Keys::ownerThere(head, m_head.id);
             if (headGone)
                 return;
             // The same surname and national code anywhere in the table is the same person.
@@ -105,7 +107,7 @@ void Ttakafol::ins_btnClick()
         }))
         return;
     if (headGone) {
-        Msg::info(PersonnelText::PersonGone);
+        Msg::info(head.gone);
         return;
     }
     if (duplicate) {

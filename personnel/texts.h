@@ -3,6 +3,7 @@
 // Every message of personnel goes through Msg with one of these constants.
 
 #include "core/list_behaviours.h"
+#include "core/texts.h"
 
 #include <QList>
 #include <QPair>
@@ -203,8 +204,9 @@ inline const QList<QPair<QString, QString>> PersonMenu = {
     {QStringLiteral("N12"), QStringLiteral("کد ملي ويژه بيمه تکميلي")},
     {QStringLiteral("N14"), QStringLiteral("افراد تحت تکفل")},
     {QStringLiteral("N8"), QStringLiteral("خروج")}};
-// A delete of a person another workstation deleted already.
-inline const QString PersonGone = QStringLiteral("اين شخص پيش از اين حذف شده است");
+// A person another workstation deleted already: its delete, or a write of
+// what belongs to the person (core/lock_keys.h).
+inline const QString& PersonGone = CoreText::PersonGone;
 inline const QString LogPersonDeleted = QStringLiteral("  حذف مشخصات پرسنل ");
 inline const QString NoPlaceMatches = QStringLiteral("???");
 // Titles of the list's export: the grid's, but for the columns the export

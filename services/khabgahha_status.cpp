@@ -48,10 +48,17 @@ void Tkhabgahha_status::ins_btnClick()
         return;
     const QString dat = ui->dat->value();
     bool duplicate = false;
-    // One status a suite and day, also when two workstations give it at once.
+    bool gone = false;
+    // One status a suite and day, also when two workstations give it at once;
+    // only while the suite is there (under the keys of its delete).
+    const Keys::Belonging& owner = Keys::belonging(QStringLiteral("khabgahha_rezerv"), QStringLiteral("khabgahha_id"));
     const LockKey suite = Keys::rowsOf(QStringLiteral("khabgahha_rezerv"), m_suite.toLongLong());
-    const bool done = exclusive_save({Keys::table(QStringLiteral("khabgahha_rezerv"), true), suite},
+    const bool done = exclusive_save(Keys::ownerKeys(owner, m_suite.toLongLong()) +
+                                         QList<LockKey>{Keys::table(QStringLiteral("khabgahha_rezerv"), true), suite},
                                      ServiceText::StatusDuplicate, [&] {
+        gone = !Keys::ownerThere(owner, m_suite);
+        if (gone)
+            return;
         duplicate = Sql::exists(QStringLiteral("select id from khabgahha_rezerv where khabgahha_id=? and dat=?"),
                                 {m_suite, dat});
         if (!duplicate)
@@ -62,6 +69,10 @@ void Tkhabgahha_status::ins_btnClick()
     });
     if (!done)
         return;
+    if (gone) {
+        Msg::info(owner.gone);
+        return;
+    }
     if (duplicate) {
         Msg::info(ServiceText::StatusDuplicate);
         return;

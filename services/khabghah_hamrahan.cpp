@@ -30,8 +30,7 @@ Tkhabghah_hamrahan::Tkhabghah_hamrahan(QWidget* parent) : Form(parent), ui(new U
                                       {QStringLiteral("lname"), CompanionLName},
                                       {QStringLiteral("sen"), CompanionSen},
                                       {QStringLiteral("nesbat"), CompanionNesbat}},
-                                     {QStringLiteral("sen")},
-                                     QStringLiteral("khabghah")},
+                                     {QStringLiteral("sen")}},
                                     ui->DBGrid1, nullptr, this);
     m_persons->bind({{ui->fname, QStringLiteral("fname")},
                      {ui->lname, QStringLiteral("lname")},

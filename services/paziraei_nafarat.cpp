@@ -10,7 +10,7 @@ Tpaziraei_nafarat::Tpaziraei_nafarat(QWidget* parent) : Form(parent), ui(new Ui:
 {
     ui->setupUi(this);
     using namespace ServiceText;
-    m_persons = new AttachedPersons({QStringLiteral("paziraei_nafarat"), QStringLiteral("paziraei_id"), GuestGrid, {}, QStringLiteral("paziraei")},
+    m_persons = new AttachedPersons({QStringLiteral("paziraei_nafarat"), QStringLiteral("paziraei_id"), GuestGrid},
                                     ui->DBGrid1, ui->cnt, this);
     m_persons->bind({{ui->fname, QStringLiteral("fname")},
                      {ui->lname, QStringLiteral("lname")},

@@ -9,7 +9,7 @@ Tticket_nafarat::Tticket_nafarat(QWidget* parent) : Form(parent), ui(new Ui::Tti
 {
     ui->setupUi(this);
     m_persons = new AttachedPersons({QStringLiteral("ticket_nafarat"), QStringLiteral("ticket_id"),
-                                     ServiceText::TravellerGrid, {}, QStringLiteral("ticket")},
+                                     ServiceText::TravellerGrid},
                                     ui->DBGrid1, nullptr, this);
     m_persons->bind({{ui->fname, QStringLiteral("fname")},
                      {ui->lname, QStringLiteral("lname")},

@@ -71,14 +71,15 @@ std::optional<int> AttachedPersons::addAll(const QList<Row>& persons)
     int added = 0;
     bool gone = false;
     const qint64 request = m_request.toLongLong();
-    // The check and the insert as one, under the request's own key: a second
-    // workstation adding the same person to the same request waits, then
-    // finds the row; an approval or a delete of the request waits, or is waited for.
-    const bool done = exclusive_save(PageWrite::Add, {Keys::table(m_desc.table, true), Keys::table(m_desc.request, true),
-                                      Keys::record(m_desc.request, request)},
+    // The check and the insert as one, under the request's own key (its
+    // delete's, core/lock_keys.h): a second workstation adding the same person
+    // to the same request waits, then finds the row; an approval or a delete
+    // of the request waits, or is waited for.
+    const Keys::Belonging& owner = Keys::belonging(m_desc.table, m_desc.parent);
+    const bool done = exclusive_save(PageWrite::Add, Keys::ownerKeys(owner, request) + QList<LockKey>{Keys::table(m_desc.table, true)},
                                      QString(), [&] {
         added = 0;
-        gone = !Sql::exists(QStringLiteral("select id from %1 where id=?").arg(m_desc.request), {request});
+        gone = !Keys::ownerThere(owner, request);
         if (gone)
             return;
         for (Row person : persons) {
@@ -94,7 +95,7 @@ std::optional<int> AttachedPersons::addAll(const QList<Row>& persons)
     if (!done)
         return std::nullopt;
     if (gone) {
-        Entry::sayGone();
+        Msg::info(owner.gone);
         return std::nullopt;
     }
     refresh();

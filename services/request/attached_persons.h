@@ -6,8 +6,7 @@
 //
 //     // constructor, after setupUi
 //     m_persons = new AttachedPersons({.table = "paziraei_nafarat", .parent = "paziraei_id",
-//                                      .grid = {{"fname", T::Name}, {"lname", T::Surname}, ...},
-//                                      .request = "paziraei"},
+//                                      .grid = {{"fname", T::Name}, {"lname", T::Surname}, ...}},
 //                                     ui->DBGrid1, ui->cnt /* or nullptr */, this);
 //     m_persons->bind({{ui->fname, "fname"}, {ui->lname, "lname"}, {ui->ghaza, "ghaza"}});
 //     connect(ui->ins_btn, &QPushButton::clicked, m_persons, &AttachedPersons::add);
@@ -47,10 +46,9 @@ struct AttachedDescription {
     CaptionTable grid;
     // Columns that hold whole numbers: an empty box stores NULL.
     QStringList numbers;
-    // The request table ("ticket"): persons are added under the request's own
-    // key, the one its approval and its delete take, so they end one after
-    // the other; a request deleted meanwhile gets none.
-    QString request;
+    // The request itself is the owner of table's parent column in
+    // core/lock_keys.h: persons are added under the keys its delete takes, so
+    // they end one after the other; a request deleted meanwhile gets none.
 };
 
 class AttachedPersons : public QObject {

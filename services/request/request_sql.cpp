@@ -13,14 +13,21 @@ namespace RequestSql {
 
 namespace {
 
-// A person's id, or nothing for an empty text, -1 or anything else that names no person.
-std::optional<qint64> personId(const QVariant& owner)
+// A person's id as the window holds it; nothing for an empty text, -1 or
+// anything else that is no id: then no person was chosen.
+std::optional<qint64> chosenId(const QVariant& owner)
 {
     bool ok = false;
     const qint64 id = owner.toString().trimmed().toLongLong(&ok);
-    if (!ok || id <= 0 || !Sql::exists(QStringLiteral("select id from personel where id=?"), {id}))
+    if (!ok || id <= 0)
         return std::nullopt;
     return id;
+}
+
+// A request belongs to its owner, the person (core/lock_keys.h).
+const Keys::Belonging& ownerPair(const RequestDesc& desc)
+{
+    return Keys::belonging(desc.table, QStringLiteral("personel_id"));
 }
 
 // Whether the current user approves the owner of the request in one of the
@@ -68,13 +75,16 @@ Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields
 {
     Outcome outcome = Outcome::Done;
     // The duplicate check and the insert, as one, for every request of the
-    // table: a second workstation's same request sees this one. The persons'
-    // key, shared: a person deleted at the same moment is deleted before the
-    // check finds it, or after the request is written.
-    Sql::exclusive({Keys::persons(true), Keys::table(desc.table)}, [&] {
-        const std::optional<qint64> person = personId(owner);
-        if (!person) {
-            outcome = Outcome::NoOwner;
+    // table: a second workstation's same request sees this one. Under the
+    // keys of the owner's delete: a person deleted at the same moment is
+    // deleted before the check finds the person gone, or after the request is
+    // written (a deleted person's requests stay).
+    const std::optional<qint64> person = chosenId(owner);
+    if (!person)
+        return Outcome::NoOwner;
+    Sql::exclusive(Keys::ownerKeys(ownerPair(desc), *person) + QList<LockKey>{Keys::table(desc.table)}, [&] {
+        if (!Keys::ownerThere(ownerPair(desc), *person)) {
+            outcome = Outcome::OwnerGone;
             return;
         }
         if (hasDuplicate(desc, *person, fields)) {
@@ -154,7 +164,9 @@ std::optional<bool> isApproved(const RequestDesc& desc, qint64 id)
 Outcome remove(const RequestDesc& desc, qint64 id, bool onlyPending)
 {
     Outcome outcome = Outcome::Done;
-    Sql::exclusive({Keys::table(desc.table, true), requestKey(desc, id)}, [&] {
+    // The keys of a request's delete, which the writers of its travellers,
+    // guests and companions take too (core/lock_keys.h).
+    Sql::exclusive(Keys::deleteKeys(desc.table, id), [&] {
         QString condition = QStringLiteral("id=?");
         if (onlyPending)
             condition += QStringLiteral(" and ") + pending(desc.approvalColumn);
@@ -197,6 +209,9 @@ bool insert_request(const RequestDesc& desc, const QVariant& owner, const Row& f
         return false;
     case Outcome::NoOwner:
         Msg::info(noOwnerMessage);
+        return false;
+    case Outcome::OwnerGone:
+        Msg::info(RequestSql::ownerPair(desc).gone);
         return false;
     default:
         Msg::info(RequestText::Saved);

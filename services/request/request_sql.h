@@ -17,7 +17,8 @@ namespace RequestSql {
 enum class Outcome {
     Done,
     Duplicate, // the owner already has such a request (pending, where the feature says so)
-    NoOwner,   // the owner is no person: no request is written
+    NoOwner,   // no owner was chosen: no request is written
+    OwnerGone, // the owner was deleted (by another workstation): no request is written
     Gone,      // the request is no longer in the table
     Approved,  // the request is approved: a delete of pending requests only left it
     Changed,   // another workstation changed the request after the window opened it
@@ -35,7 +36,8 @@ bool hasDuplicate(const RequestDesc& desc, const QVariant& owner, const Row& fie
 
 // Duplicate check and insert, with the send date (and the further stamps given,
 // an approve-now) set to the server's day in the same statement. The new row's
-// id goes to id. The owner must be a person of personel.
+// id goes to id. The owner must be a person of personel, there when the
+// request is written (checked under the keys of the person's delete).
 Outcome insert(const RequestDesc& desc, const QVariant& owner, const Row& fields, qint64* id = nullptr,
                const QStringList& moreStamps = {});
 
@@ -63,7 +65,8 @@ QString approverSurname();
 // ---- the commands, with their messages -----------------------------------
 
 // The insert of a new request: the duplicate message, the owner refusal
-// (noOwnerMessage) or "ثبت شد" after the commit. True when written.
+// (noOwnerMessage when none was chosen, the person's own when deleted
+// meanwhile) or "ثبت شد" after the commit. True when written.
 bool insert_request(const RequestDesc& desc, const QVariant& owner, const Row& fields,
                     const QString& noOwnerMessage, qint64* id = nullptr, const QStringList& moreStamps = {});
 

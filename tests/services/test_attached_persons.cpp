@@ -147,7 +147,7 @@ private slots:
         type(u"مريم"_s, u"احمدي"_s, u"30"_s, u"همسر"_s);
         window->ui->ins_btn->click();
         QVERIFY2(other.wait(), qPrintable(other.error()));
-        QCOMPARE(msgs.texts(), QStringList{CoreText::RecordGone});
+        QCOMPARE(msgs.texts(), QStringList{CoreText::RequestGone});
         QVERIFY(names(request).isEmpty());
     }
 

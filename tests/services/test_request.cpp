@@ -113,20 +113,22 @@ private slots:
 
     // A request without a person is refused with its message and nothing is
     // written: no person picked (-1), a login without a person record (empty),
-    // a person that no longer exists.
+    // a person that no longer exists (said to be deleted).
     void requestWithoutOwnerIsRefused_data()
     {
         QTest::addColumn<QVariant>("owner");
-        QTest::newRow("none picked") << QVariant(-1);
-        QTest::newRow("no person record") << QVariant(QString());
-        QTest::newRow("person gone") << QVariant(999999);
+        QTest::addColumn<QString>("said");
+        QTest::newRow("none picked") << QVariant(-1) << RequestText::PickPerson;
+        QTest::newRow("no person record") << QVariant(QString()) << RequestText::PickPerson;
+        QTest::newRow("person gone") << QVariant(999999) << CoreText::PersonGone;
     }
     void requestWithoutOwnerIsRefused()
     {
         QFETCH(QVariant, owner);
+        QFETCH(QString, said);
         MsgRecorder msgs;
         QVERIFY(!insert_request(Desc, owner, {{u"typ"_s, u"ضروري"_s}}, RequestText::PickPerson));
-        QCOMPARE(msgs.texts(), QStringList{RequestText::PickPerson});
+        QCOMPARE(msgs.texts(), QStringList{said});
         QCOMPARE(requests(), 0);
 
         // The same through an entry window, for a user without a person record.
