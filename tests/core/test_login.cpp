@@ -368,6 +368,46 @@ private slots:
         QVERIFY(!PasswordHash::verify(stored, QStringLiteral("old")));
     }
 
+    // Another workstation changes the password while this one checks the old
+    // one (outside the keys) and waits for the account's key: the change is
+    // refused as another's, and the other's password stays.
+    void passwordChangedElsewhereMeanwhile()
+    {
+        MsgRecorder msgs;
+        const qint64 id = addUser(QStringLiteral("888"), QStringLiteral("old"));
+        login->ui->us->setText(QStringLiteral("888"));
+        login->ui->ps->setText(QStringLiteral("old"));
+        login->Label3Click();
+        auto* window = win<Tchange_pass>(QStringLiteral("change_pass"));
+        QVERIFY(window->isVisible());
+
+        Meeting holding, waiting;
+        SecondWorkstation other(m_db.options());
+        other.start([&] {
+            Sql::exclusive(AccountRow::keys(id), [&] {
+                Sql::update(QStringLiteral("users"), {{QStringLiteral("ps"), PasswordHash::hash(QStringLiteral("elsewhere"))}},
+                            QStringLiteral("id=?"), {id});
+                holding.arrive();
+                if (!waiting.awaitArrival())
+                    throw std::runtime_error("the change never waited for the key");
+            });
+        });
+        QVERIFY(holding.awaitArrival());
+        Database::current().setWaitNotice([&](bool started) {
+            if (started)
+                waiting.arrive();
+        });
+        window->ui->Edit1->setText(QStringLiteral("new"));
+        window->ui->Edit2->setText(QStringLiteral("new"));
+        window->ui->BitBtn1->click();
+        Database::current().setWaitNotice({});
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(msgs.last(), CoreText::PasswordChangedElsewhere);
+        QVERIFY(PasswordHash::verify(Sql::scalar(QStringLiteral("select ps from users where id = ?"), {id}).toString(),
+                                     QStringLiteral("elsewhere")));
+        window->ui->BitBtn2->click();
+    }
+
     // Back from the password change, the login keeps the user name typed for
     // it, not the one remembered from the last login.
     void passwordChangeKeepsTheTypedName()
