@@ -123,9 +123,10 @@ bool Application::notify(QObject* receiver, QEvent* event)
     }
     const int opened = Database::current().transactionDepth();
     const bool beneath = Command::beneath() || opened > 0;
+    const Command::Delivery delivery(beneath, event);
     try {
         const bool done = QApplication::notify(receiver, event);
-        if (!beneath)
+        if (delivery.tells())
             Program::commandEnded();
         return done;
     } catch (...) {

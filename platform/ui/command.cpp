@@ -18,6 +18,9 @@ struct State {
     bool failed = false;     // the running command failed beneath it
     std::optional<QString> told; // what the clerk is to be told once
     QList<QPair<QPointer<QObject>, int>> held; // timer events held, once each
+    int depth = 0;           // deliveries under way
+    QList<int> commands;     // the depths of those not beneath a command, innermost last
+    int tellAt = 0;          // the depth whose end tells the outcome
 };
 
 State& state()
@@ -90,20 +93,52 @@ Beneath::~Beneath()
 
 bool beneath() { return state().beneath > 0; }
 
+Delivery::Delivery(bool beneath, const QEvent* event)
+    : m_command(!beneath && event->type() != QEvent::Paint), m_depth(++state().depth)
+{
+    if (m_command)
+        state().commands.append(m_depth);
+}
+
+Delivery::~Delivery()
+{
+    State& s = state();
+    --s.depth;
+    if (m_command)
+        s.commands.removeLast();
+}
+
+bool Delivery::tells() const { return m_command && state().told && m_depth <= state().tellAt; }
+
+namespace {
+// The depth whose end tells: that of the command now delivered.
+int thisCommand()
+{
+    const State& s = state();
+    return s.commands.isEmpty() ? 0 : s.commands.last();
+}
+} // namespace
+
 void failBeneath(const QString& message)
 {
     State& s = state();
-    if (!s.failed)
+    if (!s.failed) {
         s.told = message;
+        s.tellAt = thisCommand();
+    }
     s.failed = true;
 }
 
 void tellAfter(const QString& message)
 {
     State& s = state();
-    if (!s.told)
+    if (!s.told) {
         s.told = message;
+        s.tellAt = thisCommand();
+    }
 }
+
+bool failed() { return state().failed; }
 
 void stopIfFailed()
 {

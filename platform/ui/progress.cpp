@@ -71,9 +71,9 @@ bool Progress::step(qint64 done, qint64 total)
         if (m_box->isVisible())
             QApplication::processEvents();
     }
-    // An error caught beneath the command fails it here.
-    Command::stopIfFailed();
-    return !m_box->wasCanceled();
+    // An error caught beneath the command stops its work as a cancel does,
+    // along the work's own way back, which keeps nothing half-done.
+    return !m_box->wasCanceled() && !Command::failed();
 }
 
 bool Progress::cancelled() const { return m_box->wasCanceled(); }

@@ -26,8 +26,9 @@ public:
     Progress& operator=(const Progress&) = delete;
 
     // How far the work is (total 0: not known, the bar runs to and fro);
-    // false once the user asked to stop. Throws Command::Failed when an error
-    // was caught beneath the command meanwhile (platform/ui/command.h).
+    // false once the user asked to stop, or an error was caught beneath the
+    // command meanwhile (platform/ui/command.h): the work stops as for a
+    // cancel, and the command's next message is the failure instead.
     bool step(qint64 done, qint64 total);
     bool cancelled() const;
 
