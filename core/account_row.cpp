@@ -50,20 +50,32 @@ bool afterLogin(qint64 id, const QString& verified, const QString& typed, const 
 
 Change change(qint64 id, const QString& old, const QString& hashed)
 {
-    Change result = Change::Done;
-    Sql::exclusive(keys(id), [&] {
-        const std::optional<QString> stored = storedNow(id);
-        if (!stored) {
-            result = Change::Gone;
-            return;
-        }
-        if (!PasswordHash::verify(*stored, old)) {
-            result = Change::WrongPair;
-            return;
-        }
-        Sql::update(Users, {{QStringLiteral("ps"), hashed}}, QStringLiteral("id=?"), {id});
-    });
-    return result;
+    // The slow hash is checked before the keys are taken, against the stored
+    // text as read then; under the keys the text must still be the one
+    // checked. A sign-in elsewhere that gave the same password a new hash is
+    // checked again, outside the keys; any other change is another's.
+    constexpr int Tries = 3;
+    for (int tried = 0; tried < Tries; ++tried) {
+        const std::optional<QString> verified = storedNow(id);
+        if (!verified)
+            return Change::Gone;
+        if (!PasswordHash::verify(*verified, old))
+            return tried == 0 ? Change::WrongPair : Change::ChangedElsewhere;
+        Change result = Change::Done;
+        bool moved = false;
+        Sql::exclusive(keys(id), [&] {
+            const std::optional<QString> stored = storedNow(id);
+            if (!stored)
+                result = Change::Gone;
+            else if (*stored != *verified)
+                moved = true;
+            else
+                Sql::update(Users, {{QStringLiteral("ps"), hashed}}, QStringLiteral("id=?"), {id});
+        });
+        if (!moved)
+            return result;
+    }
+    return Change::ChangedElsewhere;
 }
 
 } // namespace AccountRow

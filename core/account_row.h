@@ -40,9 +40,11 @@ bool remove(qint64 id);
 // program version is recorded with it. False when the account is gone.
 bool afterLogin(qint64 id, const QString& verified, const QString& typed, const QString& version);
 
-enum class Change { Done, WrongPair, Gone };
+enum class Change { Done, WrongPair, ChangedElsewhere, Gone };
 // The password change: hashed (the new password's hash) is written only while
 // the stored password still matches old, as the database holds it now.
+// WrongPair: it did not match when the change began; ChangedElsewhere:
+// another workstation changed it while the change was checked.
 Change change(qint64 id, const QString& old, const QString& hashed);
 
 } // namespace AccountRow

@@ -56,6 +56,10 @@ void Tchange_pass::BitBtn1Click()
         Msg::info(CoreText::ChangePassWrongPair);
         return;
     }
+    if (changed == AccountRow::Change::ChangedElsewhere) {
+        Msg::info(CoreText::PasswordChangedElsewhere);
+        return;
+    }
     Msg::info(CoreText::PasswordChanged);
     close();
 }

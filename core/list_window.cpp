@@ -1,10 +1,12 @@
 #include "list_window.h"
 
 #include "core/mon_edit.h"
+#include "core/failure.h"
 #include "core/schema.h"
 #include "core/texts.h"
 #include "platform/db/money.h"
 #include "platform/db/sql.h"
+#include "platform/ui/command.h"
 #include "platform/ui/progress.h"
 #include "platform/ui/text_input.h"
 
@@ -365,6 +367,7 @@ void ListModel::setQuery(const ListQuery& query)
         text << (record.field(i).metaType().id() == QMetaType::QString);
 
     beginResetModel();
+    m_failureTold = false;
     m_query = query;
     m_sortColumn = -1;
     m_names = names;
@@ -390,6 +393,7 @@ void ListModel::setColumnsBeforeSearch(const QStringList& names)
 void ListModel::setNoRows(const QStringList& names)
 {
     beginResetModel();
+    m_failureTold = false;
     m_query = {};
     m_sortColumn = -1;
     m_names = names;
@@ -553,7 +557,26 @@ int ListModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_names.size());
 }
 
+QVariant ListModel::notShown() const
+{
+    // Once for these rows: a cell painted again says nothing more.
+    if (!std::exchange(m_failureTold, true))
+        Command::tellAfter(Failure::told(std::current_exception()));
+    return QVariant();
+}
+
+// Asked while the view paints: an error is caught here, never unwound through
+// the view's own painting, which would leave its painter open.
 QVariant ListModel::data(const QModelIndex& index, int role) const
+{
+    try {
+        return cell(index, role);
+    } catch (...) {
+        return notShown();
+    }
+}
+
+QVariant ListModel::cell(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return QVariant();
@@ -570,6 +593,15 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    try {
+        return title(section, orientation, role);
+    } catch (...) {
+        return notShown();
+    }
+}
+
+QVariant ListModel::title(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_names.size())
         return QAbstractTableModel::headerData(section, orientation, role);

@@ -111,6 +111,8 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
+    // A value that cannot be shown (an amount the database holds as no
+    // amount) shows empty; the clerk is told once a list, after the paint.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     bool canFetchMore(const QModelIndex& parent = {}) const override;
@@ -120,6 +122,11 @@ private:
     // The statement of the rows in the order shown.
     ListPlan plan() const;
     QVariant raw(int row, int column) const;
+    // Inside a catch: logs the error, tells it once after the paint, and
+    // gives the empty value shown instead.
+    QVariant notShown() const;
+    QVariant cell(const QModelIndex& index, int role) const;
+    QVariant title(int section, Qt::Orientation orientation, int role) const;
 
     void setNoRows(const QStringList& names);
 
@@ -137,6 +144,7 @@ private:
     QString m_bold;
     QHash<QString, QString> m_titles;
     QHash<QString, QColor> m_titleColours;
+    mutable bool m_failureTold = false; // a value that could not be shown was told, for these rows
 };
 
 // The cells of a list's grid: each laid out by the direction of its own text,

@@ -101,6 +101,9 @@ inline const QString ChangePassWrongPair = QStringLiteral("كلمه و رمز ع
 inline const QString PasswordNotValid = QStringLiteral("كلمه عبور صحيح نيست");
 inline const QString PasswordsDiffer = QStringLiteral("كلمه عبور جديد همخواني ندارد");
 inline const QString PasswordChanged = QStringLiteral("كلمه عبور تغيير يافت");
+// Another workstation changed the password while this change was checked.
+inline const QString PasswordChangedElsewhere = QStringLiteral(
+    "خطا! كلمه عبور اين کاربر در همين حين در ايستگاه ديگري تغيير کرده است و كلمه عبور جديد ثبت نشد");
 // A password whose hash could not be made (the machine could not spare the memory) is not saved.
 inline const QString PasswordHashFailed =
     QStringLiteral("خطا: رمز عبور به دليل کمبود حافظه رمزنگاري نشد؛ هيچ تغييري ثبت نگرديد، لطفا دوباره سعي نماييد");

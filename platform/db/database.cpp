@@ -481,7 +481,12 @@ bool Database::beginWaiting(const QString& begin)
     bool begun = q.exec(begin);
     if (!begun && !wait.isEmpty() &&
         dialect().classify(q.lastError().nativeErrorCode(), q.lastError().text()) == Dialect::Failure::Busy) {
-        waitNotice(true);
+        try {
+            waitNotice(true); // may stop the command (an error caught beneath it)
+        } catch (...) {
+            setWait(LockWaitMs); // the session's bound as it is known to be
+            throw;
+        }
         setWait(LockWaitMs);
         begun = q.exec(begin);
         waitNotice(false);

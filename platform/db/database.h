@@ -99,7 +99,8 @@ public:
     QPair<int, QString> lastKey() const { return m_lastKey; }
     // Told true when a command starts waiting for a lock another workstation
     // holds, false when the wait ended; the program's windows show a wait
-    // cursor meanwhile.
+    // cursor meanwhile. The notice of a wait's start may throw, to stop the
+    // command before it waits: no transaction was begun then.
     void setWaitNotice(std::function<void(bool waiting)> notice) { m_waitNotice = std::move(notice); }
     void waitNotice(bool waiting) const
     {

@@ -1,5 +1,6 @@
 #include "msg.h"
 
+#include "platform/ui/command.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/progress.h"
 
@@ -174,6 +175,9 @@ std::function<void(const Request&)>& beforeShow()
 
 void checkBeforeShow(const Request& r)
 {
+    // A command that failed beneath it says nothing more of its own: its next
+    // box stops it, and its failure is told where it began.
+    Command::stopIfFailed();
     if (beforeShow())
         beforeShow()(r);
 }

@@ -1,5 +1,6 @@
 #include "progress.h"
 
+#include "platform/ui/command.h"
 #include "platform/ui/texts.h"
 
 #include <QApplication>
@@ -58,12 +59,21 @@ bool Progress::step(qint64 done, qint64 total)
     }
     if (!m_box->isVisible() && !m_box->wasCanceled() && m_started.elapsed() >= ShownAfterMs)
         m_box->show();
-    // The events are let in while the box is modal; a box not yet shown
-    // still keeps the window painted.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (m_box->isVisible())
-        QApplication::processEvents();
-    return !m_box->wasCanceled();
+    {
+        // What is delivered now runs beneath the work's command, which may
+        // hold a transaction and keys: the windows are painted and the box's
+        // Cancel button is pressed (the box is modal: no other window takes
+        // input), while the timers of other windows wait until the work is done.
+        // A box not yet shown still keeps the window painted; the input it
+        // holds back is delivered once the command ended.
+        Command::Beneath beneath(m_box.get());
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (m_box->isVisible())
+            QApplication::processEvents();
+    }
+    // An error caught beneath the command stops its work as a cancel does,
+    // along the work's own way back, which keeps nothing half-done.
+    return !m_box->wasCanceled() && !Command::failed();
 }
 
 bool Progress::cancelled() const { return m_box->wasCanceled(); }

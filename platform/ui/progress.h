@@ -2,7 +2,8 @@
 // Long work done on the window's own thread without freezing it: a box with a
 // bar and a cancel button, shown only when the work lasts more than a moment.
 // The work calls step() as it goes; each call lets the windows repaint and
-// the button be pressed. Every message or question of the program (Msg)
+// the button be pressed, and nothing else: the timers of other windows wait
+// until the work is done. Every message or question of the program (Msg)
 // first puts the boxes of work under way out of sight, so that nothing the
 // user must read shows under a progress box; work that goes on after it
 // shows its box again at its next step.
@@ -25,7 +26,9 @@ public:
     Progress& operator=(const Progress&) = delete;
 
     // How far the work is (total 0: not known, the bar runs to and fro);
-    // false once the user asked to stop.
+    // false once the user asked to stop, or an error was caught beneath the
+    // command meanwhile (platform/ui/command.h): the work stops as for a
+    // cancel, and the command's next message is the failure instead.
     bool step(qint64 done, qint64 total);
     bool cancelled() const;
 

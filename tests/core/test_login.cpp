@@ -383,6 +383,38 @@ private slots:
         QVERIFY(!PasswordHash::verify(stored, QStringLiteral("old")));
     }
 
+    // Another workstation changes the password while this one checks the old
+    // one (outside the keys) and waits for the account's key: refused as another's.
+    void passwordChangedElsewhereMeanwhile()
+    {
+        MsgRecorder msgs;
+        const qint64 id = addUser(QStringLiteral("888"), QStringLiteral("old"));
+        login->ui->us->setText(QStringLiteral("888"));
+        login->ui->ps->setText(QStringLiteral("old"));
+        login->Label3Click();
+        auto* window = win<Tchange_pass>(QStringLiteral("change_pass"));
+        Meeting holding, waiting;
+        SecondWorkstation other(m_db.options());
+        other.start([&] {
+            Sql::exclusive(AccountRow::keys(id), [&] {
+                Sql::exec(QStringLiteral("update users set ps=? where id=?"), {PasswordHash::hash(QStringLiteral("new")), id});
+                holding.arrive();
+                waiting.awaitArrival();
+            });
+        });
+        QVERIFY(holding.awaitArrival());
+        Database::current().setWaitNotice([&](bool started) { started ? waiting.arrive() : void(); });
+        window->ui->Edit1->setText(QStringLiteral("mine"));
+        window->ui->Edit2->setText(QStringLiteral("mine"));
+        window->ui->BitBtn1->click();
+        Database::current().setWaitNotice({});
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(msgs.last(), CoreText::PasswordChangedElsewhere);
+        QVERIFY(PasswordHash::verify(Sql::scalar(QStringLiteral("select ps from users where id=?"), {id}).toString(),
+                                     QStringLiteral("new")));
+        window->ui->BitBtn2->click();
+    }
+
     // Back from the password change, the login keeps the user name typed for
     // it, not the one remembered from the last login.
     void passwordChangeKeepsTheTypedName()
