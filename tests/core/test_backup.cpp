@@ -546,12 +546,29 @@ private slots:
         if (o.backend == Backend::PostgreSQL)
             env.insert(QStringLiteral("TUVEK_HELPER_PG"), QStringList{o.host, QString::number(o.port), o.user, o.password}
                                                               .join(QLatin1Char('\n')));
+        // PostgreSQL: pg_dump waits for a table another holds, saying nothing
+        // (a word said into the dead program's pipe would end it anyway).
+        SecondWorkstation holder(o);
+        Meeting held, release;
+        if (o.backend == Backend::PostgreSQL)
+            holder.start([&] {
+                QSqlQuery q(Database::current().handle());
+                q.exec(QStringLiteral("begin"));
+                q.exec(QStringLiteral("lock table phone in access exclusive mode"));
+                held.arrive();
+                release.awaitArrival(60000);
+                q.exec(QStringLiteral("rollback"));
+            });
+        QVERIFY(o.backend != Backend::PostgreSQL || held.awaitArrival());
+        const auto released = qScopeGuard([&] { release.arrive(); });
         Helper killed({QStringLiteral("--backup"), o.database, path}, env);
         QTRY_VERIFY_WITH_TIMEOUT(killed.said('c') > 0, 30000);
         const qint64 dump = o.backend == Backend::PostgreSQL ? pgDumpOf(killed.pid()) : 0;
         QVERIFY(o.backend != Backend::PostgreSQL || dump > 0);
         killed.kill();
         QTRY_VERIFY_WITH_TIMEOUT(ended(dump), 10000);
+        release.arrive();
+        QVERIFY(holder.wait());
         const auto leftInFolder = [&] { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); };
         QCOMPARE(leftInFolder().size(), 1); // the partial file of the killed backup
         // What an earlier version left: a partial named openly, with its journal.
