@@ -194,7 +194,7 @@ Outcome sqliteBackup(Database& db, const QString& path, const DbBackup::Progress
     if (stopped)
         return {Outcome::Cancelled, QStringLiteral("stopped by the user")};
     if (rc != SQLITE_OK && rc != SQLITE_DONE)
-        return failed(why, full ? Outcome::DiskFull : Outcome::Unknown);
+        return failed(why, full ? Outcome::DiskFull : readFailure(rc));
     const Outcome checked = checkCopy(temp->fileName(), progress, pages);
     return checked.kind == Outcome::Written ? moveIntoPlace(*temp) : checked;
 }

@@ -286,7 +286,7 @@ private slots:
         const QString file = todaysFile(folder.path());
         QVERIFY(QFileInfo(file).size() > 0);
         // Nothing half-written is left beside it.
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QFileInfo(file).fileName()});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(file).fileName()});
 
         // A second backup on the same day replaces the first.
         someRows(QStringLiteral("2"));
@@ -337,7 +337,7 @@ private slots:
         QFile check(todaysFile(folder.path()));
         QVERIFY(check.open(QIODevice::ReadOnly));
         QCOMPARE(check.readAll(), QByteArray("earlier"));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
     // A backup stopped part-way leaves no file behind, not even a part of
@@ -359,7 +359,7 @@ private slots:
                 DbBackup::write(Database::current(), path, [&](qint64, qint64) { return ++asked < 1; });
             QCOMPARE(outcome.kind, DbBackup::Outcome::Cancelled);
             QCOMPARE(asked, 1);
-            QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
                      earlier ? QStringList{QFileInfo(path).fileName()} : QStringList());
             QFile file(path);
             QCOMPARE(earlier ? file.open(QIODevice::ReadOnly) && file.readAll() == "earlier" : file.exists(), earlier);
