@@ -14,7 +14,9 @@
 Tbackup::Tbackup(QWidget* parent) : Form(parent), ui(new Ui::Tbackup), m_folders(new QFileSystemModel(this))
 {
     ui->setupUi(this);
-    // Folders only, from the top of the file system; the top itself is not shown.
+    // Folders only, from the top of the file system; the top itself is not
+    // shown. Their icons are told without reading any file.
+    m_folders->setIconProvider(&m_icons);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_folders->setRootPath(QDir::rootPath());
     ui->ShellTreeView1->setModel(m_folders);
@@ -84,6 +86,12 @@ void Tbackup::BitBtn1Click()
             Msg::error(DbText::backupDiskFull(path));
         else if (outcome.cause == DbBackup::Outcome::FolderNotWritable)
             Msg::error(DbText::backupFolderNotWritable(folder));
+        else if (outcome.cause == DbBackup::Outcome::Busy)
+            Msg::error(DbText::BackupBusy);
+        else if (outcome.cause == DbBackup::Outcome::Damaged)
+            Msg::error(DbText::BackupDamaged);
+        else if (outcome.cause == DbBackup::Outcome::NotWhole)
+            Msg::error(DbText::BackupNotWhole);
         else
             Msg::info(CoreText::BackupFailed);
         break;

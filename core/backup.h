@@ -1,7 +1,10 @@
 #pragma once
 // The backup window: a full backup of the connected database into the chosen
-// folder, under a name made of today's Persian date.
+// folder, under a name made of today's Persian date. Its tree lists folders
+// only and opens no file (the database's own folder may be in sight: see
+// platform/ui/file_dialog.h).
 
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/form.h"
 
 class QFileSystemModel;
@@ -28,5 +31,6 @@ public slots:
     void BitBtn1Click(); // make the backup file
 
 private:
+    FileDialog::NameIcons m_icons; // outlives the tree's model
     QFileSystemModel* m_folders;
 };

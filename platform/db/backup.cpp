@@ -1,6 +1,8 @@
 #include "backup.h"
 
+#include "platform/db/persian_collation.h"
 #include "platform/db/sql.h"
+#include "platform/ui/save_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,14 +12,18 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QtDebug>
 
 #include <sqlite3.h>
 
+#include <QScopeGuard>
+
 #include <cerrno>
-#include <filesystem>
+#include <csignal>
+#include <cstring>
 #include <memory>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,32 +46,74 @@ Outcome failed(const QString& why, Outcome::Cause cause = Outcome::Unknown)
 // A name of our own beside the target, so that the finished file can be renamed
 // into place in one step and a half-written one never carries the target's name.
 // Null, with why in *refused, when the folder takes no file.
-std::unique_ptr<QTemporaryFile> reserveBeside(const QString& path, Outcome* refused)
+std::unique_ptr<SaveFile::Partial> reserveBeside(const QString& path, Outcome* refused)
 {
-    auto file = std::make_unique<QTemporaryFile>(path + QStringLiteral(".partial-XXXXXX"));
-    errno = 0;
-    if (!file->open()) {
-        *refused = failed(QStringLiteral("cannot write in the folder of %1: %2").arg(path, file->errorString()),
-                          errno == ENOSPC                                    ? Outcome::DiskFull
-                          : errno == EACCES || errno == EROFS || errno == EPERM ? Outcome::FolderNotWritable
-                                                                                : Outcome::Unknown);
+    auto file = std::make_unique<SaveFile::Partial>(path);
+    if (!file->reserved()) {
+        const int e = file->refusal();
+        *refused = failed(QStringLiteral("cannot write in the folder of %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(e))),
+                          e == ENOSPC                                  ? Outcome::DiskFull
+                          : e == EACCES || e == EROFS || e == EPERM ? Outcome::FolderNotWritable
+                                                                       : Outcome::Unknown);
         return nullptr;
     }
-    file->close(); // the name stays reserved until the object goes
     return file;
 }
 
-// Replaces the target by the finished file (an existing target included).
-bool moveIntoPlace(QTemporaryFile& finished, const QString& path, QString* error)
+Outcome moveIntoPlace(SaveFile::Partial& finished)
 {
-    std::error_code ec;
-    std::filesystem::rename(finished.fileName().toStdU16String(), path.toStdU16String(), ec);
-    if (ec)
-        return fail(error, QString::fromStdString(ec.message()));
-    finished.setAutoRemove(false); // it is the target now
-    if (QFileInfo(path).size() <= 0)
-        return fail(error, QStringLiteral("the file is not there after the rename"));
-    return true;
+    QString error;
+    return finished.moveIntoPlace(&error) ? Outcome{Outcome::Written} : failed(error);
+}
+
+// Why SQLite could not read: another's lock past the wait, or a damaged file.
+Outcome::Cause readFailure(int rc)
+{
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Outcome::Busy;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return Outcome::Damaged;
+    default:
+        return Outcome::Unknown;
+    }
+}
+
+// Whether the finished copy passes SQLite's full integrity check (indexes
+// against their tables included: a copy that met another's write mid-way
+// shows there). Its progress is told as done, so that the clerk may stop it.
+Outcome checkCopy(const QString& file, const DbBackup::Progress& progress, qint64 pages)
+{
+    sqlite3* copy = nullptr;
+    int rc = sqlite3_open_v2(file.toUtf8().constData(), &copy, SQLITE_OPEN_READONLY, nullptr);
+    // The indexes in Persian order are checked in that order.
+    if (rc == SQLITE_OK && !PersianCollation::registerOn(copy))
+        rc = sqlite3_errcode(copy);
+    bool stopped = false;
+    if (progress && rc == SQLITE_OK) {
+        struct Asked { const DbBackup::Progress* progress; qint64 pages; bool* stopped; } asked{&progress, pages, &stopped};
+        sqlite3_progress_handler(copy, 200000, [](void* p) {
+            auto* a = static_cast<Asked*>(p);
+            *a->stopped = !(*a->progress)(a->pages, a->pages);
+            return *a->stopped ? 1 : 0;
+        }, &asked);
+    }
+    QString verdict;
+    sqlite3_stmt* check = nullptr;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_prepare_v2(copy, "pragma integrity_check(1)", -1, &check, nullptr);
+    if (rc == SQLITE_OK && (rc = sqlite3_step(check)) == SQLITE_ROW)
+        verdict = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)));
+    const QString why = copy ? QString::fromUtf8(sqlite3_errmsg(copy)) : QStringLiteral("out of memory");
+    sqlite3_finalize(check);
+    sqlite3_close(copy);
+    if (stopped)
+        return {Outcome::Cancelled, QStringLiteral("stopped by the user")};
+    if (verdict == QLatin1String("ok"))
+        return {Outcome::Written};
+    return failed(QStringLiteral("the copy is not whole: ") + (verdict.isEmpty() ? why : verdict), Outcome::NotWhole);
 }
 
 Outcome sqliteBackup(Database& db, const QString& path, const DbBackup::Progress& progress)
@@ -85,12 +133,31 @@ Outcome sqliteBackup(Database& db, const QString& path, const DbBackup::Progress
     // The copy is read in one read transaction of the source: another
     // connection's write waits for it (the time of a quiet copy), or with a
     // write-ahead log goes on beside it, instead of making it start over.
-    const bool reading = sqlite3_get_autocommit(source) &&
-                         sqlite3_exec(source, "begin; select count(*) from sqlite_master", nullptr, nullptr, nullptr) ==
-                             SQLITE_OK;
+    // Begun and read apart, and ended whatever happens, so that the connection
+    // is left as it was found: a transaction left open would refuse every
+    // later one, and lose a write made outside one.
+    bool began = false;
+    const auto end = qScopeGuard([&] {
+        if (began && !sqlite3_get_autocommit(source))
+            sqlite3_exec(source, "rollback", nullptr, nullptr, nullptr);
+    });
+    if (sqlite3_get_autocommit(source)) {
+        db.boundWaits(Database::LockWaitMs); // another's write: waited for as long as any command waits
+        int rc = sqlite3_exec(source, "begin", nullptr, nullptr, nullptr);
+        began = rc == SQLITE_OK;
+        if (began)
+            rc = sqlite3_exec(source, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            return failed(QStringLiteral("cannot read the database: ") + QString::fromUtf8(sqlite3_errmsg(source)),
+                          readFailure(sqlite3_extended_errcode(source)));
+    }
     sqlite3* target = nullptr;
     bool stopped = false;
+    qint64 pages = 0;
     int rc = sqlite3_open_v2(temp->fileName().toUtf8().constData(), &target, SQLITE_OPEN_READWRITE, nullptr);
+    // The copy needs no journal of its own: a copy that fails is dropped whole.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(target, "pragma journal_mode = off", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_backup* copy = sqlite3_backup_init(target, "main", source, "main");
         if (!copy) {
@@ -108,8 +175,8 @@ Outcome sqliteBackup(Database& db, const QString& path, const DbBackup::Progress
                 } else if (rc != SQLITE_OK) {
                     break;
                 }
-                const int total = sqlite3_backup_pagecount(copy);
-                if (progress && !progress(total - sqlite3_backup_remaining(copy), total)) {
+                pages = sqlite3_backup_pagecount(copy);
+                if (progress && !progress(pages - sqlite3_backup_remaining(copy), pages)) {
                     stopped = true;
                     break;
                 }
@@ -122,14 +189,14 @@ Outcome sqliteBackup(Database& db, const QString& path, const DbBackup::Progress
     const QString why = target ? QString::fromUtf8(sqlite3_errmsg(target)) : QStringLiteral("out of memory");
     const bool full = (rc & 0xff) == SQLITE_FULL || (target && sqlite3_system_errno(target) == ENOSPC);
     sqlite3_close(target);
-    if (reading)
-        sqlite3_exec(source, "commit", nullptr, nullptr, nullptr);
+    if (began && !sqlite3_get_autocommit(source))
+        sqlite3_exec(source, "rollback", nullptr, nullptr, nullptr); // the others' writes go on meanwhile
     if (stopped)
         return {Outcome::Cancelled, QStringLiteral("stopped by the user")};
     if (rc != SQLITE_OK && rc != SQLITE_DONE)
-        return failed(why, full ? Outcome::DiskFull : Outcome::Unknown);
-    QString error;
-    return moveIntoPlace(*temp, path, &error) ? Outcome{Outcome::Written} : failed(error);
+        return failed(why, full ? Outcome::DiskFull : readFailure(rc));
+    const Outcome checked = checkCopy(temp->fileName(), progress, pages);
+    return checked.kind == Outcome::Written ? moveIntoPlace(*temp) : checked;
 }
 
 // The major version pg_dump --version prints ("pg_dump (PostgreSQL) 15.5 ..."); 0 when unknown.
@@ -191,6 +258,14 @@ Outcome pgDump(Database& db, const QString& path, const DbBackup::Progress& prog
     dump.setArguments(DbBackup::pgDumpArguments(db.options(), temp->fileName()) << QStringLiteral("--verbose"));
     dump.setProcessEnvironment(DbBackup::pgDumpEnvironment(db.options()));
     dump.setStandardInputFile(QProcess::nullDevice());
+    // pg_dump ends with the program, however the program ends; a program gone
+    // before the child could ask for that leaves no child either.
+    const pid_t parent = ::getpid();
+    dump.setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+    });
     dump.start();
     if (!dump.waitForStarted())
         return failed(QStringLiteral("pg_dump: ") + dump.errorString());
@@ -232,8 +307,7 @@ Outcome pgDump(Database& db, const QString& path, const DbBackup::Progress& prog
     }
     if (QFileInfo(temp->fileName()).size() <= 0)
         return failed(QStringLiteral("pg_dump wrote nothing"));
-    QString error;
-    return moveIntoPlace(*temp, path, &error) ? Outcome{Outcome::Written} : failed(error);
+    return moveIntoPlace(*temp);
 }
 
 // Runs one statement of the server's backup and reads every result and

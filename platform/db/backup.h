@@ -1,10 +1,11 @@
 #pragma once
 // A full backup of the connected database into one file, whatever the backend:
-//  - SQLite: the database's own backup API on the open connection, written to
-//    a temporary file beside the target and renamed into place;
+//  - SQLite: the database's own backup API on the open connection, in one
+//    read transaction of it, written to a temporary file beside the target
+//    and renamed into place only once the copy passes SQLite's integrity check;
 //  - PostgreSQL: pg_dump in its custom format (restore with pg_restore), also
 //    through a temporary file; the password reaches pg_dump in its
-//    environment, never on its command line;
+//    environment, never on its command line; pg_dump ends with the program;
 //  - SQL Server: BACKUP DATABASE of the connection's database, written by the
 //    server to a path as the server sees it, then verified by the server.
 
@@ -38,11 +39,20 @@ struct Outcome {
     int clientMajor = 0; // OldClient: the newest pg_dump found, and the server's version
     int serverMajor = 0;
     // Failed: why, where it is known.
-    enum Cause { Unknown, DiskFull, FolderNotWritable } cause = Unknown;
+    enum Cause {
+        Unknown,
+        DiskFull,
+        FolderNotWritable,
+        Busy,     // SQLite: another holds the file past the wait; it was not read
+        Damaged,  // SQLite: the database file cannot be read
+        NotWhole, // SQLite: the copy failed the integrity check and was dropped
+    } cause = Unknown;
 };
 
 // The backup with its progress; the SQLite and PostgreSQL backups can be
 // stopped, and then leave no file behind (a file that existed keeps its content).
+// Their temporary files are SaveFile::Partial's: what a killed program left
+// goes at the next backup or export in that folder.
 Outcome write(Database& db, const QString& path, const Progress& progress);
 
 // The pg_dump for a server's major version: the one on PATH, or where that is

@@ -74,10 +74,12 @@ bool registerOn(QSqlDatabase& db)
     const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
     if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
         return false;
-    sqlite3* handle = *static_cast<sqlite3* const*>(v.data());
-    if (!handle)
-        return false;
-    return sqlite3_create_collation(handle, "persian", SQLITE_UTF8, nullptr, &sqliteCompare) == SQLITE_OK;
+    return registerOn(*static_cast<sqlite3* const*>(v.data()));
+}
+
+bool registerOn(sqlite3* handle)
+{
+    return handle && sqlite3_create_collation(handle, "persian", SQLITE_UTF8, nullptr, &sqliteCompare) == SQLITE_OK;
 }
 
 int compare(const QString& a, const QString& b)

@@ -38,4 +38,12 @@ inline QString backupFolderNotWritable(const QString& folder)
 {
     return QStringLiteral("خطا! در پوشه %1 نمي توان نوشت؛ فايل پشتيبان نوشته نشد").arg(Msg::filePath(folder));
 }
+// The embedded database could not be read for a backup: held by another past
+// the wait, or damaged; a copy that failed its integrity check. No file was kept.
+inline const QString BackupBusy = QStringLiteral(
+    "بانک اطلاعاتي در اين لحظه در اختيار ايستگاه ديگري است و خوانده نشد؛ فايل پشتيبان نوشته نشد. چند لحظه بعد دوباره امتحان کنيد");
+inline const QString BackupDamaged = QStringLiteral(
+    "خطا! بانک اطلاعاتي آسيب ديده است و خوانده نمي شود؛ فايل پشتيبان نوشته نشد. با مدير سيستم تماس بگيريد");
+inline const QString BackupNotWhole = QStringLiteral(
+    "خطا! نسخه پشتيبان در بازبيني سالم نبود و نگه داشته نشد؛ دوباره امتحان کنيد و اگر تکرار شد با مدير سيستم تماس بگيريد");
 } // namespace DbText

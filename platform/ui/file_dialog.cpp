@@ -2,6 +2,7 @@
 
 #include "platform/ui/texts.h"
 
+#include <QApplication>
 #include <QCalendar>
 #include <QDateTime>
 #include <QFileDialog>
@@ -9,6 +10,7 @@
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
 #include <QLocale>
+#include <QStyle>
 
 namespace FileDialog {
 
@@ -38,9 +40,9 @@ private:
     static constexpr int SizeColumn = 1, TypeColumn = 2, DateColumn = 3;
 };
 
-QString runDialog(QFileDialog& dialog)
+QString runDialog(QFileDialog& dialog, NameIcons& icons)
 {
-    persianList(dialog);
+    persianList(dialog, icons);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);
@@ -50,20 +52,53 @@ QString runDialog(QFileDialog& dialog)
 
 QString openFileName(QWidget* parent, const QString& caption, const QString& filter)
 {
+    NameIcons icons;
     QFileDialog dialog(parent, caption, QString(), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return runDialog(dialog);
+    return runDialog(dialog, icons);
 }
 
 QString saveFileName(QWidget* parent, const QString& caption, const QString& proposedName, const QString& filter)
 {
     // A name without a folder is proposed in the dialog's current folder.
+    NameIcons icons;
     QFileDialog dialog(parent, caption, proposedName, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    return runDialog(dialog);
+    return runDialog(dialog, icons);
 }
 
-void persianList(QFileDialog& dialog) { dialog.setProxyModel(new PersianFiles(&dialog)); }
+void persianList(QFileDialog& dialog, NameIcons& icons)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&icons);
+    dialog.setProxyModel(new PersianFiles(&dialog));
+}
+
+NameIcons::NameIcons()
+{
+    const QStyle* style = QApplication::style();
+    m_computer = style->standardIcon(QStyle::SP_ComputerIcon);
+    m_drive = style->standardIcon(QStyle::SP_DriveHDIcon);
+    m_folder = style->standardIcon(QStyle::SP_DirIcon);
+    m_file = style->standardIcon(QStyle::SP_FileIcon);
+}
+
+QIcon NameIcons::icon(IconType type) const
+{
+    switch (type) {
+    case Computer: return m_computer;
+    case Drive: return m_drive;
+    case File: return m_file;
+    default: return m_folder; // desktop, trash, network, folder
+    }
+}
+
+QIcon NameIcons::icon(const QFileInfo& info) const
+{
+    return info.isRoot() ? m_drive : info.isDir() ? m_folder : m_file;
+}
+
+QString NameIcons::type(const QFileInfo& info) const { return typeText(info); }
 
 QString sizeText(qint64 bytes)
 {

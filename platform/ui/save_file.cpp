@@ -3,10 +3,21 @@
 #include "platform/ui/msg.h"
 #include "platform/ui/texts.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <QtDebug>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace SaveFile {
 
@@ -34,6 +45,8 @@ QString Outcome::message(const QString& otherwise) const
         return UiText::DiskFull.arg(where);
     case Failure::NotWritable:
         return UiText::FolderNotWritable.arg(where);
+    case Failure::ReadOnlyFile:
+        return UiText::ReadOnlyFile.arg(where);
     case Failure::NotWritten:
         break;
     }
@@ -50,6 +63,10 @@ bool Outcome::said(const QString& otherwise) const
 Writer::Writer(const QString& path, QFileDevice::Permissions permissions)
     : m_path(path), m_file(std::make_unique<QSaveFile>(path)), m_permissions(permissions)
 {
+    // Qt writes the file unnamed where the file system can; what a killed
+    // backup left beside it goes now.
+    if (!path.isEmpty())
+        Partial::removeLeftovers(QFileInfo(path).absolutePath());
     // Unbuffered: a write the disk refuses fails at once, with its cause.
     // (A buffered one is refused only in the last flush, which QSaveFile's
     // commit does not check: it would move a part in as the whole.)
@@ -95,6 +112,8 @@ Outcome Writer::commit()
     // QSaveFile keeps the permissions of a file it replaces.
     if (m_permissions)
         QFile::setPermissions(m_path, m_permissions);
+    // The rename itself lasts past a power cut only once the folder is synced.
+    syncFolder(QFileInfo(m_path).absolutePath());
     return Outcome{Failure::None, m_path};
 }
 
@@ -105,7 +124,11 @@ Outcome Writer::cancel()
     const QFileInfo folder(target.absolutePath());
     if (m_opened && diskFull(m_failed ? m_error : m_file->error(), folder.absoluteFilePath()))
         out.failure = Failure::DiskFull;
-    else if (!m_opened || !folder.isDir() || !folder.isWritable() || target.isDir())
+    else if (!folder.isDir() || !folder.isWritable() || target.isDir())
+        out.failure = Failure::NotWritable;
+    else if (target.exists() && !target.isWritable())
+        out.failure = Failure::ReadOnlyFile; // Qt replaces no file that may not be written
+    else if (!m_opened)
         out.failure = Failure::NotWritable;
     if (m_opened && !m_ended) {
         // After cancelWriting, commit removes the temporary file and leaves
@@ -123,6 +146,118 @@ Outcome write(const QString& path, const QByteArray& bytes, QFileDevice::Permiss
     Writer out(path, permissions);
     out.write(bytes);
     return out.commit();
+}
+
+namespace {
+
+// ".<name>.partial-XXXXXX", and the old form "<name>.partial-XXXXXX"; the
+// second group is SQLite's journal beside one.
+const QRegularExpression& partialName()
+{
+    static const QRegularExpression name(QStringLiteral("^(.+\\.partial-[A-Za-z0-9]{6})(-journal)?$"));
+    return name;
+}
+
+// Removes the file when nobody holds it; true when it is gone.
+bool removeUnheld(const QByteArray& path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT;
+    // Removed while locked: no writer can take it meanwhile.
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool removed = free && ::unlink(path.constData()) == 0;
+    ::close(fd);
+    return removed;
+}
+
+} // namespace
+
+Partial::Partial(const QString& target) : m_target(target)
+{
+    const QFileInfo info(target);
+    removeLeftovers(info.absolutePath());
+    // Taken between its making and its lock by another writer's clearing: another name.
+    for (int attempt = 0; attempt < 5 && m_fd < 0; ++attempt) {
+        QByteArray name = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                                            QStringLiteral(".partial-XXXXXX"));
+        errno = 0;
+        const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (fd < 0) {
+            m_errno = errno;
+            return;
+        }
+        struct stat held {}, named {};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 &&
+            held.st_ino == named.st_ino && held.st_dev == named.st_dev) {
+            m_fd = fd;
+            m_name = QFile::decodeName(name);
+        } else {
+            ::close(fd);
+        }
+    }
+    if (m_fd < 0 && !m_errno)
+        m_errno = EAGAIN;
+}
+
+Partial::~Partial()
+{
+    if (m_fd < 0)
+        return;
+    if (!m_moved)
+        ::unlink(QFile::encodeName(m_name).constData());
+    // Closed last: the lock keeps the file from other writers until it is gone.
+    ::close(m_fd);
+}
+
+bool Partial::moveIntoPlace(QString* error)
+{
+    const auto fail = [&](const QString& why) {
+        if (error)
+            *error = why + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    };
+    if (m_fd < 0)
+        return fail(QStringLiteral("no file"));
+    struct stat written {};
+    if (::fstat(m_fd, &written) != 0 || written.st_size <= 0)
+        return fail(QStringLiteral("the file is empty"));
+    if (::fsync(m_fd) != 0)
+        return fail(QStringLiteral("the file was not written to the disk"));
+    if (::rename(QFile::encodeName(m_name).constData(), QFile::encodeName(m_target).constData()) != 0)
+        return fail(QStringLiteral("the file was not moved into place"));
+    m_moved = true;
+    syncFolder(QFileInfo(m_target).absolutePath());
+    return true;
+}
+
+void Partial::removeLeftovers(const QString& folder)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    QStringList gone;
+    for (const QString& name : names) {
+        const QRegularExpressionMatch m = partialName().match(name);
+        if (m.hasMatch() && m.captured(2).isEmpty() && removeUnheld(QFile::encodeName(dir.filePath(name))))
+            gone << name;
+    }
+    // A journal goes with its file, or where its file is gone.
+    for (const QString& name : names) {
+        const QRegularExpressionMatch m = partialName().match(name);
+        if (m.hasMatch() && !m.captured(2).isEmpty() &&
+            (gone.contains(m.captured(1)) || !QFileInfo::exists(dir.filePath(m.captured(1)))))
+            ::unlink(QFile::encodeName(dir.filePath(name)).constData());
+    }
+}
+
+bool syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 } // namespace SaveFile

@@ -2,9 +2,12 @@
 // Files the clerk takes away (a printed form as PDF, a workbook, the text file
 // of national codes, a stored document saved out, the remembered user name)
 // are written beside their place under a temporary name and moved in only
-// when whole. A full disk or a folder that cannot be written leaves no part
-// of a file where the clerk looks, and the message says which it was, with
-// the path.
+// when whole, and the folder is synced after the move. A full disk, a folder
+// that cannot be written or a read-only file in the way leaves no part of a
+// file where the clerk looks, and the message says which it was, with the path.
+// A writer that needs a name of its own (SQLite's backup, pg_dump) writes to a
+// Partial: a hidden name beside the target, held while its writer lives; the
+// next writer in that folder removes what a killed program left there.
 //
 //     if (!SaveFile::write(path, bytes).said())
 //         return; // the reason is said
@@ -27,6 +30,7 @@ enum class Failure {
     None,
     DiskFull,    // the disk (or the user's quota) has no room left
     NotWritable, // the folder cannot be written: no permission, read only, no such folder
+    ReadOnlyFile, // a file of that name is there and may not be replaced
     NotWritten,  // anything else
 };
 
@@ -74,5 +78,40 @@ private:
     bool m_opened = false;
     bool m_ended = false;
 };
+
+// A file written under a name of its own beside target and moved over it
+// only when whole: ".<name>.partial-XXXXXX", readable by its owner only. It is
+// locked (flock) while this object lives, so that no other writer takes it for
+// a leftover; destroyed before moveIntoPlace(), it removes its file.
+class Partial {
+public:
+    // Reserves the name; first removes the leftovers of the target's folder.
+    explicit Partial(const QString& target);
+    ~Partial();
+    Partial(const Partial&) = delete;
+    Partial& operator=(const Partial&) = delete;
+
+    // Whether the name is reserved; otherwise the errno of the refusal.
+    bool reserved() const { return m_fd >= 0; }
+    int refusal() const { return m_errno; }
+    QString fileName() const { return m_name; }
+    // The file's data on the disk, the file renamed over the target, the
+    // folder synced; false with why.
+    bool moveIntoPlace(QString* error);
+
+    // Removes the partials of folder that nobody holds (a killed writer's),
+    // with the SQLite journal beside one.
+    static void removeLeftovers(const QString& folder);
+
+private:
+    QString m_target;
+    QString m_name;
+    int m_fd = -1;
+    int m_errno = 0;
+    bool m_moved = false;
+};
+
+// Makes a rename or a removal in folder last past a power cut; false when it cannot.
+bool syncFolder(const QString& folder);
 
 } // namespace SaveFile

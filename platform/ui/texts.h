@@ -35,5 +35,7 @@ inline const QString Cancel = QStringLiteral("انصراف");
 inline const QString DiskFull = QStringLiteral("خطا! ديسک پر است و فايل ذخيره نشد؛ جاي خالي فراهم کنيد و دوباره سعي نماييد:\n%1");
 inline const QString FolderNotWritable = QStringLiteral("خطا! در اين پوشه نمي توان نوشت و فايل ذخيره نشد:\n%1");
 inline const QString FileNotWritten = QStringLiteral("خطا! فايل در اين مسير ذخيره نشد:\n%1");
+// A read-only file of that name is in the way.
+inline const QString ReadOnlyFile = QStringLiteral("خطا! اين فايل فقط خواندني است و نمي توان آن را جايگزين کرد؛ فايل ذخيره نشد:\n%1");
 
 } // namespace UiText

@@ -3,11 +3,14 @@
 // it could not be opened; a helper that succeeds is no message.
 
 #include "platform/ui/desktop.h"
+#include "platform/ui/save_file.h"
 #include "platform/ui/texts.h"
 #include "tests/support/msg_recorder.h"
 
 #include <QDir>
 #include <QtTest>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -52,6 +55,37 @@ private slots:
     {
         const QString path = u"/home/کاربر/اسناد/ليست کارکنان.xlsx"_s;
         QCOMPARE(Msg::filePath(path), u"\u2066/\u200Ehome/\u200Eکاربر/\u200Eاسناد/\u200Eليست کارکنان.\u200Exlsx\u2069"_s);
+    }
+
+    // A read-only file where the clerk saves is named as the file (the folder
+    // can be written), and stays as it was. Root may write any file: there
+    // the clerk's side runs as nobody, in a child process.
+    void readOnlyFileIsNamed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"list.xlsx"_s);
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        QVERIFY(earlier.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const auto saved = [&] {
+            const SaveFile::Outcome out = SaveFile::write(path, "new");
+            return out.failure == SaveFile::Failure::ReadOnlyFile &&
+                   out.message() == UiText::ReadOnlyFile.arg(Msg::filePath(path));
+        };
+        if (::geteuid() != 0) {
+            QVERIFY(saved());
+        } else {
+            QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)));
+            const pid_t child = ::fork();
+            if (child == 0)
+                ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && saved() ? 0 : 1);
+            int status = -1;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
     }
 };
 

@@ -57,10 +57,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray(size, 'x'));
         }
+        FileDialog::NameIcons icons;
         QFileDialog dialog(nullptr, QString(), dir.path());
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setViewMode(QFileDialog::Detail);
-        FileDialog::persianList(dialog);
+        FileDialog::persianList(dialog, icons);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto* view = dialog.findChild<QAbstractItemView*>(u"treeView"_s);
