@@ -396,7 +396,7 @@ private slots:
                     // The other waits to write between every two steps, the tree in sight.
                     const bool waiting = QTest::qWaitFor([&] { return writer.said('t') > writer.said('w'); }, 10000);
                     const int written = writer.said('w');
-                    QTest::qWaitFor([&] { return writer.said('w') > written; }, 300); // only when locks are lost
+                    (void)QTest::qWaitFor([&] { return writer.said('w') > written; }, 300); // only when locks are lost
                     return waiting;
                 });
                 QVERIFY2(outcome.kind == DbBackup::Outcome::Written, qPrintable(QString::number(run) + outcome.error));

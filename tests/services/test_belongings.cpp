@@ -94,7 +94,7 @@ class TestBelongings : public QObject {
                             users->show();
                             WindowSteps::clickRow(users->ui->DBGrid1, u"id"_s, id);
                             users->ui->list_loc->addItem(u"قم"_s);
-                            return [=] { child == u"dastrasi" ? users->ins_btn2Click() : users->SpeedButton1Click(); };
+                            return [this, child] { child == u"dastrasi" ? users->ins_btn2Click() : users->SpeedButton1Click(); };
                         }});
         for (const QString& column : {u"send_prs_id"_s, u"rec_prs_id"_s})
             out.append({u"payamha"_s, column, [column](qint64 id) -> Write {
