@@ -8,9 +8,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
+#include <QSplitter>
 #include <QStyle>
+#include <QTreeView>
 
 namespace FileDialog {
 
@@ -72,6 +75,12 @@ void persianList(QFileDialog& dialog, NameIcons& icons)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setIconProvider(&icons);
     dialog.setProxyModel(new PersianFiles(&dialog));
+    // Room for a whole date and a folder's name in the side list.
+    dialog.resize(qMax(dialog.width(), 820), qMax(dialog.height(), 480));
+    if (auto* sides = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        sides->setSizes({170, 650});
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        details->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
 }
 
 NameIcons::NameIcons()
