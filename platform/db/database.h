@@ -1,5 +1,15 @@
 #pragma once
-// The one database connection of the run and its dialect.
+// The one database connection of the run and its dialect. Above it,
+// platform/db/sql.h runs the statements; this class keeps what a connection
+// knows of itself:
+//  - transactions that nest, all or nothing (only the outermost begins and
+//    commits; a failure inside dooms the whole);
+//  - the keys the open transaction holds (core/lock_keys.h), their order and
+//    the one 20 s bound on all its waits for them;
+//  - a connection lost (a failed statement's driver says so, or the watch of
+//    answers below cut it): the next command opens it again, none is re-run;
+//  - on PostgreSQL, a thread that watches every statement's answer and ends a
+//    silent one: cancelled at 20.25 s, cut at 21 s.
 
 #include "platform/db/dialect.h"
 
@@ -13,10 +23,10 @@
 #include <functional>
 #include <memory>
 
-// How to reach a database; the connection settings window and the installation
-// settings fill it.
 struct AnswerWatched;
 
+// How to reach a database; the connection settings window and the installation
+// settings fill it.
 struct ConnectionOptions {
     Backend backend = Backend::SQLite;
     QString host;         // server name or address ("host\\instance" or "host,port" for SQL Server)
