@@ -28,6 +28,7 @@
 #include "tests/support/msg_recorder.h"
 #include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
+#include "tests/support/workbook_tool.h"
 #include "tests/support/window_steps.h"
 #include "ui_abadiha.h"
 #include "ui_abadiha_ins.h"
@@ -83,13 +84,8 @@ class TestPersonnel : public QObject {
     {
         static int n = 0;
         const QString path = m_home.filePath(u"elsewhere%1.xlsx"_s.arg(++n));
-        QProcess tool;
-        tool.start(u"/usr/bin/python3"_s, QStringList{qEnvironmentVariable("TUVEK_TEST_SOURCE_DIR") +
-                                             u"/tests/platform/sheet/workbook_tool.py"_s, u"make"_s, path} + merged);
-        tool.write(QJsonDocument(QJsonObject{{PersonnelText::PlaceSheetName, rows}}).toJson());
-        tool.closeWriteChannel();
-        if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
-            qFatal("workbook_tool.py failed: %s", tool.readAllStandardError().constData());
+        runWorkbookTool(QStringList{u"make"_s, path} + merged,
+                        QJsonDocument(QJsonObject{{PersonnelText::PlaceSheetName, rows}}).toJson());
         return path;
     }
 
@@ -98,14 +94,8 @@ class TestPersonnel : public QObject {
     {
         static int n = 0;
         const QString path = m_home.filePath(u"raw%1.xlsx"_s.arg(++n));
-        QProcess tool;
-        tool.start(u"/usr/bin/python3"_s, {qEnvironmentVariable("TUVEK_TEST_SOURCE_DIR") +
-                                               u"/tests/platform/sheet/workbook_tool.py"_s, u"raw"_s, path});
-        tool.write(R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)" +
-                   rows + "</sheetData></worksheet>");
-        tool.closeWriteChannel();
-        if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
-            qFatal("workbook_tool.py failed: %s", tool.readAllStandardError().constData());
+        runWorkbookTool({u"raw"_s, path}, R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)" +
+                                              rows + "</sheetData></worksheet>");
         return path;
     }
 

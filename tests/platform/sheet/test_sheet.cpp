@@ -4,38 +4,19 @@
 #include "platform/sheet/list_sheet.h"
 #include "platform/sheet/texts.h"
 #include "platform/sheet/workbook_reader.h"
+#include "tests/support/workbook_tool.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-// The system's Python, which carries python3-openpyxl and python3-xlwt.
-QByteArray runTool(const QStringList& arguments, const QByteArray& input = {})
-{
-    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
-    if (python.isEmpty())
-        qFatal("python3 is missing (scripts/setup.sh installs it)");
-    QProcess process;
-    process.start(python, QStringList{qEnvironmentVariable("TUVEK_TEST_SOURCE_DIR")
-                                      + QStringLiteral("/tests/platform/sheet/workbook_tool.py")}
-                              + arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    if (process.exitCode() != 0)
-        qFatal("workbook_tool.py failed: %s", process.readAllStandardError().constData());
-    return process.readAllStandardOutput();
-}
-
 QJsonObject dump(const QString& path)
 {
-    return QJsonDocument::fromJson(runTool({QStringLiteral("dump"), path})).object();
+    return QJsonDocument::fromJson(runWorkbookTool({QStringLiteral("dump"), path})).object();
 }
 
 QJsonObject cell(const QJsonObject& dumped, const QString& reference)
@@ -240,7 +221,7 @@ private slots:
         QFETCH(QString, name);
         const QString file = path(name);
         // Sheet1 is not the first sheet; a blank row and a blank cell in between.
-        runTool({QStringLiteral("make"), file}, R"({
+        runWorkbookTool({QStringLiteral("make"), file}, R"({
             "ديگر": [["x"]],
             "Sheet1": [["استان", "شهرستان", "كد"],
                        ["تهران", "ري", 12],
@@ -273,7 +254,7 @@ private slots:
         QVERIFY(error.contains(QStringLiteral("Sheet2")));
 
         const QString xls = path(QStringLiteral("refuse.xls"));
-        runTool({QStringLiteral("make"), xls}, R"({"Sheet1": [["a"]]})");
+        runWorkbookTool({QStringLiteral("make"), xls}, R"({"Sheet1": [["a"]]})");
         error.clear();
         QVERIFY(!Sheet::readSheet(xls, QStringLiteral("Sheet2"), &error));
         QVERIFY(error.contains(QStringLiteral("Sheet2")));
@@ -330,7 +311,7 @@ private slots:
         QFETCH(QByteArray, xml);
         QFETCH(QString, error);
         const QString file = path(QStringLiteral("raw.xlsx"));
-        runTool({QStringLiteral("raw"), file}, xml);
+        runWorkbookTool({QStringLiteral("raw"), file}, xml);
         QString why;
         const auto table = Sheet::readSheet(file, QStringLiteral("sheet1"), &why);
         QCOMPARE(why, error);
@@ -356,7 +337,7 @@ private slots:
         QFETCH(quint16, columns);
         QFETCH(QString, error);
         const QString file = path(QStringLiteral("sized.xls"));
-        runTool({QStringLiteral("make"), file}, R"({"Sheet1": [["a", "b"], ["1", "2"]]})");
+        runWorkbookTool({QStringLiteral("make"), file}, R"({"Sheet1": [["a", "b"], ["1", "2"]]})");
         QFile xls(file);
         QVERIFY(xls.open(QIODevice::ReadWrite));
         QByteArray bytes = xls.readAll();
