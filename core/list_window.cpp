@@ -1108,7 +1108,10 @@ bool ListWindow::exportRows()
             if (++done % 2000 == 0) {
                 if (!progress)
                     progress.emplace(CoreText::ExportRunning, false);
-                progress->step(done, m_found);
+                // No cancel here: only an error beneath the export stops it,
+                // and its workbook is not kept.
+                if (!progress->step(done, m_found))
+                    Command::stopIfFailed();
             }
         });
     }, m_grid->window()->windowTitle());

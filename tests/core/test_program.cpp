@@ -70,6 +70,27 @@ private slots:
         QCOMPARE(Sql::scalar(u"select count(*) from abadiha"_s).toInt(), 2);
     }
 
+    // The same beneath an export: it stops, and no workbook is left.
+    void errorBeneathAnExportKeepsNoWorkbook()
+    {
+        MsgRecorder msgs;
+        actAs(u"admin"_s, becomeUser(u"admin"_s, u"abadiha"_s, {1, 1, 1, 1}), u"admin"_s);
+        Sql::transaction([] {
+            for (int i = 0; i < 4500; ++i)
+                Sql::insert(u"abadiha"_s, {{u"ostan"_s, u"تهران"_s}, {u"city"_s, QString::number(i)}});
+        });
+        const QString documents = m_home.filePath(u"documents"_s);
+        qputenv("XDG_DOCUMENTS_DIR", documents.toUtf8());
+        QVERIFY(openPage(main, u"N21"_s, places, [&] {
+            msgs.clear();
+            QMetaObject::invokeMethod(places, [] { throw std::runtime_error("beneath"); }, Qt::QueuedConnection);
+            QTest::mouseClick(places->ui->Excel_btn, Qt::LeftButton);
+        }));
+        qunsetenv("XDG_DOCUMENTS_DIR");
+        QCOMPARE(msgs.texts(), QStringList{CoreText::CommandFailed});
+        QCOMPARE(QDir(documents).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
     // A value a grid cannot show (an amount stored as no amount) shows empty:
     // the paint ends cleanly, the clerk is told once, and the grid goes on.
     void aValueThatCannotBeShownLeavesThePaintWhole()
