@@ -591,6 +591,8 @@ void Database::rollbackTransaction()
         return;
     }
     transactionEnded();
+    if (!isOpen()) // cut: the server ends the transaction with the connection
+        return;
     const Awaiting answer(*this);
     const QString rollback = dialect().rollbackTransaction();
     if (rollback.isEmpty()) {

@@ -26,9 +26,17 @@ DbError error(Database& db, const QString& text, const QString& code, const QStr
     // the connection is really gone (not a statement the driver refused).
     if (kind == DbError::Kind::Connection && code.isEmpty() && !db.connectionGone())
         kind = DbError::Kind::Other;
-    const DbError e(text, sql, kind, code);
-    if (e.kind == DbError::Kind::Connection)
+    DbError e(text, sql, kind, code);
+    if (e.kind == DbError::Kind::Connection) {
         db.markLost();
+        // Cut while the server was recording: what it does with what it was
+        // sent is not known here.
+        const auto writes = [&] {
+            const QString verb = sql.trimmed().section(QLatin1Char(' '), 0, 0).toLower();
+            return verb == QLatin1String("insert") || verb == QLatin1String("update") || verb == QLatin1String("delete");
+        };
+        e.outcomeUnknown = sql == QLatin1String("commit") || (!db.inTransaction() && writes());
+    }
     return e;
 }
 
@@ -453,7 +461,7 @@ QString errorMessage(const DbError& error)
     case K::Duplicate: return DbText::Duplicate;
     case K::NoPermission: return DbText::NoPermission;
     case K::Busy: return DbText::Busy;
-    case K::Connection: return FailedText;
+    case K::Connection: return error.outcomeUnknown ? DbText::OutcomeUnknown : FailedText;
     case K::DiskFull: return DbText::DiskFull;
     case K::Damaged: {
         const Database& db = Database::current();

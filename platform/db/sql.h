@@ -32,6 +32,9 @@ public:
     // user is told a value too long from a lost connection.
     Kind kind = Kind::Other;
     QString code;
+    // A lost connection cut the commit, or a write outside a transaction:
+    // the server may have recorded it, or may still record it.
+    bool outcomeUnknown = false;
     // The failure was already shown to the user (a transaction doomed by a
     // failure inside it that Db::guard reported), so it is not shown again.
     bool reported = false;

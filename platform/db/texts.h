@@ -19,6 +19,10 @@ inline const QString Busy =
     QStringLiteral("بانک اطلاعاتي در اين لحظه در اختيار ايستگاه ديگري است؛ چند لحظه بعد دوباره امتحان کنيد. هيچ تغييري ثبت نگرديد");
 inline const QString Refused =
     QStringLiteral("خطا! بانک اطلاعاتي اين عمليات را نپذيرفت؛ عمليات انجام نشد و هيچ تغييري ثبت نگرديد");
+// The connection was cut while the database was recording (the commit, or a
+// write outside a transaction): the server may still record it.
+inline const QString OutcomeUnknown = QStringLiteral(
+    "خطا در ارتباط با بانک اطلاعاتي در لحظه ثبت؛ معلوم نيست تغييرات ثبت شده باشد. پيش از تکرار عمليات، آن را در فهرست جستجو کنيد");
 inline const QString DiskFull =
     QStringLiteral("خطا! فضاي خالي ديسک بانک اطلاعاتي تمام شده است؛ عمليات انجام نشد و هيچ تغييري ثبت نگرديد");
 inline const QString Damaged =
