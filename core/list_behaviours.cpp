@@ -123,12 +123,13 @@ bool export_query_to_excel(const QString& sql, const QVariantList& values, const
         return false;
     return export_rows_to_excel(names, captions, [&](const RowWriter& write) {
         QStringList texts;
-        while (rows.next()) {
+        while (Sql::next(rows)) {
             texts.clear();
             for (int c = 0; c < names.size(); ++c)
                 texts << ListModel::text(rows.value(c));
             write(texts);
         }
+        Sql::checkRead(rows);
     });
 }
 
@@ -193,7 +194,7 @@ void fill(const QList<QComboBox*>& lists, const std::function<QSqlQuery()>& rows
     QStringList items;
     if (!Db::guard([&] {
             QSqlQuery q = rows();
-            while (q.next())
+            while (Sql::next(q))
                 items << q.value(column).toString();
             Sql::checkRead(q);
         }))

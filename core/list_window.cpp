@@ -304,15 +304,14 @@ QList<QVariantList> readRows(const ListPlan& p, const QVariantList* after, int r
         if (record)
             *record = q.record();
         const int width = q.record().count();
-        while (q.next()) {
+        while (Sql::next(q)) {
             QVariantList row;
             row.reserve(width);
             for (int c = 0; c < width; ++c)
                 row << q.value(c);
             out << row;
         }
-        if (q.lastError().isValid())
-            throw DbError(q.lastError().text(), sql);
+        Sql::checkRead(q);
         if (out.size() == rows)
             break;
     }
@@ -446,14 +445,13 @@ void ListModel::readAll(const std::function<void(const QVariantList&)>& take) co
     QSqlQuery q = Sql::exec(sql, p.values);
     const int shown = int(m_names.size());
     QVariantList row;
-    while (q.next()) {
+    while (Sql::next(q)) {
         row.clear();
         for (int c = 0; c < shown; ++c)
             row << q.value(c);
         take(row);
     }
-    if (q.lastError().isValid())
-        throw DbError(q.lastError().text(), sql);
+    Sql::checkRead(q);
 }
 
 ListPlan ListModel::plan() const

@@ -48,7 +48,7 @@ QStringList column_of(const QString& sql, const QVariantList& values, const QStr
     QStringList items;
     QSet<QString> seen;
     QSqlQuery q = Sql::exec(sql, values);
-    while (q.next()) {
+    while (Sql::next(q)) {
         const QString item = TextInput::normalize(q.value(column).toString());
         if (item.trimmed().isEmpty())
             continue;

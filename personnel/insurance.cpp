@@ -204,12 +204,13 @@ QList<QVariantList> insurerRows(Database& db, const Condition& selection)
     QList<QVariantList> rows;
     const int columns = insurerColumns().size();
     QSqlQuery q = Sql::exec(db, sql, values);
-    while (q.next()) {
+    while (Sql::next(q, db)) {
         QVariantList row;
         for (int c = 0; c < columns; ++c)
             row << q.value(c);
         rows << row;
     }
+    Sql::checkRead(q, db);
     return rows;
 }
 

@@ -49,7 +49,7 @@ QList<SerialRow> write(const QList<SerialRow>& rows)
             Sql::exec(QStringLiteral("insert into serials (serial1, serial2) values (?, ?)"),
                       {r.serial1, r.serial2});
         QSqlQuery q = Sql::exec(QStringLiteral("select serial1, serial2 from serials order by serial1"));
-        while (q.next())
+        while (Sql::next(q))
             stored.append({q.value(0).toLongLong(), q.value(1).toLongLong()});
         Sql::checkRead(q);
     });

@@ -188,7 +188,13 @@ DbError failure(const QSqlError& e, const QString& sql)
     return error(Database::current(), e.text(), e.nativeErrorCode(), sql);
 }
 
-void checkRead(const QSqlQuery& q) { checkRead(Database::current(), q, q.lastQuery()); }
+void checkRead(const QSqlQuery& q, Database& db) { checkRead(db, q, q.lastQuery()); }
+
+bool next(QSqlQuery& q, Database& db)
+{
+    const Database::Awaiting answer(db);
+    return q.next();
+}
 
 QSqlQuery exec(Database& db, const QString& sql, const QVariantList& values, Where where)
 {
@@ -270,8 +276,7 @@ QList<QVariantMap> rows(const QString& sql, const QVariantList& values)
     QSqlQuery q = exec(sql, values);
     QList<QVariantMap> out;
     const QStringList names = columnNames(q.record());
-    const Database::Awaiting answer(Database::current());
-    while (q.next()) {
+    while (next(q)) {
         QVariantMap m;
         for (int i = 0; i < names.size(); ++i)
             m.insert(names.at(i), q.value(i));

@@ -94,9 +94,16 @@ QStringList columnNames(const QSqlRecord& record);
 QVariantMap row(const QString& sql, const QVariantList& values = {});
 // Whether the query gives at least one row.
 bool exists(const QString& sql, const QVariantList& values = {});
-// For a query of exec() read row by row: call it once next() gave false; a
-// read that stopped on an error throws DbError instead of ending quietly.
-void checkRead(const QSqlQuery& query);
+// For a query of exec() read row by row: the next row, each read watched as
+// a statement is (a server that stops answering mid-read is cut, see
+// Database::Awaiting), and checkRead() once it gave false; a read that
+// stopped on an error throws DbError instead of ending quietly.
+//
+//     QSqlQuery q = Sql::exec("select ...");
+//     while (Sql::next(q)) { ... }
+//     Sql::checkRead(q);
+bool next(QSqlQuery& query, Database& db = Database::current());
+void checkRead(const QSqlQuery& query, Database& db = Database::current());
 
 // The error of a statement that failed on the current database, its kind
 // told from the server's code (for code that runs QSqlQuery itself).

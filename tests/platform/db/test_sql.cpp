@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QtTest>
+#include <thread>
 #include <csignal>
 #include <unistd.h>
 #include <utility>
@@ -683,6 +684,34 @@ private slots:
         ::kill(stopped.pid, SIGCONT);
         if (!atCommit)
             QCOMPARE(names(), QStringList{});
+    }
+
+    // The same amid the rows of a query read one by one (an export): the read
+    // is cut soon after the bound, not when the backend goes on (here after 6 s).
+    void aServerThatStopsAnsweringMidReadIsCut()
+    {
+        if (Database::current().backend() != Backend::PostgreSQL)
+            QSKIP("a backend to stop is PostgreSQL's");
+        const Restore shorter(Database::LockWaitMs, 1000);
+        const pid_t pid = pid_t(Sql::scalar(QStringLiteral("select pg_backend_pid()")).toLongLong());
+        // Rows larger than the server's send buffer, which it sends one by one.
+        QSqlQuery q = Sql::exec(QStringLiteral("select repeat('x', 9000), pg_sleep(0.01) from generate_series(1, 2000)"));
+        QVERIFY(Sql::next(q));
+        QVERIFY(::kill(pid, SIGSTOP) == 0);
+        std::thread resume([pid] { std::this_thread::sleep_for(std::chrono::seconds(6)), ::kill(pid, SIGCONT); });
+        QElapsedTimer clock;
+        clock.start();
+        DbError::Kind kind = DbError::Kind::Other;
+        try {
+            while (Sql::next(q)) {}
+            Sql::checkRead(q);
+        } catch (const DbError& e) {
+            kind = e.kind;
+        }
+        const qint64 took = clock.elapsed();
+        resume.join();
+        QVERIFY2(took < 1000 + 1000 + 1000, qPrintable(QString::number(took)));
+        QCOMPARE(kind, DbError::Kind::Connection);
     }
 
     // Another workstation's backend stopped while it held a row: a wait for
