@@ -201,12 +201,19 @@ QString filePath(const QString& path)
     constexpr char16_t LeftToRightIsolate = 0x2066, PopDirectionalIsolate = 0x2069, LeftToRightMark = 0x200E;
     // Inside the isolate a separator between two Persian names would still
     // join them into one right-to-left run, their order turned about: a mark
-    // after each separator keeps the folders in order, left to right.
+    // after each separator keeps the folders in order, left to right. Digits
+    // after Persian letters would be read as Arabic numbers, each group of a
+    // date turned about ("1405-09-17" shown as 17-09-1405): a mark before
+    // each group keeps them too in order.
     QString shown{QChar(LeftToRightIsolate)};
+    QChar previous;
     for (const QChar c : QDir::toNativeSeparators(path)) {
+        if (c.isDigit() && !previous.isDigit())
+            shown += QChar(LeftToRightMark);
         shown += c;
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char('.'))
             shown += QChar(LeftToRightMark);
+        previous = c;
     }
     return shown + QChar(PopDirectionalIsolate);
 }
