@@ -4,7 +4,9 @@
 // A failing statement throws DbError; Db::guard turns it into one clear
 // Persian message. Several statements run in one transaction: all land or none.
 // Every wait a statement meets (a key, a row another transaction holds, the
-// embedded file's write lock) ends within Database::LockWaitMs as busy.
+// embedded file's write lock) ends within Database::LockWaitMs as busy; a
+// PostgreSQL server that stops answering a statement or a row (next()) is cut
+// soon after, as a lost connection (see Database::Awaiting).
 // In the test build a write whose table no held key covers stops the test
 // (see the guard of writes below and core/lock_keys.h).
 // A null QString binds as empty text; only QVariant() binds NULL; a bool binds as 0 or 1.
