@@ -22,8 +22,6 @@ std::optional<QString> storedNow(qint64 id)
 
 QList<LockKey> keys(qint64 id) { return {Keys::accounts(true), Keys::record(Users, id)}; }
 
-bool exists(qint64 id) { return Sql::exists(QStringLiteral("select id from users where id=?"), {id}); }
-
 QList<LockKey> deleteKeys(qint64 id) { return Keys::deleteKeys(Users, id); }
 
 bool remove(qint64 id)

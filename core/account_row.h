@@ -1,16 +1,10 @@
 #pragma once
-// One account's row (users) and what hangs on it, written under the account's
-// key: the key its edit window and its delete take, so that a write that
-// depends on the account (a message to it, its rights and scope, its
-// password) and the account's delete end one after the other. The checks run
-// under the key, against the account as the database holds it now. The
+// One account's row (users): its delete, the sign-in's record and the
+// password change, under the account's key, against the account as the
+// database holds it now. What hangs on an account (its rights, scope and
+// messages) is written under the keys of its delete, named with the other
+// rows that belong to another in core/lock_keys.h (Keys::belongings). The
 // functions throw DbError (run them in Db::guard).
-//
-//     bool gone = false;
-//     exclusive_save(AccountRow::keys(id) + {...}, {}, [&] {
-//         gone = !AccountRow::exists(id);
-//         if (!gone) ...write what hangs on the account...;
-//     });
 
 #include "core/lock_keys.h"
 
@@ -21,8 +15,6 @@ namespace AccountRow {
 
 // The keys of one account's row: the accounts' key shared and the row's.
 QList<LockKey> keys(qint64 id);
-// Whether the account is still there (inside the command, under keys()).
-bool exists(qint64 id);
 // The keys of an account's delete: the accounts' key exclusively, so that a
 // write for any number of accounts needs only the accounts' key shared.
 QList<LockKey> deleteKeys(qint64 id);

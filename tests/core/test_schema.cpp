@@ -398,20 +398,6 @@ private slots:
         QCOMPARE(msgs.requests.first().icon, Msg::Icon::Error);
     }
 
-    // The program's database without its accounts is named with what it
-    // lacks, like another program's: nothing asked, nothing written.
-    void databaseWithoutAccountsIsLeftAsItIs()
-    {
-        QVERIFY(Schema::install(TestDb::AdminPassword).ok());
-        Sql::exec(QStringLiteral("drop table users"));
-        const auto before = Sql::rows(Database::current().dialect().tablesQuery());
-        MsgRecorder msgs;
-        const Schema::Result result = Schema::install();
-        Schema::report(result);
-        QCOMPARE(msgs.texts(), QStringList{CoreText::NotProgramsDatabase.arg(CoreText::MissingTable.arg("users"))});
-        QCOMPARE(Sql::rows(Database::current().dialect().tablesQuery()), before);
-    }
-
     // What the installer cannot give a table that is there is named: a
     // column the program needs, another's column that refuses its inserts.
     void missingAndForeignRequiredColumnsAreNamed()
