@@ -4,12 +4,16 @@
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
 
-bool exclusive_save(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body)
+namespace {
+
+// Runs run in Db::guard; a value the database refuses as already on file is
+// said in the command's own words (duplicateMessage) instead of the general ones.
+bool guarded(const QString& duplicateMessage, const std::function<void()>& run)
 {
     bool duplicate = false;
     const bool done = Db::guard([&] {
         try {
-            Sql::exclusive(keys, body);
+            run();
         } catch (DbError& e) {
             if (e.kind == DbError::Kind::Duplicate && !e.reported && !duplicateMessage.isEmpty()) {
                 duplicate = true;
@@ -23,27 +27,33 @@ bool exclusive_save(const QList<LockKey>& keys, const QString& duplicateMessage,
     return done;
 }
 
+} // namespace
+
+bool exclusive_save(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body)
+{
+    return guarded(duplicateMessage, [&] { Sql::exclusive(keys, body); });
+}
+
 bool exclusive_save(PageWrite write, const QList<LockKey>& keys, const QString& duplicateMessage,
                     const std::function<void()>& body)
 {
-    // Outside a page there is no right to check, and no key for it.
-    if (page_in_use().isEmpty())
-        return exclusive_save(keys, duplicateMessage, body);
-    bool refused = false;
-    if (!exclusive_save(with_rights_key(keys), duplicateMessage, [&] {
-            refused = !may_write_now(write);
-            if (!refused)
-                body();
-        }))
+    bool allowed = true;
+    if (!guarded(duplicateMessage, [&] { allowed = page_write(write, keys, body); }))
         return false;
-    if (refused)
+    if (!allowed)
         Msg::info(CoreText::NoPageAccess);
-    return !refused;
+    return allowed;
 }
 
-QList<LockKey> with_rights_key(const QList<LockKey>& keys)
+bool page_write(PageWrite write, const QList<LockKey>& keys, const std::function<void()>& body)
 {
-    if (page_in_use().isEmpty())
-        return keys;
-    return keys + QList<LockKey>{Keys::rights(true)};
+    // Outside a page there is no right to check, and no key for it.
+    const bool page = !page_in_use().isEmpty();
+    bool allowed = true;
+    Sql::exclusive(page ? keys + QList<LockKey>{Keys::rights(true)} : keys, [&] {
+        allowed = may_write_now(write);
+        if (allowed)
+            body();
+    });
+    return allowed;
 }

@@ -44,7 +44,9 @@ bool exclusive_save(const QList<LockKey>& keys, const QString& duplicateMessage,
 // when the clerk no longer has the right write needs.
 bool exclusive_save(PageWrite write, const QList<LockKey>& keys, const QString& duplicateMessage,
                     const std::function<void()>& body);
-// For a page's write that runs its transaction itself (Sql::exclusive, a
-// stored file's pieces): its keys, with the rights key while a page is in
-// use, for may_write_now inside.
-QList<LockKey> with_rights_key(const QList<LockKey>& keys);
+// The same without Db::guard and without a word, for a page's write whose
+// caller ends the command itself (a stored file's pieces, a delete run inside
+// another transaction): Sql::exclusive with the rights key shared while a
+// page is in use, body run only while the clerk has the right. False when
+// not (nothing run); throws DbError.
+bool page_write(PageWrite write, const QList<LockKey>& keys, const std::function<void()>& body);

@@ -126,10 +126,7 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
             return bytes;
         };
         const QList<LockKey> keys = owner ? Keys::ownerKeys(*owner, ownerId.toLongLong()) : QList<LockKey>{};
-        Sql::exclusive(with_rights_key(keys + QList<LockKey>{Keys::table(table)}), [&] {
-            refused = !may_write_now(PageWrite::Add);
-            if (refused)
-                return;
+        refused = !page_write(PageWrite::Add, keys + QList<LockKey>{Keys::table(table)}, [&] {
             ownerGone = owner && !Keys::ownerThere(*owner, ownerId);
             if (ownerGone)
                 return;

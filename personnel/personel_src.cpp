@@ -168,7 +168,6 @@ void Tpersonel_src::N2Click()
 PersonDelete delete_person(qint64 id)
 {
     bool gone = false;
-    bool refused = false;
     // The person as the database holds it at this moment, not as the list
     // showed it: another workstation may have changed the code, or deleted
     // the person, since. With the keys of what it deletes too, a code change,
@@ -180,10 +179,7 @@ PersonDelete delete_person(qint64 id)
     const QList<LockKey> keys = Keys::deleteKeys(QStringLiteral("personel"), id) +
                                 QList<LockKey>{Keys::accounts(), Keys::rights(), Keys::dependants(),
                                                Keys::table(QStringLiteral("personel_pic"))};
-    Sql::exclusive(with_rights_key(keys), [&] {
-        refused = !may_write_now(PageWrite::Delete);
-        if (refused)
-            return;
+    const bool allowed = page_write(PageWrite::Delete, keys, [&] {
         const QVariantMap person = Sql::row(QStringLiteral("select lname, nation from personel where id=?"), {id});
         gone = person.isEmpty();
         if (gone)
@@ -198,7 +194,7 @@ PersonDelete delete_person(qint64 id)
                       QLatin1Char(' ') + nation);
         Sql::exec(QStringLiteral("delete from personel where id=?"), {id});
     });
-    return refused ? PersonDelete::NoRight : gone ? PersonDelete::Gone : PersonDelete::Deleted;
+    return !allowed ? PersonDelete::NoRight : gone ? PersonDelete::Gone : PersonDelete::Deleted;
 }
 
 void Tpersonel_src::N3Click()
