@@ -1106,10 +1106,7 @@ bool ListWindow::exportRows()
             if (++done % 2000 == 0) {
                 if (!progress)
                     progress.emplace(CoreText::ExportRunning, false);
-                // No cancel here: only an error beneath the export stops it,
-                // and its workbook is not kept.
-                if (!progress->step(done, m_found))
-                    Command::stopIfFailed();
+                progress->step(done, m_found); // no cancel: a failure beneath stops it here
             }
         });
     }, m_grid->window()->windowTitle());

@@ -24,7 +24,8 @@ QList<Progress*>& underWay()
 
 Progress::Progress(const QString& label, bool cancellable)
     : m_box(std::make_unique<QProgressDialog>(label, cancellable ? UiText::Cancel : QString(), 0, Steps,
-                                              QApplication::activeWindow()))
+                                              QApplication::activeWindow())),
+      m_cancellable(cancellable)
 {
     // No other window takes input meanwhile: the work may hold a transaction open.
     m_box->setWindowModality(Qt::ApplicationModal);
@@ -72,7 +73,10 @@ bool Progress::step(qint64 done, qint64 total)
             QApplication::processEvents();
     }
     // An error caught beneath the command stops its work as a cancel does,
-    // along the work's own way back, which keeps nothing half-done.
+    // along the work's own way back, which keeps nothing half-done. Work that
+    // cannot be cancelled has no such way: it is stopped where it stands.
+    if (!m_cancellable)
+        Command::stopIfFailed();
     return !m_box->wasCanceled() && !Command::failed();
 }
 

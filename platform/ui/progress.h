@@ -28,7 +28,8 @@ public:
     // How far the work is (total 0: not known, the bar runs to and fro);
     // false once the user asked to stop, or an error was caught beneath the
     // command meanwhile (platform/ui/command.h): the work stops as for a
-    // cancel, and the command's next message is the failure instead.
+    // cancel, and the command's next message is the failure instead. Work
+    // without a cancel is stopped there instead (Command::Failed is thrown).
     bool step(qint64 done, qint64 total);
     bool cancelled() const;
 
@@ -38,4 +39,5 @@ public:
 private:
     std::unique_ptr<QProgressDialog> m_box;
     QElapsedTimer m_started;
+    bool m_cancellable;
 };
