@@ -31,9 +31,9 @@
 // key shared and the record's key, and checks the record is still as the
 // window read it (record_now, the one stale-save check, used by the request
 // approvals too). Every insert, edit and delete checks too, inside its
-// transaction, that the clerk still has its right (darj, virayesh, hazf) on
-// the page in use as it is stored now (exclusive_save with a PageWrite):
-// without it that is said and nothing is written.
+// transaction, that the clerk still has on the page in use, as it is stored
+// now, the right that enables its command (commands(), PageCommand; darj,
+// virayesh and hazf by default): without it that is said and nothing is written.
 
 #include "core/list_behaviours.h"
 #include "core/lock_keys.h"
