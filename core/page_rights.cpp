@@ -5,8 +5,8 @@
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
 
-#include <QObject>
 #include <QVariant>
+#include <QWidget>
 
 namespace {
 // The pages in use, the innermost last (the windows are shown modally); the

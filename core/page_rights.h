@@ -10,6 +10,7 @@
 #include <span>
 
 class QObject;
+class QWidget;
 
 struct PageRights {
     bool darj = false;     // may add
@@ -58,7 +59,7 @@ struct PageOpener {
     std::function<void()> prepare;                  // view presets and the search
     std::function<void()> show;                     // show the target window modally
     std::function<void()> refuse;                   // without the view right: commands to disable
-    const QObject* window = nullptr;                // the target, whose commands are these
+    QWidget* window = nullptr;                      // the target, whose commands are these
     PageCommands commands;                          // enabled each by its right
 };
 

@@ -132,8 +132,8 @@ private slots:
 
     // Every page of the menu with each single right (and view): each command
     // its declaration names is enabled exactly by its right, and pressed with
-    // the first row current (a row of the page's table, seen at every level
-    // by an administrator's), its write is not refused.
+    // the first row current (a row of the page's table, which an
+    // administrator's lists show whatever the scope), its write is not refused.
     void everyEnabledCommandMayWrite()
     {
         Sql::exec(QStringLiteral("update users set lev=? where id=?"), {QStringLiteral("admin"), m_user});
@@ -141,7 +141,7 @@ private slots:
         for (const auto& [item, opener] : main->pages().asKeyValueRange()) {
             if (opener.commands.empty())
                 continue; // the log: its view right is all it reads
-            auto* page = qobject_cast<QWidget*>(const_cast<QObject*>(opener.window));
+            QWidget* page = opener.window;
             QVERIFY2(page, qPrintable(item));
             try { // two rows, one for the delete, one for the edit
                 for (int row = 0; row < 2; ++row)
