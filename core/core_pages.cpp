@@ -9,11 +9,13 @@
 void connectCorePages(Tmain& main)
 {
     // N6: user accounts, page "karbaran".
+    auto* users = win<Tusers>(QStringLiteral("users"));
     main.addPage(QStringLiteral("N6"), {
-        QStringLiteral("karbaran"),
-        [](const PageRights& r) { win<Tusers>(QStringLiteral("users"))->prepareForOpening(r.darj, r.virayesh, r.hazf); },
-        [&main] { main.sizePage(win<Tusers>(QStringLiteral("users")), 60); },
-        [] { win<Tusers>(QStringLiteral("users"))->showModal(); },
-        {},
+        .page = QStringLiteral("karbaran"),
+        .enable = [users](const PageRights& r) { users->prepareForOpening(r.darj, r.virayesh, r.hazf); },
+        .prepare = [&main, users] { main.sizePage(users, 60); },
+        .show = [users] { users->showModal(); },
+        .window = users,
+        .commands = Tusers::Commands,
     });
 }

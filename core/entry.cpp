@@ -125,6 +125,12 @@ void Entry::modeButtons(QWidget* insert, QWidget* edit)
     showMode();
 }
 
+void Entry::commands(const PageCommand& add, const PageCommand& edit)
+{
+    m_addRight = add.right;
+    m_editRight = edit.right;
+}
+
 void Entry::showMode()
 {
     if (m_insert)
@@ -263,7 +269,7 @@ std::optional<qint64> Entry::insert(const Row& values, const std::function<void(
     qint64 id = 0;
     bool taken = false;
     // With a rule the table's key is had alone: the check cannot go stale.
-    if (!exclusive_save(PageWrite::Add, {Keys::table(m_table, !unique.taken)}, unique.message, [&] {
+    if (!exclusive_save(m_addRight, {Keys::table(m_table, !unique.taken)}, unique.message, [&] {
             taken = unique.taken && unique.taken();
             if (taken)
                 return;
@@ -301,7 +307,7 @@ Entry::Saved Entry::saveEdit(const QList<LockKey>& keys, const QString& duplicat
         saved = readStored();
     };
     const bool done = allowed == Allowed::ByOwnGate ? exclusive_save(all, duplicateMessage, save)
-                                                    : exclusive_save(PageWrite::Edit, all, duplicateMessage, save);
+                                                    : exclusive_save(m_editRight, all, duplicateMessage, save);
     if (!done)
         return Saved::Failed;
     switch (now) {
@@ -337,10 +343,10 @@ bool Entry::update(const Row& values, const std::function<void()>& more, const U
     return saved == Saved::Done;
 }
 
-bool delete_record(const QString& table, qint64 id, const std::function<void()>& more)
+bool delete_record(const QString& table, qint64 id, const std::function<void()>& more, PageWrite write)
 {
     bool gone = false;
-    if (!exclusive_save(PageWrite::Delete, {Keys::table(table, true), Keys::record(table, id)}, QString(), [&] {
+    if (!exclusive_save(write, {Keys::table(table, true), Keys::record(table, id)}, QString(), [&] {
             gone = Sql::exec(QStringLiteral("delete from %1 where id=?").arg(table), {id}).numRowsAffected() == 0;
             if (!gone && more)
                 more();

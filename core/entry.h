@@ -31,12 +31,13 @@
 // key shared and the record's key, and checks the record is still as the
 // window read it (record_now, the one stale-save check, used by the request
 // approvals too). Every insert, edit and delete checks too, inside its
-// transaction, that the clerk still has its right (darj, virayesh, hazf) on
-// the page in use as it is stored now (exclusive_save with a PageWrite):
-// without it that is said and nothing is written.
+// transaction, that the clerk still has on the page in use, as it is stored
+// now, the right that enables its command (commands(), PageCommand; darj,
+// virayesh and hazf by default): without it that is said and nothing is written.
 
 #include "core/list_behaviours.h"
 #include "core/lock_keys.h"
+#include "core/page_rights.h"
 #include "platform/db/sql.h"
 
 #include <QList>
@@ -69,6 +70,11 @@ public:
     // The window's save buttons: the insert shows in new mode only, the edit
     // in edit mode only.
     void modeButtons(QWidget* insert, QWidget* edit);
+    // The commands of the list that open this window for a new record and
+    // for an edit (PageCommand): an insert checks the first one's right at
+    // the write, an edit by the page's right the second one's. Without them,
+    // darj and virayesh.
+    void commands(const PageCommand& add, const PageCommand& edit);
 
     // New mode: every bound box is emptied (date and time boxes to their blank
     // mask) and no record is kept.
@@ -120,7 +126,7 @@ public:
 
     // How the save of an edit ended.
     enum class Saved { Done, Failed, Changed, Gone };
-    // What allows an edit: the edit right on the page in use (virayesh), or a
+    // What allows an edit: the edit's right on the page in use (commands()), or a
     // gate of its own the command passed before (a manager's confirmation,
     // whose hierarchy body checks again; a guard's, by the post).
     enum class Allowed { ByPageRight, ByOwnGate };
@@ -165,6 +171,8 @@ private:
     QList<SettingBox> m_lists;
     QWidget* m_insert = nullptr;
     QWidget* m_edit = nullptr;
+    PageWrite m_addRight = PageWrite::Add;
+    PageWrite m_editRight = PageWrite::Edit;
     qint64 m_id = -1;
     QVariantMap m_stored;
     void showMode();
@@ -185,8 +193,9 @@ QVariantMap stored_record(const QString& table, qint64 id);
 // bound). True when the row went; false after a database error's message, or
 // when the row was already gone (another workstation deleted it) or the
 // clerk no longer has the delete right on the page in use: then that is
-// said and nothing is written.
-bool delete_record(const QString& table, qint64 id, const std::function<void()>& more = {});
+// said and nothing is written. write: the right its command declares (PageCommand).
+bool delete_record(const QString& table, qint64 id, const std::function<void()>& more = {},
+                   PageWrite write = PageWrite::Delete);
 
 // The one check of a save against what its window read (expected: the
 // columns of a record as stored_record gave it, all or those the window

@@ -24,7 +24,10 @@
 // checks that the clerk still has that right on the page in use, as stored
 // now; when the right is gone, the clerk is told so and nothing is written.
 //
-//     exclusive_save(PageWrite::Add, {Keys::table("phone")}, CoreText::PhoneDuplicate, [&] { ... });
+//     exclusive_save(Tphone::AddEntry.right, {Keys::table("phone")}, CoreText::PhoneDuplicate, [&] { ... });
+//
+// The right is the one declared with the command (PageCommand), which its
+// opener enables it by.
 //
 // An edit of one record goes through Entry (core/entry.h), which adds the
 // record's key and the check that the record is still as its window read it.

@@ -66,6 +66,7 @@ void Tmain::setPageAvailable(const QString& item, bool available)
 
 void Tmain::addPage(const QString& item, PageOpener opener)
 {
+    m_pages.insert(item, opener);
     addCommand(item, [opener = std::move(opener)] { check_page_rights(opener); });
 }
 

@@ -4,6 +4,7 @@
 #include "core/page_rights.h"
 
 #include <QMainWindow>
+#include <QMap>
 
 namespace Ui { class Tmain; }
 
@@ -19,6 +20,8 @@ public:
     void setPageAvailable(const QString& item, bool available);
     // Connects a menu item (N1, N14, ...) to its page and enables it.
     void addPage(const QString& item, PageOpener opener);
+    // The pages of the menu by their items, as connected.
+    const QMap<QString, PageOpener>& pages() const { return m_pages; }
     // Connects a menu item to a handler of its own (messages, backup, cards) and enables it.
     void addCommand(const QString& item, std::function<void()> handler);
     // The view presets of a page: its height, and its width when widthLess is
@@ -43,4 +46,6 @@ protected:
 
 private:
     void placeLabels();
+
+    QMap<QString, PageOpener> m_pages;
 };

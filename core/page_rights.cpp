@@ -5,6 +5,9 @@
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
 
+#include <QVariant>
+#include <QWidget>
+
 namespace {
 // The pages in use, the innermost last (the windows are shown modally); the
 // windows' own thread's, where their commands run.
@@ -50,12 +53,28 @@ bool may_write_now(PageWrite write)
     const std::optional<PageRights> rights = page_rights(page);
     if (!rights)
         return false;
+    return allows(*rights, write);
+}
+
+bool allows(const PageRights& rights, PageWrite write)
+{
     switch (write) {
-    case PageWrite::Add: return rights->darj;
-    case PageWrite::Edit: return rights->virayesh;
-    case PageWrite::Delete: return rights->hazf;
+    case PageWrite::Add: return rights.darj;
+    case PageWrite::Edit: return rights.virayesh;
+    case PageWrite::Delete: return rights.hazf;
+    case PageWrite::Open: return rights.namayesh;
     }
     return false;
+}
+
+void enable_commands(const QObject* window, PageCommands commands, const PageRights& rights)
+{
+    for (const PageCommand& command : commands) {
+        QObject* item = window->findChild<QObject*>(QLatin1String(command.item));
+        Q_ASSERT_X(item, "enable_commands", command.item);
+        if (item)
+            item->setProperty("enabled", allows(rights, command.right));
+    }
 }
 
 bool check_page_rights(const PageOpener& opener)
@@ -71,6 +90,8 @@ bool check_page_rights(const PageOpener& opener)
             return false;
         }
         rights = *row;
+        if (opener.window)
+            enable_commands(opener.window, opener.commands, rights);
         if (opener.enable && !Db::guard([&] { opener.enable(rights); }))
             return false;
     }

@@ -7,6 +7,10 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <span>
+
+class QObject;
+class QWidget;
 
 struct PageRights {
     bool darj = false;     // may add
@@ -19,20 +23,44 @@ struct PageRights {
 // With several rows the first one the server returns counts.
 std::optional<PageRights> page_rights(const QString& page_name);
 
-// What one menu item does with its page.
-struct PageOpener {
-    QString page;                                   // dastrasi.page_name; empty: no rights check
-    std::function<void(const PageRights&)> enable;  // enable the target's commands by darj, virayesh, hazf
-    std::function<void()> prepare;                  // view presets and the search
-    std::function<void()> show;                     // show the target window modally
-    std::function<void()> refuse;                   // without the view right: commands to disable
-};
-
 // What a write does on its page, and so the right it needs.
 enum class PageWrite {
     Add,    // darj
     Edit,   // virayesh (an approval is an edit)
     Delete, // hazf
+    Open,   // namayesh: the window's own gate, a command enabled whenever its window is open
+};
+
+// Whether the rights allow that write.
+bool allows(const PageRights& rights, PageWrite write);
+
+// A command of a page's window, by the object name of its button or menu
+// item, and the one right that both enables it when the page opens and is
+// checked at its write. Each window declares its commands once, beside its
+// class; its opener enables them from there and its writes name the same
+// declaration, so that the two cannot drift apart:
+//
+//     static constexpr PageCommand SaveRights{"ins_btn2", PageWrite::Add};
+//     static constexpr PageCommand Commands[] = {..., SaveRights};
+//     exclusive_save(SaveRights.right, keys, ...);
+struct PageCommand {
+    const char* item;
+    PageWrite right;
+};
+using PageCommands = std::span<const PageCommand>;
+
+// Enables each of the window's commands (its children by those names) by its right.
+void enable_commands(const QObject* window, PageCommands commands, const PageRights& rights);
+
+// What one menu item does with its page.
+struct PageOpener {
+    QString page;                                   // dastrasi.page_name; empty: no rights check
+    std::function<void(const PageRights&)> enable;  // what more the rights enable than the commands below
+    std::function<void()> prepare;                  // view presets and the search
+    std::function<void()> show;                     // show the target window modally
+    std::function<void()> refuse;                   // without the view right: commands to disable
+    QWidget* window = nullptr;                      // the target, whose commands are these
+    PageCommands commands;                          // enabled each by its right
 };
 
 // While one lives, page is the page the clerk works in: check_page_rights

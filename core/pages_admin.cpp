@@ -18,19 +18,19 @@ void connectAdminPages(Tmain& main)
 {
     // N26: general settings, page "setting".
     main.addPage(QStringLiteral("N26"), {
-        QStringLiteral("setting"),
-        [](const PageRights& r) { setting()->enableCommands(r); },
-        [] { setting()->prepareForOpening(); },
-        [] { setting()->showModal(); },
-        {},
+        .page = QStringLiteral("setting"),
+        .prepare = [] { setting()->prepareForOpening(); },
+        .show = [] { setting()->showModal(); },
+        .window = setting(),
+        .commands = Tsetting::Commands,
     });
     // N27: provincial settings, page "setting_ost".
     main.addPage(QStringLiteral("N27"), {
-        QStringLiteral("setting_ost"),
-        [](const PageRights& r) { setting_ost()->enableCommands(r); },
-        [] { setting_ost()->prepareForOpening(); },
-        [] { setting_ost()->showModal(); },
-        {},
+        .page = QStringLiteral("setting_ost"),
+        .prepare = [] { setting_ost()->prepareForOpening(); },
+        .show = [] { setting_ost()->showModal(); },
+        .window = setting_ost(),
+        .commands = Tsetting_ost::Commands,
     });
     // N7: the log viewer, page "log"; only the view right counts.
     main.addPage(QStringLiteral("N7"), {

@@ -20,20 +20,20 @@ void connectOfficePages(Tmain& main)
     // N11: phone book, page "phone".
     auto* phone = win<Tphone>(QStringLiteral("phone"));
     main.addPage(QStringLiteral("N11"), {
-        QStringLiteral("phone"),
-        [phone](const PageRights& r) { phone->enableCommands(r.darj, r.hazf); },
-        [phone] { phone->prepareForOpening(); },
-        [phone] { phone->showModal(); },
-        {},
+        .page = QStringLiteral("phone"),
+        .prepare = [phone] { phone->prepareForOpening(); },
+        .show = [phone] { phone->showModal(); },
+        .window = phone,
+        .commands = Tphone::Commands,
     });
 
     // N12: attachments, page "zamaem".
     auto* zamaem = win<Tzamaem>(QStringLiteral("zamaem"));
     main.addPage(QStringLiteral("N12"), {
-        QStringLiteral("zamaem"),
-        [zamaem](const PageRights& r) { zamaem->enableCommands(r.darj, r.hazf); },
-        [zamaem] { zamaem->prepareForOpening(); },
-        [zamaem] { zamaem->showModal(); },
-        {},
+        .page = QStringLiteral("zamaem"),
+        .prepare = [zamaem] { zamaem->prepareForOpening(); },
+        .show = [zamaem] { zamaem->showModal(); },
+        .window = zamaem,
+        .commands = Tzamaem::Commands,
     });
 }

@@ -71,8 +71,7 @@ QString Tphone::storedForm(const QString& text)
 
 void Tphone::enableCommands(bool darj, bool hazf)
 {
-    ui->ins_btn->setEnabled(darj);
-    ui->N1->setEnabled(hazf);
+    enable_commands(this, Commands, {darj, false, hazf, true});
 }
 
 void Tphone::prepareForOpening()
@@ -101,7 +100,7 @@ void Tphone::ins_btnClick()
 {
     const QString name = storedForm(ui->name->text());
     bool duplicate = false;
-    const bool done = exclusive_save(PageWrite::Add, {Keys::table(QStringLiteral("phone"))}, CoreText::PhoneDuplicate, [&] {
+    const bool done = exclusive_save(AddEntry.right, {Keys::table(QStringLiteral("phone"))}, CoreText::PhoneDuplicate, [&] {
         duplicate = Sql::exists(QStringLiteral("select id from phone where name=?"), {name});
         if (!duplicate)
             Sql::insert(QStringLiteral("phone"),
@@ -126,7 +125,7 @@ void Tphone::N1Click()
     // The entry goes back into the boxes once it is deleted here: a mistaken
     // delete is undone by adding it again. An entry another workstation
     // deleted first is said to be gone, and nothing comes into the boxes.
-    if (delete_record(QStringLiteral("phone"), row.value(QStringLiteral("id")).toLongLong())) {
+    if (delete_record(QStringLiteral("phone"), row.value(QStringLiteral("id")).toLongLong(), {}, DeleteEntry.right)) {
         ui->name->setText(row.value(Name).toString());
         ui->tel->setText(row.value(Tel).toString());
         ui->cmt->setText(row.value(Cmt).toString());

@@ -2,6 +2,7 @@
 // The phone book: names of people and offices with their numbers and a remark,
 // searched as the user types, with add and delete.
 
+#include "core/page_rights.h"
 #include "platform/ui/form.h"
 
 class ListWindow;
@@ -16,8 +17,11 @@ public:
 
     Ui::Tphone* ui;
 
-    // What the main menu does by the current user's rights on the phone book:
-    // the add button follows darj, the grid's delete item hazf.
+    // The commands and the right that enables each and is checked at its write.
+    static constexpr PageCommand AddEntry{"ins_btn", PageWrite::Add};
+    static constexpr PageCommand DeleteEntry{"N1", PageWrite::Delete};
+    static constexpr PageCommand Commands[] = {AddEntry, DeleteEntry};
+    // The commands by those rights, as the main menu enables them.
     void enableCommands(bool darj, bool hazf);
     // What the main menu does before showing the window: empties the search box
     // (which searches again when it held text) and the three entry boxes.

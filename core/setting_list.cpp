@@ -169,7 +169,7 @@ void SettingList::add()
     bool duplicate = false;
     // Checked and written as one: the same item added at once from another
     // workstation waits, and then is found.
-    const bool done = exclusive_save(PageWrite::Add, {Keys::table(m_table.name)}, CoreText::SettingDuplicate, [&] {
+    const bool done = exclusive_save(SettingWindow::AddItem.right, {Keys::table(m_table.name)}, CoreText::SettingDuplicate, [&] {
         if (password) {
             // Stored passwords are hashes: the typed one is verified against each.
             for (const QVariantMap& r :
@@ -228,7 +228,7 @@ void SettingList::markDefault()
     // An item another workstation deleted meanwhile takes no mark, and the
     // list keeps the one it had.
     bool gone = false;
-    const bool done = exclusive_save(PageWrite::Delete, {Keys::table(m_table.name)}, QString(), [&] {
+    const bool done = exclusive_save(SettingWindow::MarkDefault.right, {Keys::table(m_table.name)}, QString(), [&] {
         const QString itemCondition = keyCondition() + QStringLiteral(" and cmt=?");
         gone = !Sql::exists(QStringLiteral("select id from %1 where %2").arg(m_table.name, itemCondition),
                             where + QVariantList{item});
@@ -254,7 +254,7 @@ void SettingList::remove()
     values << item;
     // Every row of the list with that text: the table's key, as its add takes it.
     int deleted = 0;
-    if (!exclusive_save(PageWrite::Delete, {Keys::table(m_table.name)}, QString(), [&] {
+    if (!exclusive_save(SettingWindow::DeleteItem.right, {Keys::table(m_table.name)}, QString(), [&] {
             deleted = Sql::exec(QStringLiteral("delete from %1 where %2 and cmt=?").arg(m_table.name, keyCondition()),
                                 values)
                           .numRowsAffected();
@@ -285,10 +285,7 @@ void SettingWindow::setUp(SettingList::Table table, QComboBox* component, QLineE
 
 void SettingWindow::enableCommands(const PageRights& rights)
 {
-    m_add->setEnabled(rights.darj);
-    // The delete was governed by no right: it goes with the mark by the delete right.
-    m_mark->setEnabled(rights.hazf);
-    m_delete->setEnabled(rights.hazf);
+    enable_commands(this, Commands, rights);
 }
 
 void SettingWindow::componentChange() { m_list->choose(); }

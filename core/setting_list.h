@@ -87,7 +87,14 @@ class SettingWindow : public Form {
 public:
     using Form::Form;
 
-    // The main menu's opening: add by darj, mark as default and delete by hazf.
+    // The commands and the right that enables each and is checked at its
+    // write: the mark as default was the one the delete right enabled, and
+    // the delete, governed by no right, goes with it.
+    static constexpr PageCommand AddItem{"ins_btn", PageWrite::Add};
+    static constexpr PageCommand MarkDefault{"N2", PageWrite::Delete};
+    static constexpr PageCommand DeleteItem{"N1", PageWrite::Delete};
+    static constexpr PageCommand Commands[] = {AddItem, MarkDefault, DeleteItem};
+    // The commands by those rights, as the main menu enables them.
     void enableCommands(const PageRights& rights);
 
     SettingList* list() const { return m_list; }

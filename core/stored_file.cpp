@@ -90,7 +90,7 @@ std::optional<Chosen> choose(const QString& filter, const QString& unreadableTex
 }
 
 bool store(const QString& table, const Row& values, const Chosen& chosen, const QString& unreadableText,
-           const QString& column, const DescriptionRule& rule)
+           const QString& column, const DescriptionRule& rule, PageWrite write)
 {
     bool duplicate = false;
     bool unreadable = false;
@@ -126,7 +126,7 @@ bool store(const QString& table, const Row& values, const Chosen& chosen, const 
             return bytes;
         };
         const QList<LockKey> keys = owner ? Keys::ownerKeys(*owner, ownerId.toLongLong()) : QList<LockKey>{};
-        refused = !page_write(PageWrite::Add, keys + QList<LockKey>{Keys::table(table)}, [&] {
+        refused = !page_write(write, keys + QList<LockKey>{Keys::table(table)}, [&] {
             ownerGone = owner && !Keys::ownerThere(*owner, ownerId);
             if (ownerGone)
                 return;

@@ -20,6 +20,7 @@
 //     // Opening the clicked row: written as "document-<id>.<ext>" and opened.
 //     StoredFile::open({.table = "personel_pic", .extension = "pictyp"}, row.value("id"), "document");
 
+#include "core/page_rights.h"
 #include "platform/db/sql.h"
 
 #include <QByteArray>
@@ -83,10 +84,11 @@ std::optional<Chosen> choose(const QString& filter = QString(), const QString& u
 // another (Keys::belongings: a person's file, a suite's photograph) is stored
 // only while its owner is there, checked in that transaction under the keys
 // of the owner's delete; an owner gone is said (the pair's words), false.
-// Without the add right on the page in use, as stored at that moment, that
-// is said and false is returned.
+// Without write's right (its command's, PageCommand) on the page in use, as
+// stored at that moment, that is said and false is returned.
 bool store(const QString& table, const Row& values, const Chosen& file, const QString& unreadableText = QString(),
-           const QString& column = QStringLiteral("pic"), const DescriptionRule& rule = {});
+           const QString& column = QStringLiteral("pic"), const DescriptionRule& rule = {},
+           PageWrite write = PageWrite::Add);
 
 // Where a table keeps its files: the row is found by its id.
 struct Store {

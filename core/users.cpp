@@ -92,10 +92,7 @@ QCheckBox* Tusers::rightBox(const RightsPage& page, int right) const
 
 void Tusers::prepareForOpening(bool darj, bool virayesh, bool hazf)
 {
-    ui->N5->setEnabled(darj);
-    ui->ins_btn2->setEnabled(darj);
-    ui->N6->setEnabled(virayesh);
-    ui->N7->setEnabled(hazf);
+    enable_commands(this, Commands, {darj, virayesh, hazf, true});
 
     ui->lev->setCurrentIndex(-1);
     ui->semat2->setCurrentIndex(-1);
@@ -167,7 +164,7 @@ void Tusers::N7Click()
     // before the delete or finds the account gone.
     const qint64 id = row.value(QStringLiteral("id")).toLongLong();
     bool removed = false;
-    if (!exclusive_save(PageWrite::Delete, {}, QString(), [&] { removed = AccountRow::remove(id); }))
+    if (!exclusive_save(DeleteAccount.right, {}, QString(), [&] { removed = AccountRow::remove(id); }))
         return;
     if (!removed) {
         Entry::sayGone();
@@ -238,18 +235,18 @@ void Tusers::ins_btn2Click()
         return;
     // The administrator's own right on the users window is never rewritten here.
     const RightsSet rights = rightsFromBoxes();
-    saveForLoadedUser(QStringLiteral("dastrasi"), QStringLiteral("prs_id"), {Keys::rights()},
+    saveForLoadedUser(SaveRights, QStringLiteral("dastrasi"), QStringLiteral("prs_id"), {Keys::rights()},
                       [&] { save_rights(m_loadedId, rights, m_loadedUs == Admin); });
 }
 
-bool Tusers::saveForLoadedUser(const QString& table, const QString& column, const QList<LockKey>& keys,
+bool Tusers::saveForLoadedUser(const PageCommand& command, const QString& table, const QString& column, const QList<LockKey>& keys,
                                const std::function<void()>& save)
 {
     // The rows belong to the account: written only while it is there, under
     // the keys of its delete (core/lock_keys.h).
     const Keys::Belonging& account = Keys::belonging(table, column);
     bool gone = false;
-    if (!exclusive_save(PageWrite::Edit, Keys::ownerKeys(account, m_loadedId) + keys, QString(), [&] {
+    if (!exclusive_save(command.right, Keys::ownerKeys(account, m_loadedId) + keys, QString(), [&] {
             gone = !Keys::ownerThere(account, m_loadedId);
             if (!gone)
                 save();
@@ -298,7 +295,7 @@ void Tusers::SpeedButton1Click()
     QStringList entries;
     for (int i = 0; i < ui->list_loc->count(); ++i)
         entries << ui->list_loc->item(i)->text();
-    if (saveForLoadedUser(QStringLiteral("dastrasi2"), QStringLiteral("user_id"), scope_keys(m_loadedId),
+    if (saveForLoadedUser(SaveScope, QStringLiteral("dastrasi2"), QStringLiteral("user_id"), scope_keys(m_loadedId),
                           [&] { save_scope(m_loadedId, entries); }))
         Msg::info(CoreText::ScopeSaved);
 }

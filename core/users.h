@@ -4,6 +4,7 @@
 // county scope.
 
 #include "core/lock_keys.h"
+#include "core/page_rights.h"
 #include "core/rights.h"
 #include "platform/ui/form.h"
 
@@ -24,9 +25,18 @@ public:
 
     Ui::Tusers* ui;
 
+    // The commands of the users page and the right that enables each and is
+    // checked at its write (the account's own save, users_ins, names the add
+    // and edit). The scope save is enabled whenever the window is open.
+    static constexpr PageCommand AddAccount{"N5", PageWrite::Add};
+    static constexpr PageCommand EditAccount{"N6", PageWrite::Edit};
+    static constexpr PageCommand DeleteAccount{"N7", PageWrite::Delete};
+    static constexpr PageCommand SaveRights{"ins_btn2", PageWrite::Add};
+    static constexpr PageCommand SaveScope{"SpeedButton1", PageWrite::Open};
+    static constexpr PageCommand Commands[] = {AddAccount, EditAccount, DeleteAccount, SaveRights, SaveScope};
+
     // What the main menu does before showing the window: enables the commands
-    // by the current user's rights on the users page (darj: add and the rights
-    // save, virayesh: edit, hazf: delete), empties the filter, template and
+    // by the current user's rights on the users page, empties the filter, template and
     // scope boxes and the count, forgets the account loaded into the editor,
     // and lists every account.
     void prepareForOpening(bool darj, bool virayesh, bool hazf);
@@ -71,10 +81,10 @@ private:
     void setRights(const RightsSet& rights);
     RightsSet rightsFromBoxes() const;
     void forgetLoadedUser();
-    // Runs save of the loaded account's rows of table (its column naming the
+    // Runs save (the command's write) of the loaded account's rows of table (its column naming the
     // account) under keys and the keys of the account's delete, while the
     // account is still there; an account deleted meanwhile is said so and forgotten.
-    bool saveForLoadedUser(const QString& table, const QString& column, const QList<LockKey>& keys,
+    bool saveForLoadedUser(const PageCommand& command, const QString& table, const QString& column, const QList<LockKey>& keys,
                            const std::function<void()>& save);
 
     ListWindow* m_list = nullptr;

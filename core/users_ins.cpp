@@ -8,6 +8,7 @@
 #include "core/log_row.h"
 #include "core/password_hash.h"
 #include "core/texts.h"
+#include "core/users.h"
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
 #include "platform/ui/text_input.h"
@@ -136,7 +137,7 @@ void Tusers_ins::ins_btnClick()
     bool taken = false;
     // Checked and written as one: the same name added at once from another
     // workstation waits, and then is found taken.
-    if (!exclusive_save(PageWrite::Add, {Keys::accounts()}, CoreText::UserNameDuplicate, [&] {
+    if (!exclusive_save(Tusers::AddAccount.right, {Keys::accounts()}, CoreText::UserNameDuplicate, [&] {
             taken = user_name_taken(us);
             if (taken)
                 return;
@@ -173,7 +174,7 @@ void Tusers_ins::edit_btnClick()
     bool taken = false;
     RecordNow now = RecordNow::Same;
     const bool done =
-        exclusive_save(PageWrite::Edit, {Keys::accounts(), Keys::record(QStringLiteral("users"), m_id)}, CoreText::UserNameDuplicate, [&] {
+        exclusive_save(Tusers::EditAccount.right, {Keys::accounts(), Keys::record(QStringLiteral("users"), m_id)}, CoreText::UserNameDuplicate, [&] {
             // Another workstation may have deleted or changed the account meanwhile: nothing is written then.
             now = record_now(QStringLiteral("users"), m_id, m_stored);
             if (now != RecordNow::Same)

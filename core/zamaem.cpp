@@ -61,8 +61,7 @@ Tzamaem::~Tzamaem() { delete ui; }
 
 void Tzamaem::enableCommands(bool darj, bool hazf)
 {
-    ui->ins_btn->setEnabled(darj);
-    ui->N1->setEnabled(hazf);
+    enable_commands(this, Commands, {darj, false, hazf, true});
 }
 
 void Tzamaem::prepareForOpening()
@@ -91,7 +90,7 @@ void Tzamaem::ins_btnClick()
             stored = StoredFile::store(QStringLiteral("zamaem"), {{Cmt, description},
                                                                   {QStringLiteral("ramz"), ui->ramz->text()},
                                                                   {PicType, file->extension}},
-                                       *file, QString(), QStringLiteral("pic"), rule);
+                                       *file, QString(), QStringLiteral("pic"), rule, AddFile.right);
         }) || !stored)
         return;
     m_list->search();
@@ -127,7 +126,7 @@ void Tzamaem::N1Click()
     const QVariantMap row = m_list->currentRow();
     if (row.isEmpty())
         return;
-    if (delete_record(QStringLiteral("zamaem"), row.value(QStringLiteral("id")).toLongLong()))
+    if (delete_record(QStringLiteral("zamaem"), row.value(QStringLiteral("id")).toLongLong(), {}, DeleteFile.right))
         Msg::info(CoreText::RowDeleted);
     m_list->search();
 }

@@ -4,6 +4,7 @@
 // help). Adding reads a file the user chooses; a click on a row saves the file
 // where the user says and opens it.
 
+#include "core/page_rights.h"
 #include "platform/ui/form.h"
 
 class ListWindow;
@@ -19,8 +20,12 @@ public:
 
     Ui::Tzamaem* ui;
 
-    // What the main menu does by the current user's rights on the attachments:
-    // the add button follows darj, the grid's delete item hazf.
+    // The commands and the right that enables each and is checked at its
+    // write (the add's, in StoredFile::store, is an add).
+    static constexpr PageCommand AddFile{"ins_btn", PageWrite::Add};
+    static constexpr PageCommand DeleteFile{"N1", PageWrite::Delete};
+    static constexpr PageCommand Commands[] = {AddFile, DeleteFile};
+    // The commands by those rights, as the main menu enables them.
     void enableCommands(bool darj, bool hazf);
     // What the main menu does before showing the window: empties the
     // description and access-code boxes and lists every attachment.

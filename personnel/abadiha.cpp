@@ -143,10 +143,7 @@ Tabadiha::~Tabadiha() { delete ui; }
 
 void Tabadiha::enableCommands(const PageRights& rights)
 {
-    ui->N2->setEnabled(rights.darj);
-    ui->ins_btn->setEnabled(rights.darj);
-    ui->N3->setEnabled(rights.virayesh);
-    ui->N1->setEnabled(rights.hazf);
+    enable_commands(this, Commands, rights);
 }
 
 void Tabadiha::prepareForOpening()
@@ -189,7 +186,7 @@ void Tabadiha::N1Click()
         const QString log = PersonnelText::LogPlaceDeleted + row.value(QStringLiteral("cod")).toString() +
                             QLatin1Char(' ') + Session::user().karbar;
         if (delete_record(QStringLiteral("abadiha"), row.value(QStringLiteral("id")).toLongLong(),
-                          [&] { write_log_row(log); }))
+                          [&] { write_log_row(log); }, DeletePlace.right))
             Msg::info(PersonnelText::Deleted);
     }
     m_list->reload();
@@ -270,7 +267,7 @@ void Tabadiha::ins_btnClick()
         // A second clerk replacing the gazetteer at the same moment, or a
         // place added, edited or deleted meanwhile, waits: the gazetteer ends
         // as one sheet, never both.
-        done = exclusive_save(PageWrite::Add, {Keys::table(QStringLiteral("abadiha"))}, QString(), [&] {
+        done = exclusive_save(ReplaceFromSheet.right, {Keys::table(QStringLiteral("abadiha"))}, QString(), [&] {
             Sql::exec(QStringLiteral("delete from abadiha"));
             const QString full = insert_places_sql(PlacesPerStatement);
             for (int first = 0; first < places; first += PlacesPerStatement) {

@@ -19,8 +19,14 @@ public:
 
     Ui::Tabadiha* ui;
 
-    // What the main menu does by the rights: darj the new command and the
-    // replace, virayesh the edit, hazf the delete.
+    // The commands and the right that enables each and is checked at its write
+    // (the new place's and the edit's saves are abadiha_ins's).
+    static constexpr PageCommand AddPlace{"N2", PageWrite::Add};
+    static constexpr PageCommand ReplaceFromSheet{"ins_btn", PageWrite::Add};
+    static constexpr PageCommand EditPlace{"N3", PageWrite::Edit};
+    static constexpr PageCommand DeletePlace{"N1", PageWrite::Delete};
+    static constexpr PageCommand Commands[] = {AddPlace, ReplaceFromSheet, EditPlace, DeletePlace};
+    // The commands by those rights, as the main menu enables them.
     void enableCommands(const PageRights& rights);
     // Before showing: the six filter boxes emptied, the sheet count "0".
     void prepareForOpening();

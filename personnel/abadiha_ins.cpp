@@ -6,6 +6,7 @@
 #include "core/log_row.h"
 #include "core/places.h"
 #include "core/session.h"
+#include "personnel/abadiha.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/entry_boxes.h"
@@ -29,6 +30,7 @@ Tabadiha_ins::Tabadiha_ins(QWidget* parent) : Form(parent), ui(new Ui::Tabadiha_
 {
     ui->setupUi(this);
     m_entry = new Entry(QStringLiteral("abadiha"), this);
+    m_entry->commands(Tabadiha::AddPlace, Tabadiha::EditPlace);
     // The columns in the table's order.
     m_entry->bind({{ui->cod, QStringLiteral("cod")},
                    {ui->ostan, QStringLiteral("ostan")},

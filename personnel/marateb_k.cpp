@@ -68,9 +68,7 @@ Tmarateb_k::~Tmarateb_k() { delete ui; }
 
 void Tmarateb_k::enableCommands(bool darj)
 {
-    ui->ins_btn->setEnabled(darj);
-    ui->BitBtn3->setEnabled(darj);
-    ui->BitBtn4->setEnabled(darj);
+    enable_commands(this, Commands, {darj, false, false, true});
 }
 
 void Tmarateb_k::setTable(const QString& table, const QString& caption)
@@ -182,7 +180,7 @@ void Tmarateb_k::ins_btnClick()
         return;
     }
     bool duplicate = false;
-    if (!exclusive_save(PageWrite::Add, {Keys::hierarchies()}, PersonnelText::Duplicate, [&] {
+    if (!exclusive_save(AddPair.right, {Keys::hierarchies()}, PersonnelText::Duplicate, [&] {
             duplicate = Sql::exists(QStringLiteral("select master from %1 where master=? and slave=?").arg(m_table),
                                     {master, slave});
             if (!duplicate)
@@ -222,14 +220,14 @@ void Tmarateb_k::BitBtn2Click()
         tickCodes(ui->master_list, ui->ProgressBar1, codes);
 }
 
-void Tmarateb_k::replacePairs(const QString& column, const QString& code, QListWidget* list, QProgressBar* progress)
+void Tmarateb_k::replacePairs(const PageCommand& command, const QString& column, const QString& code, QListWidget* list, QProgressBar* progress)
 {
     const QString other = column == Master ? Slave : Master;
     progress->setRange(0, list->count());
     // A replace by another workstation at the same moment waits until this
     // one is done: the pairs end as the one or the other ticked them, whole.
     // Both hierarchies' writes take the one hierarchy key.
-    exclusive_save(PageWrite::Add, {Keys::hierarchies()}, QString(), [&] {
+    exclusive_save(command.right, {Keys::hierarchies()}, QString(), [&] {
         Sql::exec(QStringLiteral("delete from %1 where %2=?").arg(m_table, column), {code});
         for (int i = 0; i < list->count(); ++i) {
             progress->setValue(i);
@@ -247,7 +245,7 @@ void Tmarateb_k::BitBtn3Click()
         Msg::info(PersonnelText::ChooseRequester);
         return;
     }
-    replacePairs(Slave, slave, ui->master_list, ui->ProgressBar1);
+    replacePairs(ReplaceMasters, Slave, slave, ui->master_list, ui->ProgressBar1);
 }
 
 void Tmarateb_k::BitBtn4Click()
@@ -257,7 +255,7 @@ void Tmarateb_k::BitBtn4Click()
         Msg::info(PersonnelText::ChooseApprover);
         return;
     }
-    replacePairs(Master, master, ui->slave_list, ui->ProgressBar2);
+    replacePairs(ReplaceSlaves, Master, master, ui->slave_list, ui->ProgressBar2);
 }
 
 void Tmarateb_k::CheckBox1Click() { tickAll(ui->master_list, ui->CheckBox1->isChecked()); }

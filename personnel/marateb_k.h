@@ -5,6 +5,7 @@
 // are chosen by name; each item of the lists holds the person's national code,
 // so namesakes (whose items show their codes) are never mistaken for each other.
 
+#include "core/page_rights.h"
 #include "platform/ui/form.h"
 
 #include <QStringList>
@@ -24,8 +25,13 @@ public:
 
     Ui::Tmarateb_k* ui;
 
-    // What the main menu does by the current user's rights on the hierarchy:
-    // the add and both replaces follow darj.
+    // The commands and the right that enables each and is checked at its write:
+    // the add and both replaces by darj (the edit and delete rights gate nothing here).
+    static constexpr PageCommand AddPair{"ins_btn", PageWrite::Add};
+    static constexpr PageCommand ReplaceMasters{"BitBtn3", PageWrite::Add};
+    static constexpr PageCommand ReplaceSlaves{"BitBtn4", PageWrite::Add};
+    static constexpr PageCommand Commands[] = {AddPair, ReplaceMasters, ReplaceSlaves};
+    // The commands by that right, as the main menu enables them.
     void enableCommands(bool darj);
     // What the main menu does before showing the window: no approver or
     // requester chosen.
@@ -65,7 +71,8 @@ private:
     static void tickCodes(QListWidget* list, QProgressBar* progress, const QStringList& codes);
     // Replaces the pairs of one side (column = ?) by the ticked items of a list;
     // one transaction.
-    void replacePairs(const QString& column, const QString& code, QListWidget* list, QProgressBar* progress);
+    void replacePairs(const PageCommand& command, const QString& column, const QString& code, QListWidget* list,
+                      QProgressBar* progress);
     void showPersons(const QString& codeColumn, const QString& keyColumn, const QString& code);
 
     ListWindow* m_list = nullptr;

@@ -61,8 +61,7 @@ Tmostanadat::~Tmostanadat() { delete ui; }
 
 void Tmostanadat::enableCommands(bool darj, bool hazf)
 {
-    ui->ins_btn->setEnabled(darj);
-    ui->N1->setEnabled(hazf);
+    enable_commands(this, Commands, {darj, false, hazf, true});
 }
 
 void Tmostanadat::prepareForOpening()
@@ -98,7 +97,7 @@ void Tmostanadat::ins_btnClick()
             stored = StoredFile::store(Table, {{QStringLiteral("cmt"), description},
                                                {QStringLiteral("ramz"), ui->ramz->text()},
                                                {PicType, file->extension}},
-                                       *file, QString(), QStringLiteral("pic"), rule);
+                                       *file, QString(), QStringLiteral("pic"), rule, AddDocument.right);
         }) || !stored)
         return;
     Msg::info(PersonnelText::Saved);
@@ -117,7 +116,7 @@ void Tmostanadat::N1Click()
     const QVariant id = m_list->current(QStringLiteral("id"));
     if (!id.isValid())
         return;
-    if (delete_record(Table, id.toLongLong()))
+    if (delete_record(Table, id.toLongLong(), {}, DeleteDocument.right))
         Msg::info(CoreText::RowDeleted);
     m_list->search();
 }

@@ -3,6 +3,7 @@
 // loan signature image may be stored several times). A click on a row opens
 // that document with the desktop.
 
+#include "core/page_rights.h"
 #include "platform/ui/form.h"
 
 class ListWindow;
@@ -18,7 +19,12 @@ public:
 
     Ui::Tmostanadat* ui;
 
-    // By the current user's rights on the page: store by darj, delete by hazf.
+    // The commands and the right that enables each and is checked at its write
+    // (the store's, in StoredFile::store, is an add).
+    static constexpr PageCommand AddDocument{"ins_btn", PageWrite::Add};
+    static constexpr PageCommand DeleteDocument{"N1", PageWrite::Delete};
+    static constexpr PageCommand Commands[] = {AddDocument, DeleteDocument};
+    // The commands by those rights, as the main menu enables them.
     void enableCommands(bool darj, bool hazf);
     // What the main menu does before showing the window: every document
     // listed, the description and access-code boxes emptied.

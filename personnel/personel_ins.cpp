@@ -10,6 +10,7 @@
 #include "core/password_hash.h"
 #include "core/places.h"
 #include "personnel/national_code.h"
+#include "personnel/personel_src.h"
 #include "personnel/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/entry_boxes.h"
@@ -159,6 +160,7 @@ Tpersonel_ins::Tpersonel_ins(QWidget* parent) : Form(parent), ui(new Ui::Tperson
 {
     ui->setupUi(this);
     m_entry = new Entry(QStringLiteral("personel"), this);
+    m_entry->commands(Tpersonel_src::AddPerson, Tpersonel_src::EditPerson);
     QList<QPair<QWidget*, QString>> boxes;
     for (const char* column : person_columns)
         boxes.append({findChild<QWidget*>(QLatin1String(column)), QString::fromLatin1(column)});
@@ -236,7 +238,7 @@ void Tpersonel_ins::ins_btnClick()
     // The code is checked and the person, the log row, the account and its
     // rights written as one: another workstation adding the same code waits,
     // then finds this person.
-    if (!exclusive_save(PageWrite::Add, {Keys::persons(), Keys::accounts(), Keys::rights()}, NationDuplicate, [&] {
+    if (!exclusive_save(Tpersonel_src::AddPerson.right, {Keys::persons(), Keys::accounts(), Keys::rights()}, NationDuplicate, [&] {
             // An empty code is looked up like any other: one person may be without one.
             duplicate = Sql::exists(QStringLiteral("select id from personel where nation=?"), {nation});
             if (duplicate)

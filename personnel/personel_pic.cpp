@@ -51,8 +51,7 @@ Tpersonel_pic::~Tpersonel_pic() { delete ui; }
 
 void Tpersonel_pic::enableCommands(bool darj, bool hazf)
 {
-    ui->ins_btn->setEnabled(darj);
-    ui->N1->setEnabled(hazf);
+    enable_commands(this, Commands, {darj, false, hazf, true});
 }
 
 void Tpersonel_pic::openFor(const QVariant& personId)
@@ -115,7 +114,7 @@ void Tpersonel_pic::ins_btnClick()
         saved = StoredFile::store(Table, {{QStringLiteral("personel_id"), m_personId},
                                           {QStringLiteral("cmt"), description},
                                           {QStringLiteral("pictyp"), file->extension}},
-                                  *file, PersonnelText::SaveFailed);
+                                  *file, PersonnelText::SaveFailed, QStringLiteral("pic"), {}, AddFile.right);
     } catch (const DbError&) {
         Msg::error(PersonnelText::SaveFailed);
     }
@@ -141,7 +140,7 @@ void Tpersonel_pic::N1Click()
         Msg::info(CoreText::DeletePasswordWrong);
         return;
     }
-    if (delete_record(Table, id.toLongLong()))
+    if (delete_record(Table, id.toLongLong(), {}, DeleteFile.right))
         Msg::info(CoreText::RowDeleted);
     load();
 }

@@ -4,6 +4,7 @@
 // Opened from the personnel list for one person; a click on a row opens that
 // document with the desktop.
 
+#include "core/page_rights.h"
 #include "platform/ui/form.h"
 
 #include <QVariant>
@@ -21,7 +22,12 @@ public:
 
     Ui::Tpersonel_pic* ui;
 
-    // By the current user's rights on the electronic file: attach by darj, delete by hazf.
+    // The commands and the right that enables each and is checked at its write
+    // on the electronic file (the attach's, in StoredFile::store, is an add).
+    static constexpr PageCommand AddFile{"ins_btn", PageWrite::Add};
+    static constexpr PageCommand DeleteFile{"N1", PageWrite::Delete};
+    static constexpr PageCommand Commands[] = {AddFile, DeleteFile};
+    // The commands by those rights, as the person's list enables them.
     void enableCommands(bool darj, bool hazf);
     // The file of one person (personel.id): its documents listed, the description emptied.
     void openFor(const QVariant& personId);

@@ -108,9 +108,7 @@ Tpersonel_src::~Tpersonel_src() { delete ui; }
 
 void Tpersonel_src::enableCommands(const PageRights& rights)
 {
-    ui->N1->setEnabled(rights.darj);
-    ui->N2->setEnabled(rights.virayesh);
-    ui->N3->setEnabled(rights.hazf);
+    enable_commands(this, Commands, rights);
 }
 
 void Tpersonel_src::prepareForOpening()
@@ -179,7 +177,7 @@ PersonDelete delete_person(qint64 id)
     const QList<LockKey> keys = Keys::deleteKeys(QStringLiteral("personel"), id) +
                                 QList<LockKey>{Keys::accounts(), Keys::rights(), Keys::dependants(),
                                                Keys::table(QStringLiteral("personel_pic"))};
-    const bool allowed = page_write(PageWrite::Delete, keys, [&] {
+    const bool allowed = page_write(Tpersonel_src::DeletePerson.right, keys, [&] {
         const QVariantMap person = Sql::row(QStringLiteral("select lname, nation from personel where id=?"), {id});
         gone = person.isEmpty();
         if (gone)
@@ -258,19 +256,22 @@ void Tpersonel_src::connectFamilyCommands()
         if (!id.isValid())
             return;
         auto* file = win<Tpersonel_pic>(QStringLiteral("personel_pic"));
-        check_page_rights({QStringLiteral("e_pers"),
-                           [file](const PageRights& r) { file->enableCommands(r.darj, r.hazf); },
-                           [file, id] { file->openFor(id); }, [file] { file->showModal(); }, {}});
+        check_page_rights({.page = QStringLiteral("e_pers"),
+                           .prepare = [file, id] { file->openFor(id); },
+                           .show = [file] { file->showModal(); },
+                           .window = file,
+                           .commands = Tpersonel_pic::Commands});
     });
     connect(ui->N4, &QAction::triggered, this, [this] {
         const FamilyHead head = FamilyHead::fromRow(m_list->currentRow());
         if (!head.isValid())
             return;
         auto* dependants = win<Ttakafol>(QStringLiteral("takafol"));
-        check_page_rights({QStringLiteral("takafol"),
-                           [dependants](const PageRights& r) { dependants->enableCommands(r.darj, r.hazf); },
-                           [dependants, head] { dependants->openFor(head); }, [dependants] { dependants->showModal(); },
-                           {}});
+        check_page_rights({.page = QStringLiteral("takafol"),
+                           .prepare = [dependants, head] { dependants->openFor(head); },
+                           .show = [dependants] { dependants->showModal(); },
+                           .window = dependants,
+                           .commands = Ttakafol::Commands});
     });
     connect(ui->N15, &QAction::triggered, this,
             [this] { Insurance::printLetter(FamilyHead::fromRow(m_list->currentRow()), this); });

@@ -27,8 +27,13 @@ public:
 
     Ui::Tpersonel_src* ui;
 
-    // What the main menu does by the rights: new by darj, edit by virayesh,
-    // delete by hazf.
+    // The commands and the right that enables each and is checked at its write
+    // (the new person's and the edit's saves are personel_ins's).
+    static constexpr PageCommand AddPerson{"N1", PageWrite::Add};
+    static constexpr PageCommand EditPerson{"N2", PageWrite::Edit};
+    static constexpr PageCommand DeletePerson{"N3", PageWrite::Delete};
+    static constexpr PageCommand Commands[] = {AddPerson, EditPerson, DeletePerson};
+    // The commands by those rights, as the main menu enables them.
     void enableCommands(const PageRights& rights);
     // Before the search of an opening: the filter boxes emptied.
     void prepareForOpening();

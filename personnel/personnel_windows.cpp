@@ -68,53 +68,53 @@ void connectPersonnelPages(Tmain& main)
     };
     for (const auto& [item, table, caption] : hierarchies)
         main.addPage(QLatin1String(item), {
-            QStringLiteral("marateb"),
-            [](const PageRights& r) { marateb_k()->enableCommands(r.darj); },
-            [&main, table = QLatin1String(table), caption = caption] {
+            .page = QStringLiteral("marateb"),
+            .prepare = [&main, table = QLatin1String(table), caption = caption] {
                 Tmarateb_k* page = marateb_k();
                 page->setTable(table, caption);
                 page->resize(page->width(), main.height() - 50);
                 page->prepareForOpening();
             },
-            [] { marateb_k()->showModal(); },
-            {},
+            .show = [] { marateb_k()->showModal(); },
+            .window = marateb_k(),
+            .commands = Tmarateb_k::Commands,
         });
     // N1: the personnel list, page "personel".
     main.addPage(QStringLiteral("N1"), {
-        QStringLiteral("personel"),
-        [](const PageRights& r) { personel_src()->enableCommands(r); },
-        [&main] {
+        .page = QStringLiteral("personel"),
+        .prepare = [&main] {
             Tpersonel_src* page = personel_src();
             page->resize(main.width() - 17, main.height() - 60);
             page->prepareForOpening();
             page->src_btnClick();
         },
-        [] { personel_src()->showModal(); },
-        {},
+        .show = [] { personel_src()->showModal(); },
+        .window = personel_src(),
+        .commands = Tpersonel_src::Commands,
     });
     // N21: the gazetteer, page "abadiha".
     main.addPage(QStringLiteral("N21"), {
-        QStringLiteral("abadiha"),
-        [](const PageRights& r) { abadiha()->enableCommands(r); },
-        [&main] {
+        .page = QStringLiteral("abadiha"),
+        .prepare = [&main] {
             Tabadiha* page = abadiha();
             page->prepareForOpening();
             page->BitBtn1Click();
             page->resize(page->width(), main.height() - 50);
         },
-        [] { abadiha()->showModal(); },
-        {},
+        .show = [] { abadiha()->showModal(); },
+        .window = abadiha(),
+        .commands = Tabadiha::Commands,
     });
     // N19: the office's documents and blank forms, page "mostanadat".
     main.addPage(QStringLiteral("N19"), {
-        QStringLiteral("mostanadat"),
-        [](const PageRights& r) { mostanadat()->enableCommands(r.darj, r.hazf); },
-        [&main] {
+        .page = QStringLiteral("mostanadat"),
+        .prepare = [&main] {
             Tmostanadat* page = mostanadat();
             page->prepareForOpening();
             page->resize(page->width(), main.height() - 50);
         },
-        [] { mostanadat()->showModal(); },
-        {},
+        .show = [] { mostanadat()->showModal(); },
+        .window = mostanadat(),
+        .commands = Tmostanadat::Commands,
     });
 }

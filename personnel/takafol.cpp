@@ -59,8 +59,7 @@ Ttakafol::~Ttakafol() { delete ui; }
 
 void Ttakafol::enableCommands(bool darj, bool hazf)
 {
-    ui->ins_btn->setEnabled(darj);
-    ui->N1->setEnabled(hazf);
+    enable_commands(this, Commands, {darj, false, hazf, true});
 }
 
 void Ttakafol::openFor(const FamilyHead& head)
@@ -91,7 +90,7 @@ void Ttakafol::ins_btnClick()
     // same moment is deleted before (and then found gone) or after (and takes
     // the dependant along).
     const Keys::Belonging& head = Keys::belonging(QStringLiteral("takafol"), QStringLiteral("personel_id"));
-    if (!exclusive_save(PageWrite::Add, Keys::ownerKeys(head, m_head.id.toLongLong()) + QList<LockKey>{Keys::dependants()},
+    if (!exclusive_save(AddDependant.right, Keys::ownerKeys(head, m_head.id.toLongLong()) + QList<LockKey>{Keys::dependants()},
                         PersonnelText::DependantDuplicate, [&] {
             headGone = !Keys::ownerThere(head, m_head.id);
             if (headGone)
@@ -128,7 +127,7 @@ void Ttakafol::N1Click()
     const QString log = PersonnelText::DependantDeletedLog + m_head.lname + QLatin1Char(' ') + ui->fname->text();
     // Deleted from another workstation meanwhile: that is said, and no log row is written.
     const bool deleted = delete_record(QStringLiteral("takafol"), row.value(QStringLiteral("id")).toLongLong(),
-                                       [&] { write_log_row(log); });
+                                       [&] { write_log_row(log); }, DeleteDependant.right);
     m_list->reload();
     if (deleted)
         Msg::info(PersonnelText::Deleted);

@@ -4,6 +4,7 @@
 // and print the family's insurance request letter.
 
 #include "personnel/insurance.h"
+#include "core/page_rights.h"
 #include "platform/ui/form.h"
 
 class Entry;
@@ -19,7 +20,12 @@ public:
 
     Ui::Ttakafol* ui;
 
-    // By the current user's rights on the dependants: add by darj, edit by hazf.
+    // The commands and the right that enables each and is checked at its write
+    // on the dependants.
+    static constexpr PageCommand AddDependant{"ins_btn", PageWrite::Add};
+    static constexpr PageCommand DeleteDependant{"N1", PageWrite::Delete};
+    static constexpr PageCommand Commands[] = {AddDependant, DeleteDependant};
+    // The commands by those rights, as the person's list enables them.
     void enableCommands(bool darj, bool hazf);
     // The dependants of one head, kept as it was when the window opened; the boxes emptied.
     void openFor(const FamilyHead& head);

@@ -15,6 +15,7 @@
 #include "platform/report/report_sheet.h"
 #include "services/request/request_entry.h"
 #include "services/request/request_list.h"
+#include "ui_khabgahha_src.h"
 #include "ui_khabghah_src.h"
 
 void defineGuesthouseWindows()
@@ -55,24 +56,23 @@ void connectGuesthousePages(Tmain& main)
         for (QAction* item : {stays->ui->N10, stays->ui->N4->menuAction(), stays->ui->N13})
             item->setEnabled(false);
     };
-    const auto enable = opener.enable;
-    opener.enable = [stays, enable](const PageRights& r) {
+    opener.enable = [stays](const PageRights&) {
         for (QAction* item : {stays->ui->N10, stays->ui->N4->menuAction(), stays->ui->N13})
             item->setEnabled(true);
-        enable(r);
     };
     main.addPage(QStringLiteral("N13"), opener);
 
     // N25: the registry, page "khabghahha"; the list shows the rows of the
     // last search, none before the first.
     main.addPage(QStringLiteral("N25"), {
-        QStringLiteral("khabghahha"),
-        [registry](const PageRights& r) { registry->enableCommands(r.darj, r.virayesh, r.hazf); },
-        [registry, &main] {
+        .page = QStringLiteral("khabghahha"),
+        .enable = [registry](const PageRights& r) { registry->ui->N3->setEnabled(r.hazf); },
+        .prepare = [registry, &main] {
             main.sizePage(registry, 60, 17);
             registry->prepareForOpening();
         },
-        [registry] { registry->showModal(); },
-        {},
+        .show = [registry] { registry->showModal(); },
+        .window = registry,
+        .commands = Tkhabgahha_src::Commands,
     });
 }

@@ -6,6 +6,7 @@
 #include "core/places.h"
 #include "platform/db/money.h"
 #include "platform/ui/entry_boxes.h"
+#include "services/khabgahha_src.h"
 #include "platform/ui/msg.h"
 #include "services/texts.h"
 
@@ -13,6 +14,7 @@ Tkhabgahha_ins::Tkhabgahha_ins(QWidget* parent) : Form(parent), ui(new Ui::Tkhab
 {
     ui->setupUi(this);
     m_entry = new Entry(QStringLiteral("khabgahha"), this);
+    m_entry->commands(Tkhabgahha_src::AddSuite, Tkhabgahha_src::EditSuite);
     m_entry->bind({{ui->ostan, QStringLiteral("ostan")},     {ui->shahrestan, QStringLiteral("shahrestan")},
                    {ui->nam, QStringLiteral("nam")},         {ui->masol, QStringLiteral("masol")},
                    {ui->no, QStringLiteral("no")},           {ui->otagh, QStringLiteral("otagh")},

@@ -82,7 +82,7 @@ void Tkhabgahha_pic::ins_btnClick()
         if (!StoredFile::store(QStringLiteral("khabgahha_pic"), {{QStringLiteral("khabgahha_id"), m_suite},
                                                                  {QStringLiteral("cmt"), description},
                                                                  {QStringLiteral("ext"), file->extension.left(5)}},
-                               *file, ServiceText::PhotoNotStored))
+                               *file, ServiceText::PhotoNotStored, QStringLiteral("pic"), {}, AddPhoto.right))
             return;
     } catch (const DbError&) {
         Msg::error(ServiceText::PhotoNotStored);
@@ -109,7 +109,7 @@ void Tkhabgahha_pic::N1Click()
         Msg::info(CoreText::DeletePasswordWrong);
         return;
     }
-    if (delete_record(QStringLiteral("khabgahha_pic"), id.toLongLong()))
+    if (delete_record(QStringLiteral("khabgahha_pic"), id.toLongLong(), {}, DeletePhoto.right))
         Msg::info(CoreText::RowDeleted);
     m_list->reload();
 }

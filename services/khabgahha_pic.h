@@ -3,6 +3,7 @@
 // desktop's viewer by a click, deleted with the delete password. The round
 // indicator turns green when an upload has stored its photograph.
 
+#include "core/page_rights.h"
 #include "platform/ui/form.h"
 
 #include <QVariant>
@@ -19,6 +20,12 @@ public:
     ~Tkhabgahha_pic() override;
 
     Ui::Tkhabgahha_pic* ui;
+
+    // The upload and the delete are enabled whenever the window is open (it
+    // is the suites page's, opened by its view right): the window's own gate,
+    // which their writes check too.
+    static constexpr PageCommand AddPhoto{"ins_btn", PageWrite::Open};
+    static constexpr PageCommand DeletePhoto{"N1", PageWrite::Open};
 
     void prepareForSuite(const QVariant& suiteId);
     ListWindow* list() const { return m_list; }

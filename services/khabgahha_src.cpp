@@ -55,8 +55,7 @@ Tkhabgahha_src::~Tkhabgahha_src() { delete ui; }
 
 void Tkhabgahha_src::enableCommands(bool darj, bool virayesh, bool hazf)
 {
-    ui->N1->setEnabled(darj);
-    ui->N2->setEnabled(virayesh);
+    enable_commands(this, Commands, {darj, virayesh, hazf, true});
     ui->N3->setEnabled(hazf);
 }
 

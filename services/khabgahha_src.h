@@ -5,6 +5,7 @@
 // no current suite (before the first search, or in an empty list) they do
 // nothing.
 
+#include "core/page_rights.h"
 #include "platform/ui/form.h"
 
 #include <QVariant>
@@ -22,7 +23,13 @@ public:
 
     Ui::Tkhabgahha_src* ui;
 
-    // The page's rights: new (N1) by darj, edit (N2) by virayesh, delete (N3) by hazf.
+    // The commands and the right that enables each and is checked at its
+    // write (the new suite's and the edit's saves are khabgahha_ins's).
+    static constexpr PageCommand AddSuite{"N1", PageWrite::Add};
+    static constexpr PageCommand EditSuite{"N2", PageWrite::Edit};
+    static constexpr PageCommand Commands[] = {AddSuite, EditSuite};
+    // The commands by those rights, as the main menu enables them, and the
+    // delete item (N3) by hazf: it writes nothing, suites are not deleted.
     void enableCommands(bool darj, bool virayesh, bool hazf);
     // What the main menu does before showing the window: the province filter
     // and the count are emptied; the list keeps the rows of the last search.

@@ -76,7 +76,7 @@ std::optional<int> AttachedPersons::addAll(const QList<Row>& persons)
     // to the same request waits, then finds the row; an approval or a delete
     // of the request waits, or is waited for.
     const Keys::Belonging& owner = Keys::belonging(m_desc.table, m_desc.parent);
-    const bool done = exclusive_save(PageWrite::Add, Keys::ownerKeys(owner, request) + QList<LockKey>{Keys::table(m_desc.table, true)},
+    const bool done = exclusive_save(AddPerson.right, Keys::ownerKeys(owner, request) + QList<LockKey>{Keys::table(m_desc.table, true)},
                                      QString(), [&] {
         added = 0;
         gone = !Keys::ownerThere(owner, request);
@@ -129,7 +129,7 @@ void AttachedPersons::deleteBack()
     if (person.isEmpty())
         return;
     m_entry->fill(person);
-    if (!delete_record(m_desc.table, person.value(QStringLiteral("id")).toLongLong())) {
+    if (!delete_record(m_desc.table, person.value(QStringLiteral("id")).toLongLong(), {}, DeletePerson.right)) {
         refresh();
         return;
     }

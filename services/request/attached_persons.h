@@ -27,6 +27,7 @@
 // persons in their table.
 
 #include "core/list_behaviours.h"
+#include "core/page_rights.h"
 #include "platform/db/sql.h"
 
 #include <QObject>
@@ -54,6 +55,12 @@ struct AttachedDescription {
 class AttachedPersons : public QObject {
     Q_OBJECT
 public:
+    // A window of persons is its request list's, opened by the page's view
+    // right; its add and delete are enabled whenever it is open: the window's
+    // own gate, which their writes check too.
+    static constexpr PageCommand AddPerson{"ins_btn", PageWrite::Open};
+    static constexpr PageCommand DeletePerson{"N1", PageWrite::Open};
+
     AttachedPersons(AttachedDescription desc, QTableView* grid, QLabel* countLabel, QWidget* window);
 
     // The boxes and their columns; the first box gets the focus after each

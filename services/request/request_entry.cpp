@@ -4,6 +4,7 @@
 #include "core/setting_values.h"
 #include "platform/ui/form.h"
 #include "platform/ui/msg.h"
+#include "services/request/request_list.h"
 #include "services/request/request_sql.h"
 #include "services/request/texts.h"
 
@@ -15,6 +16,7 @@ RequestEntry::RequestEntry(RequestDesc desc, Entry* entry, Form* window, QPushBu
     : QObject(window), m_desc(std::move(desc)), m_entry(entry), m_window(window), m_edit(edit_btn)
 {
     m_entry->modeButtons(ins_btn, edit_btn);
+    m_entry->commands(RequestList::AddRequest, RequestList::ApproveRequest);
 }
 
 void RequestEntry::prepareNew(const std::function<void()>& presets)

@@ -77,7 +77,7 @@ void RequestList::setScope(std::function<ScopeClause()> scope)
     m_scope = std::move(scope);
 }
 
-void RequestList::connectCommands(const Commands& commands, std::function<void()> add,
+void RequestList::connectCommands(const Actions& commands, std::function<void()> add,
                                   std::function<void(qint64)> approve)
 {
     m_commands = commands;
@@ -108,12 +108,7 @@ qint64 RequestList::currentId() const
 
 void RequestList::enable(const PageRights& rights)
 {
-    if (m_commands.add)
-        m_commands.add->setEnabled(rights.darj);
-    if (m_commands.approve)
-        m_commands.approve->setEnabled(rights.virayesh);
-    if (m_commands.remove)
-        m_commands.remove->setEnabled(rights.hazf);
+    enable_commands(m_window, Commands, rights);
 }
 
 void RequestList::prepareForOpening()
@@ -128,10 +123,10 @@ void RequestList::prepareForOpening()
 PageOpener RequestList::opener()
 {
     return {
-        m_desc.pageName(),
-        [this](const PageRights& r) { enable(r); },
-        [this] { prepareForOpening(); },
-        [this] { m_window->showModal(); },
-        {},
+        .page = m_desc.pageName(),
+        .prepare = [this] { prepareForOpening(); },
+        .show = [this] { m_window->showModal(); },
+        .window = m_window,
+        .commands = Commands,
     };
 }

@@ -38,10 +38,20 @@ public:
     // unless a feature gives its own.
     void setScope(std::function<ScopeClause()> scope);
 
-    struct Commands {
-        QAction* add = nullptr;        // N1: a new request (darj)
-        QAction* approve = nullptr;    // N2: approve the current request (virayesh)
-        QAction* remove = nullptr;     // N3: the delete rules (hazf)
+    // The commands of every request list (its menu's N1, N2, N3) and the
+    // right that enables each and is checked at its write: the request's
+    // insert and delete (request_sql.h) and the office's approval (an edit of
+    // the request, Entry). A confirmation behind a gate of its own (a
+    // manager's, a guard's) is no command of the list.
+    static constexpr PageCommand AddRequest{"N1", PageWrite::Add};
+    static constexpr PageCommand ApproveRequest{"N2", PageWrite::Edit};
+    static constexpr PageCommand DeleteRequest{"N3", PageWrite::Delete};
+    static constexpr PageCommand Commands[] = {AddRequest, ApproveRequest, DeleteRequest};
+
+    struct Actions {
+        QAction* add = nullptr;        // AddRequest: a new request
+        QAction* approve = nullptr;    // ApproveRequest: approve the current request
+        QAction* remove = nullptr;     // DeleteRequest: the delete rules
         QAction* exportRows = nullptr; // the list to a workbook
         QAction* exit = nullptr;       // closes the window
         QPushButton* search = nullptr;
@@ -49,7 +59,7 @@ public:
     // Connects the commands; a new request and an approval open the feature's
     // entry window (approve is given the current request's id). A command on an
     // empty list does nothing.
-    void connectCommands(const Commands& commands, std::function<void()> add,
+    void connectCommands(const Actions& commands, std::function<void()> add,
                          std::function<void(qint64 id)> approve);
 
     // The current request's id, 0 when the list has none; its row as listed.
@@ -75,7 +85,7 @@ private:
     RequestDesc m_desc;
     Form* m_window;
     ListWindow* m_list;
-    Commands m_commands;
+    Actions m_commands;
     QList<QWidget*> m_dateBoxes;
     std::function<ScopeClause()> m_scope;
 };

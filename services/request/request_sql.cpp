@@ -7,6 +7,7 @@
 #include "core/stamp.h"
 #include "core/texts.h"
 #include "platform/ui/msg.h"
+#include "services/request/request_list.h"
 #include "services/request/texts.h"
 
 namespace RequestSql {
@@ -201,7 +202,7 @@ bool insert_request(const RequestDesc& desc, const QVariant& owner, const Row& f
 {
     Outcome outcome = Outcome::Done;
     // A refusal of the database's own for a value already on file is told in the feature's words.
-    if (!exclusive_save(PageWrite::Add, {}, desc.duplicateMessage, [&] { outcome = RequestSql::insert(desc, owner, fields, id, moreStamps); }))
+    if (!exclusive_save(RequestList::AddRequest.right, {}, desc.duplicateMessage, [&] { outcome = RequestSql::insert(desc, owner, fields, id, moreStamps); }))
         return false;
     switch (outcome) {
     case Outcome::Duplicate:
@@ -244,7 +245,7 @@ bool delete_request_rules(const RequestDesc& desc, qint64 id)
     // A pending request is deleted only while it is still pending: another
     // workstation may have approved it since.
     Outcome outcome = Outcome::Done;
-    if (!exclusive_save(PageWrite::Delete, {}, QString(), [&] { outcome = RequestSql::remove(desc, id, !*approved); }))
+    if (!exclusive_save(RequestList::DeleteRequest.right, {}, QString(), [&] { outcome = RequestSql::remove(desc, id, !*approved); }))
         return false;
     switch (outcome) {
     case Outcome::Approved:
