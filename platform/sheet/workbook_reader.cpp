@@ -550,8 +550,9 @@ Table readXls(const QString& path, const QString& sheetName, const std::function
     // FreeXL reads the file in a process of its own, which checks the
     // sizes the sheet states; the cells come back in the form kept here.
     RowsBuilder rows;
+    QList<std::pair<quint32, quint32>> shared; // each kept once, as in an .xlsx
     const auto refusal = XlsProcess::read(
-        path, sheetName,
+        path, sheetName, [&](QByteArrayView text) { shared.append(rows.keep(QString::fromUtf8(text))); },
         [&](const XlsProcess::Cell& cell) {
             switch (cell.kind) {
             case XlsStream::Int:
@@ -559,6 +560,9 @@ Table readXls(const QString& path, const QString& sheetName, const std::function
                 break;
             case XlsStream::Double:
                 rows.add(cell.row, cell.column, numberText(cell.number));
+                break;
+            case XlsStream::Shared:
+                rows.addShared(cell.row, cell.column, shared[cell.shared].first, shared[cell.shared].second);
                 break;
             default: // texts, and dates and times as text
                 rows.add(cell.row, cell.column, QString::fromUtf8(cell.text));

@@ -7,8 +7,9 @@
 //
 // The reader is given 120 seconds from its start; past them it is killed.
 // What it hands back is bounded as it comes: cells inside the format's rows
-// and columns, each once, in order; a cell's text at most
-// XlsStream::MaxCellBytes and the sheet's texts at most XlsStream::MaxTextBytes.
+// and columns, each once, in order; a text at most XlsStream::MaxCellBytes,
+// and the sheet's texts, a shared one counted once, at most
+// XlsStream::MaxTextBytes; each shared text held by the cell that follows it.
 // A reader that dies, is killed, passes a bound or ends without saying the
 // sheet was read whole has read nothing: the sheet is unreadable.
 
@@ -24,8 +25,8 @@ namespace XlsProcess {
 // How long the reader may take, from its start.
 constexpr int DeadlineMs = 120000;
 
-// A cell as the reader handed it: its kind (XlsStream::Int, Double or Text)
-// and the value of that kind.
+// A cell as the reader handed it: its kind (XlsStream::Int, Double, Text or
+// Shared) and the value of that kind.
 struct Cell {
     quint32 row;
     quint16 column;
@@ -33,14 +34,17 @@ struct Cell {
     qint32 integer = 0;
     double number = 0;
     QByteArrayView text; // UTF-8, valid only during the call
+    quint32 shared = 0;  // the number of a shared text already handed to share
 };
 
-// Reads the sheet of that name, handing each cell to take as it comes (the
-// cells of a sheet that ends refused or unreadable are handed too: they are
-// to be dropped). waiting, when given, is called every tenth of a second or
-// so while the reader works. Nothing when the sheet was read whole, else why
-// not (SheetUnreadable for the reader's death, limit or silence).
+// Reads the sheet of that name, handing each shared text to share and each
+// cell to take as they come (those of a sheet that ends refused or
+// unreadable are handed too: they are to be dropped). waiting, when given,
+// is called every tenth of a second or so while the reader works. Nothing
+// when the sheet was read whole, else why not (SheetUnreadable for the
+// reader's death, limit or silence).
 std::optional<XlsStream::Refusal> read(const QString& path, const QString& sheetName,
+                                       const std::function<void(QByteArrayView)>& share,
                                        const std::function<void(const Cell&)>& take,
                                        const std::function<void()>& waiting = {});
 

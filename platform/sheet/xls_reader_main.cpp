@@ -19,6 +19,7 @@
 #include <cstring>
 #include <freexl.h>
 #include <sys/resource.h>
+#include <unordered_map>
 
 #ifdef __SANITIZE_ADDRESS__
 extern "C" const char* __asan_default_options()
@@ -51,6 +52,23 @@ void cell(XlsStream::Tag tag, unsigned int row, unsigned short column)
 int end()
 {
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 4;
+}
+
+// A text cell, or a shared text (row and column left out); false, with
+// nothing written, for a text longer than any the format holds.
+bool text(XlsStream::Tag tag, const char* utf8, unsigned int row = 0, unsigned short column = 0)
+{
+    const std::size_t length = utf8 ? std::strlen(utf8) : 0;
+    if (length > XlsStream::MaxCellBytes)
+        return false;
+    if (tag == XlsStream::SharedText)
+        put(std::uint8_t(tag));
+    else
+        cell(tag, row, column);
+    put(std::uint32_t(length));
+    if (length > 0)
+        std::fwrite(utf8, 1, length, stdout);
+    return true;
 }
 
 int refuse(XlsStream::Refusal why)
@@ -109,6 +127,7 @@ int main(int argc, char** argv)
     if (columns > Sheet::MaxXlsColumns)
         return refuse(Refusal::ColumnsPastLimit);
 
+    std::unordered_map<const char*, std::uint32_t> shared; // the number of each shared text sent
     for (unsigned int r = 0; r < rows; ++r) {
         for (unsigned short c = 0; c < columns; ++c) {
             FreeXL_CellValue value;
@@ -123,19 +142,24 @@ int main(int argc, char** argv)
                 cell(XlsStream::Double, r, c);
                 put(value.value.double_value);
                 break;
-            case FREEXL_CELL_TEXT:
-            case FREEXL_CELL_SST_TEXT:
-            case FREEXL_CELL_DATE:
-            case FREEXL_CELL_DATETIME:
-            case FREEXL_CELL_TIME: {
-                const std::size_t length = value.value.text_value ? std::strlen(value.value.text_value) : 0;
-                if (length > XlsStream::MaxCellBytes)
+            case FREEXL_CELL_SST_TEXT: {
+                // FreeXL hands every cell of a shared text the same text,
+                // which goes once: a sheet of a few texts repeated costs the
+                // program what they hold, not what the cells repeat.
+                const auto [at, added] = shared.try_emplace(value.value.text_value, std::uint32_t(shared.size()));
+                if (added && !text(XlsStream::SharedText, value.value.text_value))
                     return refuse(Refusal::SheetUnreadable);
-                cell(XlsStream::Text, r, c);
-                put(std::uint32_t(length));
-                std::fwrite(value.value.text_value, 1, length, stdout);
+                cell(XlsStream::Shared, r, c);
+                put(at->second);
                 break;
             }
+            case FREEXL_CELL_TEXT:
+            case FREEXL_CELL_DATE:
+            case FREEXL_CELL_DATETIME:
+            case FREEXL_CELL_TIME:
+                if (!text(XlsStream::Text, value.value.text_value, r, c))
+                    return refuse(Refusal::SheetUnreadable);
+                break;
             default:
                 break;
             }

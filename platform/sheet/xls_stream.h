@@ -7,6 +7,10 @@
 //   Int     row u32, column u16, value i32
 //   Double  row u32, column u16, value f64
 //   Text    row u32, column u16, length u32, that many bytes of UTF-8
+//   Shared  row u32, column u16, index u32: the text of that number (from 0)
+//   SharedText  length u32, that many bytes of UTF-8: a text of the workbook's
+//           shared texts, numbered in order, sent once, just before the
+//           first cell that holds it
 //   Refused why u8 (XlsRefusal): the sheet is not read; nothing follows
 //   End     the sheet was read whole; nothing follows
 // Cells come in order of row, then column, empty cells left out.
@@ -19,6 +23,8 @@ enum Tag : std::uint8_t {
     Int = 'i',
     Double = 'd',
     Text = 't',
+    Shared = 's',
+    SharedText = 'T',
     Refused = 'r',
     End = 'e',
 };
