@@ -196,7 +196,13 @@ bool Tabadiha::openSheet(const QString& path)
 {
     m_sheet->clear();
     QString error;
-    std::optional<Sheet::Table> table = Sheet::readSheet(path, PersonnelText::PlaceSheetName, &error);
+    std::optional<Sheet::Table> table;
+    {
+        // An .xls is read by a program of its own, for as long as it takes
+        // (bounded there): the windows stay painted, and take no input.
+        Progress reading(PersonnelText::PlaceSheetReading, false);
+        table = Sheet::readSheet(path, PersonnelText::PlaceSheetName, &error, [&] { reading.step(0, 0); });
+    }
     if (!table) {
         Msg::info(PersonnelText::PlaceSheetUnreadable + QLatin1Char('\n') + error);
         return false;

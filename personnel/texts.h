@@ -58,6 +58,8 @@ inline const QString PlaceReplaced = QStringLiteral("انتقال انجام ش�
 // While the sheet's places are written, in the progress box; when the user stopped it.
 inline const QString PlaceReplacing = QStringLiteral("در حال انتقال آباديها...");
 inline const QString PlaceReplaceStopped = QStringLiteral("انتقال متوقف شد و فهرست آباديها تغييري نکرد");
+// While a workbook chosen with Browse is read, in the progress box.
+inline const QString PlaceSheetReading = QStringLiteral("در حال خواندن فايل اکسل...");
 // The open-file dialog's choices.
 inline const QString PlaceFileFilter = QStringLiteral("Excel (*.xlsx *.xls);;Excel 2007 (*.xlsx);;Excel 2003 (*.xls);;All Files(*.*)");
 // A sheet with a header and no place under it.

@@ -1,6 +1,7 @@
 #include "workbook_reader.h"
 
 #include "platform/sheet/texts.h"
+#include "platform/sheet/xls_process.h"
 #include "platform/ui/text_input.h"
 
 #include <QFile>
@@ -544,77 +545,53 @@ Table readXlsx(const QString& path, const QString& sheetName)
 
 // ---- .xls --------------------------------------------------------------
 
-Table readXls(const QString& path, const QString& sheetName)
+Table readXls(const QString& path, const QString& sheetName, const std::function<void()>& waiting)
 {
-    const void* handle = nullptr;
-    if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK) {
-        if (handle)
-            freexl_close(handle);
-        throw Refusal{SheetText::NotAWorkbook};
-    }
-    struct Closer {
-        const void* handle;
-        ~Closer() { freexl_close(handle); }
-    } closer{handle};
-
-    // FreeXL opens a workbook whose sizes it cannot take (a sheet stating
-    // more rows than the format holds) but answers nothing of it after.
-    unsigned int sheets = 0;
-    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK)
-        throw Refusal{SheetText::WorkbookUnreadable};
-    int found = -1;
-    for (unsigned int i = 0; i < sheets && i <= 0xFFFF && found < 0; ++i) {
-        const char* name = nullptr;
-        if (freexl_get_worksheet_name(handle, (unsigned short)i, &name) == FREEXL_OK && name
-            && QString::fromUtf8(name).compare(sheetName, Qt::CaseInsensitive) == 0)
-            found = int(i);
-    }
-    if (found < 0)
-        throw Refusal{SheetText::NoSuchSheet.arg(sheetName)};
-
-    // The sizes the sheet states are held to what the format holds before
-    // any cell is asked for.
-    unsigned int rowCount = 0;
-    unsigned short columnCount = 0;
-    if (freexl_select_active_worksheet(handle, (unsigned short)found) != FREEXL_OK
-        || freexl_worksheet_dimensions(handle, &rowCount, &columnCount) != FREEXL_OK)
-        throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
-    if (rowCount > MaxXlsRows)
-        throw Refusal{SheetText::RowPastLimit.arg(sheetName).arg(MaxXlsRows)};
-    if (columnCount > MaxXlsColumns)
-        throw Refusal{SheetText::ColumnPastLimit.arg(sheetName, QStringLiteral("IV"))};
-
+    // FreeXL reads the file in a process of its own, which checks the
+    // sizes the sheet states; the cells come back in the form kept here.
     RowsBuilder rows;
-    for (unsigned int r = 0; r < rowCount; ++r) {
-        for (unsigned short c = 0; c < columnCount; ++c) {
-            FreeXL_CellValue cell;
-            if (freexl_get_cell_value(handle, r, c, &cell) != FREEXL_OK)
-                throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
-            switch (cell.type) {
-            case FREEXL_CELL_INT:
-                rows.add(r, c, QString::number(cell.value.int_value));
+    QList<std::pair<quint32, quint32>> shared; // each kept once, as in an .xlsx
+    const auto refusal = XlsProcess::read(
+        path, sheetName, [&](QByteArrayView text) { shared.append(rows.keep(QString::fromUtf8(text))); },
+        [&](const XlsProcess::Cell& cell) {
+            switch (cell.kind) {
+            case XlsStream::Int:
+                rows.add(cell.row, cell.column, QString::number(cell.integer));
                 break;
-            case FREEXL_CELL_DOUBLE:
-                rows.add(r, c, numberText(cell.value.double_value));
+            case XlsStream::Double:
+                rows.add(cell.row, cell.column, numberText(cell.number));
                 break;
-            case FREEXL_CELL_TEXT:
-            case FREEXL_CELL_SST_TEXT:
-            case FREEXL_CELL_DATE:
-            case FREEXL_CELL_DATETIME:
-            case FREEXL_CELL_TIME:
-                rows.add(r, c, QString::fromUtf8(cell.value.text_value));
+            case XlsStream::Shared:
+                rows.addShared(cell.row, cell.column, shared[cell.shared].first, shared[cell.shared].second);
                 break;
-            default:
+            default: // texts, and dates and times as text
+                rows.add(cell.row, cell.column, QString::fromUtf8(cell.text));
                 break;
             }
-        }
+        },
+        waiting);
+    if (!refusal)
+        return Table{rows.finish()};
+    switch (*refusal) {
+    case XlsStream::Refusal::NotAWorkbook:
+        throw Refusal{SheetText::NotAWorkbook};
+    case XlsStream::Refusal::WorkbookUnreadable:
+        throw Refusal{SheetText::WorkbookUnreadable};
+    case XlsStream::Refusal::NoSuchSheet:
+        throw Refusal{SheetText::NoSuchSheet.arg(sheetName)};
+    case XlsStream::Refusal::RowsPastLimit:
+        throw Refusal{SheetText::RowPastLimit.arg(sheetName).arg(MaxXlsRows)};
+    case XlsStream::Refusal::ColumnsPastLimit:
+        throw Refusal{SheetText::ColumnPastLimit.arg(sheetName, QStringLiteral("IV"))};
+    default: // the reader's own refusal, or its death, limit or silence
+        throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
     }
-    return Table{rows.finish()};
 }
 
 } // namespace
 
-std::optional<Table> readSheet(const QString& path, const QString& sheetName, QString* error)
+std::optional<Table> readSheet(const QString& path, const QString& sheetName, QString* error,
+                               const std::function<void()>& waiting)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -627,7 +604,7 @@ std::optional<Table> readSheet(const QString& path, const QString& sheetName, QS
         if (head.startsWith("PK\x03\x04"))
             return readXlsx(path, sheetName);
         if (head == QByteArray::fromHex("D0CF11E0A1B11AE1"))
-            return readXls(path, sheetName);
+            return readXls(path, sheetName, waiting);
         throw Refusal{SheetText::NotAWorkbook};
     } catch (const Refusal& refusal) {
         setError(error, refusal.text);

@@ -20,6 +20,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -90,8 +91,11 @@ struct Table {
 };
 
 // The sheet of that name; nothing, with the reason in the office's words,
-// when the file cannot be read, has no such sheet or is refused.
+// when the file cannot be read, has no such sheet or is refused. An .xls is
+// read in a process of its own (xls_process.h), whose crash, limit or
+// silence makes the sheet unreadable; waiting, when given, is called every
+// tenth of a second or so meanwhile (to keep the windows painted).
 std::optional<Table> readSheet(const QString& path, const QString& sheetName,
-                               QString* error = nullptr);
+                               QString* error = nullptr, const std::function<void()>& waiting = {});
 
 } // namespace Sheet

@@ -725,8 +725,9 @@ private slots:
         QCOMPARE(count(u"select count(*) from abadiha"_s), 2);
     }
 
-    // A sheet the reader refuses (a row past the format's last) is refused as
-    // it is opened, by its cause, before the replace could delete anything;
+    // A sheet the reader refuses (a row past the format's last, an .xls that
+    // crashes its reader) is refused as it is opened, by its cause, before the
+    // replace could delete anything;
     // rows far apart cost what they hold, the blank rows between are counted.
     void replaceTakesWhatTheSheetHolds()
     {
@@ -742,6 +743,14 @@ private slots:
             QVERIFY(!places->openSheet(workbookOfXml(row("1") + row("50000000"))));
             QCOMPARE(msgs.last(), PersonnelText::PlaceSheetUnreadable + u"\n"_s +
                                       SheetText::RowPastLimit.arg(PersonnelText::PlaceSheetName).arg(Sheet::MaxRows));
+            places->ui->ins_btn->click();
+            QCOMPARE(msgs.last(), PersonnelText::PlaceColumnsDiffer);
+            QCOMPARE(count(u"select count(*) from abadiha"_s), 2);
+
+            // An .xls that crashes the library that reads it: told, the program alive.
+            QVERIFY(!places->openSheet(sheetTestFile(u"xls_segv_1.xls"_s)));
+            QCOMPARE(msgs.last(), PersonnelText::PlaceSheetUnreadable + u"\n"_s +
+                                      SheetText::SheetUnreadable.arg(PersonnelText::PlaceSheetName));
             places->ui->ins_btn->click();
             QCOMPARE(msgs.last(), PersonnelText::PlaceColumnsDiffer);
             QCOMPARE(count(u"select count(*) from abadiha"_s), 2);

@@ -23,3 +23,9 @@ inline QByteArray runWorkbookTool(const QStringList& arguments, const QByteArray
         qFatal("workbook_tool.py failed: %s", process.readAllStandardError().constData());
     return process.readAllStandardOutput();
 }
+
+// A workbook kept with the sheet tests (tests/platform/sheet/data).
+inline QString sheetTestFile(const QString& name)
+{
+    return qEnvironmentVariable("TUVEK_TEST_SOURCE_DIR") + QStringLiteral("/tests/platform/sheet/data/") + name;
+}

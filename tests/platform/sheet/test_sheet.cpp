@@ -355,6 +355,35 @@ private slots:
         QCOMPARE(why, error);
     }
 
+    // FreeXL reads an .xls in a program of its own: a file that crashes it
+    // or makes it allocate without end leaves the sheet unreadable, and this
+    // program alive; a sound one reads.
+    void hostileXlsIsUnreadable_data()
+    {
+        QTest::addColumn<QString>("file"); // empty: a sound one, made here
+        QTest::addColumn<QString>("error");
+        const QString unreadable = SheetText::SheetUnreadable.arg(QStringLiteral("Sheet1"));
+        QTest::newRow("crashes FreeXL") << sheetTestFile(QStringLiteral("xls_segv_1.xls")) << unreadable;
+        QTest::newRow("allocates without end") << sheetTestFile(QStringLiteral("xls_alloc.xls")) << unreadable;
+        QTest::newRow("sound") << QString() << QString();
+    }
+
+    void hostileXlsIsUnreadable()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, error);
+        if (file.isEmpty()) {
+            file = path(QStringLiteral("sound.xls"));
+            runWorkbookTool({QStringLiteral("make"), file}, R"({"Sheet1": [["a", 2]]})");
+        }
+        QString why;
+        const auto table = Sheet::readSheet(file, QStringLiteral("Sheet1"), &why);
+        QCOMPARE(why, error);
+        QCOMPARE(bool(table), error.isEmpty());
+        if (table)
+            QCOMPARE(table->rows, (QList<QStringList>{{"a", "2"}}));
+    }
+
     void unwritableFileIsAFailure()
     {
         QString error;
