@@ -29,6 +29,8 @@ inline const QString BadReference = QStringLiteral("شيت %1 خانه يا سط
 inline const QString PartTooLarge = QStringLiteral("%1 فايل اکسل پس از باز شدن از %2 مگابايت بزرگتر است؛ شيت خوانده نشد");
 // %1 the part, %2 how many times.
 inline const QString PartPackedTooTightly = QStringLiteral("%1 فايل اکسل بيش از %2 برابر فشرده شده است (خانه هاي خالي بي شمار)؛ شيت خوانده نشد");
+// %1 the part, %2 the most characters a cell holds.
+inline const QString TextPastLimit = QStringLiteral("%1 فايل اکسل متني بلندتر از %2 نويسه دارد که بيش از گنجايش يک خانه است؛ شيت خوانده نشد");
 inline const QString EntityUnresolved = QStringLiteral("%1 فايل اکسل نويسه اي تعريف نشده (entity) دارد؛ شيت خوانده نشد");
 inline const QString SheetPart = QStringLiteral("شيت %1");
 inline const QString SharedTextPart = QStringLiteral("متن هاي مشترک");

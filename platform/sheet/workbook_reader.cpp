@@ -9,6 +9,7 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <freexl.h>
 #include <unzip.h>
 
@@ -208,16 +209,36 @@ QXmlStreamReader::TokenType next(QXmlStreamReader& xml, const Part& part)
     return token;
 }
 
-// The text of the element just started, up to its end; the texts of
-// elements within it are part of it.
-QString elementText(QXmlStreamReader& xml, const Part& part)
+// The most characters a cell's text takes as it is written: each of its
+// characters may be escaped as _xHHHH_.
+constexpr qsizetype MaxWrittenCharacters = 7 * MaxCellCharacters;
+
+// A text longer than a cell holds refuses the sheet: a text as it is read
+// when past what the longest cell takes written, a cell's text past what it
+// holds.
+Refusal textTooLong(const Part& part)
 {
-    QString text;
+    return Refusal{SheetText::TextPastLimit.arg(part.name).arg(MaxCellCharacters)};
+}
+void holdToCell(const QString& text, const Part& part, qsizetype most = MaxCellCharacters)
+{
+    if (text.size() > most)
+        throw textTooLong(part);
+}
+
+// Reads up to the end of the element just started, refusing what it holds
+// as next() does; its texts, and those of elements within it, are kept in
+// text when given, refused as soon as they pass what a cell holds.
+void readElement(QXmlStreamReader& xml, const Part& part, QString* text)
+{
     int depth = 1;
     while (!xml.atEnd() && depth > 0) {
         switch (next(xml, part)) {
         case QXmlStreamReader::Characters:
-            text += xml.text();
+            if (text) {
+                *text += xml.text();
+                holdToCell(*text, part, MaxWrittenCharacters);
+            }
             break;
         case QXmlStreamReader::StartElement:
             ++depth;
@@ -229,13 +250,20 @@ QString elementText(QXmlStreamReader& xml, const Part& part)
             break;
         }
     }
+}
+
+// The text of the element just started, up to its end.
+QString elementText(QXmlStreamReader& xml, const Part& part)
+{
+    QString text;
+    readElement(xml, part, &text);
     return text;
 }
 
-// Leaves the element just started, refusing what it holds as next() does.
+// Leaves the element just started; what it holds costs nothing kept.
 void skipElement(QXmlStreamReader& xml, const Part& part)
 {
-    elementText(xml, part);
+    readElement(xml, part, nullptr);
 }
 
 // The text of a string item (<si> or <is>): its runs, without phonetic hints.
@@ -249,14 +277,18 @@ QString richText(QXmlStreamReader& xml, const Part& part)
             --depth;
         else if (!xml.isStartElement())
             continue;
-        else if (xml.name() == QLatin1String("t"))
+        else if (xml.name() == QLatin1String("t")) {
             text += elementText(xml, part);
+            holdToCell(text, part, MaxWrittenCharacters);
+        }
         else if (xml.name() == QLatin1String("rPh"))
             skipElement(xml, part);
         else // a run (<r>), whose <t> is read within
             ++depth;
     }
-    return unescape(text);
+    text = unescape(text);
+    holdToCell(text, part);
+    return text;
 }
 
 // One entry of the zip container, read as it is unpacked. The bytes are
@@ -311,6 +343,288 @@ private:
     Fault m_fault = Fault::None;
 };
 
+// Between the unpacked bytes of a part and the XML reader, which builds each
+// token (a run of text, a tag, a comment) whole before it gives it: whatever
+// a part holds, no token grows past a bound, and whitespace between elements
+// is never kept.
+//  - A run of whitespace alone between two pieces of markup is passed over,
+//    unless it lies within a text element (<t>, whose text it is, as in
+//    xml:space="preserve"); whitespace within a run that holds more than
+//    whitespace stays, as do character references to whitespace.
+//  - A run of whitespace within a tag, outside its quoted values, becomes
+//    its first character.
+//  - A run of character data, its CDATA sections included, past 1 MiB (32
+//    bytes a character of the longest cell) stops the part as a text too
+//    long; a tag, comment, processing instruction or declaration past 1 MiB
+//    stops it as broken.
+// The bytes are read as markup in UTF-8 or an encoding that writes XML's own
+// characters as single bytes; a part in UTF-16 passes unchanged but for the
+// bounds, which then count two bytes a character.
+class XmlBounds : public QIODevice {
+public:
+    enum class Fault { None, TextTooLong, MarkupTooLong };
+    static constexpr qint64 MaxRunBytes = qint64(1) << 20;
+    static constexpr qint64 MaxMarkupBytes = qint64(1) << 20;
+
+    explicit XmlBounds(QIODevice* from) : m_from(from), m_in(64 * 1024, Qt::Uninitialized)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+    Fault fault() const { return m_fault; }
+
+protected:
+    qint64 readData(char* data, qint64 size) override
+    {
+        while (m_fault == Fault::None && m_taken == m_out.size()) {
+            m_out.resize(0);
+            m_taken = 0;
+            const qint64 n = m_from->read(m_in.data(), m_in.size());
+            if (n <= 0)
+                return -1;
+            take(m_in.constData(), m_in.constData() + n);
+        }
+        if (m_fault != Fault::None)
+            return -1;
+        const qint64 n = std::min<qint64>(size, m_out.size() - m_taken);
+        std::memcpy(data, m_out.constData() + m_taken, size_t(n));
+        m_taken += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    enum class State { Content, Opened, Tag, EndTag, Comment, Instruction, Cdata, Declaration };
+
+    static bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+    void take(const char* at, const char* end)
+    {
+        while (at < end && m_fault == Fault::None) {
+            if (m_state == State::Content && (m_runKept || m_inText)) {
+                // Text kept as it is, up to the next markup.
+                const char* stop = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
+                const char* upTo = stop ? stop : end;
+                keepText(at, upTo - at);
+                at = upTo;
+                if (stop)
+                    step(*at++);
+            } else if (m_state == State::Comment || m_state == State::Instruction || m_state == State::Cdata) {
+                // Up to the next '>', which may end it.
+                const char* stop = static_cast<const char*>(std::memchr(at, '>', size_t(end - at)));
+                const char* upTo = stop ? stop : end;
+                for (const char* c = std::max(at, upTo - 2); c < upTo; ++c)
+                    m_last2 = quint16(m_last2 << 8 | quint8(*c));
+                markup(at, upTo - at);
+                at = upTo;
+                if (stop)
+                    step(*at++);
+            } else {
+                step(*at++);
+            }
+        }
+    }
+
+    // Text of the run, kept.
+    void keepText(const char* bytes, qint64 n)
+    {
+        if (!m_runKept) {
+            m_runKept = true;
+            m_out += m_spaces;
+            m_spaces.clear();
+        }
+        m_out.append(bytes, n);
+        m_run += n;
+        if (m_run > MaxRunBytes)
+            m_fault = Fault::TextTooLong;
+    }
+    // Markup, kept.
+    void markup(const char* bytes, qint64 n)
+    {
+        if (m_state == State::Cdata) {
+            keepText(bytes, n);
+            return;
+        }
+        m_out.append(bytes, n);
+        m_markup += n;
+        if (m_markup > MaxMarkupBytes)
+            m_fault = Fault::MarkupTooLong;
+    }
+    void markup(char c) { markup(&c, 1); }
+
+    // Markup begins: the run before it ends (whitespace alone, outside a
+    // text element, passed over), unless it is a CDATA section.
+    void begin(State state)
+    {
+        if (state == State::Cdata) {
+            keepText(m_head.constData(), m_head.size());
+        } else {
+            m_spaces.clear();
+            m_run = 0;
+            m_runKept = false;
+            m_markup = 0;
+        }
+        m_state = state;
+        m_quote = 0;
+        m_last2 = 0;
+        m_depth = 0;
+        m_nameLength = 0;
+        m_name = 0;
+        m_nameEnded = false;
+        m_lastSpace = false;
+        m_lastMark = 0;
+    }
+    // Back to content after markup; a CDATA section goes on with its run.
+    void end()
+    {
+        if (m_state != State::Cdata) {
+            m_run = 0;
+            m_runKept = false;
+        }
+        m_state = State::Content;
+    }
+
+    void step(char c)
+    {
+        switch (m_state) {
+        case State::Content:
+            if (c == '<') {
+                m_head = QByteArray(1, c);
+                m_state = State::Opened;
+            } else if (isSpace(c) && !m_runKept && !m_inText) {
+                if (m_run < MaxRunBytes)
+                    m_spaces += c;
+                ++m_run;
+            } else {
+                keepText(&c, 1);
+            }
+            return;
+        case State::Opened:
+            opened(c);
+            return;
+        case State::Tag:
+        case State::EndTag:
+            tag(c);
+            return;
+        case State::Comment:
+        case State::Instruction:
+        case State::Cdata: {
+            const bool closes = c == '>'
+                                && (m_state == State::Comment       ? m_last2 == ('-' << 8 | '-')
+                                    : m_state == State::Instruction ? (m_last2 & 0xFF) == '?'
+                                                                    : m_last2 == (']' << 8 | ']'));
+            markup(c);
+            m_last2 = quint16(m_last2 << 8 | quint8(c));
+            if (closes)
+                end();
+            return;
+        }
+        case State::Declaration:
+            markup(c);
+            if (m_quote)
+                m_quote = c == m_quote ? 0 : m_quote;
+            else if (c == '"' || c == '\'')
+                m_quote = c;
+            else if (c == '[')
+                ++m_depth;
+            else if (c == ']')
+                --m_depth;
+            else if (c == '>' && m_depth <= 0)
+                end();
+            return;
+        }
+    }
+
+    // After '<': what markup it opens, told by its first bytes.
+    void opened(char c)
+    {
+        static const QByteArray Cdata = QByteArrayLiteral("<![CDATA[");
+        m_head += c;
+        if (m_head.size() == 2 && c != '!') {
+            const State state = c == '/' ? State::EndTag : c == '?' ? State::Instruction : State::Tag;
+            begin(state);
+            markup('<');
+            if (state == State::Tag)
+                tag(c); // the first character of its name
+            else
+                markup(c);
+            return;
+        }
+        if (m_head == "<!--") {
+            begin(State::Comment);
+            markup(m_head.constData(), m_head.size());
+        } else if (m_head == Cdata) {
+            begin(State::Cdata);
+        } else if (m_head.size() > 2 && !(m_head.size() < Cdata.size() && Cdata.startsWith(m_head))
+                   && m_head != "<!-") {
+            begin(State::Declaration);
+            markup(m_head.constData(), m_head.size() - 1);
+            step(c);
+        }
+    }
+
+    void tag(char c)
+    {
+        if (m_quote) {
+            if (c == m_quote)
+                m_quote = 0;
+            markup(c);
+            return;
+        }
+        if (isSpace(c)) {
+            m_nameEnded = true;
+            if (!m_lastSpace)
+                markup(c);
+            m_lastSpace = true;
+            return;
+        }
+        m_lastSpace = false;
+        if (c == '>') {
+            markup(c);
+            // Within a text element when it is <t>, or <x:t> of any prefix, not closed at once.
+            const bool namedT = (m_nameLength == 1 && m_name == 't') || (m_nameLength > 2 && m_name == (':' << 8 | 't'));
+            m_inText = m_state == State::Tag && namedT && m_lastMark != '/';
+            end();
+            return;
+        }
+        if (c == '"' || c == '\'') {
+            m_nameEnded = true;
+            m_quote = c;
+        } else if (c == '/') {
+            m_nameEnded = true;
+        } else if (!m_nameEnded) {
+            ++m_nameLength;
+            m_name = quint16(m_name << 8 | quint8(c));
+        }
+        m_lastMark = c;
+        markup(c);
+    }
+
+    QIODevice* m_from;
+    QByteArray m_in;
+    QByteArray m_out;
+    qint64 m_taken = 0;
+    Fault m_fault = Fault::None;
+
+    State m_state = State::Content;
+    bool m_inText = false; // within a <t> element
+    // The run of content since the last markup: its bytes, whether it is
+    // kept, and its whitespace while it holds nothing else.
+    qint64 m_run = 0;
+    bool m_runKept = false;
+    QByteArray m_spaces;
+    QByteArray m_head;       // markup opened, until it is told
+    qint64 m_markup = 0;     // bytes of the markup so far
+    char m_quote = 0;        // the quote of the value within a tag or declaration
+    quint16 m_last2 = 0;     // the markup's last two bytes
+    int m_depth = 0;         // brackets open in a declaration
+    int m_nameLength = 0;    // of a tag's name, and its last two bytes
+    quint16 m_name = 0;
+    bool m_nameEnded = false;
+    bool m_lastSpace = false;
+    char m_lastMark = 0;     // the tag's last byte that is not whitespace
+};
+
 // The zip container of an .xlsx. Read with minizip, the zip library the list
 // export writes with: QuaZip carries its own copy of minizip's functions under
 // the same names, and the two cannot share a process.
@@ -328,8 +642,9 @@ public:
     bool isOpen() const { return m_zip != nullptr; }
 
     // Runs body on the reader of one entry, as it is unpacked; false when
-    // the entry is missing or broken. A part past its bounds, or using an
-    // entity, is refused (Refusal is thrown).
+    // the entry is missing or broken (a tag or comment past XmlBounds'
+    // bound counts as broken). A part past its bounds, using an entity or
+    // holding a text longer than a cell holds is refused (Refusal is thrown).
     template <class Body> bool read(const QString& entry, const Part& part, Body body)
     {
         unz_file_info64 info{};
@@ -347,7 +662,8 @@ public:
         if (unzOpenCurrentFile(m_zip) != UNZ_OK)
             return false;
         UnpackedEntry unpacked(m_zip, part.bound);
-        QXmlStreamReader xml(&unpacked);
+        XmlBounds bounded(&unpacked);
+        QXmlStreamReader xml(&bounded);
         bool whole = false;
         try {
             body(xml);
@@ -360,7 +676,10 @@ public:
         }
         const bool closed = unzCloseCurrentFile(m_zip) == UNZ_OK; // the checksum, when read to its end
         refuse(unpacked.fault(), part);
-        return whole && closed && unpacked.fault() == UnpackedEntry::Fault::None;
+        if (bounded.fault() == XmlBounds::Fault::TextTooLong)
+            throw textTooLong(part);
+        return whole && closed && unpacked.fault() == UnpackedEntry::Fault::None
+               && bounded.fault() == XmlBounds::Fault::None;
     }
 
 private:
@@ -528,12 +847,13 @@ Table readXlsx(const QString& path, const QString& sheetName)
                     rows.addShared(row, column, shared[index].first, shared[index].second);
             } else if (type == QLatin1String("inlineStr")) {
                 rows.add(row, column, inlineText);
-            } else if (type.isEmpty() || type == QLatin1String("n")) {
-                bool isNumber = false;
-                const double number = value.toDouble(&isNumber);
-                rows.add(row, column, isNumber ? numberText(number) : value);
             } else {
-                rows.add(row, column, unescape(value));
+                const bool plain = type.isEmpty() || type == QLatin1String("n");
+                bool isNumber = false;
+                const double number = plain ? value.toDouble(&isNumber) : 0;
+                const QString text = !plain ? unescape(value) : isNumber ? numberText(number) : value;
+                holdToCell(text, sheet);
+                rows.add(row, column, text);
             }
         }
     });

@@ -12,8 +12,10 @@
 // between cost nothing. A sheet is refused, with the cause in the office's
 // words, when a row or column lies past what the format holds, when a part
 // unpacks past its bounds below (its stated sizes are held to them before
-// it is unpacked, its bytes while it is), or when its text declares or uses
-// an entity that is not XML's own. An .xls is read by FreeXL, which sets
+// it is unpacked, its bytes while it is), when it holds a text longer than
+// a cell holds (found as soon as it passes, never read whole), or when its
+// text declares or uses an entity that is not XML's own. Whitespace between
+// elements is passed over as it is unpacked, so it costs nothing kept. An .xls is read by FreeXL, which sets
 // aside room for every cell of the size the sheet states: that size is held
 // to the format's before any cell is read (at most 256 MiB of room).
 
@@ -43,6 +45,9 @@ constexpr qint64 MaxSharedTextBytes = qint64(256) << 20;
 constexpr qint64 MaxListBytes = qint64(16) << 20;
 constexpr qint64 MaxPackingRatio = 100;
 constexpr qint64 RatioCheckedFrom = qint64(16) << 20;
+
+// The most characters a cell holds; a longer text refuses the sheet.
+constexpr qsizetype MaxCellCharacters = 32767;
 
 // The rows of a sheet. Only the cells that hold a value are kept; a row is
 // made into its list of cells when asked for.
