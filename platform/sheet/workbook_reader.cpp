@@ -8,8 +8,11 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include <freexl.h>
 #include <unzip.h>
 
@@ -374,20 +377,23 @@ public:
     Fault fault() const { return m_fault; }
 
 protected:
+    // A read gives all it is asked for, but at the end: the XML reader takes
+    // a read that gives less than a whole character for the end.
     qint64 readData(char* data, qint64 size) override
     {
-        while (m_fault == Fault::None && m_taken == m_out.size()) {
-            m_out.resize(0);
+        while (m_fault == Fault::None && !m_ended && qint64(m_out.size()) - m_taken < size) {
+            m_out.erase(0, size_t(m_taken));
             m_taken = 0;
             const qint64 n = m_from->read(m_in.data(), m_in.size());
             if (n <= 0)
-                return -1;
-            take(m_in.constData(), m_in.constData() + n);
+                m_ended = true;
+            else
+                take(m_in.constData(), m_in.constData() + n);
         }
-        if (m_fault != Fault::None)
+        const qint64 n = std::min<qint64>(size, qint64(m_out.size()) - m_taken);
+        if (m_fault != Fault::None || n <= 0)
             return -1;
-        const qint64 n = std::min<qint64>(size, m_out.size() - m_taken);
-        std::memcpy(data, m_out.constData() + m_taken, size_t(n));
+        std::memcpy(data, m_out.data() + m_taken, size_t(n));
         m_taken += n;
         return n;
     }
@@ -396,12 +402,25 @@ protected:
 private:
     enum class State { Content, Opened, Tag, EndTag, Comment, Instruction, Cdata, Declaration };
 
-    static bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+    static constexpr bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+    // The bytes that tell something of a tag, outside its values.
+    static constexpr auto TellsOfTag = [] {
+        std::array<bool, 256> tells{};
+        for (char c : {'>', '"', '\'', '/', ' ', '\t', '\n', '\r'})
+            tells[quint8(c)] = true;
+        return tells;
+    }();
 
     void take(const char* at, const char* end)
     {
         while (at < end && m_fault == Fault::None) {
-            if (m_state == State::Content && (m_runKept || m_inText)) {
+            if (m_state == State::Content && *at == '<' && end - at > 1 && at[1] != '!') {
+                // A tag, an end tag or a processing instruction, told at once.
+                const bool twoBytes = at[1] == '/' || at[1] == '?';
+                begin(at[1] == '/' ? State::EndTag : at[1] == '?' ? State::Instruction : State::Tag);
+                markup(at, twoBytes ? 2 : 1);
+                at += twoBytes ? 2 : 1;
+            } else if (m_state == State::Content && (m_runKept || m_inText)) {
                 // Text kept as it is, up to the next markup.
                 const char* stop = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
                 const char* upTo = stop ? stop : end;
@@ -419,6 +438,8 @@ private:
                 at = upTo;
                 if (stop)
                     step(*at++);
+            } else if (m_state == State::Tag || m_state == State::EndTag) {
+                at = tag(at, end);
             } else {
                 step(*at++);
             }
@@ -433,7 +454,7 @@ private:
             m_out += m_spaces;
             m_spaces.clear();
         }
-        m_out.append(bytes, n);
+        m_out.append(bytes, size_t(n));
         m_run += n;
         if (m_run > MaxRunBytes)
             m_fault = Fault::TextTooLong;
@@ -445,7 +466,7 @@ private:
             keepText(bytes, n);
             return;
         }
-        m_out.append(bytes, n);
+        m_out.append(bytes, size_t(n));
         m_markup += n;
         if (m_markup > MaxMarkupBytes)
             m_fault = Fault::MarkupTooLong;
@@ -457,7 +478,7 @@ private:
     void begin(State state)
     {
         if (state == State::Cdata) {
-            keepText(m_head.constData(), m_head.size());
+            keepText(m_head.data(), qint64(m_head.size()));
         } else {
             m_spaces.clear();
             m_run = 0;
@@ -489,7 +510,7 @@ private:
         switch (m_state) {
         case State::Content:
             if (c == '<') {
-                m_head = QByteArray(1, c);
+                m_head.assign(1, c);
                 m_state = State::Opened;
             } else if (isSpace(c) && !m_runKept && !m_inText) {
                 if (m_run < MaxRunBytes)
@@ -504,7 +525,7 @@ private:
             return;
         case State::Tag:
         case State::EndTag:
-            tag(c);
+            tag(&c, &c + 1);
             return;
         case State::Comment:
         case State::Instruction:
@@ -538,72 +559,85 @@ private:
     // After '<': what markup it opens, told by its first bytes.
     void opened(char c)
     {
-        static const QByteArray Cdata = QByteArrayLiteral("<![CDATA[");
+        static constexpr std::string_view Cdata = "<![CDATA[";
         m_head += c;
         if (m_head.size() == 2 && c != '!') {
             const State state = c == '/' ? State::EndTag : c == '?' ? State::Instruction : State::Tag;
             begin(state);
             markup('<');
             if (state == State::Tag)
-                tag(c); // the first character of its name
+                tag(&c, &c + 1); // the first character of its name
             else
                 markup(c);
             return;
         }
         if (m_head == "<!--") {
             begin(State::Comment);
-            markup(m_head.constData(), m_head.size());
+            markup(m_head.data(), qint64(m_head.size()));
         } else if (m_head == Cdata) {
             begin(State::Cdata);
-        } else if (m_head.size() > 2 && !(m_head.size() < Cdata.size() && Cdata.startsWith(m_head))
+        } else if (m_head.size() > 2 && !(m_head.size() < Cdata.size() && Cdata.starts_with(m_head))
                    && m_head != "<!-") {
             begin(State::Declaration);
-            markup(m_head.constData(), m_head.size() - 1);
+            markup(m_head.data(), qint64(m_head.size()) - 1);
             step(c);
         }
     }
 
-    void tag(char c)
+    // Within a tag, up to its end or the end of the bytes given: its bytes
+    // kept but for a run of whitespace outside its values, which becomes its
+    // first character. Where it ends is after the bytes taken.
+    const char* tag(const char* at, const char* stop)
     {
-        if (m_quote) {
-            if (c == m_quote)
-                m_quote = 0;
-            markup(c);
-            return;
-        }
-        if (isSpace(c)) {
+        const char* from = at; // what is yet to be kept
+        while (at < stop) {
+            if (m_quote) {
+                const void* quote = std::memchr(at, m_quote, size_t(stop - at));
+                at = quote ? static_cast<const char*>(quote) + 1 : stop;
+                m_quote = quote ? 0 : m_quote;
+                continue;
+            }
+            const char c = *at++;
+            if (!TellsOfTag[quint8(c)]) {
+                if (!m_nameEnded) {
+                    m_nameLength = std::min(m_nameLength + 1, 3);
+                    m_name = quint16(m_name << 8 | quint8(c));
+                }
+                m_lastMark = c;
+                m_lastSpace = false;
+                continue;
+            }
             m_nameEnded = true;
-            if (!m_lastSpace)
-                markup(c);
-            m_lastSpace = true;
-            return;
-        }
-        m_lastSpace = false;
-        if (c == '>') {
-            markup(c);
+            if (isSpace(c)) {
+                if (m_lastSpace) { // passed over
+                    markup(from, at - 1 - from);
+                    from = at;
+                }
+                m_lastSpace = true;
+                continue;
+            }
+            m_lastSpace = false;
+            if (c != '>') {
+                m_quote = c == '/' ? 0 : c;
+                m_lastMark = c;
+                continue;
+            }
+            markup(from, at - from);
             // Within a text element when it is <t>, or <x:t> of any prefix, not closed at once.
             const bool namedT = (m_nameLength == 1 && m_name == 't') || (m_nameLength > 2 && m_name == (':' << 8 | 't'));
             m_inText = m_state == State::Tag && namedT && m_lastMark != '/';
             end();
-            return;
+            return at;
         }
-        if (c == '"' || c == '\'') {
-            m_nameEnded = true;
-            m_quote = c;
-        } else if (c == '/') {
-            m_nameEnded = true;
-        } else if (!m_nameEnded) {
-            ++m_nameLength;
-            m_name = quint16(m_name << 8 | quint8(c));
-        }
-        m_lastMark = c;
-        markup(c);
+        markup(from, at - from);
+        return at;
     }
 
     QIODevice* m_from;
     QByteArray m_in;
-    QByteArray m_out;
-    qint64 m_taken = 0;
+    std::string m_out;
+    qint64 m_taken = 0; // of m_out, given to the reader
+    bool m_ended = false; // the part is read to its end
     Fault m_fault = Fault::None;
 
     State m_state = State::Content;
@@ -612,8 +646,8 @@ private:
     // kept, and its whitespace while it holds nothing else.
     qint64 m_run = 0;
     bool m_runKept = false;
-    QByteArray m_spaces;
-    QByteArray m_head;       // markup opened, until it is told
+    std::string m_spaces;
+    std::string m_head;      // markup opened, until it is told
     qint64 m_markup = 0;     // bytes of the markup so far
     char m_quote = 0;        // the quote of the value within a tag or declaration
     quint16 m_last2 = 0;     // the markup's last two bytes
@@ -712,7 +746,8 @@ Reference referenceOf(QStringView reference, const QString& sheet)
     qint64 column = 0;
     qsizetype letters = 0;
     for (; letters < reference.size(); ++letters) {
-        const char16_t u = reference[letters].toUpper().unicode();
+        const char16_t c = reference[letters].unicode();
+        const char16_t u = c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
         if (u < u'A' || u > u'Z')
             break;
         if (column <= MaxColumns) // counting stops past the last column
@@ -780,11 +815,30 @@ Table readXlsx(const QString& path, const QString& sheetName)
     // The shared texts, each kept once in the table's text, in their stored form.
     RowsBuilder rows;
     QList<std::pair<quint32, quint32>> shared;
+    // What the table keeps, held to its bound as it grows: a cell at 16
+    // bytes, a shared text's place at 8, a character at 2.
+    qint64 cells = 0;
+    qint64 characters = 0;
+    const auto hold = [&] {
+        if (cells * 16 + shared.size() * 8 + characters * 2 > MaxTableBytes)
+            throw Refusal{SheetText::TablePastLimit.arg(sheetName).arg(MaxTableBytes >> 20)};
+    };
+    const auto keep = [&](const QString& text) {
+        const auto stretch = rows.keep(text);
+        characters = qint64(stretch.first) + stretch.second;
+        hold();
+        return stretch;
+    };
+    const auto place = [&](qint64 row, qint64 column, std::pair<quint32, quint32> stretch) {
+        cells += stretch.second > 0;
+        hold();
+        rows.addShared(row, column, stretch.first, stretch.second);
+    };
     const Part strings{SheetText::SharedTextPart, MaxSharedTextBytes};
     if (!stringsEntry.isEmpty() && !zip.read(stringsEntry, strings, [&](QXmlStreamReader& xml) {
             while (!xml.atEnd())
                 if (next(xml, strings) == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
-                    shared.append(rows.keep(richText(xml, strings)));
+                    shared.append(keep(richText(xml, strings)));
         }))
         throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
 
@@ -822,7 +876,7 @@ Table readXlsx(const QString& path, const QString& sheetName)
             }
             if (row < 0)
                 throw Refusal{SheetText::BadReference.arg(sheetName)};
-            const QString type = attributes.value(QLatin1String("t")).toString();
+            const QStringView type = attributes.value(QLatin1String("t"));
             QString value;
             QString inlineText;
             while (!xml.atEnd()) {
@@ -844,16 +898,16 @@ Table readXlsx(const QString& path, const QString& sheetName)
                 if (!isIndex || index < 0 || index >= shared.size())
                     badIndex = true;
                 else
-                    rows.addShared(row, column, shared[index].first, shared[index].second);
+                    place(row, column, shared[index]);
             } else if (type == QLatin1String("inlineStr")) {
-                rows.add(row, column, inlineText);
+                place(row, column, keep(inlineText));
             } else {
                 const bool plain = type.isEmpty() || type == QLatin1String("n");
                 bool isNumber = false;
                 const double number = plain ? value.toDouble(&isNumber) : 0;
                 const QString text = !plain ? unescape(value) : isNumber ? numberText(number) : value;
                 holdToCell(text, sheet);
-                rows.add(row, column, text);
+                place(row, column, keep(text));
             }
         }
     });

@@ -9,7 +9,7 @@
 // What the file holds, not what it claims, is what the reading costs: the
 // parts of an .xlsx are read as they are unpacked, never whole in memory;
 // only the cells that hold a value are kept, so blank rows and cells in
-// between cost nothing. A sheet is refused, with the cause in the office's
+// between cost nothing, and what is kept is bounded (MaxTableBytes). A sheet is refused, with the cause in the office's
 // words, when a row or column lies past what the format holds, when a part
 // unpacks past its bounds below (its stated sizes are held to them before
 // it is unpacked, its bytes while it is), when it holds a text longer than
@@ -48,6 +48,14 @@ constexpr qint64 RatioCheckedFrom = qint64(16) << 20;
 
 // The most characters a cell holds; a longer text refuses the sheet.
 constexpr qsizetype MaxCellCharacters = 32767;
+
+// The most the table of an .xlsx sheet may keep: 448 MiB, a cell counted at
+// 16 bytes, a shared text at 8 and a character of text at 2 (a sheet of
+// every row of the format, with six columns of places, keeps about 250 MiB).
+// A sheet that would keep more is refused as it is read: so reading any
+// workbook stays under 1 GB, putting cells read out of order in order (half
+// as much again) included.
+constexpr qint64 MaxTableBytes = qint64(448) << 20;
 
 // The rows of a sheet. Only the cells that hold a value are kept; a row is
 // made into its list of cells when asked for.
