@@ -589,47 +589,62 @@ private:
     // first character. Where it ends is after the bytes taken.
     const char* tag(const char* at, const char* stop)
     {
+        // Kept in locals while the bytes are scanned: the bytes kept could be
+        // any of the members.
         const char* from = at; // what is yet to be kept
+        char quote = m_quote;
+        char lastMark = m_lastMark;
+        bool lastSpace = m_lastSpace;
+        bool nameEnded = m_nameEnded;
+        int nameLength = m_nameLength;
+        quint16 name = m_name;
+        bool ended = false;
         while (at < stop) {
-            if (m_quote) {
-                const void* quote = std::memchr(at, m_quote, size_t(stop - at));
-                at = quote ? static_cast<const char*>(quote) + 1 : stop;
-                m_quote = quote ? 0 : m_quote;
-                continue;
-            }
             const char c = *at++;
-            if (!TellsOfTag[quint8(c)]) {
-                if (!m_nameEnded) {
-                    m_nameLength = std::min(m_nameLength + 1, 3);
-                    m_name = quint16(m_name << 8 | quint8(c));
-                }
-                m_lastMark = c;
-                m_lastSpace = false;
+            if (quote) {
+                quote = c == quote ? 0 : quote;
                 continue;
             }
-            m_nameEnded = true;
+            if (!TellsOfTag[quint8(c)]) {
+                if (!nameEnded) {
+                    nameLength = std::min(nameLength + 1, 3);
+                    name = quint16(name << 8 | quint8(c));
+                }
+                lastMark = c;
+                lastSpace = false;
+                continue;
+            }
+            nameEnded = true;
             if (isSpace(c)) {
-                if (m_lastSpace) { // passed over
+                if (lastSpace) { // passed over
                     markup(from, at - 1 - from);
                     from = at;
                 }
-                m_lastSpace = true;
+                lastSpace = true;
                 continue;
             }
-            m_lastSpace = false;
+            lastSpace = false;
             if (c != '>') {
-                m_quote = c == '/' ? 0 : c;
-                m_lastMark = c;
+                quote = c == '/' ? 0 : c;
+                lastMark = c;
                 continue;
             }
-            markup(from, at - from);
-            // Within a text element when it is <t>, or <x:t> of any prefix, not closed at once.
-            const bool namedT = (m_nameLength == 1 && m_name == 't') || (m_nameLength > 2 && m_name == (':' << 8 | 't'));
-            m_inText = m_state == State::Tag && namedT && m_lastMark != '/';
-            end();
-            return at;
+            ended = true;
+            break;
         }
         markup(from, at - from);
+        m_quote = quote;
+        m_lastMark = lastMark;
+        m_lastSpace = lastSpace;
+        m_nameEnded = nameEnded;
+        m_nameLength = nameLength;
+        m_name = name;
+        if (ended) {
+            // Within a text element when it is <t>, or <x:t> of any prefix, not closed at once.
+            const bool namedT = (nameLength == 1 && name == 't') || (nameLength > 2 && name == (':' << 8 | 't'));
+            m_inText = m_state == State::Tag && namedT && lastMark != '/';
+            end();
+        }
         return at;
     }
 
