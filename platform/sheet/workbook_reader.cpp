@@ -589,8 +589,8 @@ private:
     // first character. Where it ends is after the bytes taken.
     const char* tag(const char* at, const char* stop)
     {
-        // Kept in locals while the bytes are scanned: the bytes kept could be
-        // any of the members.
+        // The tag's state is kept in locals while its bytes are scanned: as
+        // far as the compiler knows, a byte written to m_out may be a member.
         const char* from = at; // what is yet to be kept
         char quote = m_quote;
         char lastMark = m_lastMark;

@@ -9,13 +9,11 @@
 // What the file holds, not what it claims, is what the reading costs: the
 // parts of an .xlsx are read as they are unpacked, never whole in memory;
 // only the cells that hold a value are kept, so blank rows and cells in
-// between cost nothing, and what is kept is bounded (MaxTableBytes). A sheet is refused, with the cause in the office's
+// between cost nothing. A sheet is refused, with the cause in the office's
 // words, when a row or column lies past what the format holds, when a part
 // unpacks past its bounds below (its stated sizes are held to them before
-// it is unpacked, its bytes while it is), when it holds a text longer than
-// a cell holds (found as soon as it passes, never read whole), or when its
-// text declares or uses an entity that is not XML's own. Whitespace between
-// elements is passed over as it is unpacked, so it costs nothing kept. An .xls is read by FreeXL, which sets
+// it is unpacked, its bytes while it is), or when its text declares or uses
+// an entity that is not XML's own. An .xls is read by FreeXL, which sets
 // aside room for every cell of the size the sheet states: that size is held
 // to the format's before any cell is read (at most 256 MiB of room).
 
@@ -46,12 +44,15 @@ constexpr qint64 MaxListBytes = qint64(16) << 20;
 constexpr qint64 MaxPackingRatio = 100;
 constexpr qint64 RatioCheckedFrom = qint64(16) << 20;
 
-// The most characters a cell holds; a longer text refuses the sheet.
+// The most characters a cell holds. A text that passes it refuses the sheet
+// as soon as it does, never read whole; no piece of a part's XML is held
+// whole past 1 MiB, and whitespace between elements is passed over as the
+// part is unpacked, so it costs nothing kept.
 constexpr qsizetype MaxCellCharacters = 32767;
 
 // The most the table of an .xlsx sheet may keep: 448 MiB, a cell counted at
 // 16 bytes, a shared text at 8 and a character of text at 2 (a sheet of
-// every row of the format, with six columns of places, keeps about 250 MiB).
+// every row of the format, with six columns of places, keeps about 200 MiB).
 // A sheet that would keep more is refused as it is read: so reading any
 // workbook stays under 1 GB, putting cells read out of order in order (half
 // as much again) included.
