@@ -7,7 +7,9 @@
 //    couple of megabytes;
 //  - 12.6 million numbered empty rows (a few megabytes packed);
 //  - one place numbered row 50,000,000, and one numbered 2,147,483,647,
-//    under a title row.
+//    under a title row;
+//  - one cell of 600 MB of text, and 1,000 MB of whitespace between two rows,
+//    each packed about 90 to 1 (7 MB and 12 MB).
 // The time is also given as the processor time the reading process used,
 // which other work on the machine does not lengthen.
 // Run it from the build folder: bench/workbook/bench_workbook.
@@ -22,6 +24,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
+#include <random>
 #include <string>
 #include <sys/resource.h>
 #include <zip.h>
@@ -120,6 +123,38 @@ void makeFarRow(const QString& path, const char* row)
     });
 }
 
+// About `bytes` of the byte `common`, with one of `others` about every
+// `every` bytes: packs about 90 to 1 when `every` is about 300.
+template <class Put> void filler(Put put, qint64 bytes, char common, const std::string& others, int every)
+{
+    std::mt19937 random(7);
+    std::string block(1 << 20, common);
+    for (qint64 done = 0; done < bytes; done += qint64(block.size())) {
+        std::fill(block.begin(), block.end(), common);
+        for (size_t i = random() % every; i < block.size(); i += 1 + random() % (2 * every))
+            block[i] = others[random() % others.size()];
+        put(block);
+    }
+}
+
+void makeLongText(const QString& path)
+{
+    pack(path, [](auto put) {
+        put("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>");
+        filler(put, 600000000, 'a', "bcdefghijklmnopqrstuvwxyz", 310);
+        put("</t></is></c></row>");
+    });
+}
+
+void makeSpaces(const QString& path)
+{
+    pack(path, [](auto put) {
+        titleRow(put);
+        filler(put, 1000000000, ' ', "\t\n\r", 250);
+        put("<row r=\"2\"><c t=\"inlineStr\"><is><t>1</t></is></c></row>");
+    });
+}
+
 // The child: reads the sheet and says what it cost.
 int readOne(const QString& path)
 {
@@ -170,5 +205,7 @@ int main(int argc, char* argv[])
         [](const QString& f) { makeFarRow(f, "50000000"); });
     run("one row numbered 2,147,483,647", folder.filePath(QStringLiteral("farthest.xlsx")),
         [](const QString& f) { makeFarRow(f, "2147483647"); });
+    run("one cell of 600 MB of text", folder.filePath(QStringLiteral("long_text.xlsx")), makeLongText);
+    run("1,000 MB of whitespace between elements", folder.filePath(QStringLiteral("spaces.xlsx")), makeSpaces);
     return 0;
 }

@@ -24,11 +24,15 @@ inline const QString SheetUnreadable = QStringLiteral("شيت %1 فايل اکس
 // %2 the last row or column the format holds.
 inline const QString RowPastLimit = QStringLiteral("شيت %1 سطري بعد از سطر %2 دارد که بيش از گنجايش فايل اکسل است؛ شيت خوانده نشد");
 inline const QString ColumnPastLimit = QStringLiteral("شيت %1 ستوني بعد از ستون %2 دارد که بيش از گنجايش فايل اکسل است؛ شيت خوانده نشد");
+// %2 the bound in megabytes.
+inline const QString TablePastLimit = QStringLiteral("شيت %1 فايل اکسل بيش از %2 مگابايت خانه و متن پر دارد؛ شيت خوانده نشد");
 inline const QString BadReference = QStringLiteral("شيت %1 خانه يا سطري با شماره نادرست دارد؛ شيت خوانده نشد");
 // %1 the part (one of the three below), %2 its bound in megabytes.
 inline const QString PartTooLarge = QStringLiteral("%1 فايل اکسل پس از باز شدن از %2 مگابايت بزرگتر است؛ شيت خوانده نشد");
 // %1 the part, %2 how many times.
 inline const QString PartPackedTooTightly = QStringLiteral("%1 فايل اکسل بيش از %2 برابر فشرده شده است (خانه هاي خالي بي شمار)؛ شيت خوانده نشد");
+// %1 the part, %2 the most characters a cell holds.
+inline const QString TextPastLimit = QStringLiteral("%1 فايل اکسل متني بلندتر از %2 نويسه دارد که بيش از گنجايش يک خانه است؛ شيت خوانده نشد");
 inline const QString EntityUnresolved = QStringLiteral("%1 فايل اکسل نويسه اي تعريف نشده (entity) دارد؛ شيت خوانده نشد");
 inline const QString SheetPart = QStringLiteral("شيت %1");
 inline const QString SharedTextPart = QStringLiteral("متن هاي مشترک");

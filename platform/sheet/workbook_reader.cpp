@@ -9,7 +9,11 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <string>
+#include <string_view>
 #include <freexl.h>
 #include <unzip.h>
 
@@ -209,16 +213,36 @@ QXmlStreamReader::TokenType next(QXmlStreamReader& xml, const Part& part)
     return token;
 }
 
-// The text of the element just started, up to its end; the texts of
-// elements within it are part of it.
-QString elementText(QXmlStreamReader& xml, const Part& part)
+// The most characters a cell's text takes as it is written: each of its
+// characters may be escaped as _xHHHH_.
+constexpr qsizetype MaxWrittenCharacters = 7 * MaxCellCharacters;
+
+// A text longer than a cell holds refuses the sheet: a text as it is read
+// when past what the longest cell takes written, a cell's text past what it
+// holds.
+Refusal textTooLong(const Part& part)
 {
-    QString text;
+    return Refusal{SheetText::TextPastLimit.arg(part.name).arg(MaxCellCharacters)};
+}
+void holdToCell(const QString& text, const Part& part, qsizetype most = MaxCellCharacters)
+{
+    if (text.size() > most)
+        throw textTooLong(part);
+}
+
+// Reads up to the end of the element just started, refusing what it holds
+// as next() does; its texts, and those of elements within it, are kept in
+// text when given, refused as soon as they pass what a cell holds.
+void readElement(QXmlStreamReader& xml, const Part& part, QString* text)
+{
     int depth = 1;
     while (!xml.atEnd() && depth > 0) {
         switch (next(xml, part)) {
         case QXmlStreamReader::Characters:
-            text += xml.text();
+            if (text) {
+                *text += xml.text();
+                holdToCell(*text, part, MaxWrittenCharacters);
+            }
             break;
         case QXmlStreamReader::StartElement:
             ++depth;
@@ -230,13 +254,20 @@ QString elementText(QXmlStreamReader& xml, const Part& part)
             break;
         }
     }
+}
+
+// The text of the element just started, up to its end.
+QString elementText(QXmlStreamReader& xml, const Part& part)
+{
+    QString text;
+    readElement(xml, part, &text);
     return text;
 }
 
-// Leaves the element just started, refusing what it holds as next() does.
+// Leaves the element just started; what it holds costs nothing kept.
 void skipElement(QXmlStreamReader& xml, const Part& part)
 {
-    elementText(xml, part);
+    readElement(xml, part, nullptr);
 }
 
 // The text of a string item (<si> or <is>): its runs, without phonetic hints.
@@ -250,14 +281,18 @@ QString richText(QXmlStreamReader& xml, const Part& part)
             --depth;
         else if (!xml.isStartElement())
             continue;
-        else if (xml.name() == QLatin1String("t"))
+        else if (xml.name() == QLatin1String("t")) {
             text += elementText(xml, part);
+            holdToCell(text, part, MaxWrittenCharacters);
+        }
         else if (xml.name() == QLatin1String("rPh"))
             skipElement(xml, part);
         else // a run (<r>), whose <t> is read within
             ++depth;
     }
-    return unescape(text);
+    text = unescape(text);
+    holdToCell(text, part);
+    return text;
 }
 
 // One entry of the zip container, read as it is unpacked. The bytes are
@@ -312,6 +347,334 @@ private:
     Fault m_fault = Fault::None;
 };
 
+// Between the unpacked bytes of a part and the XML reader, which builds each
+// token (a run of text, a tag, a comment) whole before it gives it: whatever
+// a part holds, no token grows past a bound, and whitespace between elements
+// is never kept.
+//  - A run of whitespace alone between two pieces of markup is passed over,
+//    unless it lies within a text element (<t>, whose text it is, as in
+//    xml:space="preserve"); whitespace within a run that holds more than
+//    whitespace stays, as do character references to whitespace.
+//  - A run of whitespace within a tag, outside its quoted values, becomes
+//    its first character.
+//  - A run of character data, its CDATA sections included, past 1 MiB (32
+//    bytes a character of the longest cell) stops the part as a text too
+//    long; a tag, comment, processing instruction or declaration past 1 MiB
+//    stops it as broken.
+// The bytes are read as markup in UTF-8 or an encoding that writes XML's own
+// characters as single bytes; a part in UTF-16 passes unchanged but for the
+// bounds, which then count two bytes a character.
+class XmlBounds : public QIODevice {
+public:
+    enum class Fault { None, TextTooLong, MarkupTooLong };
+    static constexpr qint64 MaxRunBytes = qint64(1) << 20;
+    static constexpr qint64 MaxMarkupBytes = qint64(1) << 20;
+
+    explicit XmlBounds(QIODevice* from) : m_from(from), m_in(64 * 1024, Qt::Uninitialized)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+    Fault fault() const { return m_fault; }
+
+protected:
+    // A read gives all it is asked for, but at the end: the XML reader takes
+    // a read that gives less than a whole character for the end.
+    qint64 readData(char* data, qint64 size) override
+    {
+        while (m_fault == Fault::None && !m_ended && qint64(m_out.size()) - m_taken < size) {
+            m_out.erase(0, size_t(m_taken));
+            m_taken = 0;
+            const qint64 n = m_from->read(m_in.data(), m_in.size());
+            if (n <= 0)
+                m_ended = true;
+            else
+                take(m_in.constData(), m_in.constData() + n);
+        }
+        const qint64 n = std::min<qint64>(size, qint64(m_out.size()) - m_taken);
+        if (m_fault != Fault::None || n <= 0)
+            return -1;
+        std::memcpy(data, m_out.data() + m_taken, size_t(n));
+        m_taken += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    enum class State { Content, Opened, Tag, EndTag, Comment, Instruction, Cdata, Declaration };
+
+    static constexpr bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+    // The bytes that tell something of a tag, outside its values.
+    static constexpr auto TellsOfTag = [] {
+        std::array<bool, 256> tells{};
+        for (char c : {'>', '"', '\'', '/', ' ', '\t', '\n', '\r'})
+            tells[quint8(c)] = true;
+        return tells;
+    }();
+
+    void take(const char* at, const char* end)
+    {
+        while (at < end && m_fault == Fault::None) {
+            if (m_state == State::Content && *at == '<' && end - at > 1 && at[1] != '!') {
+                // A tag, an end tag or a processing instruction, told at once.
+                const bool twoBytes = at[1] == '/' || at[1] == '?';
+                begin(at[1] == '/' ? State::EndTag : at[1] == '?' ? State::Instruction : State::Tag);
+                markup(at, twoBytes ? 2 : 1);
+                at += twoBytes ? 2 : 1;
+            } else if (m_state == State::Content && (m_runKept || m_inText)) {
+                // Text kept as it is, up to the next markup.
+                const char* stop = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
+                const char* upTo = stop ? stop : end;
+                keepText(at, upTo - at);
+                at = upTo;
+                if (stop)
+                    step(*at++);
+            } else if (m_state == State::Comment || m_state == State::Instruction || m_state == State::Cdata) {
+                // Up to the next '>', which may end it.
+                const char* stop = static_cast<const char*>(std::memchr(at, '>', size_t(end - at)));
+                const char* upTo = stop ? stop : end;
+                for (const char* c = std::max(at, upTo - 2); c < upTo; ++c)
+                    m_last2 = quint16(m_last2 << 8 | quint8(*c));
+                markup(at, upTo - at);
+                at = upTo;
+                if (stop)
+                    step(*at++);
+            } else if (m_state == State::Tag || m_state == State::EndTag) {
+                at = tag(at, end);
+            } else {
+                step(*at++);
+            }
+        }
+    }
+
+    // Text of the run, kept.
+    void keepText(const char* bytes, qint64 n)
+    {
+        if (!m_runKept) {
+            m_runKept = true;
+            m_out += m_spaces;
+            m_spaces.clear();
+        }
+        m_out.append(bytes, size_t(n));
+        m_run += n;
+        if (m_run > MaxRunBytes)
+            m_fault = Fault::TextTooLong;
+    }
+    // Markup, kept.
+    void markup(const char* bytes, qint64 n)
+    {
+        if (m_state == State::Cdata) {
+            keepText(bytes, n);
+            return;
+        }
+        m_out.append(bytes, size_t(n));
+        m_markup += n;
+        if (m_markup > MaxMarkupBytes)
+            m_fault = Fault::MarkupTooLong;
+    }
+    void markup(char c) { markup(&c, 1); }
+
+    // Markup begins: the run before it ends (whitespace alone, outside a
+    // text element, passed over), unless it is a CDATA section.
+    void begin(State state)
+    {
+        if (state == State::Cdata) {
+            keepText(m_head.data(), qint64(m_head.size()));
+        } else {
+            m_spaces.clear();
+            m_run = 0;
+            m_runKept = false;
+            m_markup = 0;
+        }
+        m_state = state;
+        m_quote = 0;
+        m_last2 = 0;
+        m_depth = 0;
+        m_nameLength = 0;
+        m_name = 0;
+        m_nameEnded = false;
+        m_lastSpace = false;
+        m_lastMark = 0;
+    }
+    // Back to content after markup; a CDATA section goes on with its run.
+    void end()
+    {
+        if (m_state != State::Cdata) {
+            m_run = 0;
+            m_runKept = false;
+        }
+        m_state = State::Content;
+    }
+
+    void step(char c)
+    {
+        switch (m_state) {
+        case State::Content:
+            if (c == '<') {
+                m_head.assign(1, c);
+                m_state = State::Opened;
+            } else if (isSpace(c) && !m_runKept && !m_inText) {
+                if (m_run < MaxRunBytes)
+                    m_spaces += c;
+                ++m_run;
+            } else {
+                keepText(&c, 1);
+            }
+            return;
+        case State::Opened:
+            opened(c);
+            return;
+        case State::Tag:
+        case State::EndTag:
+            tag(&c, &c + 1);
+            return;
+        case State::Comment:
+        case State::Instruction:
+        case State::Cdata: {
+            const bool closes = c == '>'
+                                && (m_state == State::Comment       ? m_last2 == ('-' << 8 | '-')
+                                    : m_state == State::Instruction ? (m_last2 & 0xFF) == '?'
+                                                                    : m_last2 == (']' << 8 | ']'));
+            markup(c);
+            m_last2 = quint16(m_last2 << 8 | quint8(c));
+            if (closes)
+                end();
+            return;
+        }
+        case State::Declaration:
+            markup(c);
+            if (m_quote)
+                m_quote = c == m_quote ? 0 : m_quote;
+            else if (c == '"' || c == '\'')
+                m_quote = c;
+            else if (c == '[')
+                ++m_depth;
+            else if (c == ']')
+                --m_depth;
+            else if (c == '>' && m_depth <= 0)
+                end();
+            return;
+        }
+    }
+
+    // After '<': what markup it opens, told by its first bytes.
+    void opened(char c)
+    {
+        static constexpr std::string_view Cdata = "<![CDATA[";
+        m_head += c;
+        if (m_head.size() == 2 && c != '!') {
+            const State state = c == '/' ? State::EndTag : c == '?' ? State::Instruction : State::Tag;
+            begin(state);
+            markup('<');
+            if (state == State::Tag)
+                tag(&c, &c + 1); // the first character of its name
+            else
+                markup(c);
+            return;
+        }
+        if (m_head == "<!--") {
+            begin(State::Comment);
+            markup(m_head.data(), qint64(m_head.size()));
+        } else if (m_head == Cdata) {
+            begin(State::Cdata);
+        } else if (m_head.size() > 2 && !(m_head.size() < Cdata.size() && Cdata.starts_with(m_head))
+                   && m_head != "<!-") {
+            begin(State::Declaration);
+            markup(m_head.data(), qint64(m_head.size()) - 1);
+            step(c);
+        }
+    }
+
+    // Within a tag, up to its end or the end of the bytes given: its bytes
+    // kept but for a run of whitespace outside its values, which becomes its
+    // first character. Where it ends is after the bytes taken.
+    const char* tag(const char* at, const char* stop)
+    {
+        // The tag's state is kept in locals while its bytes are scanned: as
+        // far as the compiler knows, a byte written to m_out may be a member.
+        const char* from = at; // what is yet to be kept
+        char quote = m_quote;
+        char lastMark = m_lastMark;
+        bool lastSpace = m_lastSpace;
+        bool nameEnded = m_nameEnded;
+        int nameLength = m_nameLength;
+        quint16 name = m_name;
+        bool ended = false;
+        while (at < stop) {
+            const char c = *at++;
+            if (quote) {
+                quote = c == quote ? 0 : quote;
+                continue;
+            }
+            if (!TellsOfTag[quint8(c)]) {
+                if (!nameEnded) {
+                    nameLength = std::min(nameLength + 1, 3);
+                    name = quint16(name << 8 | quint8(c));
+                }
+                lastMark = c;
+                lastSpace = false;
+                continue;
+            }
+            nameEnded = true;
+            if (isSpace(c)) {
+                if (lastSpace) { // passed over
+                    markup(from, at - 1 - from);
+                    from = at;
+                }
+                lastSpace = true;
+                continue;
+            }
+            lastSpace = false;
+            if (c != '>') {
+                quote = c == '/' ? 0 : c;
+                lastMark = c;
+                continue;
+            }
+            ended = true;
+            break;
+        }
+        markup(from, at - from);
+        m_quote = quote;
+        m_lastMark = lastMark;
+        m_lastSpace = lastSpace;
+        m_nameEnded = nameEnded;
+        m_nameLength = nameLength;
+        m_name = name;
+        if (ended) {
+            // Within a text element when it is <t>, or <x:t> of any prefix, not closed at once.
+            const bool namedT = (nameLength == 1 && name == 't') || (nameLength > 2 && name == (':' << 8 | 't'));
+            m_inText = m_state == State::Tag && namedT && lastMark != '/';
+            end();
+        }
+        return at;
+    }
+
+    QIODevice* m_from;
+    QByteArray m_in;
+    std::string m_out;
+    qint64 m_taken = 0; // of m_out, given to the reader
+    bool m_ended = false; // the part is read to its end
+    Fault m_fault = Fault::None;
+
+    State m_state = State::Content;
+    bool m_inText = false; // within a <t> element
+    // The run of content since the last markup: its bytes, whether it is
+    // kept, and its whitespace while it holds nothing else.
+    qint64 m_run = 0;
+    bool m_runKept = false;
+    std::string m_spaces;
+    std::string m_head;      // markup opened, until it is told
+    qint64 m_markup = 0;     // bytes of the markup so far
+    char m_quote = 0;        // the quote of the value within a tag or declaration
+    quint16 m_last2 = 0;     // the markup's last two bytes
+    int m_depth = 0;         // brackets open in a declaration
+    int m_nameLength = 0;    // of a tag's name, and its last two bytes
+    quint16 m_name = 0;
+    bool m_nameEnded = false;
+    bool m_lastSpace = false;
+    char m_lastMark = 0;     // the tag's last byte that is not whitespace
+};
+
 // The zip container of an .xlsx. Read with minizip, the zip library the list
 // export writes with: QuaZip carries its own copy of minizip's functions under
 // the same names, and the two cannot share a process.
@@ -329,8 +692,9 @@ public:
     bool isOpen() const { return m_zip != nullptr; }
 
     // Runs body on the reader of one entry, as it is unpacked; false when
-    // the entry is missing or broken. A part past its bounds, or using an
-    // entity, is refused (Refusal is thrown).
+    // the entry is missing or broken (a tag or comment past XmlBounds'
+    // bound counts as broken). A part past its bounds, using an entity or
+    // holding a text longer than a cell holds is refused (Refusal is thrown).
     template <class Body> bool read(const QString& entry, const Part& part, Body body)
     {
         unz_file_info64 info{};
@@ -348,7 +712,8 @@ public:
         if (unzOpenCurrentFile(m_zip) != UNZ_OK)
             return false;
         UnpackedEntry unpacked(m_zip, part.bound);
-        QXmlStreamReader xml(&unpacked);
+        XmlBounds bounded(&unpacked);
+        QXmlStreamReader xml(&bounded);
         bool whole = false;
         try {
             body(xml);
@@ -361,7 +726,10 @@ public:
         }
         const bool closed = unzCloseCurrentFile(m_zip) == UNZ_OK; // the checksum, when read to its end
         refuse(unpacked.fault(), part);
-        return whole && closed && unpacked.fault() == UnpackedEntry::Fault::None;
+        if (bounded.fault() == XmlBounds::Fault::TextTooLong)
+            throw textTooLong(part);
+        return whole && closed && unpacked.fault() == UnpackedEntry::Fault::None
+               && bounded.fault() == XmlBounds::Fault::None;
     }
 
 private:
@@ -394,7 +762,8 @@ Reference referenceOf(QStringView reference, const QString& sheet)
     qint64 column = 0;
     qsizetype letters = 0;
     for (; letters < reference.size(); ++letters) {
-        const char16_t u = reference[letters].toUpper().unicode();
+        const char16_t c = reference[letters].unicode();
+        const char16_t u = c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c;
         if (u < u'A' || u > u'Z')
             break;
         if (column <= MaxColumns) // counting stops past the last column
@@ -462,11 +831,30 @@ Table readXlsx(const QString& path, const QString& sheetName)
     // The shared texts, each kept once in the table's text, in their stored form.
     RowsBuilder rows;
     QList<std::pair<quint32, quint32>> shared;
+    // What the table keeps, held to its bound as it grows: a cell at 16
+    // bytes, a shared text's place at 8, a character at 2.
+    qint64 cells = 0;
+    qint64 characters = 0;
+    const auto hold = [&] {
+        if (cells * 16 + shared.size() * 8 + characters * 2 > MaxTableBytes)
+            throw Refusal{SheetText::TablePastLimit.arg(sheetName).arg(MaxTableBytes >> 20)};
+    };
+    const auto keep = [&](const QString& text) {
+        const auto stretch = rows.keep(text);
+        characters = qint64(stretch.first) + stretch.second;
+        hold();
+        return stretch;
+    };
+    const auto place = [&](qint64 row, qint64 column, std::pair<quint32, quint32> stretch) {
+        cells += stretch.second > 0;
+        hold();
+        rows.addShared(row, column, stretch.first, stretch.second);
+    };
     const Part strings{SheetText::SharedTextPart, MaxSharedTextBytes};
     if (!stringsEntry.isEmpty() && !zip.read(stringsEntry, strings, [&](QXmlStreamReader& xml) {
             while (!xml.atEnd())
                 if (next(xml, strings) == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
-                    shared.append(rows.keep(richText(xml, strings)));
+                    shared.append(keep(richText(xml, strings)));
         }))
         throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
 
@@ -504,7 +892,7 @@ Table readXlsx(const QString& path, const QString& sheetName)
             }
             if (row < 0)
                 throw Refusal{SheetText::BadReference.arg(sheetName)};
-            const QString type = attributes.value(QLatin1String("t")).toString();
+            const QStringView type = attributes.value(QLatin1String("t"));
             QString value;
             QString inlineText;
             while (!xml.atEnd()) {
@@ -526,15 +914,16 @@ Table readXlsx(const QString& path, const QString& sheetName)
                 if (!isIndex || index < 0 || index >= shared.size())
                     badIndex = true;
                 else
-                    rows.addShared(row, column, shared[index].first, shared[index].second);
+                    place(row, column, shared[index]);
             } else if (type == QLatin1String("inlineStr")) {
-                rows.add(row, column, inlineText);
-            } else if (type.isEmpty() || type == QLatin1String("n")) {
-                bool isNumber = false;
-                const double number = value.toDouble(&isNumber);
-                rows.add(row, column, isNumber ? numberText(number) : value);
+                place(row, column, keep(inlineText));
             } else {
-                rows.add(row, column, unescape(value));
+                const bool plain = type.isEmpty() || type == QLatin1String("n");
+                bool isNumber = false;
+                const double number = plain ? value.toDouble(&isNumber) : 0;
+                const QString text = !plain ? unescape(value) : isNumber ? numberText(number) : value;
+                holdToCell(text, sheet);
+                place(row, column, keep(text));
             }
         }
     });

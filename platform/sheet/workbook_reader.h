@@ -45,6 +45,20 @@ constexpr qint64 MaxListBytes = qint64(16) << 20;
 constexpr qint64 MaxPackingRatio = 100;
 constexpr qint64 RatioCheckedFrom = qint64(16) << 20;
 
+// The most characters a cell holds. A text that passes it refuses the sheet
+// as soon as it does, never read whole; no piece of a part's XML is held
+// whole past 1 MiB, and whitespace between elements is passed over as the
+// part is unpacked, so it costs nothing kept.
+constexpr qsizetype MaxCellCharacters = 32767;
+
+// The most the table of an .xlsx sheet may keep: 448 MiB, a cell counted at
+// 16 bytes, a shared text at 8 and a character of text at 2 (a sheet of
+// every row of the format, with six columns of places, keeps about 200 MiB).
+// A sheet that would keep more is refused as it is read: so reading any
+// workbook stays under 1 GB, putting cells read out of order in order (half
+// as much again) included.
+constexpr qint64 MaxTableBytes = qint64(448) << 20;
+
 // The rows of a sheet. Only the cells that hold a value are kept; a row is
 // made into its list of cells when asked for.
 class Rows {

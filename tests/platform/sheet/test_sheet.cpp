@@ -4,11 +4,13 @@
 #include "platform/sheet/list_sheet.h"
 #include "platform/sheet/texts.h"
 #include "platform/sheet/workbook_reader.h"
+#include "tests/support/low_memory.h"
 #include "tests/support/workbook_tool.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -270,12 +272,15 @@ private slots:
 
     // What a file says of its own size bounds nothing but itself: rows and
     // columns past the format's, a sheet of blank cells packed tight, an
-    // entity the reader does not resolve refuse the sheet by their cause;
-    // the sheet is named without case.
+    // entity the reader does not resolve, a text longer than a cell holds
+    // refuse the sheet by their cause; the sheet is named without case.
+    // Each bound of the packing stands alone: the size the zip directory
+    // states, and the packing as the part is unpacked.
     void refusesWhatPassesTheFormat_data()
     {
         QTest::addColumn<QByteArray>("xml");
         QTest::addColumn<QString>("error"); // empty: read, its cell A2 "x"
+        QTest::addColumn<QStringList>("options"); // of workbook_tool.py raw
         const auto document = [](const QByteArray& rows, const QByteArray& prolog = {}) {
             return prolog + R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
                    + "<sheetData>" + rows + "</sheetData></worksheet>";
@@ -287,36 +292,86 @@ private slots:
             return document(QByteArray("<row r=\"") + r + "\"><c r=\"" + cell
                             + "\" t=\"inlineStr\"><is><t>x</t></is></c></row>");
         };
+        const QByteArray blankRows =
+            QByteArray("<row>" + QByteArray("<c s=\"1\"/>").repeated(16384) + "</row>").repeated(120);
+        QByteArray looseRow = "<row>"; // 2 MB of texts that pack no tighter than 2 to 1
+        for (int c = 0; c < 100; ++c) {
+            looseRow += "<c t=\"inlineStr\"><is><t>";
+            for (int i = 0; i < 20000; ++i)
+                looseRow += char('a' + QRandomGenerator::global()->bounded(26));
+            looseRow += "</t></is></c>";
+        }
+        looseRow += "</row>";
+        const auto inlineText = [&](const QByteArray& runs) {
+            return document(R"(<row r="2"><c r="A2" t="inlineStr"><is>)" + runs + "</is></c></row>");
+        };
+        const QString pastCell = SheetText::TextPastLimit.arg(sheet).arg(Sheet::MaxCellCharacters);
         QTest::newRow("last row and column")
             << document(R"(<row r="1048576"><c r="XFD1048576"><v>1</v></c></row>)"
                         R"(<row r="2"><c r="A2" t="inlineStr"><is><t>x</t></is></c></row>)")
-            << QString();
-        QTest::newRow("row 50,000,000") << row("50000000", "A50000000") << pastRow;
-        QTest::newRow("row past the integers") << row("99999999999999999999", "A1") << pastRow;
-        QTest::newRow("reference past the rows") << row("2", "A2147483648") << pastRow;
-        QTest::newRow("rows without numbers") << document(QByteArray("<row/>").repeated(Sheet::MaxRows + 1)) << pastRow;
-        QTest::newRow("column XFE") << row("2", "XFE2") << pastColumn;
-        QTest::newRow("seven letters") << row("2", "ABCDEFG2") << pastColumn;
+            << QString() << QStringList();
+        QTest::newRow("row 50,000,000") << row("50000000", "A50000000") << pastRow << QStringList();
+        QTest::newRow("row past the integers") << row("99999999999999999999", "A1") << pastRow << QStringList();
+        QTest::newRow("reference past the rows") << row("2", "A2147483648") << pastRow << QStringList();
+        QTest::newRow("rows without numbers") << document(QByteArray("<row/>").repeated(Sheet::MaxRows + 1)) << pastRow << QStringList();
+        QTest::newRow("column XFE") << row("2", "XFE2") << pastColumn << QStringList();
+        QTest::newRow("seven letters") << row("2", "ABCDEFG2") << pastColumn << QStringList();
         QTest::newRow("unresolved entity")
             << document(R"(<row r="2"><c r="A2" t="inlineStr"><is><t>A&xxe;B</t></is></c></row>)",
                         "<!DOCTYPE worksheet [<!ENTITY xxe SYSTEM 'file:///etc/hostname'>]>")
-            << SheetText::EntityUnresolved.arg(sheet);
+            << SheetText::EntityUnresolved.arg(sheet) << QStringList();
         QTest::newRow("blank-cell bomb")
-            << document(QByteArray("<row>" + QByteArray("<c s=\"1\"/>").repeated(16384) + "</row>").repeated(120))
-            << SheetText::PartPackedTooTightly.arg(sheet).arg(Sheet::MaxPackingRatio);
+            << document(blankRows) << SheetText::PartPackedTooTightly.arg(sheet).arg(Sheet::MaxPackingRatio)
+            << QStringList();
+        QTest::newRow("tight at first, loose after")
+            << document(blankRows + looseRow) << SheetText::PartPackedTooTightly.arg(sheet).arg(Sheet::MaxPackingRatio) << QStringList();
+        QTest::newRow("stated past the bound")
+            << row("2", "A2") << SheetText::PartTooLarge.arg(sheet).arg(Sheet::MaxSheetBytes >> 20)
+            << QStringList{QStringLiteral("--stated-size"), QString::number(Sheet::MaxSheetBytes + 1)};
+        QTest::newRow("text of a cell and one more")
+            << inlineText("<t>" + QByteArray(Sheet::MaxCellCharacters + 1, 'x') + "</t>") << pastCell << QStringList();
+        QTest::newRow("text past a cell in runs")
+            << inlineText(QByteArray("<r><t>" + QByteArray(20000, 'x') + "</t></r>").repeated(2)) << pastCell
+            << QStringList();
     }
 
     void refusesWhatPassesTheFormat()
     {
         QFETCH(QByteArray, xml);
         QFETCH(QString, error);
+        QFETCH(QStringList, options);
         const QString file = path(QStringLiteral("raw.xlsx"));
-        runWorkbookTool({QStringLiteral("raw"), file}, xml);
+        runWorkbookTool(QStringList{QStringLiteral("raw"), file} + options, xml);
         QString why;
         const auto table = Sheet::readSheet(file, QStringLiteral("sheet1"), &why);
         QCOMPARE(why, error);
         if (error.isEmpty())
             QCOMPARE(table->cell(1, 0), QStringLiteral("x"));
+    }
+
+    // Whitespace between elements, or within a tag, costs nothing kept: 20 MiB
+    // of it (which the XML reader would hold whole, twice over) read under a
+    // cap of 24 MiB. Whitespace that is a text's, within <t>, stays. The part
+    // begins with whitespace that leaves two bytes of the first 64 KiB read
+    // (the XML reader takes a read of less than a character for the end).
+    void whitespaceCostsNothingKept()
+    {
+        QByteArray spaces(20 << 20, ' ');
+        QRandomGenerator random(43); // a tab or line break now and then: packs looser than 100 to 1
+        for (qsizetype i = 0; i < spaces.size(); i += 1 + random.bounded(400))
+            spaces[i] = "\t\n\r"[random.bounded(3)];
+        const QString file = path(QStringLiteral("spaces.xlsx"));
+        runWorkbookTool({QStringLiteral("raw"), file},
+                        spaces.left(65534) + R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)"
+                            + spaces + "<row r=\"2\"" + spaces.left(2 << 20) + R"(><c r="A2" t="inlineStr"><is>)"
+                            + R"(<r><t>x</t></r> <r><t xml:space="preserve">  </t></r><r><t>y &amp;)"
+                            + R"(<![CDATA[ <z>]]></t></r></is></c></row>)" + spaces + "</sheetData></worksheet>");
+        std::optional<Sheet::Table> table;
+        QString error;
+        withLittleMemory([&] { table = Sheet::readSheet(file, QStringLiteral("Sheet1"), &error); });
+        QVERIFY2(table, qPrintable(error));
+        QCOMPARE(table->rows.size(), 2);
+        QCOMPARE(table->cell(1, 0), QStringLiteral("x  y & <z>"));
     }
 
     // An .xls states its sheet's size (its DIMENSIONS record); a size past

@@ -8,9 +8,12 @@
                                         in an .xlsx, "=..." cells are formulas stored
                                         without their values, and each RANGE ("B3:B4")
                                         is merged on every sheet
-  workbook_tool.py raw FILE.xlsx [NAME] packs the XML on standard input, as it
+  workbook_tool.py raw FILE.xlsx [NAME] [--stated-size N]
+                                        packs the XML on standard input, as it
                                         is, as the only sheet (named Sheet1 or
-                                        NAME) of a workbook of no other parts
+                                        NAME) of a workbook of no other parts;
+                                        with --stated-size the sheet's headers
+                                        say it unpacks to N bytes
 """
 import json
 import sys
@@ -72,8 +75,15 @@ def make(path):
 
 
 def raw(path):
+    import struct
     import zipfile
-    name = sys.argv[3] if len(sys.argv) > 3 else "Sheet1"
+    args = sys.argv[3:]
+    stated = None
+    if "--stated-size" in args:
+        at = args.index("--stated-size")
+        stated = int(args[at + 1])
+        del args[at:at + 2]
+    name = args[0] if args else "Sheet1"
     main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
     rels = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as book:
@@ -85,6 +95,15 @@ def raw(path):
                       f'<Relationship Id="rId1" Type="{rels}/worksheet" Target="worksheets/sheet1.xml"/>'
                       '</Relationships>')
         book.writestr("xl/worksheets/sheet1.xml", sys.stdin.buffer.read())
+    if stated is not None:
+        # The unpacked size in the sheet's local header (its name at 30, the
+        # size at 22) and in its entry of the central directory, the last
+        # place its name stands (at 46, the size at 24).
+        data = bytearray(open(path, "rb").read())
+        sheet = b"xl/worksheets/sheet1.xml"
+        struct.pack_into("<I", data, data.index(sheet) - 30 + 22, stated)
+        struct.pack_into("<I", data, data.rindex(sheet) - 46 + 24, stated)
+        open(path, "wb").write(data)
 
 
 if __name__ == "__main__":
