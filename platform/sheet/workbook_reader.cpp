@@ -14,7 +14,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <freexl.h>
 #include <unzip.h>
 
 namespace Sheet {

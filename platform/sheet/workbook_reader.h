@@ -13,9 +13,14 @@
 // words, when a row or column lies past what the format holds, when a part
 // unpacks past its bounds below (its stated sizes are held to them before
 // it is unpacked, its bytes while it is), or when its text declares or uses
-// an entity that is not XML's own. An .xls is read by FreeXL, which sets
-// aside room for every cell of the size the sheet states: that size is held
-// to the format's before any cell is read (at most 256 MiB of room).
+// an entity that is not XML's own, or when a cell's text passes the
+// format's 32,767 characters; whitespace between elements costs nothing, and
+// no piece of a part's XML is held past 1 MiB. An .xls is read by FreeXL in a
+// reader program of its own (platform/sheet/xls_process.h), under limits of
+// memory and time: its crash, its limit or its silence is a sheet that cannot
+// be read. FreeXL sets aside room for every cell of the size the sheet
+// states: that size is held to the format's before any cell is read (at most
+// 256 MiB of room).
 
 #include <QList>
 #include <QString>
