@@ -12,10 +12,15 @@
 #include "tests/support/test_db.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 class TestConnectDatabase : public QObject {
@@ -154,6 +159,59 @@ private slots:
         s.serverType = serverType;
         writeUserSettings(s);
         expectFailure(CoreText::SettingsWrong, Msg::Icon::Warning, 1);
+    }
+
+    // What stands at the path is not a settings file: a pipe (nothing ever
+    // writes to it), a folder, a file too large (settings that would connect,
+    // past the bound). Each is wrong settings, said at once and left as it was;
+    // the start goes on with the person's own choice preselected.
+    void settingsFileThatIsNoFileIsWrongSettings_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("too large") << "large";
+    }
+    void settingsFileThatIsNoFileIsWrongSettings()
+    {
+        QFETCH(QString, kind);
+        const QString file = Settings::userFile();
+        const auto remove = qScopeGuard([&] {
+            if (!QFile::remove(file))
+                QDir(file).removeRecursively();
+        });
+        if (kind == QLatin1String("pipe")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(file + QStringLiteral("/kept")));
+        } else {
+            writeUserSettings(reachable());
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::Append));
+            f.write('#' + QByteArray(Settings::MaxFileSize, 'x') + '\n');
+        }
+        const auto state = [&] {
+            const QFileInfo info(file);
+            return QStringList{QString::number(info.isFile()), QString::number(info.isDir()),
+                               QString::number(info.size()), info.lastModified().toString(Qt::ISODateWithMs),
+                               QDir(file).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).join('|')};
+        };
+        const QStringList before = state();
+
+        // On a thread of its own with a deadline: a read that waits on the
+        // pipe fails here, and the pipe is then opened to let it go.
+        std::promise<int> chosen;
+        std::future<int> choice = chosen.get_future();
+        std::thread start([&] { chosen.set_value(default_connection_choice()); });
+        const bool atOnce = choice.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+        if (!atOnce)
+            ::close(::open(QFile::encodeName(file).constData(), O_WRONLY | O_NONBLOCK));
+        start.join();
+        QVERIFY2(atOnce, "the start waits on the settings file");
+        QCOMPARE(choice.get(), 1);
+
+        expectFailure(CoreText::SettingsWrong, Msg::Icon::Warning, 1);
+        QCOMPARE(state(), before);
     }
 
     void builtInConnectionOfTheInstallation()
