@@ -9,10 +9,26 @@
 
 #include <QDir>
 #include <QtTest>
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+
+// While set, a folder's sync fails as a disk that fails does: this fsync
+// stands before the C library's for the program's code linked in here.
+static bool g_folderSyncFails = false;
+extern "C" int fsync(int fd)
+{
+    struct stat st {};
+    if (g_folderSyncFails && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EIO;
+        return -1;
+    }
+    return int(::syscall(SYS_fsync, fd));
+}
 
 class TestDesktop : public QObject {
     Q_OBJECT
@@ -86,6 +102,31 @@ private slots:
         }
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    }
+
+    // A folder not synced after the move fails the save, written whole or by
+    // a named partial, and says the file may not be kept; the file stays.
+    void folderNotSyncedIsAFailure()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"list.xlsx"_s), backup = dir.filePath(u"backup.db"_s);
+        g_folderSyncFails = true;
+        const auto restore = qScopeGuard([] { g_folderSyncFails = false; });
+        const SaveFile::Outcome out = SaveFile::write(path, "whole");
+        QCOMPARE(out.failure, SaveFile::Failure::NotKept);
+        QCOMPARE(out.message(u"other"_s), UiText::FileNotKept.arg(Msg::filePath(path)));
+        SaveFile::Partial partial(backup);
+        QFile written(partial.fileName());
+        QVERIFY(written.open(QIODevice::WriteOnly) && written.write("whole") == 5);
+        written.close();
+        QString why;
+        QVERIFY(!partial.moveIntoPlace(&why));
+        QVERIFY2(why.contains(u"folder"_s), qPrintable(why));
+        for (const QString& kept : {path, backup}) {
+            QFile f(kept);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("whole"));
+        }
     }
 };
 
