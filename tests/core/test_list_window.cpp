@@ -2,6 +2,7 @@
 // search with its filters and scope, sorting by a clicked title, reloading,
 // the export read back from the workbook, and the list fills.
 
+#include "core/list_behaviours.h"
 #include "core/list_window.h"
 #include "platform/db/persian_collation.h"
 #include "platform/db/sql.h"
@@ -20,6 +21,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -451,6 +454,31 @@ private slots:
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), whole);
         QToolTip::hideText();
+    }
+
+    // A read that fails part-way through an export: the workbook is never
+    // named in the documents folder, not even for a moment (watched).
+    void exportFailingPartWayNeverPutsItsWorkbookInPlace()
+    {
+        const QString folder = Desktop::documentsFolder();
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(::inotify_add_watch(watch, QFile::encodeName(folder).constData(), IN_CREATE | IN_MOVED_TO) >= 0);
+        MsgRecorder msgs;
+        QVERIFY(!export_rows_to_excel({QStringLiteral("karbar")}, {}, [](const RowWriter& write) {
+            for (int r = 0; r < 3000; ++r)
+                write({QStringLiteral("بهرام")});
+            Sql::exec(QStringLiteral("select * from no_such_table"));
+        }, QStringLiteral("part way")));
+        QCOMPARE(msgs.texts().size(), 1);
+        QVERIFY(opened.isEmpty());
+        QStringList named; // the writer's own hidden names aside
+        alignas(inotify_event) char events[1 << 16];
+        for (ssize_t n; (n = ::read(watch, events, sizeof events)) > 0;)
+            for (const char* at = events; at < events + n; at += sizeof(inotify_event) + reinterpret_cast<const inotify_event*>(at)->len)
+                if (const auto* e = reinterpret_cast<const inotify_event*>(at); e->len && QByteArray(e->name).endsWith(".xlsx"))
+                    named << QString::fromUtf8(e->name);
+        ::close(watch);
+        QCOMPARE(named, QStringList());
     }
 
     void exportWritesTheRowsAsShown()
