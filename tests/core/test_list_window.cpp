@@ -456,29 +456,26 @@ private slots:
         QToolTip::hideText();
     }
 
-    // A read that fails part-way through an export: the workbook is never
+    // A read that fails part-way through an export: no workbook is ever
     // named in the documents folder, not even for a moment (watched).
     void exportFailingPartWayNeverPutsItsWorkbookInPlace()
     {
-        const QString folder = Desktop::documentsFolder();
         const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        QVERIFY(::inotify_add_watch(watch, QFile::encodeName(folder).constData(), IN_CREATE | IN_MOVED_TO) >= 0);
+        QVERIFY(::inotify_add_watch(watch, QFile::encodeName(Desktop::documentsFolder()).constData(),
+                                    IN_CREATE | IN_MOVED_TO) >= 0);
         MsgRecorder msgs;
         QVERIFY(!export_rows_to_excel({QStringLiteral("karbar")}, {}, [](const RowWriter& write) {
-            for (int r = 0; r < 3000; ++r)
-                write({QStringLiteral("بهرام")});
+            write({QStringLiteral("بهرام")});
             Sql::exec(QStringLiteral("select * from no_such_table"));
-        }, QStringLiteral("part way")));
-        QCOMPARE(msgs.texts().size(), 1);
-        QVERIFY(opened.isEmpty());
-        QStringList named; // the writer's own hidden names aside
+        }));
         alignas(inotify_event) char events[1 << 16];
-        for (ssize_t n; (n = ::read(watch, events, sizeof events)) > 0;)
-            for (const char* at = events; at < events + n; at += sizeof(inotify_event) + reinterpret_cast<const inotify_event*>(at)->len)
-                if (const auto* e = reinterpret_cast<const inotify_event*>(at); e->len && QByteArray(e->name).endsWith(".xlsx"))
-                    named << QString::fromUtf8(e->name);
+        const ssize_t n = std::max<ssize_t>(0, ::read(watch, events, sizeof events));
         ::close(watch);
-        QCOMPARE(named, QStringList());
+        for (ssize_t at = 0; at < n;) { // the writer's own hidden names aside
+            const auto* e = reinterpret_cast<const inotify_event*>(events + at);
+            QVERIFY2(!QByteArray(e->name).endsWith(".xlsx"), e->name);
+            at += ssize_t(sizeof(inotify_event) + e->len);
+        }
     }
 
     void exportWritesTheRowsAsShown()
