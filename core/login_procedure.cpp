@@ -123,8 +123,12 @@ void Tlogin::showKeepingName()
 void Tlogin::rememberName(const QString& us)
 {
     // A failure is not said: the name is only a convenience for the next
-    // start. Written whole, so that a full disk never leaves half a name.
-    SaveFile::write(rememberedNamePath(), us.toUtf8() + '\n');
+    // start. Written whole, so that a full disk never leaves half a name; a
+    // pipe or a device in its place is never replaced or written to.
+    const QString path = rememberedNamePath();
+    QByteArray earlier;
+    if (Settings::readFile(path, &earlier) != Settings::FileState::Wrong)
+        SaveFile::write(path, us.toUtf8() + '\n');
 }
 
 void Tlogin::BitBtn1Click()
