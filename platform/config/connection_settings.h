@@ -32,8 +32,8 @@ struct ConnectionSettings {
 
 namespace Settings {
 
-// The most bytes a settings file may hold (1 MiB): a few hundred times what
-// one holds.
+// The most bytes a settings file may hold (1 MiB): thousands of times what
+// the settings window writes (a few hundred bytes).
 constexpr qint64 MaxFileSize = qint64(1) << 20;
 
 // What stands at a settings file's path.
