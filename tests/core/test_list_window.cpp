@@ -468,14 +468,11 @@ private slots:
             write({QStringLiteral("بهرام")});
             Sql::exec(QStringLiteral("select * from no_such_table"));
         }));
-        alignas(inotify_event) char events[1 << 16];
-        const ssize_t n = std::max<ssize_t>(0, ::read(watch, events, sizeof events));
+        char events[1 << 16];
+        const ssize_t n = ::read(watch, events, sizeof events);
         ::close(watch);
-        for (ssize_t at = 0; at < n;) { // the writer's own hidden names aside
-            const auto* e = reinterpret_cast<const inotify_event*>(events + at);
-            QVERIFY2(!QByteArray(e->name).endsWith(".xlsx"), e->name);
-            at += ssize_t(sizeof(inotify_event) + e->len);
-        }
+        // No name that ends in .xlsx (the writer's own hidden names aside).
+        QVERIFY(n < 0 || !QByteArray(events, n).contains(QByteArray(".xlsx\0", 6)));
     }
 
     void exportWritesTheRowsAsShown()
