@@ -161,8 +161,15 @@ bool connectBuiltIn(EmptyDatabase empty, bool* installed)
 {
     Database& db = Database::current();
     db.close();
-    if (const std::optional<ConnectionSettings> settings = Settings::read(Settings::installFile())) {
-        if (const std::optional<QString> failed = openFromSettings(*settings, CoreText::InternetFailed, CoreText::InternetFailed)) {
+    // An installation file that is no settings file is said, never taken for
+    // none: the embedded database is not another office's.
+    const Settings::Loaded installation = Settings::load(Settings::installFile());
+    if (installation.state == Settings::FileState::Wrong) {
+        Msg::info(CoreText::SettingsWrong);
+        return false;
+    }
+    if (installation.state == Settings::FileState::Read) {
+        if (const std::optional<QString> failed = openFromSettings(installation.settings, CoreText::InternetFailed, CoreText::InternetFailed)) {
             Msg::info(*failed);
             return false;
         }
@@ -180,16 +187,17 @@ bool connectBuiltIn(EmptyDatabase empty, bool* installed)
 
 bool connectLocal(EmptyDatabase empty)
 {
-    const std::optional<ConnectionSettings> s = Settings::read(Settings::userFile());
-    if (!s) {
-        Msg::warnYes(CoreText::SettingsMissing);
+    const Settings::Loaded loaded = Settings::load(Settings::userFile());
+    if (loaded.state != Settings::FileState::Read) {
+        Msg::warnYes(loaded.state == Settings::FileState::Missing ? CoreText::SettingsMissing : CoreText::SettingsWrong);
         showSettingsWindow();
         return false;
     }
+    const ConnectionSettings& s = loaded.settings;
     Database::current().close();
-    const bool accessFile = isAccess(*s) && connection_options(*s).has_value();
+    const bool accessFile = isAccess(s) && connection_options(s).has_value();
     const QString unreachable = accessFile ? CoreText::AccessFileMissing : CoreText::SettingsWrong;
-    const std::optional<QString> failed = openFromSettings(*s, unreachable, CoreText::AccessFileMissing);
+    const std::optional<QString> failed = openFromSettings(s, unreachable, CoreText::AccessFileMissing);
     if (!failed)
         return usable(empty, false, nullptr);
     Msg::warnYes(*failed);
@@ -272,7 +280,10 @@ ConnectionFailure connection_failure(const QString& driverText, const QString& c
     return Unrecognised;
 }
 
-int default_connection_choice() { return Settings::read(Settings::userFile()) ? 1 : 0; }
+int default_connection_choice()
+{
+    return Settings::load(Settings::userFile()).state == Settings::FileState::Missing ? 0 : 1;
+}
 
 bool connect_database(int choice, EmptyDatabase empty, bool* installed)
 {

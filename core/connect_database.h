@@ -30,8 +30,9 @@ bool connect_database(EmptyDatabase empty = EmptyDatabase::Install);
 // installed, when given, tells whether the schema was installed just now.
 bool connect_database(int choice, EmptyDatabase empty = EmptyDatabase::Install, bool* installed = nullptr);
 
-// The connection choice to preselect: "Local" (1) when this user has
-// connection settings, else "Internet" (0).
+// The connection choice to preselect: "Local" (1) when this user has a
+// connection settings file, wrong ones too (the sign-in then says they are
+// wrong, rather than going quietly to another database), else "Internet" (0).
 int default_connection_choice();
 
 // Why a connection could not be opened or used at once, told from the

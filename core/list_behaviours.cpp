@@ -94,11 +94,10 @@ bool export_rows_to_excel(const QStringList& columnNames, const CaptionTable& ca
         if (Schema::holdsMoney(columnNames.at(c)))
             amounts << c;
     writer.setAmountColumns(amounts);
-    if (!Db::guard([&] { rows([&](const QStringList& texts) { writer.writeRow(texts); }); })) {
-        writer.close();
-        QFile::remove(path);
+    // A list that fails part-way is never closed: the writer drops its
+    // workbook, and nothing is ever at the path.
+    if (!Db::guard([&] { rows([&](const QStringList& texts) { writer.writeRow(texts); }); }))
         return false;
-    }
     QString error;
     if (!writer.close(&error)) {
         qWarning() << "export:" << error;

@@ -14,6 +14,7 @@
 #include "core/shamsi_date.h"
 #include "core/stamp.h"
 #include "core/texts.h"
+#include "platform/config/connection_settings.h"
 #include "platform/db/sql.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msg.h"
@@ -23,12 +24,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTextStream>
 #include <QtDebug>
 #include <optional>
 
@@ -103,14 +102,13 @@ QString Tlogin::rememberedNamePath()
 
 void Tlogin::FormShow()
 {
-    QFile file(rememberedNamePath());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Read as a settings file is: a pipe or a device in its place is passed over.
+    QByteArray bytes;
+    if (Settings::readFile(rememberedNamePath(), &bytes) != Settings::FileState::Read)
         return;
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
-    const QString name = in.readLine();
-    if (in.status() != QTextStream::Ok)
-        return;
+    QString name = QString::fromUtf8(bytes.left(bytes.indexOf('\n')));
+    if (name.endsWith(QLatin1Char('\r')))
+        name.chop(1);
     ui->us->setText(name);
     ui->ps->setFocus();
 }
@@ -125,8 +123,12 @@ void Tlogin::showKeepingName()
 void Tlogin::rememberName(const QString& us)
 {
     // A failure is not said: the name is only a convenience for the next
-    // start. Written whole, so that a full disk never leaves half a name.
-    SaveFile::write(rememberedNamePath(), us.toUtf8() + '\n');
+    // start. Written whole, so that a full disk never leaves half a name; a
+    // pipe or a device in its place is never replaced or written to.
+    const QString path = rememberedNamePath();
+    QByteArray earlier;
+    if (Settings::readFile(path, &earlier) != Settings::FileState::Wrong)
+        SaveFile::write(path, us.toUtf8() + '\n');
 }
 
 void Tlogin::BitBtn1Click()

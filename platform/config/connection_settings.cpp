@@ -9,6 +9,11 @@
 #include <QTextStream>
 #include <utility>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const char* const kSection = "[kelvanotirsa]";
@@ -28,13 +33,15 @@ QString oneLine(QString v)
 
 using Values = QList<std::pair<QString, QString>>;
 
-std::optional<Values> readValues(const QString& path)
+bool isSmallRegularFile(const struct stat& st)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    return S_ISREG(st.st_mode) && st.st_size <= Settings::MaxFileSize;
+}
+
+Values parseValues(const QByteArray& bytes)
+{
     Values values;
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
@@ -72,6 +79,46 @@ void setValue(Values& values, const QString& name, const QString& value)
 
 namespace Settings {
 
+FileState readFile(const QString& path, QByteArray* bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Wrong;
+    // A device or a pipe is not even opened: opening one may wait, or act.
+    if (!isSmallRegularFile(st))
+        return FileState::Wrong;
+    // Not blocking, and looked at again: what was opened is what is read.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? FileState::Missing : FileState::Wrong;
+    FileState state = FileState::Wrong;
+    if (::fstat(fd, &st) == 0 && isSmallRegularFile(st)) {
+        // At most one byte past the bound, however the file grows meanwhile.
+        QByteArray read(MaxFileSize + 1, Qt::Uninitialized);
+        qsizetype done = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd, read.data() + done, size_t(read.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                if (n == 0) {
+                    read.truncate(done);
+                    read.squeeze();
+                    *bytes = std::move(read);
+                    state = FileState::Read;
+                }
+                break;
+            }
+            done += n;
+            if (done > MaxFileSize)
+                break;
+        }
+    }
+    ::close(fd);
+    return state;
+}
+
 QString userFile()
 {
     const QString env = fromEnv("TUVEK_USER_SETTINGS");
@@ -94,26 +141,43 @@ QString dataDir()
 
 QString embeddedDatabase() { return dataDir() + QStringLiteral("/tuvek.sqlite"); }
 
+Loaded load(const QString& file)
+{
+    Loaded loaded;
+    QByteArray bytes;
+    loaded.state = readFile(file, &bytes);
+    if (loaded.state != FileState::Read)
+        return loaded;
+    const Values v = parseValues(bytes);
+    ConnectionSettings& s = loaded.settings;
+    s.sqlServerName = valueOf(v, QStringLiteral("TuvekSqlServerName"));
+    s.dataBase = valueOf(v, QStringLiteral("TuvekDataBase"));
+    s.userName = valueOf(v, QStringLiteral("TuvekUserName"));
+    s.password = QString::fromUtf8(
+        unscramble(QByteArray::fromBase64(valueOf(v, QStringLiteral("TuvekPassword")).toLatin1())));
+    s.authentication = valueOf(v, QStringLiteral("TuvekAuthentication"));
+    s.systemType = valueOf(v, QStringLiteral("TuvekSystemType"));
+    s.serverType = valueOf(v, QStringLiteral("TuvekServerType"));
+    return loaded;
+}
+
 std::optional<ConnectionSettings> read(const QString& file)
 {
-    const std::optional<Values> v = readValues(file);
-    if (!v)
+    Loaded loaded = load(file);
+    if (loaded.state != FileState::Read)
         return std::nullopt;
-    ConnectionSettings s;
-    s.sqlServerName = valueOf(*v, QStringLiteral("TuvekSqlServerName"));
-    s.dataBase = valueOf(*v, QStringLiteral("TuvekDataBase"));
-    s.userName = valueOf(*v, QStringLiteral("TuvekUserName"));
-    s.password = QString::fromUtf8(
-        unscramble(QByteArray::fromBase64(valueOf(*v, QStringLiteral("TuvekPassword")).toLatin1())));
-    s.authentication = valueOf(*v, QStringLiteral("TuvekAuthentication"));
-    s.systemType = valueOf(*v, QStringLiteral("TuvekSystemType"));
-    s.serverType = valueOf(*v, QStringLiteral("TuvekServerType"));
-    return s;
+    return std::move(loaded.settings);
 }
 
 bool write(const QString& file, const ConnectionSettings& s)
 {
-    Values v = readValues(file).value_or(Values());
+    // What the file holds besides stays; a path that holds no settings file
+    // (a pipe, a device, a folder, a file too large) is not replaced.
+    QByteArray bytes;
+    const FileState state = readFile(file, &bytes);
+    if (state == FileState::Wrong)
+        return false;
+    Values v = state == FileState::Read ? parseValues(bytes) : Values();
     setValue(v, QStringLiteral("TuvekSqlServerName"), s.sqlServerName);
     setValue(v, QStringLiteral("TuvekDataBase"), s.dataBase);
     setValue(v, QStringLiteral("TuvekAuthentication"), s.authentication);

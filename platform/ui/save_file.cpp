@@ -47,6 +47,8 @@ QString Outcome::message(const QString& otherwise) const
         return UiText::FolderNotWritable.arg(where);
     case Failure::ReadOnlyFile:
         return UiText::ReadOnlyFile.arg(where);
+    case Failure::NotKept:
+        return UiText::FileNotKept.arg(where);
     case Failure::NotWritten:
         break;
     }
@@ -113,7 +115,10 @@ Outcome Writer::commit()
     if (m_permissions)
         QFile::setPermissions(m_path, m_permissions);
     // The rename itself lasts past a power cut only once the folder is synced.
-    syncFolder(QFileInfo(m_path).absolutePath());
+    if (!syncFolder(QFileInfo(m_path).absolutePath())) {
+        qWarning().noquote() << "file moved in, its folder not synced:" << m_path << std::strerror(errno);
+        return Outcome{Failure::NotKept, m_path};
+    }
     return Outcome{Failure::None, m_path};
 }
 
@@ -227,7 +232,8 @@ bool Partial::moveIntoPlace(QString* error)
     if (::rename(QFile::encodeName(m_name).constData(), QFile::encodeName(m_target).constData()) != 0)
         return fail(QStringLiteral("the file was not moved into place"));
     m_moved = true;
-    syncFolder(QFileInfo(m_target).absolutePath());
+    if (!syncFolder(QFileInfo(m_target).absolutePath()))
+        return fail(QStringLiteral("the file was moved into place, but its folder was not synced"));
     return true;
 }
 

@@ -5,6 +5,10 @@
 // when whole, and the folder is synced after the move. A full disk, a folder
 // that cannot be written or a read-only file in the way leaves no part of a
 // file where the clerk looks, and the message says which it was, with the path.
+// A folder that cannot be synced after the move is a failure too: the whole
+// file stays in place (taking it away could not be made to last either, and
+// it may have replaced the only other copy), and the clerk is told it may not
+// be kept.
 // A writer that needs a name of its own (SQLite's backup, pg_dump) writes to a
 // Partial: a hidden name beside the target, held while its writer lives; the
 // next writer in that folder removes what a killed program left there.
@@ -32,6 +36,8 @@ enum class Failure {
     NotWritable, // the folder cannot be written: no permission, read only, no such folder
     ReadOnlyFile, // a file of that name is there and may not be replaced
     NotWritten,  // anything else
+    NotKept,     // moved in whole, but the folder could not be synced: the
+                 // move may not last past a power cut (the file is left there)
 };
 
 struct Outcome {
@@ -96,7 +102,8 @@ public:
     int refusal() const { return m_errno; }
     QString fileName() const { return m_name; }
     // The file's data on the disk, the file renamed over the target, the
-    // folder synced; false with why.
+    // folder synced; false with why (after a failed folder sync the file is
+    // in place).
     bool moveIntoPlace(QString* error);
 
     // Removes the partials of folder that nobody holds (a killed writer's),

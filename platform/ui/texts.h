@@ -35,6 +35,10 @@ inline const QString Cancel = QStringLiteral("انصراف");
 inline const QString DiskFull = QStringLiteral("خطا! ديسک پر است و فايل ذخيره نشد؛ جاي خالي فراهم کنيد و دوباره سعي نماييد:\n%1");
 inline const QString FolderNotWritable = QStringLiteral("خطا! در اين پوشه نمي توان نوشت و فايل ذخيره نشد:\n%1");
 inline const QString FileNotWritten = QStringLiteral("خطا! فايل در اين مسير ذخيره نشد:\n%1");
+// A file moved in whole whose folder the disk did not confirm: it is there,
+// but may be lost at a power cut. %1 is the path.
+inline const QString FileNotKept =
+    QStringLiteral("خطا! فايل در اين مسير نوشته شد اما ديسک ماندن آن را تاييد نکرد و ممکن است با قطع برق از دست برود؛ دوباره ذخيره کنيد:\n%1");
 // A read-only file of that name is in the way.
 inline const QString ReadOnlyFile = QStringLiteral("خطا! اين فايل فقط خواندني است و نمي توان آن را جايگزين کرد؛ فايل ذخيره نشد:\n%1");
 

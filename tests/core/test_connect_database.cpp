@@ -16,6 +16,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <fcntl.h>
+#include <filesystem>
+#include <future>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestConnectDatabase : public QObject {
@@ -154,6 +158,38 @@ private slots:
         s.serverType = serverType;
         writeUserSettings(s);
         expectFailure(CoreText::SettingsWrong, Msg::Icon::Warning, 1);
+    }
+
+    // A pipe nothing writes to, a folder, a file too large (of settings that
+    // would connect): wrong settings at once, left as they were; the start
+    // goes on with the person's own choice preselected.
+    void settingsFileThatIsNoFileIsWrongSettings()
+    {
+        const QString file = Settings::userFile();
+        const QByteArray name = QFile::encodeName(file);
+        for (const std::string kind : {"pipe", "folder", "too large"}) {
+            const auto remove = qScopeGuard([&] { std::filesystem::remove_all(name.toStdString()); });
+            if (kind == "pipe") {
+                QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+            } else if (kind == "folder") {
+                QVERIFY(QDir().mkdir(file));
+            } else {
+                writeUserSettings(reachable());
+                QFile f(file);
+                QVERIFY(f.open(QIODevice::Append) && f.write('#' + QByteArray(Settings::MaxFileSize, 'x')) > 0);
+            }
+            const auto stamp = [&] { const QFileInfo i(file); return std::tuple(i.isFile(), i.isDir(), i.size(), i.lastModified()); };
+            const auto before = stamp();
+            // On a thread, with a deadline: a start that waits on the pipe
+            // fails here, and the pipe is then opened to let it go.
+            std::future<int> choice = std::async(std::launch::async, default_connection_choice);
+            const bool atOnce = choice.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+            if (!atOnce)
+                ::close(::open(name.constData(), O_WRONLY | O_NONBLOCK));
+            QVERIFY2(atOnce && choice.get() == 1, kind.c_str());
+            expectFailure(CoreText::SettingsWrong, Msg::Icon::Warning, 1);
+            QCOMPARE(stamp(), before);
+        }
     }
 
     void builtInConnectionOfTheInstallation()

@@ -9,10 +9,23 @@
 
 #include <QDir>
 #include <QtTest>
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+
+// While set, a folder's sync fails: this fsync stands before the C library's.
+static bool g_folderSyncFails = false;
+extern "C" int fsync(int fd)
+{
+    struct stat st {};
+    if (g_folderSyncFails && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
+        return errno = EIO, -1;
+    return int(::syscall(SYS_fsync, fd));
+}
 
 class TestDesktop : public QObject {
     Q_OBJECT
@@ -86,6 +99,21 @@ private slots:
         }
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    }
+
+    // A folder not synced after the move fails the save, whole or by a
+    // partial, said as a file that may not be kept; the whole file stays.
+    void folderNotSyncedIsAFailure()
+    {
+        g_folderSyncFails = true;
+        const auto restore = qScopeGuard([] { g_folderSyncFails = false; });
+        const QString path = m_dir.filePath(u"list.xlsx"_s), backup = m_dir.filePath(u"backup.db"_s);
+        QCOMPARE(SaveFile::write(path, "whole").message(), UiText::FileNotKept.arg(Msg::filePath(path)));
+        SaveFile::Partial partial(backup);
+        QFile written(partial.fileName());
+        QVERIFY(written.open(QIODevice::WriteOnly) && written.write("whole") == 5 && written.flush());
+        QVERIFY(!partial.moveIntoPlace(nullptr));
+        QCOMPARE(QFileInfo(path).size() + QFileInfo(backup).size(), 10);
     }
 };
 
