@@ -94,13 +94,12 @@ private:
 class SilentServer {
 public:
     std::atomic<bool> silent{false};
-    explicit SilentServer(const ConnectionOptions& server) : m_server(server)
+    explicit SilentServer(const ConnectionOptions& server) : m_options(server), m_serverPort(server.port)
     {
         sockaddr_in a = loopback(0);
         socklen_t size = sizeof a;
         ::bind(m_listen, reinterpret_cast<sockaddr*>(&a), size), ::listen(m_listen, 8);
         ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&a), &size);
-        m_options = server;
         m_options.port = ntohs(a.sin_port);
         m_thread = std::thread([this] { run(); });
     }
@@ -114,7 +113,8 @@ private:
         QElapsedTimer quiet;
         QByteArray seen;
     };
-    ConnectionOptions m_server, m_options;
+    ConnectionOptions m_options;
+    int m_serverPort;
     int m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     std::atomic<bool> m_end{false};
     std::thread m_thread;
@@ -130,7 +130,7 @@ private:
             if (fds[0].revents & POLLIN) {
                 Pair& p = pairs.emplace_back(Pair{{::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC),
                                                    ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)}, silent});
-                const sockaddr_in server = loopback(m_server.port);
+                const sockaddr_in server = loopback(m_serverPort);
                 ::connect(p.ends[1], reinterpret_cast<const sockaddr*>(&server), sizeof server);
             }
             size_t at = 1;
