@@ -16,8 +16,9 @@ namespace {
 // idle (keep-alives: after 30 s of silence, three probes 10 s apart) or
 // sending (what is sent unacknowledged for 30 s). A server that is reached but
 // does not answer, from the end of the handshake on, is the watch's
-// (answer_watch.h): a sign-in to a server that stops answering ends at the
-// latest 10 s (each address of its name) and 21 s after it began.
+// (answer_watch.h): a sign-in to a server that stops answering ends at most
+// 21 s after its handshake, which is given up after 10 s (for each address
+// of the server's name).
 QString postgresConnectOptions()
 {
     return QStringLiteral("connect_timeout=10;keepalives=1;keepalives_idle=30;keepalives_interval=10;"
