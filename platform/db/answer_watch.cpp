@@ -31,7 +31,8 @@ struct Libpq {
     Cancel cancel = nullptr;
     FreeCancel freeCancel = nullptr;
 
-    static const Libpq& loaded()
+    // A copy: the one kept may still be filled by another thread.
+    static Libpq loaded()
     {
         static std::mutex lock;
         static Libpq libpq;
@@ -158,7 +159,7 @@ namespace {
 // socket cannot be had.
 std::shared_ptr<AnswerWatched> watch(void* connection, int limitMs)
 {
-    const Libpq& libpq = Libpq::loaded();
+    const Libpq libpq = Libpq::loaded();
     if (!connection || !libpq.complete())
         return nullptr;
     const int fd = libpq.socket(connection);
@@ -195,7 +196,7 @@ Opening::~Opening()
 void Opening::connected(void* connection)
 {
     Opening* opening = t_opening;
-    const Libpq& libpq = Libpq::loaded();
+    const Libpq libpq = Libpq::loaded();
     if (!opening || !connection || !libpq.complete() || libpq.status(connection) != 0 /* CONNECTION_OK */)
         return;
     forget(opening->m_watched.get());
@@ -239,7 +240,7 @@ void Opening::done()
 // opens inside an AnswerWatch::Opening.
 extern "C" __attribute__((visibility("default"))) void* PQconnectdb(const char* conninfo)
 {
-    const Libpq& libpq = Libpq::loaded();
+    const Libpq libpq = Libpq::loaded();
     if (!libpq.connectDb)
         return nullptr; // the driver says it could not connect
     void* connection = libpq.connectDb(conninfo);
