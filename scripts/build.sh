@@ -11,8 +11,10 @@ if command -v ccache >/dev/null 2>&1; then
 fi
 # Configuring every time picks up folders added since the last build.
 # TUVEK_SANITIZE=on: a build for AddressSanitizer and UndefinedBehaviorSanitizer.
+# TUVEK_SANITIZE=thread: one for ThreadSanitizer.
 sanitize=OFF
 [ "${TUVEK_SANITIZE:-}" = on ] && sanitize=ON
+[ "${TUVEK_SANITIZE:-}" = thread ] && sanitize=thread
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${TUVEK_BUILD_TYPE:-RelWithDebInfo} \
   -DTUVEK_SANITIZE=$sanitize "${launcher[@]}" >/dev/null
 # Progress lines are left out; warnings and errors are shown.

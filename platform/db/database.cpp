@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "platform/db/answer_watch.h"
 #include "platform/db/sql.h"
 
 #include <QDir>
@@ -8,28 +9,25 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <dlfcn.h>
-#include <list>
-#include <mutex>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <thread>
-
 namespace {
 
 // A PostgreSQL connection: a server that cannot be reached is given up
 // after 10 s; a network that went dead is noticed by the connection itself,
 // idle (keep-alives: after 30 s of silence, three probes 10 s apart) or
 // sending (what is sent unacknowledged for 30 s). A server that is reached but
-// does not answer is the watch's (below).
+// does not answer, from the end of the handshake on, is the watch's
+// (answer_watch.h): a sign-in to a server that stops answering ends at most
+// 21 s after its handshake, which is given up after 10 s (for each address
+// of the server's name).
 QString postgresConnectOptions()
 {
     return QStringLiteral("connect_timeout=10;keepalives=1;keepalives_idle=30;keepalives_interval=10;"
                           "keepalives_count=3;tcp_user_timeout=30000");
 }
+
+// What a PostgreSQL connection that the watch cut or cancelled in its set-up
+// says (in the words libpq uses for a server that cannot be reached).
+const char* const NoAnswerAtOpen = "the server did not answer while the connection was set up (timed out)";
 
 // ODBC values in braces can hold ";", "=" and spaces; a "}" inside is doubled.
 QString braced(const QString& value)
@@ -73,149 +71,6 @@ QString sqlServerConnectionString(const ConnectionOptions& o)
 
 namespace {
 thread_local Database* t_current = nullptr;
-
-// ---- A server that does not answer (PostgreSQL) ----
-// A backend that stopped, or a server whose machine stopped, leaves its
-// connection open: the kernel there still acknowledges what is sent, so the
-// connection's keep-alives find nothing wrong, and the driver's call waits for
-// an answer that never comes. The data layer marks each call that waits for
-// the server's answer (Database::Awaiting); one thread of the program watches
-// every open connection: a call that has waited for longer than a command may
-// wait for another workstation is asked to cancel (the server ends the statement with its own words, as when its lock
-// wait ran out); one still silent a moment later is cut (its socket shut down),
-// so that the driver's call returns with a lost connection.
-
-// The few functions of libpq it needs, from the libpq the PostgreSQL driver
-// loaded (nothing of libpq is linked into the program or needed to build it).
-struct Libpq {
-    using Socket = int (*)(const void* conn);
-    using GetCancel = void* (*)(void* conn);
-    using Cancel = int (*)(void* cancel, char* error, int size);
-    using FreeCancel = void (*)(void* cancel);
-    Socket socket = nullptr;
-    GetCancel getCancel = nullptr;
-    Cancel cancel = nullptr;
-    FreeCancel freeCancel = nullptr;
-
-    static const Libpq& loaded()
-    {
-        static const Libpq libpq = [] {
-            Libpq l;
-            if (void* so = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD)) {
-                l.socket = reinterpret_cast<Socket>(dlsym(so, "PQsocket"));
-                l.getCancel = reinterpret_cast<GetCancel>(dlsym(so, "PQgetCancel"));
-                l.cancel = reinterpret_cast<Cancel>(dlsym(so, "PQcancel"));
-                l.freeCancel = reinterpret_cast<FreeCancel>(dlsym(so, "PQfreeCancel"));
-            }
-            return l;
-        }();
-        return libpq;
-    }
-    bool complete() const { return socket && getCancel && cancel && freeCancel; }
-};
-
-} // namespace
-
-// One watched connection. Its socket is told by its inode too: a socket the
-// driver closed by itself, its number since given to another file, is left alone.
-struct AnswerWatched {
-    int fd = -1;
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::shared_ptr<void> cancel;    // the connection's PGcancel
-    std::atomic<int> limitMs{20000}; // the silence after which it is cancelled
-    std::atomic<int> patience{0};    // statements that may take their time
-    std::atomic<qint64> since{0};    // when the call that waits for an answer began; 0: none
-    bool cancelled = false;          // the watch's own
-};
-
-namespace {
-
-qint64 now()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-class AnswerWatch {
-public:
-    // After the cancel, the server's answer is waited for this much longer.
-    static constexpr int CancelMarginMs = 250, CutAfterMs = 750;
-
-    static AnswerWatch& instance()
-    {
-        // Kept until the process ends, as its thread.
-        static AnswerWatch* watch = new AnswerWatch;
-        return *watch;
-    }
-
-    void add(const std::shared_ptr<AnswerWatched>& watched)
-    {
-        {
-            const std::lock_guard<std::mutex> hold(m_lock);
-            m_watched.push_back(watched);
-            if (!m_thread.joinable())
-                m_thread = std::thread([this] { run(); });
-        }
-        m_wake.notify_all();
-    }
-    // Once it returns, the watch no longer touches the socket.
-    void remove(const AnswerWatched* watched)
-    {
-        const std::lock_guard<std::mutex> hold(m_lock);
-        m_watched.remove_if([&](const std::shared_ptr<AnswerWatched>& w) { return w.get() == watched; });
-    }
-
-private:
-    std::mutex m_lock;
-    std::condition_variable m_wake;
-    std::list<std::shared_ptr<AnswerWatched>> m_watched;
-    std::thread m_thread;
-
-    void run()
-    {
-        std::unique_lock<std::mutex> hold(m_lock);
-        for (;;) {
-            int tickMs = 250;
-            for (const auto& w : m_watched)
-                tickMs = qBound(20, w->limitMs.load() / 10, tickMs);
-            if (m_watched.empty())
-                m_wake.wait(hold);
-            else
-                m_wake.wait_for(hold, std::chrono::milliseconds(tickMs));
-            m_watched.remove_if([](const std::shared_ptr<AnswerWatched>& w) { return !look(*w); });
-        }
-    }
-
-    // False once the connection is no longer watched.
-    static bool look(AnswerWatched& w)
-    {
-        struct stat st {};
-        if (::fstat(w.fd, &st) != 0 || st.st_dev != w.device || st.st_ino != w.inode)
-            return false;
-        const qint64 since = w.since.load();
-        if (since == 0 || w.patience.load() > 0) {
-            w.cancelled = false;
-            return true;
-        }
-        const qint64 silent = now() - since;
-        const qint64 limit = qint64(w.limitMs.load()) + CancelMarginMs;
-        if (silent >= limit + CutAfterMs) {
-            ::shutdown(w.fd, SHUT_RDWR);
-            return false;
-        }
-        if (silent >= limit && !w.cancelled) {
-            w.cancelled = true;
-            // The cancel opens a connection of its own: never on the watch's thread.
-            std::thread([cancel = w.cancel] {
-                char error[256];
-                Libpq::loaded().cancel(cancel.get(), error, int(sizeof error));
-            }).detach();
-        }
-        return true;
-    }
-};
-
 } // namespace
 
 Database& Database::current()
@@ -272,17 +127,32 @@ bool Database::open(const ConnectionOptions& options, QString* error)
         db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=10"));
         break;
     }
+    // On PostgreSQL, from the end of the handshake (which connect_timeout
+    // bounds), the driver's first statements and the dialect's set-up are one
+    // wait for the server's answers, which the watch bounds as any statement's.
+    AnswerWatch::Opening opening(LockWaitMs);
     if (!db.open()) {
+        const bool stopped = opening.stopped();
         if (error)
-            *error = db.lastError().text();
+            *error = stopped ? QString::fromLatin1(NoAnswerAtOpen) : db.lastError().text();
         // The driver's code of the failure, where it gives one (lastErrorCode).
-        m_errorCode = db.lastError().nativeErrorCode();
+        m_errorCode = stopped ? QString() : db.lastError().nativeErrorCode();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
         return false;
     }
-    dialect.prepare(db);
-    watchAnswers();
+    m_watched = opening.opened(db.driver()->handle());
+    if (!opening.stopped())
+        dialect.prepare(db);
+    if (opening.stopped()) {
+        if (error)
+            *error = QString::fromLatin1(NoAnswerAtOpen);
+        m_errorCode.clear();
+        db = QSqlDatabase();
+        closeConnection();
+        return false;
+    }
+    opening.done();
     m_lost = false;
     m_wanted = true;
     m_sessionWait = -1;
@@ -304,7 +174,7 @@ void Database::closeConnection()
     m_doomed = false;
     m_reported = false;
     if (m_watched) {
-        AnswerWatch::instance().remove(m_watched.get());
+        AnswerWatch::forget(m_watched.get());
         m_watched.reset();
     }
     if (!QSqlDatabase::contains(m_name))
@@ -367,31 +237,6 @@ void Database::markLost()
 
 bool Database::connectionGone() const { return !isOpen(); }
 
-void Database::watchAnswers()
-{
-    const Libpq& libpq = Libpq::loaded();
-    const QVariant v = handle().driver()->handle();
-    // The driver names the handle by libpq's struct (pg_conn*) or its typedef.
-    const bool pgconn = qstrcmp(v.typeName(), "pg_conn*") == 0 || qstrcmp(v.typeName(), "PGconn*") == 0;
-    if (!pgconn || !libpq.complete())
-        return;
-    void* connection = *static_cast<void* const*>(v.data());
-    auto watched = std::make_shared<AnswerWatched>();
-    watched->fd = connection ? libpq.socket(connection) : -1;
-    struct stat st {};
-    if (watched->fd < 0 || ::fstat(watched->fd, &st) != 0)
-        return;
-    watched->device = st.st_dev;
-    watched->inode = st.st_ino;
-    watched->cancel = std::shared_ptr<void>(libpq.getCancel(connection), [](void* c) {
-        if (c)
-            Libpq::loaded().freeCancel(c);
-    });
-    watched->limitMs = LockWaitMs;
-    m_watched = std::move(watched);
-    AnswerWatch::instance().add(m_watched);
-}
-
 Database::Patience::Patience(Database& db, bool patient)
     : m_watched(patient ? db.m_watched : nullptr)
 {
@@ -409,7 +254,7 @@ Database::Awaiting::Awaiting(Database& db)
 {
     AnswerWatched* w = db.m_watched.get();
     qint64 idle = 0;
-    if (w && w->since.compare_exchange_strong(idle, now()))
+    if (w && w->since.compare_exchange_strong(idle, AnswerWatch::now()))
         m_watched = db.m_watched;
 }
 

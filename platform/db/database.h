@@ -8,8 +8,9 @@
 //    the one 20 s bound on all its waits for them;
 //  - a connection lost (a failed statement's driver says so, or the watch of
 //    answers below cut it): the next command opens it again, none is re-run;
-//  - on PostgreSQL, a thread that watches every statement's answer and ends a
-//    silent one: cancelled at 20.25 s, cut at 21 s.
+//  - on PostgreSQL, a thread that watches every statement's answer, from the
+//    first statement of the opening on, and ends a silent one: cancelled at
+//    20.25 s, cut at 21 s (platform/db/answer_watch.h).
 
 #include "platform/db/dialect.h"
 
@@ -203,8 +204,7 @@ private:
     bool m_lockClock = false;
     std::function<void(bool)> m_waitNotice;
     bool m_lost = false;
-    std::shared_ptr<AnswerWatched> m_watched; // PostgreSQL: the watch of its answers
-    void watchAnswers();
+    std::shared_ptr<AnswerWatched> m_watched; // PostgreSQL: the watch of its answers (answer_watch.h)
     void transactionEnded();
     void closeConnection();
     bool beginWaiting(const QString& begin);

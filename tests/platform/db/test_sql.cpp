@@ -15,8 +15,13 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QtTest>
-#include <thread>
+#include <arpa/inet.h>
+#include <atomic>
 #include <csignal>
+#include <list>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -79,6 +84,82 @@ private:
         const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
         m_output += QString::fromLocal8Bit(p.readAll());
         return ok;
+    }
+};
+
+// A server that falls silent right after the handshake: a proxy on loopback
+// that forwards a connection made while silent is set to the server until
+// the server's first "ready for query", then nothing either way, its sockets
+// kept open for 6 s; other connections it forwards whole.
+class SilentServer {
+public:
+    std::atomic<bool> silent{false};
+    explicit SilentServer(const ConnectionOptions& server) : m_options(server), m_serverPort(server.port)
+    {
+        sockaddr_in a = loopback(0);
+        socklen_t size = sizeof a;
+        ::bind(m_listen, reinterpret_cast<sockaddr*>(&a), size), ::listen(m_listen, 8);
+        ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&a), &size);
+        m_options.port = ntohs(a.sin_port);
+        m_thread = std::thread([this] { run(); });
+    }
+    ~SilentServer() { m_end = true, m_thread.join(), ::close(m_listen); }
+    const ConnectionOptions& options() const { return m_options; }
+
+private:
+    struct Pair {
+        int ends[2];
+        bool silent, ready = false;
+        QElapsedTimer quiet;
+        QByteArray seen;
+    };
+    ConnectionOptions m_options;
+    int m_serverPort;
+    int m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::atomic<bool> m_end{false};
+    std::thread m_thread;
+    static sockaddr_in loopback(int port) { return {AF_INET, htons(quint16(port)), {htonl(INADDR_LOOPBACK)}, {}}; }
+    void run()
+    {
+        std::list<Pair> pairs;
+        while (!m_end) {
+            std::vector<pollfd> fds{{m_listen, POLLIN, 0}};
+            for (const Pair& p : pairs)
+                fds.push_back({p.ends[0], POLLIN, 0}), fds.push_back({p.ends[1], POLLIN, 0});
+            ::poll(fds.data(), fds.size(), 50);
+            if (fds[0].revents & POLLIN) {
+                Pair& p = pairs.emplace_back(Pair{{::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC),
+                                                   ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)}, silent});
+                const sockaddr_in server = loopback(m_serverPort);
+                ::connect(p.ends[1], reinterpret_cast<const sockaddr*>(&server), sizeof server);
+            }
+            size_t at = 1;
+            for (auto p = pairs.begin(); p != pairs.end(); at += 2) {
+                bool ended = p->quiet.isValid() && p->quiet.hasExpired(6000);
+                for (int from = 0; from < 2 && at + from < fds.size(); ++from) {
+                    char buffer[16384];
+                    const ssize_t got = fds[at + from].revents ? ::read(p->ends[from], buffer, sizeof buffer) : -1;
+                    ended = ended || got == 0;
+                    if (got <= 0 || p->quiet.isValid())
+                        continue;
+                    QByteArray bytes(buffer, got);
+                    if (from == 1 && !p->ready) {
+                        p->seen += bytes;
+                        const qsizetype z = p->seen.indexOf(QByteArray("Z\0\0\0\5", 5));
+                        p->ready = z >= 0;
+                        if (p->ready && p->silent)
+                            bytes.truncate(z + 6 - (p->seen.size() - bytes.size())), p->quiet.start();
+                    }
+                    (void)!::write(p->ends[1 - from], bytes.constData(), size_t(bytes.size()));
+                }
+                if (ended)
+                    ::close(p->ends[0]), ::close(p->ends[1]), p = pairs.erase(p);
+                else
+                    ++p;
+            }
+        }
+        for (const Pair& p : pairs)
+            ::close(p.ends[0]), ::close(p.ends[1]);
     }
 };
 
@@ -646,7 +727,9 @@ private slots:
     // waits, not when the backend goes on (here at the latest after 6 s).
     // Stopped before, nothing is kept; at the commit the server may yet
     // record it, and that is what the clerk is told. The next command opens
-    // the connection again.
+    // the connection again. A server silent right after the handshake, at the
+    // sign-in or when a lost connection is opened again: the opening (the
+    // driver's first statements, the program's own) fails as lost as soon.
     void aServerThatStopsAnsweringIsCut_data()
     {
         QTest::addColumn<QString>("when");
@@ -654,6 +737,8 @@ private slots:
         QTest::newRow("before the command") << QStringLiteral("before") << Db::FailedText;
         QTest::newRow("at the commit") << QStringLiteral("commit") << DbText::OutcomeUnknown;
         QTest::newRow("amid a long read") << QStringLiteral("read") << Db::FailedText;
+        QTest::newRow("at the sign-in") << QStringLiteral("sign-in") << Db::FailedText;
+        QTest::newRow("at the reopen") << QStringLiteral("reopen") << Db::FailedText;
     }
     void aServerThatStopsAnsweringIsCut()
     {
@@ -662,6 +747,29 @@ private slots:
         if (Database::current().backend() != Backend::PostgreSQL)
             QSKIP("a backend to stop is PostgreSQL's");
         const Restore shorter(Database::LockWaitMs, 1000);
+        if (when == u"sign-in" || when == u"reopen") {
+            Database& db = Database::current();
+            SilentServer server(m_db.options());
+            QVERIFY(when == u"sign-in" || db.open(server.options()));
+            db.markLost();
+            server.silent = true;
+            QElapsedTimer clock;
+            clock.start();
+            std::optional<DbError> cut;
+            QString error;
+            try {
+                if (when == u"reopen")
+                    Sql::scalar(QStringLiteral("select 1"));
+                else if (!db.open(server.options(), &error))
+                    cut = DbError(error, {}, db.dialect().classify(db.lastErrorCode(), error));
+            } catch (const DbError& e) {
+                cut = e;
+            }
+            QVERIFY(cut && cut->kind == DbError::Kind::Connection);
+            QCOMPARE(Db::errorMessage(*cut), told);
+            QVERIFY2(clock.elapsed() < 1000 + 1000 + 1000, qPrintable(QString::number(clock.elapsed())));
+            return;
+        }
         const pid_t pid = pid_t(Sql::scalar(QStringLiteral("select pg_backend_pid()")).toLongLong());
         QSemaphore ended;
         std::thread resume([&] { ended.tryAcquire(1, 6000), ::kill(pid, SIGCONT); });
