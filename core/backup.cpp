@@ -1,6 +1,7 @@
 #include "backup.h"
 #include "ui_backup.h"
 
+#include "core/account_now.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/db/backup.h"
@@ -59,6 +60,12 @@ QString Tbackup::fileName(const QString& shamsiDate)
 
 void Tbackup::BitBtn1Click()
 {
+    // The administrator's alone, as the account is stored when the copy begins.
+    {
+        const AccountNow::ForLevels admin;
+        if (!AccountNow::allowedNow())
+            return;
+    }
     const QString folder = selectedFolder();
     // Without a chosen folder there is no place to write to.
     DbBackup::Outcome outcome;

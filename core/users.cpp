@@ -164,10 +164,12 @@ void Tusers::N7Click()
         return;
     // The account's rights and scope rows stay in their tables. Under the
     // account's key: a message to it, or a save of its rights or scope, ends
-    // before the delete or finds the account gone.
+    // before the delete or finds the account gone; and under the rights key
+    // whole from the start, as the delete takes it, so that the check of
+    // the clerk's own account needs it shared no earlier.
     const qint64 id = row.value(QStringLiteral("id")).toLongLong();
     bool removed = false;
-    if (!exclusive_save(PageWrite::Delete, {}, QString(), [&] { removed = AccountRow::remove(id); }))
+    if (!exclusive_save(PageWrite::Delete, AccountRow::deleteKeys(id), QString(), [&] { removed = AccountRow::remove(id); }))
         return;
     if (!removed) {
         Entry::sayGone();

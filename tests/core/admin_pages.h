@@ -7,6 +7,7 @@
 #include "core/main_window.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
 #include "tests/support/second_workstation.h"
@@ -64,8 +65,8 @@ inline void grantRights(qint64 user, const QString& page, const QList<int>& righ
                                              {QStringLiteral("namayesh"), rights.value(3)}});
 }
 
-// A user of the given level with the given rights row on a page (no row
-// when namayesh is left out); becomes the current user.
+// An active user of the given level with the given rights row on a page (no
+// row when namayesh is left out); becomes the current user.
 inline qint64 becomeUser(const QString& level, const QString& page = QString(), QList<int> rights = {},
                          const QString& ostan = QString())
 {
@@ -75,7 +76,8 @@ inline qint64 becomeUser(const QString& level, const QString& page = QString(), 
                   {QStringLiteral("u%1-%2").arg(level, earlier.value(QStringLiteral("id")).toString()), earlier.value(QStringLiteral("id"))});
     const qint64 id = Sql::insert(QStringLiteral("users"), {{QStringLiteral("us"), QStringLiteral("u") + level},
                                                            {QStringLiteral("lev"), level},
-                                                           {QStringLiteral("ostan"), ostan}});
+                                                           {QStringLiteral("ostan"), ostan},
+                                                           {QStringLiteral("status"), CoreText::ActiveStatus}});
     if (!page.isEmpty() && rights.size() == 4)
         grantRights(id, page, rights);
     actAs(QStringLiteral("u") + level, id, level);
