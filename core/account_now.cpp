@@ -3,6 +3,7 @@
 #include "core/lock_keys.h"
 #include "core/session.h"
 #include "core/texts.h"
+#include "platform/ui/msg.h"
 
 namespace AccountNow {
 
@@ -71,9 +72,17 @@ void exclusive(const QList<LockKey>& keys, const std::function<void()>& body, Sq
     }, where);
 }
 
-bool allowedNow()
+Standing standingNow()
 {
-    return Db::guard([] { exclusive({}, [] {}); });
+    try {
+        exclusive({}, [] {});
+        return Standing::Allowed;
+    } catch (const DbError& e) {
+        if (e.told.isEmpty())
+            return Standing::Unread;
+        Msg::error(e.told);
+        return Standing::Refused;
+    }
 }
 
 } // namespace AccountNow

@@ -60,8 +60,10 @@ public:
 void exclusive(const QList<LockKey>& keys, const std::function<void()>& body, Sql::Where where = Sql::Where::current());
 
 // For a command that writes nothing in the database but is a write all the
-// same (a backup's file): check() in a transaction of its own, under keys();
-// false after the message of the refusal (or of a database error).
-bool allowedNow();
+// same (a backup's file): check() in a transaction of its own, under keys().
+// Refused: its words were said; Unread: the database did not answer (nothing
+// said: the command meets that failure itself and says it in its own words).
+enum class Standing { Allowed, Refused, Unread };
+Standing standingNow();
 
 } // namespace AccountNow

@@ -46,10 +46,27 @@ bool startProgram(Tmain*& main, Page*& page, const QString& name)
     return main && page;
 }
 
-// The session's user from now on, as a login leaves it.
+// The session's user from now on, as a login leaves it: its account on file,
+// active and of its level (an id a test names is given the account).
+inline void signIn(const CurrentUser& user)
+{
+    const qint64 id = user.prs_id.toLongLong();
+    const QString active = CoreText::ActiveStatus;
+    if (Sql::exists(QStringLiteral("select id from users where id=?"), {id})) {
+        Sql::exec(QStringLiteral("update users set lev=?, status=? where id=?"), {user.level, active, id});
+    } else if (id > 0) {
+        Sql::exec(QStringLiteral("insert into users (id, us, lev, status) values (?, ?, ?, ?)"),
+                  {id, QStringLiteral("#%1").arg(id), user.level, active});
+        // The ids the server gives go on past the one given here.
+        if (Database::current().backend() == Backend::PostgreSQL)
+            Sql::scalar(QStringLiteral("select setval(pg_get_serial_sequence('users', 'id'), (select max(id) from users))"));
+    }
+    Session::setUser(user);
+}
+
 inline void actAs(const QString& karbar, qint64 id, const QString& level = QStringLiteral("single"))
 {
-    Session::setUser({karbar, QString::number(id), level, {}, {}});
+    signIn({karbar, QString::number(id), level, {}, {}});
 }
 
 // The rights row of an account on a page (one a page: an earlier one is

@@ -44,7 +44,7 @@ class TestVam : public QObject {
 
     void actAsPerson(const QString& nation, qint64 userId, qint64 personId, const QString& level)
     {
-        Session::setUser({nation, QString::number(userId), level, QString::number(personId), {}});
+        AdminPages::signIn({nation, QString::number(userId), level, QString::number(personId), {}});
     }
 
     qint64 loanOf(qint64 personId) const
@@ -123,7 +123,7 @@ private slots:
 
         // The office approves it, correcting the stage.
         grantRights(12, u"vam"_s, {1, 1, 1, 1});
-        Session::setUser({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
+        AdminPages::signIn({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
         Stamp::setServerDateForTests(QDate(2024, 5, 20)); // 1403/02/31
         msgs.clear();
         QVERIFY(openPage(main, u"N14"_s, list, [&] {
@@ -155,7 +155,7 @@ private slots:
         }));
 
         // The manager enters a loan for the second of two namesakes, approved at once.
-        Session::setUser({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
+        AdminPages::signIn({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
         msgs.clear();
         msgs.answerInput(u"مدير"_s);
         QVERIFY(openPage(main, u"N14"_s, list, [&] {
