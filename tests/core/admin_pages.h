@@ -50,15 +50,11 @@ bool startProgram(Tmain*& main, Page*& page, const QString& name)
 // active and of its level (an id a test names is given the account).
 inline void signIn(const CurrentUser& user)
 {
-    const qint64 id = user.prs_id.toLongLong();
-    const QString active = CoreText::ActiveStatus;
-    if (Sql::exists(QStringLiteral("select id from users where id=?"), {id})) {
-        Sql::exec(QStringLiteral("update users set lev=?, status=? where id=?"), {user.level, active, id});
-    } else if (id > 0) {
-        Sql::exec(QStringLiteral("insert into users (id, us, lev, status) values (?, ?, ?, ?)"),
-                  {id, QStringLiteral("#%1").arg(id), user.level, active});
-        // The ids the server gives go on past the one given here.
-        if (Database::current().backend() == Backend::PostgreSQL)
+    const QVariantList values{user.level, CoreText::ActiveStatus, user.prs_id.toLongLong()};
+    if (Sql::update(QStringLiteral("users"), {{QStringLiteral("lev"), values[0]}, {QStringLiteral("status"), values[1]}},
+                    QStringLiteral("id=?"), {values[2]}) == 0 && values[2].toLongLong() > 0) {
+        Sql::exec(QStringLiteral("insert into users (lev, status, id) values (?, ?, ?)"), values);
+        if (Database::current().backend() == Backend::PostgreSQL) // the server's next ids go on past it
             Sql::scalar(QStringLiteral("select setval(pg_get_serial_sequence('users', 'id'), (select max(id) from users))"));
     }
     Session::setUser(user);
