@@ -233,6 +233,12 @@ std::optional<QString> writeNationalCodes(const Condition& selection)
 {
     if (!adminOnly())
         return std::nullopt;
+    {
+        // The administrator's alone, as the level is stored when the file is written.
+        const AccountNow::ForLevels admin;
+        if (AccountNow::standingNow() == AccountNow::Standing::Refused)
+            return std::nullopt;
+    }
     QList<QVariantList> rows;
     if (!Db::guard([&] { rows = insurerRows(selection); }))
         return std::nullopt;
