@@ -24,6 +24,8 @@ QList<LockKey> keys(qint64 id) { return {Keys::accounts(true), Keys::record(User
 
 QList<LockKey> deleteKeys(qint64 id) { return Keys::deleteKeys(Users, id); }
 
+QList<LockKey> editKeys(qint64 id) { return deleteKeys(id); }
+
 bool remove(qint64 id)
 {
     bool removed = false;

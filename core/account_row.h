@@ -18,6 +18,10 @@ QList<LockKey> keys(qint64 id);
 // The keys of an account's delete: the accounts' key exclusively, so that a
 // write for any number of accounts needs only the accounts' key shared.
 QList<LockKey> deleteKeys(qint64 id);
+// The keys of an edit of the account's row (its name, level, status): those
+// of its delete, the rights key whole among them, under which every write
+// checks the signed-in account (core/account_now.h).
+QList<LockKey> editKeys(qint64 id);
 // Deletes the account; false when it was already gone. Its rights and scope
 // rows stay in their tables.
 bool remove(qint64 id);

@@ -1,6 +1,7 @@
 #include "backup.h"
 #include "ui_backup.h"
 
+#include "core/account_now.h"
 #include "core/shamsi_date.h"
 #include "core/texts.h"
 #include "platform/db/backup.h"
@@ -59,11 +60,20 @@ QString Tbackup::fileName(const QString& shamsiDate)
 
 void Tbackup::BitBtn1Click()
 {
+    // The administrator's alone, as the account is stored when the copy begins.
+    AccountNow::Standing standing = AccountNow::Standing::Allowed;
+    {
+        const AccountNow::ForLevels admin;
+        standing = AccountNow::standingNow();
+    }
+    if (standing == AccountNow::Standing::Refused)
+        return;
     const QString folder = selectedFolder();
-    // Without a chosen folder there is no place to write to.
+    // Without a chosen folder there is no place to write to; an unread
+    // database is said as any copy that failed.
     DbBackup::Outcome outcome;
     const QString path = folder.isEmpty() ? QString() : QDir(folder).filePath(fileName(Shamsi::today()));
-    if (!folder.isEmpty()) {
+    if (!folder.isEmpty() && standing == AccountNow::Standing::Allowed) {
         // The window stays alive while the file is written, and the work can be
         // stopped; the progress box keeps the windows from taking input meanwhile.
         Progress progress(CoreText::BackupRunning);

@@ -1,5 +1,6 @@
 #include "exclusive_save.h"
 
+#include "core/account_now.h"
 #include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/msg.h"
@@ -31,7 +32,7 @@ bool guarded(const QString& duplicateMessage, const std::function<void()>& run)
 
 bool exclusive_save(const QList<LockKey>& keys, const QString& duplicateMessage, const std::function<void()>& body)
 {
-    return guarded(duplicateMessage, [&] { Sql::exclusive(keys, body); });
+    return guarded(duplicateMessage, [&] { AccountNow::exclusive(keys, body); });
 }
 
 bool exclusive_save(PageWrite write, const QList<LockKey>& keys, const QString& duplicateMessage,
@@ -50,7 +51,8 @@ bool page_write(PageWrite write, const QList<LockKey>& keys, const std::function
     // Outside a page there is no right to check, and no key for it.
     const bool page = !page_in_use().isEmpty();
     bool allowed = true;
-    Sql::exclusive(page ? keys + QList<LockKey>{Keys::rights(true)} : keys, [&] {
+    // First the signed-in account as stored now, under the same key (core/account_now.h).
+    AccountNow::exclusive(page ? keys + QList<LockKey>{Keys::rights(true)} : keys, [&] {
         allowed = may_write_now(write);
         if (allowed)
             body();

@@ -19,6 +19,11 @@
 //         return;                       // the message was shown
 //     Msg::info(taken ? CoreText::UserNameDuplicate : CoreText::UserSaved);
 //
+// Every one of them first checks, under the rights key shared, that the
+// signed-in account is still there and active (and of the level a command
+// reserved for one needs), as stored now (core/account_now.h): when it is
+// not, the clerk is told why and nothing is written.
+//
 // A command that adds, edits or deletes on a page says which (PageWrite,
 // core/page_rights.h): with the rights key shared among its keys, it first
 // checks that the clerk still has that right on the page in use, as stored

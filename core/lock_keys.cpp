@@ -60,9 +60,10 @@ namespace {
 
 // The deletes of owner rows. A person's delete holds the persons whole (it
 // checks and carries the national code); an account's holds the accounts and
-// the account's row; a request's or a suite's, its table shared and its row.
+// the account's row, and the rights key whole, under which every write checks
+// the signed-in account; a request's or a suite's, its table shared and its row.
 QList<LockKey> personDelete(qint64) { return {persons()}; }
-QList<LockKey> accountDelete(qint64 id) { return {accounts(), record(QStringLiteral("users"), id)}; }
+QList<LockKey> accountDelete(qint64 id) { return {rights(), accounts(), record(QStringLiteral("users"), id)}; }
 std::function<QList<LockKey>(qint64)> rowDelete(const QString& owner)
 {
     return [owner](qint64 id) { return QList<LockKey>{table(owner, true), record(owner, id)}; };

@@ -35,6 +35,10 @@ LockKey accounts(bool shared = false);
 // The rights rows of every account (one row per account and page): written
 // by a rights save and a new person's account; shared by every write of a
 // page, which checks the clerk's right on it (exclusive_save with a PageWrite).
+// The standing of every account too (there, active, its level): shared by
+// every write of a signed-in clerk, which checks the clerk's account as
+// stored (core/account_now.h); held whole by an account's delete (a person's
+// takes its account along) and an edit of an account's row.
 LockKey rights(bool shared = false);
 // Both approval hierarchies.
 LockKey hierarchies(bool shared = false);

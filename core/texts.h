@@ -89,6 +89,11 @@ inline const QString WrongUserOrPassword = QStringLiteral("کلمه يا رمز 
 inline const QString UserInactive = QStringLiteral("کاربر شما غير فعال شده است");
 inline const QString ActiveStatus = QStringLiteral("فعال");
 inline const QString UserGone = QStringLiteral("خطا، اين کاربر حذف شده است");
+// The signed-in account as stored at a write (core/account_now.h): deleted by
+// another workstation since the sign-in (made inactive: UserInactive), or, for
+// a command reserved for a level, no longer of that level.
+inline const QString OwnUserGone = QStringLiteral("کاربر شما حذف شده است");
+inline const QString OwnLevelChanged = QStringLiteral("سطح دسترسي کاربر شما تغيير کرده است");
 inline const QString OldVersion = QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  ");
 inline const QString OldVersionTail = QStringLiteral(" در ادامه نسخه جديد را دانلود و استفاده نماييد ");
 inline const QString LoginSucceeded = QStringLiteral("  ورود موفق به نرم افزار  ");

@@ -161,10 +161,12 @@ void Tusers::N7Click()
         return;
     // The account's rights and scope rows stay in their tables. Under the
     // account's key: a message to it, or a save of its rights or scope, ends
-    // before the delete or finds the account gone.
+    // before the delete or finds the account gone. The delete's keys from
+    // the start: the rights key among them, which the check of the clerk's
+    // own account takes shared, is had whole at once, never raised later.
     const qint64 id = row.value(QStringLiteral("id")).toLongLong();
     bool removed = false;
-    if (!exclusive_save(DeleteAccount.right, {}, QString(), [&] { removed = AccountRow::remove(id); }))
+    if (!exclusive_save(DeleteAccount.right, AccountRow::deleteKeys(id), QString(), [&] { removed = AccountRow::remove(id); }))
         return;
     if (!removed) {
         Entry::sayGone();

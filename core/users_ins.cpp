@@ -2,6 +2,7 @@
 #include "ui_users_ins.h"
 
 #include "core/entry.h"
+#include "core/account_row.h"
 #include "core/exclusive_save.h"
 #include "core/list_behaviours.h"
 #include "core/places.h"
@@ -174,7 +175,7 @@ void Tusers_ins::edit_btnClick()
     bool taken = false;
     RecordNow now = RecordNow::Same;
     const bool done =
-        exclusive_save(Tusers::EditAccount.right, {Keys::accounts(), Keys::record(QStringLiteral("users"), m_id)}, CoreText::UserNameDuplicate, [&] {
+        exclusive_save(Tusers::EditAccount.right, AccountRow::editKeys(m_id), CoreText::UserNameDuplicate, [&] {
             // Another workstation may have deleted or changed the account meanwhile: nothing is written then.
             now = record_now(QStringLiteral("users"), m_id, m_stored);
             if (now != RecordNow::Same)

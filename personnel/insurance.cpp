@@ -1,5 +1,6 @@
 #include "insurance.h"
 
+#include "core/account_now.h"
 #include "core/exclusive_save.h"
 #include "core/list_behaviours.h"
 #include "core/rights.h"
@@ -71,7 +72,9 @@ bool switchThere(const QVariantList& personIds, bool insured, int& gone)
     // Every person and dependant of the list at once: under the keys their
     // single-row writers take, so that a person's save at the same moment
     // ends before the switch or finds the person changed, and a delete (which
-    // holds the persons too) never meets the switch half-way.
+    // holds the persons too) never meets the switch half-way. The
+    // administrator's alone, as the level is stored at the write.
+    const AccountNow::ForLevels admin;
     return exclusive_save({Keys::persons(), Keys::dependants()}, QString(), [&] {
         gone = 0;
         for (const QVariant& id : personIds) {
@@ -230,6 +233,12 @@ std::optional<QString> writeNationalCodes(const Condition& selection)
 {
     if (!adminOnly())
         return std::nullopt;
+    {
+        // The administrator's alone, as the level is stored when the file is written.
+        const AccountNow::ForLevels admin;
+        if (AccountNow::standingNow() == AccountNow::Standing::Refused)
+            return std::nullopt;
+    }
     QList<QVariantList> rows;
     if (!Db::guard([&] { rows = insurerRows(selection); }))
         return std::nullopt;

@@ -1,8 +1,10 @@
 #include "kargozini_ins.h"
 #include "ui_kargozini_ins.h"
 
+#include "core/account_now.h"
 #include "core/entry.h"
 #include "core/list_behaviours.h"
+#include "core/session.h"
 #include "core/shamsi_date.h"
 #include "personnel/kargozini_src.h"
 #include "personnel/texts.h"
@@ -130,7 +132,15 @@ void Tkargozini_ins::confirm(const QString& dateColumn, const QString& nameColum
 void Tkargozini_ins::modir_btnClick() { confirm(u"modir_dat"_s, u"modir_name"_s, true, {u"marateb_k"_s}); }
 
 // The guard confirms the times as they were requested: the boxes are not saved.
-void Tkargozini_ins::negahbani_btnClick() { confirm(u"negahbani_dat"_s, u"negahbani_name"_s, false); }
+// Anyone else passed the guard's gate as an administrator, which the level
+// stored at the write must still say.
+void Tkargozini_ins::negahbani_btnClick()
+{
+    std::optional<AccountNow::ForLevels> admin;
+    if (Session::user().semat != PersonnelText::GuardPost)
+        admin.emplace();
+    confirm(u"negahbani_dat"_s, u"negahbani_name"_s, false);
+}
 
 void Tkargozini_ins::edit_btnClick() { confirm(u"taeed_dat"_s, u"taeed_name"_s, true); }
 

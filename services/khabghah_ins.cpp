@@ -1,6 +1,7 @@
 #include "khabghah_ins.h"
 #include "ui_khabghah_ins.h"
 
+#include "core/account_now.h"
 #include "core/entry.h"
 #include "core/list_behaviours.h"
 #include "core/places.h"
@@ -141,6 +142,11 @@ void Tkhabghah_ins::ins_btnClick()
         Msg::info(PersonnelText::PlaceWrong);
         return;
     }
+    // A stay for another person picked is for the levels that may pick, as
+    // the level is stored at the write.
+    std::optional<AccountNow::ForLevels> pickers;
+    if (m_picking && owner().toString() != Session::user().personel_id)
+        pickers.emplace(QStringList{u"multi"_s, u"admin"_s});
     m_request->insert(owner(), m_picking ? RequestText::PickPerson : RequestText::NoPersonRecord);
 }
 

@@ -3,6 +3,7 @@
 
 #include "barcode/ui/report_barcode.h"
 #include "barcode/ui/texts.h"
+#include "core/account_now.h"
 #include "core/lock_keys.h"
 #include "platform/db/sql.h"
 #include "platform/image/picture.h"
@@ -42,8 +43,10 @@ QList<SerialRow> write(const QList<SerialRow>& rows)
 {
     QList<SerialRow> stored;
     // Two administrators printing at once must not mix their series: the
-    // second waits until this run's series is written and read back.
-    Sql::exclusive(Keys::table(QStringLiteral("serials")), [&] {
+    // second waits until this run's series is written and read back. The
+    // administrator's alone, as the account is stored at the write.
+    const AccountNow::ForLevels admin;
+    AccountNow::exclusive({Keys::table(QStringLiteral("serials"))}, [&] {
         Sql::exec(QStringLiteral("delete from serials"));
         for (const SerialRow& r : rows)
             Sql::exec(QStringLiteral("insert into serials (serial1, serial2) values (?, ?)"),
@@ -228,8 +231,9 @@ void Tcart_sodor::BitBtn1Click()
     }
     try {
         sheet->setRows(CardSeries::write(*rows));
-    } catch (const DbError&) {
-        Msg::info(CardText::WrongValues);
+    } catch (const DbError& e) {
+        // The account as stored at the write says why it refused; any other failure is the values'.
+        Msg::info(e.told.isEmpty() ? CardText::WrongValues : e.told);
         return;
     }
     sheet->ReportDBBarcode1->DataField = QStringLiteral("serial1");

@@ -237,6 +237,10 @@ public:
     // (the driver's busy time-out) until it ends, so a check and its write
     // are never interleaved with another's.
     QString beginTransaction() const override { return QStringLiteral("begin immediate"); }
+    // Ended by the statements themselves, not the driver's commit: a COMMIT
+    // that another connection's read holds up past the wait is refused with
+    // SQLite's own code (busy), which the driver's commit does not pass on.
+    QString commitTransaction() const override { return QStringLiteral("commit"); }
     QString waitTime() const override { return QStringLiteral("pragma busy_timeout = %1"); }
     QString sessionWait() const override { return waitTime(); }
     QString tryLock(bool) const override { return {}; }

@@ -459,6 +459,8 @@ const QString FailedText =
 
 QString errorMessage(const DbError& error)
 {
+    if (!error.told.isEmpty())
+        return error.told;
     using K = DbError::Kind;
     switch (error.kind) {
     case K::TooLong: return DbText::TooLong;

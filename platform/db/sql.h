@@ -40,6 +40,10 @@ public:
     // The failure was already shown to the user (a transaction doomed by a
     // failure inside it that Db::guard reported), so it is not shown again.
     bool reported = false;
+    // A refusal of the program's own, found inside the transaction (the
+    // signed-in account gone at the write): the words the clerk is told,
+    // instead of those of the kind. Nothing of the transaction is kept.
+    QString told;
 };
 
 // An ordered list of column values for inserts and updates.

@@ -1,5 +1,6 @@
 #include "request_sql.h"
 
+#include "core/account_now.h"
 #include "core/entry.h"
 #include "core/exclusive_save.h"
 #include "core/session.h"
@@ -33,9 +34,11 @@ const Keys::Belonging& ownerPair(const RequestDesc& desc)
 
 // Whether the current user approves the owner of the request in one of the
 // hierarchy tables, as they are now; an administrator approves every request.
+// The level is the account's as stored now: an administrator demoted since
+// the sign-in, who passed the gate as one, is told the level changed.
 bool approvesOwner(const RequestDesc& desc, qint64 id, const QStringList& hierarchyTables)
 {
-    if (Session::user().isAdmin())
+    if (AccountNow::adminNow())
         return true;
     for (const QString& table : hierarchyTables)
         if (Sql::exists(QStringLiteral("select %1.id from %1 join personel on personel.id=%1.personel_id "
@@ -43,6 +46,8 @@ bool approvesOwner(const RequestDesc& desc, qint64 id, const QStringList& hierar
                             .arg(desc.table, table),
                         {id, Session::user().karbar}))
             return true;
+    if (Session::user().isAdmin())
+        AccountNow::levelChanged();
     return false;
 }
 
@@ -243,8 +248,12 @@ bool delete_request_rules(const RequestDesc& desc, qint64 id)
         return false;
     }
     // A pending request is deleted only while it is still pending: another
-    // workstation may have approved it since.
+    // workstation may have approved it since. An approved one, by the
+    // administrator alone, as the level is stored at the write.
     Outcome outcome = Outcome::Done;
+    std::optional<AccountNow::ForLevels> adminAlone;
+    if (*approved)
+        adminAlone.emplace();
     if (!exclusive_save(RequestList::DeleteRequest.right, {}, QString(), [&] { outcome = RequestSql::remove(desc, id, !*approved); }))
         return false;
     switch (outcome) {

@@ -7,6 +7,7 @@
 #include "core/main_window.h"
 #include "core/program.h"
 #include "core/session.h"
+#include "core/texts.h"
 #include "platform/db/sql.h"
 #include "platform/ui/window_set.h"
 #include "tests/support/second_workstation.h"
@@ -45,10 +46,23 @@ bool startProgram(Tmain*& main, Page*& page, const QString& name)
     return main && page;
 }
 
-// The session's user from now on, as a login leaves it.
+// The session's user from now on, as a login leaves it: its account on file,
+// active and of its level (an id a test names is given the account).
+inline void signIn(const CurrentUser& user)
+{
+    const QVariantList values{user.level, CoreText::ActiveStatus, user.prs_id.toLongLong()};
+    if (Sql::update(QStringLiteral("users"), {{QStringLiteral("lev"), values[0]}, {QStringLiteral("status"), values[1]}},
+                    QStringLiteral("id=?"), {values[2]}) == 0 && values[2].toLongLong() > 0) {
+        Sql::exec(QStringLiteral("insert into users (lev, status, id) values (?, ?, ?)"), values);
+        if (Database::current().backend() == Backend::PostgreSQL) // the server's next ids go on past it
+            Sql::scalar(QStringLiteral("select setval(pg_get_serial_sequence('users', 'id'), (select max(id) from users))"));
+    }
+    Session::setUser(user);
+}
+
 inline void actAs(const QString& karbar, qint64 id, const QString& level = QStringLiteral("single"))
 {
-    Session::setUser({karbar, QString::number(id), level, {}, {}});
+    signIn({karbar, QString::number(id), level, {}, {}});
 }
 
 // The rights row of an account on a page (one a page: an earlier one is
@@ -64,8 +78,8 @@ inline void grantRights(qint64 user, const QString& page, const QList<int>& righ
                                              {QStringLiteral("namayesh"), rights.value(3)}});
 }
 
-// A user of the given level with the given rights row on a page (no row
-// when namayesh is left out); becomes the current user.
+// An active user of the given level with the given rights row on a page (no
+// row when namayesh is left out); becomes the current user.
 inline qint64 becomeUser(const QString& level, const QString& page = QString(), QList<int> rights = {},
                          const QString& ostan = QString())
 {
@@ -75,7 +89,8 @@ inline qint64 becomeUser(const QString& level, const QString& page = QString(), 
                   {QStringLiteral("u%1-%2").arg(level, earlier.value(QStringLiteral("id")).toString()), earlier.value(QStringLiteral("id"))});
     const qint64 id = Sql::insert(QStringLiteral("users"), {{QStringLiteral("us"), QStringLiteral("u") + level},
                                                            {QStringLiteral("lev"), level},
-                                                           {QStringLiteral("ostan"), ostan}});
+                                                           {QStringLiteral("ostan"), ostan},
+                                                           {QStringLiteral("status"), CoreText::ActiveStatus}});
     if (!page.isEmpty() && rights.size() == 4)
         grantRights(id, page, rights);
     actAs(QStringLiteral("u") + level, id, level);

@@ -205,7 +205,11 @@ private slots:
     void initTestCase() { QVERIFY(startProgram(main, backup, QStringLiteral("backup"))); }
 
     void init() { TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed); }
-    void cleanup() { m_db.reset(); }
+    void cleanup()
+    {
+        Session::setUser({}); // signed in on this database only
+        m_db.reset();
+    }
 
     void fileName()
     {

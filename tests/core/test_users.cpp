@@ -86,10 +86,13 @@ private slots:
         WindowSet::instance().createAll();
         users = win<Tusers>(u"users"_s);
         entry = win<Tusers_ins>(u"users_ins"_s);
-        AdminPages::actAs(u"admin"_s, 1, u"admin"_s);
     }
 
-    void init() { TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed); }
+    void init()
+    {
+        TUVEK_OPEN_TEST_DB(m_db, TestDb::Installed);
+        AdminPages::actAs(u"admin"_s, 1, u"admin"_s);
+    }
     void cleanup()
     {
         users->hide();

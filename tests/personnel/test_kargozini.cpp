@@ -75,7 +75,7 @@ class TestKargozini : public QObject {
             grantRights(userIds[nation], u"marateb"_s, {1, 0, 0, 1});
         }
         const qint64 pid = personIds.value(nation, 0);
-        Session::setUser({nation, QString::number(userIds[nation]), level, pid ? QString::number(pid) : QString(), semat});
+        AdminPages::signIn({nation, QString::number(userIds[nation]), level, pid ? QString::number(pid) : QString(), semat});
     }
 
     QStringList shown(const QString& column) const

@@ -157,7 +157,7 @@ private slots:
     {
         const qint64 clerk = person(u"کارمند"_s, u"دفتر"_s);
         const qint64 owner = person(u"رضا"_s, u"احمدي"_s);
-        Session::setUser({u"clerk"_s, u"2"_s, u"ostan"_s, QString::number(clerk), {}});
+        AdminPages::signIn({u"clerk"_s, u"2"_s, u"ostan"_s, QString::number(clerk), {}});
         const QString year = Shamsi::today().left(4);
         for (const auto& [pid, fname, birthday] :
              {std::tuple{clerk, u"خانواده منشي"_s, u"1370/01/01"_s}, {owner, u"سارا"_s, QString::number(year.toInt() - 10) + u"/05/05"_s},

@@ -75,7 +75,7 @@ class TestGuesthouseStays : public QObject {
     }
     static void become(const Office& o)
     {
-        Session::setUser({o.nation, QString::number(o.user), o.level, o.person > 0 ? QString::number(o.person) : QString(), {}});
+        AdminPages::signIn({o.nation, QString::number(o.user), o.level, o.person > 0 ? QString::number(o.person) : QString(), {}});
     }
     void inStays(const std::function<void()>& steps) { QVERIFY(openPage(main, u"N13"_s, src, steps)); }
     QStringList listed(const QString& column = u"id"_s)

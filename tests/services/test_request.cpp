@@ -12,6 +12,7 @@
 #include "services/request/request_entry.h"
 #include "services/request/request_sql.h"
 #include "services/request/texts.h"
+#include "tests/core/admin_pages.h"
 #include "tests/support/msg_recorder.h"
 #include "tests/support/second_workstation.h"
 #include "tests/support/test_db.h"
@@ -36,7 +37,7 @@ qint64 person(const QString& lname, const QString& fname, const QString& nation)
 
 void actAs(const QString& level, qint64 personId)
 {
-    Session::setUser({u"0012345678"_s, u"3"_s, level, personId > 0 ? QString::number(personId) : QString(), {}});
+    AdminPages::signIn({u"0012345678"_s, u"3"_s, level, personId > 0 ? QString::number(personId) : QString(), {}});
 }
 
 QVariantMap request(qint64 id)

@@ -63,12 +63,12 @@ class TestRequestFeatures : public QObject {
     void actAsEmployee(const QString& page)
     {
         grantRights(11, page, {1, 0, 1, 1});
-        Session::setUser({u"0012345678"_s, u"11"_s, u"single"_s, QString::number(employee), {}});
+        AdminPages::signIn({u"0012345678"_s, u"11"_s, u"single"_s, QString::number(employee), {}});
     }
     void actAsOffice(const QString& page)
     {
         grantRights(12, page, {1, 1, 1, 1});
-        Session::setUser({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
+        AdminPages::signIn({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
     }
     qint64 newest(const QString& table) const
     {
@@ -391,7 +391,7 @@ private slots:
         const qint64 boss = person(u"مديري"_s, u"حميد"_s, u"0055555555"_s);
         Sql::insert(u"marateb_v"_s, {{u"master"_s, u"0055555555"_s}, {u"slave"_s, u"0012345678"_s}});
         grantRights(13, u"paziraei"_s, {0, 0, 0, 1});
-        Session::setUser({u"0055555555"_s, u"13"_s, u"multi"_s, QString::number(boss), {}});
+        AdminPages::signIn({u"0055555555"_s, u"13"_s, u"multi"_s, QString::number(boss), {}});
         msgs->clear();
         QVERIFY(openPage(main, u"N15"_s, list, [&] {
             QCOMPARE(list->ui->cnt->text(), u"2"_s);

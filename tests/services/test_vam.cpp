@@ -6,11 +6,15 @@
 
 #include "core/main_window.h"
 #include "core/mon_edit.h"
+#include "core/exclusive_save.h"
+#include "core/stored_file.h"
+#include "personnel/insurance.h"
 #include "core/shamsi_date.h"
 #include "core/stamp.h"
 #include "core/texts.h"
 #include "platform/report/report.h"
 #include "services/request/request_list.h"
+#include "services/request/request_sql.h"
 #include "services/request/texts.h"
 #include "services/texts.h"
 #include "services/vam_ins.h"
@@ -44,13 +48,15 @@ class TestVam : public QObject {
 
     void actAsPerson(const QString& nation, qint64 userId, qint64 personId, const QString& level)
     {
-        Session::setUser({nation, QString::number(userId), level, QString::number(personId), {}});
+        AdminPages::signIn({nation, QString::number(userId), level, QString::number(personId), {}});
     }
 
     qint64 loanOf(qint64 personId) const
     {
         return Sql::scalar(u"select max(id) from vam where personel_id=?"_s, {personId}).toLongLong();
     }
+
+    enum Command { LoanDelete, Document, Insurance, ApprovedDelete, Approval }; // the commands of the clerk below
 
 private slots:
     void initTestCase()
@@ -123,7 +129,7 @@ private slots:
 
         // The office approves it, correcting the stage.
         grantRights(12, u"vam"_s, {1, 1, 1, 1});
-        Session::setUser({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
+        AdminPages::signIn({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
         Stamp::setServerDateForTests(QDate(2024, 5, 20)); // 1403/02/31
         msgs.clear();
         QVERIFY(openPage(main, u"N14"_s, list, [&] {
@@ -155,7 +161,7 @@ private slots:
         }));
 
         // The manager enters a loan for the second of two namesakes, approved at once.
-        Session::setUser({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
+        AdminPages::signIn({u"office"_s, u"12"_s, u"admin"_s, {}, {}});
         msgs.clear();
         msgs.answerInput(u"مدير"_s);
         QVERIFY(openPage(main, u"N14"_s, list, [&] {
@@ -225,6 +231,57 @@ private slots:
                          && relief.contains(u"FA-TV-07"_s) == (code != HandFilled),
                      qPrintable(relief));
         }
+    }
+
+    // The signed-in account as stored at the write (core/account_now.h):
+    // another workstation deletes the clerk's account, makes it inactive, or
+    // sets an administrator's level to single while a page is open; the next
+    // command is refused with the words that say why, and writes nothing.
+    void accountChangedMeanwhile_data()
+    {
+        QTest::addColumn<QString>("meanwhile"); // done to the clerk's account; "lev": an administrator demoted
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("told");
+        for (int c : {LoanDelete, Document}) {
+            QTest::addRow("deleted %d", c) << u"delete from users where id=?"_s << c << CoreText::OwnUserGone;
+            QTest::addRow("inactive %d", c) << u"update users set status='x' where id=?"_s << c << CoreText::UserInactive;
+        }
+        for (int c : {Insurance, ApprovedDelete, Approval})
+            QTest::addRow("demoted %d", c) << u"update users set lev='single' where id=?"_s << c << CoreText::OwnLevelChanged;
+    }
+    void accountChangedMeanwhile()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(int, command);
+        QFETCH(QString, told);
+        setting(CoreText::DeletePasswordList, u"رمز"_s);
+        const qint64 owner = person(u"احمدي"_s, u"علي"_s, u"0012345678"_s);
+        const qint64 loan = Sql::insert(u"vam"_s, {{u"personel_id"_s, owner},
+                                                   {u"taeed_dat"_s, command == ApprovedDelete ? QVariant(u"1403/01/01"_s) : QVariant()}});
+        const qint64 clerk = becomeUser(meanwhile.contains(u"lev") ? u"admin"_s : u"single"_s, u"vam"_s, {1, 1, 1, 1});
+        grantRights(clerk, u"personel"_s, {1, 1, 1, 1});
+        const auto stored = [&] {
+            return QVariantList{Sql::row(u"select * from vam where id=?"_s, {loan}), Sql::row(u"select bime from personel"_s),
+                                Sql::scalar(u"select count(*) from personel_pic"_s)};
+        };
+        const QVariantList before = stored();
+        MsgRecorder msgs;
+        msgs.answerInput(u"رمز"_s);
+        Sql::exec(meanwhile, {clerk});
+        const PageInUse page(command == Document ? u"personel"_s : u"vam"_s);
+        const bool done = command == Insurance ? Insurance::switchFamily(owner, true)
+            : command == Approval ? exclusive_save({Keys::hierarchies(true)}, {}, [&] {
+                  RequestSql::approve(vam_desc(), loan, {}, {.approverIn = {u"marateb_k"_s}}); })
+            : command == Document ? Db::guard([&] {
+                  QTemporaryDir dir;
+                  QFile f(dir.filePath(u"f.pdf"_s));
+                  QVERIFY(f.open(QIODevice::WriteOnly) && f.write("%PDF") == 4 && f.flush());
+                  StoredFile::store(u"personel_pic"_s, {{u"personel_id"_s, owner}, {u"cmt"_s, u"x"_s}}, {f.fileName(), u".pdf"_s, 4});
+              })
+            : delete_request_rules(vam_desc(), loan);
+        QVERIFY(!done);
+        QCOMPARE(msgs.last(), told);
+        QCOMPARE(stored(), before);
     }
 };
 

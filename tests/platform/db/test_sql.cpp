@@ -721,6 +721,32 @@ private slots:
         QCOMPARE(names(), QStringList{"held"});
     }
 
+    // The embedded file's commit held up past the bound by another
+    // connection's long read (a statement amid its rows): busy, said as a
+    // statement refused for that cause is, and nothing kept.
+    void aCommitHeldUpByAReadIsBusy()
+    {
+        if (Database::current().backend() != Backend::SQLite)
+            QSKIP("the embedded file's commit");
+        for (const char* name : {"a", "b"})
+            Sql::insert(QStringLiteral("item"), {{"name", name}});
+        const Restore shorter(Database::LockWaitMs, 1000);
+        Meeting reading, tried;
+        SecondWorkstation other(m_db.options());
+        other.start([&] {
+            QSqlQuery q = Sql::exec(QStringLiteral("select name from item"));
+            reading.arrive();
+            tried.awaitArrival(20000);
+        });
+        QVERIFY(reading.awaitArrival());
+        MsgRecorder msgs;
+        QVERIFY(!Db::guard([] { Sql::exclusive(LockKey{QStringLiteral("item")}, [] { Sql::insert(QStringLiteral("item"), {{"name", "c"}}); }); }));
+        tried.arrive();
+        QCOMPARE(msgs.texts(), QStringList{DbText::Busy});
+        QVERIFY2(other.wait(), qPrintable(other.error()));
+        QCOMPARE(names(), (QStringList{"a", "b"}));
+    }
+
     // A backend that stops answering (stopped, as a server machine that
     // hangs) before a command, at its commit, or amid the rows of a long read
     // (an export): cut as a lost connection soon after the bound of its
