@@ -378,23 +378,38 @@ public:
 
 protected:
     // A read gives all it is asked for, but at the end: the XML reader takes
-    // a read that gives less than a whole character for the end.
+    // a read that gives less than a whole character for the end. The bytes
+    // kept are written straight into the reader's buffer; no more is taken
+    // from the part at a time than that buffer has room for, so only bytes
+    // held back (whitespace, the head of markup) can overflow it.
     qint64 readData(char* data, qint64 size) override
     {
-        while (m_fault == Fault::None && !m_ended && qint64(m_out.size()) - m_taken < size) {
-            m_out.erase(0, size_t(m_taken));
-            m_taken = 0;
-            const qint64 n = m_from->read(m_in.data(), m_in.size());
-            if (n <= 0)
-                m_ended = true;
-            else
-                take(m_in.constData(), m_in.constData() + n);
+        m_to = data;
+        m_room = size;
+        if (m_overflowTaken < qint64(m_overflow.size())) {
+            const qint64 n = std::min<qint64>(size, qint64(m_overflow.size()) - m_overflowTaken);
+            std::memcpy(data, m_overflow.data() + m_overflowTaken, size_t(n));
+            m_overflowTaken += n;
+            m_to += n;
+            m_room -= n;
         }
-        const qint64 n = std::min<qint64>(size, qint64(m_out.size()) - m_taken);
+        while (m_room > 0 && m_fault == Fault::None && !m_ended) {
+            if (m_inAt == m_inEnd) {
+                const qint64 n = m_from->read(m_in.data(), m_in.size());
+                if (n <= 0) {
+                    m_ended = true;
+                    break;
+                }
+                m_inAt = 0;
+                m_inEnd = n;
+            }
+            const qint64 n = std::min(m_room, m_inEnd - m_inAt);
+            take(m_in.constData() + m_inAt, m_in.constData() + m_inAt + n);
+            m_inAt += n;
+        }
+        const qint64 n = size - m_room;
         if (m_fault != Fault::None || n <= 0)
             return -1;
-        std::memcpy(data, m_out.data() + m_taken, size_t(n));
-        m_taken += n;
         return n;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
@@ -411,23 +426,66 @@ private:
         return tells;
     }();
 
+    // The bytes kept, into the reader's buffer while it has room.
+    void put(const char* bytes, qint64 n)
+    {
+        if (n <= m_room) {
+            std::memcpy(m_to, bytes, size_t(n));
+            m_to += n;
+            m_room -= n;
+            return;
+        }
+        if (m_overflowTaken == qint64(m_overflow.size())) {
+            m_overflow.clear();
+            m_overflowTaken = 0;
+        }
+        std::memcpy(m_to, bytes, size_t(m_room));
+        m_overflow.append(bytes + m_room, size_t(n - m_room));
+        m_to += m_room;
+        m_room = 0;
+    }
+
     void take(const char* at, const char* end)
     {
         while (at < end && m_fault == Fault::None) {
-            if (m_state == State::Content && *at == '<' && end - at > 1 && at[1] != '!') {
-                // A tag, an end tag or a processing instruction, told at once.
-                const bool twoBytes = at[1] == '/' || at[1] == '?';
-                begin(at[1] == '/' ? State::EndTag : at[1] == '?' ? State::Instruction : State::Tag);
-                markup(at, twoBytes ? 2 : 1);
-                at += twoBytes ? 2 : 1;
-            } else if (m_state == State::Content && (m_runKept || m_inText)) {
-                // Text kept as it is, up to the next markup.
-                const char* stop = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
-                const char* upTo = stop ? stop : end;
-                keepText(at, upTo - at);
-                at = upTo;
-                if (stop)
+            if (m_state == State::Content && m_run == 0 && !m_runKept) {
+                at = plainUnits(at, end);
+                if (at == end)
+                    return;
+            }
+            if (m_state == State::Content) {
+                if (!m_runKept && !m_inText) {
+                    // Whitespace, held until what follows it tells whether it is kept.
+                    const char* text = at;
+                    while (text < end && isSpace(*text))
+                        ++text;
+                    if (m_run < MaxRunBytes)
+                        m_spaces.append(at, size_t(std::min<qint64>(text - at, MaxRunBytes - m_run)));
+                    m_run += text - at;
+                    at = text;
+                    if (at == end)
+                        return;
+                    if (*at != '<')
+                        keepText(at, 0);
+                }
+                if (m_runKept || m_inText) {
+                    // Text kept as it is, up to the next markup.
+                    const char* stop = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
+                    const char* upTo = stop ? stop : end;
+                    keepText(at, upTo - at);
+                    at = upTo;
+                    if (!stop)
+                        return;
+                }
+                // At '<': a tag, an end tag or a processing instruction is told at once.
+                if (end - at > 1 && at[1] != '!') {
+                    const bool twoBytes = at[1] == '/' || at[1] == '?';
+                    begin(at[1] == '/' ? State::EndTag : at[1] == '?' ? State::Instruction : State::Tag);
+                    markup(at, twoBytes ? 2 : 1);
+                    at += twoBytes ? 2 : 1;
+                } else {
                     step(*at++);
+                }
             } else if (m_state == State::Comment || m_state == State::Instruction || m_state == State::Cdata) {
                 // Up to the next '>', which may end it.
                 const char* stop = static_cast<const char*>(std::memchr(at, '>', size_t(end - at)));
@@ -446,15 +504,84 @@ private:
         }
     }
 
+    // The common case, from the start of a run up to the first piece that
+    // is not plain: runs each followed by a tag or an end tag, whole within
+    // the bytes given (so well within every bound), with no run of
+    // whitespace within the tag. A run that is whitespace alone outside a
+    // text element is passed over; the rest is kept as it is. Where it stops
+    // is the start of a run.
+    const char* plainUnits(const char* at, const char* end)
+    {
+        const char* from = at; // what is yet to be kept
+        bool inText = m_inText;
+        while (at < end) {
+            const char* open = at;
+            if (*at != '<') {
+                open = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
+                if (!open)
+                    break;
+            }
+            if (end - open < 2 || open[1] == '!' || open[1] == '?')
+                break;
+            const bool endTag = open[1] == '/';
+            const char* name = open + 1 + int(endTag);
+            const char* c = name;
+            while (c < end && !TellsOfTag[quint8(*c)])
+                ++c;
+            const char* nameEnd = c;
+            char lastMark = c > name ? c[-1] : 0;
+            bool closed = false;
+            while (c < end) {
+                const char b = *c++;
+                if (!TellsOfTag[quint8(b)]) {
+                    lastMark = b;
+                } else if (b == '>') {
+                    closed = true;
+                    break;
+                } else if (isSpace(b)) {
+                    if (c == end || isSpace(*c))
+                        break;
+                } else if (b == '/') {
+                    lastMark = b;
+                } else { // a quoted value
+                    const char* closing = static_cast<const char*>(std::memchr(c, b, size_t(end - c)));
+                    if (!closing)
+                        break;
+                    c = closing + 1;
+                    lastMark = b;
+                }
+            }
+            if (!closed)
+                break;
+            if (open > at && !inText) {
+                const char* text = at;
+                while (text < open && isSpace(*text))
+                    ++text;
+                if (text == open) { // whitespace alone, passed over
+                    put(from, at - from);
+                    from = open;
+                }
+            }
+            const qint64 nameLength = nameEnd - name;
+            const bool namedT = (nameLength == 1 && *name == 't')
+                                || (nameLength > 2 && nameEnd[-2] == ':' && nameEnd[-1] == 't');
+            inText = !endTag && namedT && lastMark != '/';
+            at = c;
+        }
+        put(from, at - from);
+        m_inText = inText;
+        return at;
+    }
+
     // Text of the run, kept.
     void keepText(const char* bytes, qint64 n)
     {
         if (!m_runKept) {
             m_runKept = true;
-            m_out += m_spaces;
+            put(m_spaces.data(), qint64(m_spaces.size()));
             m_spaces.clear();
         }
-        m_out.append(bytes, size_t(n));
+        put(bytes, n);
         m_run += n;
         if (m_run > MaxRunBytes)
             m_fault = Fault::TextTooLong;
@@ -466,7 +593,7 @@ private:
             keepText(bytes, n);
             return;
         }
-        m_out.append(bytes, size_t(n));
+        put(bytes, n);
         m_markup += n;
         if (m_markup > MaxMarkupBytes)
             m_fault = Fault::MarkupTooLong;
@@ -590,7 +717,7 @@ private:
     const char* tag(const char* at, const char* stop)
     {
         // The tag's state is kept in locals while its bytes are scanned: as
-        // far as the compiler knows, a byte written to m_out may be a member.
+        // far as the compiler knows, a byte written to the reader may be a member.
         const char* from = at; // what is yet to be kept
         char quote = m_quote;
         char lastMark = m_lastMark;
@@ -600,20 +727,32 @@ private:
         quint16 name = m_name;
         bool ended = false;
         while (at < stop) {
-            const char c = *at++;
-            if (quote) {
-                quote = c == quote ? 0 : quote;
-                continue;
-            }
-            if (!TellsOfTag[quint8(c)]) {
-                if (!nameEnded) {
-                    nameLength = std::min(nameLength + 1, 3);
-                    name = quint16(name << 8 | quint8(c));
+            if (quote) { // the rest of a value
+                const char* closing = static_cast<const char*>(std::memchr(at, quote, size_t(stop - at)));
+                if (!closing) {
+                    at = stop;
+                    break;
                 }
-                lastMark = c;
-                lastSpace = false;
-                continue;
+                at = closing + 1;
+                quote = 0;
             }
+            // A run of bytes that tell nothing of the tag: of its name, when
+            // it is not yet ended.
+            const char* run = at;
+            while (at < stop && !TellsOfTag[quint8(*at)])
+                ++at;
+            if (at > run) {
+                if (!nameEnded) {
+                    nameLength = int(std::min<qint64>(nameLength + (at - run), 3));
+                    name = at - run > 1 ? quint16(quint8(at[-2]) << 8 | quint8(at[-1]))
+                                        : quint16(name << 8 | quint8(at[-1]));
+                }
+                lastMark = at[-1];
+                lastSpace = false;
+            }
+            if (at == stop)
+                break;
+            const char c = *at++;
             nameEnded = true;
             if (isSpace(c)) {
                 if (lastSpace) { // passed over
@@ -650,8 +789,12 @@ private:
 
     QIODevice* m_from;
     QByteArray m_in;
-    std::string m_out;
-    qint64 m_taken = 0; // of m_out, given to the reader
+    qint64 m_inAt = 0; // what of m_in is yet to be taken
+    qint64 m_inEnd = 0;
+    char* m_to = nullptr; // the reader's buffer, and its room left
+    qint64 m_room = 0;
+    std::string m_overflow; // kept past the room of the reader's buffer
+    qint64 m_overflowTaken = 0;
     bool m_ended = false; // the part is read to its end
     Fault m_fault = Fault::None;
 
