@@ -14,6 +14,9 @@
 #include <string>
 #include <string_view>
 #include <freexl.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <unzip.h>
 
 namespace Sheet {
@@ -504,6 +507,71 @@ private:
         }
     }
 
+    // Whether the bytes from `from` to `to` hold a pair the filter may
+    // change or must look into: markup or whitespace followed by whitespace,
+    // or a comment, CDATA section, declaration or processing instruction
+    // begun. Sixteen pairs at a time where the processor can.
+    static bool mayChange(const char* from, const char* to)
+    {
+        const char* at = from;
+#ifdef __SSE2__
+        const auto is = [](__m128i bytes, char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+        const auto space = [&](__m128i bytes) {
+            return _mm_or_si128(_mm_or_si128(is(bytes, ' '), is(bytes, '\n')),
+                                _mm_or_si128(is(bytes, '\t'), is(bytes, '\r')));
+        };
+        for (; to - at > 16; at += 16) {
+            const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+            const __m128i spaced = _mm_and_si128(_mm_or_si128(space(first), is(first, '>')), space(second));
+            const __m128i opened = _mm_and_si128(is(first, '<'), _mm_or_si128(is(second, '!'), is(second, '?')));
+            if (_mm_movemask_epi8(_mm_or_si128(spaced, opened)) != 0)
+                return true;
+        }
+#endif
+        for (; to - at > 1; ++at)
+            if (((isSpace(at[0]) || at[0] == '>') && isSpace(at[1])) || (at[0] == '<' && (at[1] == '!' || at[1] == '?')))
+                return true;
+        return false;
+    }
+
+    // From the start of a run, up to the last markup begun in the bytes
+    // given, when nothing there is changed: kept whole in one piece. Every
+    // '<' there begins a tag or an end tag, so the last tag before that
+    // markup tells whether it ends within a text element.
+    const char* plainStretch(const char* at, const char* end)
+    {
+        const char* last = static_cast<const char*>(memrchr(at, '<', size_t(end - at)));
+        if (!last || last == at || isSpace(*at) || mayChange(at, std::min(last + 2, end)))
+            return at;
+        bool inText = m_inText;
+        if (const char* open = static_cast<const char*>(memrchr(at, '<', size_t(last - at)))) {
+            const bool endTag = open[1] == '/';
+            const char* name = open + 1 + int(endTag);
+            const char* c = name;
+            while (c < last && !TellsOfTag[quint8(*c)])
+                ++c;
+            const char* nameEnd = c;
+            for (char quote = 0; c < last && (quote || *c != '>'); ++c)
+                quote = quote ? (*c == quote ? 0 : quote) : (*c == '"' || *c == '\'' ? *c : 0);
+            if (c == last)
+                return at; // not closed
+            const char* lastByte = c - 1; // but whitespace
+            while (isSpace(*lastByte))
+                --lastByte;
+            inText = !endTag && namedText(name, nameEnd) && *lastByte != '/';
+        }
+        put(at, last - at);
+        m_inText = inText;
+        return last;
+    }
+    // A tag's name, of a text element: t, or x:t of any prefix.
+    static bool namedText(const char* name, const char* nameEnd)
+    {
+        const qint64 length = nameEnd - name;
+        return (length == 1 && *name == 't') || (length > 2 && nameEnd[-2] == ':' && nameEnd[-1] == 't');
+    }
+
     // The common case, from the start of a run up to the first piece that
     // is not plain: runs each followed by a tag or an end tag, whole within
     // the bytes given (so well within every bound), with no run of
@@ -512,6 +580,7 @@ private:
     // is the start of a run.
     const char* plainUnits(const char* at, const char* end)
     {
+        at = plainStretch(at, end);
         const char* from = at; // what is yet to be kept
         bool inText = m_inText;
         while (at < end) {
@@ -529,27 +598,25 @@ private:
             while (c < end && !TellsOfTag[quint8(*c)])
                 ++c;
             const char* nameEnd = c;
-            char lastMark = c > name ? c[-1] : 0;
             bool closed = false;
             while (c < end) {
                 const char b = *c++;
-                if (!TellsOfTag[quint8(b)]) {
-                    lastMark = b;
-                } else if (b == '>') {
+                if (b == '>') {
                     closed = true;
                     break;
-                } else if (isSpace(b)) {
+                }
+                if (isSpace(b)) {
                     if (c == end || isSpace(*c))
                         break;
-                } else if (b == '/') {
-                    lastMark = b;
-                } else { // a quoted value
-                    const char* closing = static_cast<const char*>(std::memchr(c, b, size_t(end - c)));
-                    if (!closing)
+                } else if (b == '"' || b == '\'') { // a quoted value
+                    while (c < end && *c != b)
+                        ++c;
+                    if (c == end)
                         break;
-                    c = closing + 1;
-                    lastMark = b;
+                    ++c;
                 }
+                while (c < end && !TellsOfTag[quint8(*c)])
+                    ++c;
             }
             if (!closed)
                 break;
@@ -562,10 +629,11 @@ private:
                     from = open;
                 }
             }
-            const qint64 nameLength = nameEnd - name;
-            const bool namedT = (nameLength == 1 && *name == 't')
-                                || (nameLength > 2 && nameEnd[-2] == ':' && nameEnd[-1] == 't');
-            inText = !endTag && namedT && lastMark != '/';
+            // The tag's last byte but whitespace, a quote when it ends with a value.
+            const char* last = c - 2;
+            while (isSpace(*last))
+                --last;
+            inText = !endTag && namedText(name, nameEnd) && *last != '/';
             at = c;
         }
         put(from, at - from);
@@ -1021,8 +1089,24 @@ Table readXlsx(const QString& path, const QString& sheetName)
             }
             if (xml.name() != QLatin1String("c"))
                 continue;
+            // Its reference and type, found in one pass (the first of each name).
             const auto attributes = xml.attributes();
-            const auto reference = attributes.value(QLatin1String("r"));
+            QStringView reference;
+            QStringView type;
+            bool hasReference = false;
+            bool hasType = false;
+            for (const QXmlStreamAttribute& a : attributes) {
+                const QStringView name = a.qualifiedName();
+                if (name.size() != 1)
+                    continue;
+                if (name[0] == u'r' && !hasReference) {
+                    reference = a.value();
+                    hasReference = true;
+                } else if (name[0] == u't' && !hasType) {
+                    type = a.value();
+                    hasType = true;
+                }
+            }
             if (reference.isEmpty()) {
                 if (++column >= MaxColumns)
                     throw Refusal{SheetText::ColumnPastLimit.arg(sheetName, QStringLiteral("XFD"))};
@@ -1034,7 +1118,6 @@ Table readXlsx(const QString& path, const QString& sheetName)
             }
             if (row < 0)
                 throw Refusal{SheetText::BadReference.arg(sheetName)};
-            const QStringView type = attributes.value(QLatin1String("t"));
             QString value;
             QString inlineText;
             while (!xml.atEnd()) {
@@ -1059,7 +1142,7 @@ Table readXlsx(const QString& path, const QString& sheetName)
                     place(row, column, shared[index]);
             } else if (type == QLatin1String("inlineStr")) {
                 place(row, column, keep(inlineText));
-            } else {
+            } else if (!value.isEmpty()) { // a blank cell leaves no trace
                 const bool plain = type.isEmpty() || type == QLatin1String("n");
                 bool isNumber = false;
                 const double number = plain ? value.toDouble(&isNumber) : 0;
