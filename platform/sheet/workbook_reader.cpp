@@ -366,6 +366,13 @@ private:
 // The bytes are read as markup in UTF-8 or an encoding that writes XML's own
 // characters as single bytes; a part in UTF-16 passes unchanged but for the
 // bounds, which then count two bytes a character.
+// Most of a part is plain runs and tags with nothing to pass over; such a
+// stretch is found sixteen bytes at a time and kept with one copy, written
+// straight into the XML reader's buffer, and only what holds whitespace
+// to pass over, a comment, CDATA section, declaration or processing
+// instruction, or markup cut by the end of a read, is followed byte by
+// byte. Where a '<' stands within a tag, which the XML reader refuses
+// whatever follows, whitespace after it may be passed over otherwise.
 class XmlBounds : public QIODevice {
 public:
     enum class Fault { None, TextTooLong, MarkupTooLong };
@@ -546,12 +553,8 @@ private:
             return at;
         bool inText = m_inText;
         if (const char* open = static_cast<const char*>(memrchr(at, '<', size_t(last - at)))) {
-            const bool endTag = open[1] == '/';
-            const char* name = open + 1 + int(endTag);
-            const char* c = name;
-            while (c < last && !TellsOfTag[quint8(*c)])
-                ++c;
-            const char* nameEnd = c;
+            const auto [endTag, name, nameEnd] = tagName(open, last);
+            const char* c = nameEnd;
             for (char quote = 0; c < last && (quote || *c != '>'); ++c)
                 quote = quote ? (*c == quote ? 0 : quote) : (*c == '"' || *c == '\'' ? *c : 0);
             if (c == last)
@@ -564,6 +567,22 @@ private:
         put(at, last - at);
         m_inText = inText;
         return last;
+    }
+    // Of the tag or end tag at open: whether it is an end tag, and its name,
+    // up to the first byte that tells something of the tag, or stop.
+    struct TagName {
+        bool endTag;
+        const char* name;
+        const char* nameEnd;
+    };
+    static TagName tagName(const char* open, const char* stop)
+    {
+        const bool endTag = open[1] == '/';
+        const char* name = open + 1 + int(endTag);
+        const char* c = name;
+        while (c < stop && !TellsOfTag[quint8(*c)])
+            ++c;
+        return {endTag, name, c};
     }
     // A tag's name, of a text element: t, or x:t of any prefix.
     static bool namedText(const char* name, const char* nameEnd)
@@ -592,12 +611,8 @@ private:
             }
             if (end - open < 2 || open[1] == '!' || open[1] == '?')
                 break;
-            const bool endTag = open[1] == '/';
-            const char* name = open + 1 + int(endTag);
-            const char* c = name;
-            while (c < end && !TellsOfTag[quint8(*c)])
-                ++c;
-            const char* nameEnd = c;
+            const auto [endTag, name, nameEnd] = tagName(open, end);
+            const char* c = nameEnd;
             bool closed = false;
             while (c < end) {
                 const char b = *c++;
