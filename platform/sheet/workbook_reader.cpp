@@ -14,6 +14,9 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <unzip.h>
 
 namespace Sheet {
@@ -363,6 +366,13 @@ private:
 // The bytes are read as markup in UTF-8 or an encoding that writes XML's own
 // characters as single bytes; a part in UTF-16 passes unchanged but for the
 // bounds, which then count two bytes a character.
+// Most of a part is plain runs and tags with nothing to pass over; such a
+// stretch is found sixteen bytes at a time and kept with one copy, written
+// straight into the XML reader's buffer, and only what holds whitespace
+// to pass over, a comment, CDATA section, declaration or processing
+// instruction, or markup cut by the end of a read, is followed byte by
+// byte. Where a '<' stands within a tag, which the XML reader refuses
+// whatever follows, whitespace after it may be passed over otherwise.
 class XmlBounds : public QIODevice {
 public:
     enum class Fault { None, TextTooLong, MarkupTooLong };
@@ -378,23 +388,38 @@ public:
 
 protected:
     // A read gives all it is asked for, but at the end: the XML reader takes
-    // a read that gives less than a whole character for the end.
+    // a read that gives less than a whole character for the end. The bytes
+    // kept are written straight into the reader's buffer; no more is taken
+    // from the part at a time than that buffer has room for, so only bytes
+    // held back (whitespace, the head of markup) can overflow it.
     qint64 readData(char* data, qint64 size) override
     {
-        while (m_fault == Fault::None && !m_ended && qint64(m_out.size()) - m_taken < size) {
-            m_out.erase(0, size_t(m_taken));
-            m_taken = 0;
-            const qint64 n = m_from->read(m_in.data(), m_in.size());
-            if (n <= 0)
-                m_ended = true;
-            else
-                take(m_in.constData(), m_in.constData() + n);
+        m_to = data;
+        m_room = size;
+        if (m_overflowTaken < qint64(m_overflow.size())) {
+            const qint64 n = std::min<qint64>(size, qint64(m_overflow.size()) - m_overflowTaken);
+            std::memcpy(data, m_overflow.data() + m_overflowTaken, size_t(n));
+            m_overflowTaken += n;
+            m_to += n;
+            m_room -= n;
         }
-        const qint64 n = std::min<qint64>(size, qint64(m_out.size()) - m_taken);
+        while (m_room > 0 && m_fault == Fault::None && !m_ended) {
+            if (m_inAt == m_inEnd) {
+                const qint64 n = m_from->read(m_in.data(), m_in.size());
+                if (n <= 0) {
+                    m_ended = true;
+                    break;
+                }
+                m_inAt = 0;
+                m_inEnd = n;
+            }
+            const qint64 n = std::min(m_room, m_inEnd - m_inAt);
+            take(m_in.constData() + m_inAt, m_in.constData() + m_inAt + n);
+            m_inAt += n;
+        }
+        const qint64 n = size - m_room;
         if (m_fault != Fault::None || n <= 0)
             return -1;
-        std::memcpy(data, m_out.data() + m_taken, size_t(n));
-        m_taken += n;
         return n;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
@@ -411,23 +436,66 @@ private:
         return tells;
     }();
 
+    // The bytes kept, into the reader's buffer while it has room.
+    void put(const char* bytes, qint64 n)
+    {
+        if (n <= m_room) {
+            std::memcpy(m_to, bytes, size_t(n));
+            m_to += n;
+            m_room -= n;
+            return;
+        }
+        if (m_overflowTaken == qint64(m_overflow.size())) {
+            m_overflow.clear();
+            m_overflowTaken = 0;
+        }
+        std::memcpy(m_to, bytes, size_t(m_room));
+        m_overflow.append(bytes + m_room, size_t(n - m_room));
+        m_to += m_room;
+        m_room = 0;
+    }
+
     void take(const char* at, const char* end)
     {
         while (at < end && m_fault == Fault::None) {
-            if (m_state == State::Content && *at == '<' && end - at > 1 && at[1] != '!') {
-                // A tag, an end tag or a processing instruction, told at once.
-                const bool twoBytes = at[1] == '/' || at[1] == '?';
-                begin(at[1] == '/' ? State::EndTag : at[1] == '?' ? State::Instruction : State::Tag);
-                markup(at, twoBytes ? 2 : 1);
-                at += twoBytes ? 2 : 1;
-            } else if (m_state == State::Content && (m_runKept || m_inText)) {
-                // Text kept as it is, up to the next markup.
-                const char* stop = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
-                const char* upTo = stop ? stop : end;
-                keepText(at, upTo - at);
-                at = upTo;
-                if (stop)
+            if (m_state == State::Content && m_run == 0 && !m_runKept) {
+                at = plainUnits(at, end);
+                if (at == end)
+                    return;
+            }
+            if (m_state == State::Content) {
+                if (!m_runKept && !m_inText) {
+                    // Whitespace, held until what follows it tells whether it is kept.
+                    const char* text = at;
+                    while (text < end && isSpace(*text))
+                        ++text;
+                    if (m_run < MaxRunBytes)
+                        m_spaces.append(at, size_t(std::min<qint64>(text - at, MaxRunBytes - m_run)));
+                    m_run += text - at;
+                    at = text;
+                    if (at == end)
+                        return;
+                    if (*at != '<')
+                        keepText(at, 0);
+                }
+                if (m_runKept || m_inText) {
+                    // Text kept as it is, up to the next markup.
+                    const char* stop = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
+                    const char* upTo = stop ? stop : end;
+                    keepText(at, upTo - at);
+                    at = upTo;
+                    if (!stop)
+                        return;
+                }
+                // At '<': a tag, an end tag or a processing instruction is told at once.
+                if (end - at > 1 && at[1] != '!') {
+                    const bool twoBytes = at[1] == '/' || at[1] == '?';
+                    begin(at[1] == '/' ? State::EndTag : at[1] == '?' ? State::Instruction : State::Tag);
+                    markup(at, twoBytes ? 2 : 1);
+                    at += twoBytes ? 2 : 1;
+                } else {
                     step(*at++);
+                }
             } else if (m_state == State::Comment || m_state == State::Instruction || m_state == State::Cdata) {
                 // Up to the next '>', which may end it.
                 const char* stop = static_cast<const char*>(std::memchr(at, '>', size_t(end - at)));
@@ -446,15 +514,157 @@ private:
         }
     }
 
+    // Whether the bytes from `from` to `to` hold a pair the filter may
+    // change or must look into: markup or whitespace followed by whitespace,
+    // or a comment, CDATA section, declaration or processing instruction
+    // begun. Sixteen pairs at a time where the processor can.
+    static bool mayChange(const char* from, const char* to)
+    {
+        const char* at = from;
+#ifdef __SSE2__
+        const auto is = [](__m128i bytes, char c) { return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)); };
+        const auto space = [&](__m128i bytes) {
+            return _mm_or_si128(_mm_or_si128(is(bytes, ' '), is(bytes, '\n')),
+                                _mm_or_si128(is(bytes, '\t'), is(bytes, '\r')));
+        };
+        for (; to - at > 16; at += 16) {
+            const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+            const __m128i spaced = _mm_and_si128(_mm_or_si128(space(first), is(first, '>')), space(second));
+            const __m128i opened = _mm_and_si128(is(first, '<'), _mm_or_si128(is(second, '!'), is(second, '?')));
+            if (_mm_movemask_epi8(_mm_or_si128(spaced, opened)) != 0)
+                return true;
+        }
+#endif
+        for (; to - at > 1; ++at)
+            if (((isSpace(at[0]) || at[0] == '>') && isSpace(at[1])) || (at[0] == '<' && (at[1] == '!' || at[1] == '?')))
+                return true;
+        return false;
+    }
+
+    // From the start of a run, up to the last markup begun in the bytes
+    // given, when nothing there is changed: kept whole in one piece. Every
+    // '<' there begins a tag or an end tag, so the last tag before that
+    // markup tells whether it ends within a text element.
+    const char* plainStretch(const char* at, const char* end)
+    {
+        const char* last = static_cast<const char*>(memrchr(at, '<', size_t(end - at)));
+        if (!last || last == at || isSpace(*at) || mayChange(at, std::min(last + 2, end)))
+            return at;
+        bool inText = m_inText;
+        if (const char* open = static_cast<const char*>(memrchr(at, '<', size_t(last - at)))) {
+            const auto [endTag, name, nameEnd] = tagName(open, last);
+            const char* c = nameEnd;
+            for (char quote = 0; c < last && (quote || *c != '>'); ++c)
+                quote = quote ? (*c == quote ? 0 : quote) : (*c == '"' || *c == '\'' ? *c : 0);
+            if (c == last)
+                return at; // not closed
+            const char* lastByte = c - 1; // but whitespace
+            while (isSpace(*lastByte))
+                --lastByte;
+            inText = !endTag && namedText(name, nameEnd) && *lastByte != '/';
+        }
+        put(at, last - at);
+        m_inText = inText;
+        return last;
+    }
+    // Of the tag or end tag at open: whether it is an end tag, and its name,
+    // up to the first byte that tells something of the tag, or stop.
+    struct TagName {
+        bool endTag;
+        const char* name;
+        const char* nameEnd;
+    };
+    static TagName tagName(const char* open, const char* stop)
+    {
+        const bool endTag = open[1] == '/';
+        const char* name = open + 1 + int(endTag);
+        const char* c = name;
+        while (c < stop && !TellsOfTag[quint8(*c)])
+            ++c;
+        return {endTag, name, c};
+    }
+    // A tag's name, of a text element: t, or x:t of any prefix.
+    static bool namedText(const char* name, const char* nameEnd)
+    {
+        const qint64 length = nameEnd - name;
+        return (length == 1 && *name == 't') || (length > 2 && nameEnd[-2] == ':' && nameEnd[-1] == 't');
+    }
+
+    // The common case, from the start of a run up to the first piece that
+    // is not plain: runs each followed by a tag or an end tag, whole within
+    // the bytes given (so well within every bound), with no run of
+    // whitespace within the tag. A run that is whitespace alone outside a
+    // text element is passed over; the rest is kept as it is. Where it stops
+    // is the start of a run.
+    const char* plainUnits(const char* at, const char* end)
+    {
+        at = plainStretch(at, end);
+        const char* from = at; // what is yet to be kept
+        bool inText = m_inText;
+        while (at < end) {
+            const char* open = at;
+            if (*at != '<') {
+                open = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
+                if (!open)
+                    break;
+            }
+            if (end - open < 2 || open[1] == '!' || open[1] == '?')
+                break;
+            const auto [endTag, name, nameEnd] = tagName(open, end);
+            const char* c = nameEnd;
+            bool closed = false;
+            while (c < end) {
+                const char b = *c++;
+                if (b == '>') {
+                    closed = true;
+                    break;
+                }
+                if (isSpace(b)) {
+                    if (c == end || isSpace(*c))
+                        break;
+                } else if (b == '"' || b == '\'') { // a quoted value
+                    while (c < end && *c != b)
+                        ++c;
+                    if (c == end)
+                        break;
+                    ++c;
+                }
+                while (c < end && !TellsOfTag[quint8(*c)])
+                    ++c;
+            }
+            if (!closed)
+                break;
+            if (open > at && !inText) {
+                const char* text = at;
+                while (text < open && isSpace(*text))
+                    ++text;
+                if (text == open) { // whitespace alone, passed over
+                    put(from, at - from);
+                    from = open;
+                }
+            }
+            // The tag's last byte but whitespace, a quote when it ends with a value.
+            const char* last = c - 2;
+            while (isSpace(*last))
+                --last;
+            inText = !endTag && namedText(name, nameEnd) && *last != '/';
+            at = c;
+        }
+        put(from, at - from);
+        m_inText = inText;
+        return at;
+    }
+
     // Text of the run, kept.
     void keepText(const char* bytes, qint64 n)
     {
         if (!m_runKept) {
             m_runKept = true;
-            m_out += m_spaces;
+            put(m_spaces.data(), qint64(m_spaces.size()));
             m_spaces.clear();
         }
-        m_out.append(bytes, size_t(n));
+        put(bytes, n);
         m_run += n;
         if (m_run > MaxRunBytes)
             m_fault = Fault::TextTooLong;
@@ -466,7 +676,7 @@ private:
             keepText(bytes, n);
             return;
         }
-        m_out.append(bytes, size_t(n));
+        put(bytes, n);
         m_markup += n;
         if (m_markup > MaxMarkupBytes)
             m_fault = Fault::MarkupTooLong;
@@ -590,7 +800,7 @@ private:
     const char* tag(const char* at, const char* stop)
     {
         // The tag's state is kept in locals while its bytes are scanned: as
-        // far as the compiler knows, a byte written to m_out may be a member.
+        // far as the compiler knows, a byte written to the reader may be a member.
         const char* from = at; // what is yet to be kept
         char quote = m_quote;
         char lastMark = m_lastMark;
@@ -600,20 +810,32 @@ private:
         quint16 name = m_name;
         bool ended = false;
         while (at < stop) {
-            const char c = *at++;
-            if (quote) {
-                quote = c == quote ? 0 : quote;
-                continue;
-            }
-            if (!TellsOfTag[quint8(c)]) {
-                if (!nameEnded) {
-                    nameLength = std::min(nameLength + 1, 3);
-                    name = quint16(name << 8 | quint8(c));
+            if (quote) { // the rest of a value
+                const char* closing = static_cast<const char*>(std::memchr(at, quote, size_t(stop - at)));
+                if (!closing) {
+                    at = stop;
+                    break;
                 }
-                lastMark = c;
-                lastSpace = false;
-                continue;
+                at = closing + 1;
+                quote = 0;
             }
+            // A run of bytes that tell nothing of the tag: of its name, when
+            // it is not yet ended.
+            const char* run = at;
+            while (at < stop && !TellsOfTag[quint8(*at)])
+                ++at;
+            if (at > run) {
+                if (!nameEnded) {
+                    nameLength = int(std::min<qint64>(nameLength + (at - run), 3));
+                    name = at - run > 1 ? quint16(quint8(at[-2]) << 8 | quint8(at[-1]))
+                                        : quint16(name << 8 | quint8(at[-1]));
+                }
+                lastMark = at[-1];
+                lastSpace = false;
+            }
+            if (at == stop)
+                break;
+            const char c = *at++;
             nameEnded = true;
             if (isSpace(c)) {
                 if (lastSpace) { // passed over
@@ -650,8 +872,12 @@ private:
 
     QIODevice* m_from;
     QByteArray m_in;
-    std::string m_out;
-    qint64 m_taken = 0; // of m_out, given to the reader
+    qint64 m_inAt = 0; // what of m_in is yet to be taken
+    qint64 m_inEnd = 0;
+    char* m_to = nullptr; // the reader's buffer, and its room left
+    qint64 m_room = 0;
+    std::string m_overflow; // kept past the room of the reader's buffer
+    qint64 m_overflowTaken = 0;
     bool m_ended = false; // the part is read to its end
     Fault m_fault = Fault::None;
 
@@ -878,8 +1104,24 @@ Table readXlsx(const QString& path, const QString& sheetName)
             }
             if (xml.name() != QLatin1String("c"))
                 continue;
+            // Its reference and type, found in one pass (the first of each name).
             const auto attributes = xml.attributes();
-            const auto reference = attributes.value(QLatin1String("r"));
+            QStringView reference;
+            QStringView type;
+            bool hasReference = false;
+            bool hasType = false;
+            for (const QXmlStreamAttribute& a : attributes) {
+                const QStringView name = a.qualifiedName();
+                if (name.size() != 1)
+                    continue;
+                if (name[0] == u'r' && !hasReference) {
+                    reference = a.value();
+                    hasReference = true;
+                } else if (name[0] == u't' && !hasType) {
+                    type = a.value();
+                    hasType = true;
+                }
+            }
             if (reference.isEmpty()) {
                 if (++column >= MaxColumns)
                     throw Refusal{SheetText::ColumnPastLimit.arg(sheetName, QStringLiteral("XFD"))};
@@ -891,7 +1133,6 @@ Table readXlsx(const QString& path, const QString& sheetName)
             }
             if (row < 0)
                 throw Refusal{SheetText::BadReference.arg(sheetName)};
-            const QStringView type = attributes.value(QLatin1String("t"));
             QString value;
             QString inlineText;
             while (!xml.atEnd()) {
@@ -916,7 +1157,7 @@ Table readXlsx(const QString& path, const QString& sheetName)
                     place(row, column, shared[index]);
             } else if (type == QLatin1String("inlineStr")) {
                 place(row, column, keep(inlineText));
-            } else {
+            } else if (!value.isEmpty()) { // a blank cell leaves no trace
                 const bool plain = type.isEmpty() || type == QLatin1String("n");
                 bool isNumber = false;
                 const double number = plain ? value.toDouble(&isNumber) : 0;
