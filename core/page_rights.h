@@ -2,7 +2,11 @@
 // Opening a page from the main menu by the current user's rights on it, and
 // the check every add, edit and delete makes of the right it needs, as the
 // rights are stored at the moment of the write: a right taken away while the
-// page's windows are open holds from the next write on.
+// page's windows are open holds from the next write on. Each command of a
+// page's window is declared once with its right (PageCommand): what enables
+// its button and what its write checks are that one right. The account
+// itself (there, active, its level) is checked before, by every write
+// (core/account_now.h).
 
 #include <QString>
 #include <functional>
