@@ -89,29 +89,35 @@ bool Rows::operator==(const QList<QStringList>& rows) const
     return true;
 }
 
+namespace {
+// A sheet refused, with the cause in the office's words.
+struct Refusal {
+    QString text;
+};
+} // namespace
+
 // Gathers the cells of a sheet as they are read, in whatever order, the
 // texts in one text; the last text given to a cell is the one it keeps.
+// What it keeps is held to MaxTableBytes as it grows (a cell at 16 bytes, a
+// shared text's place at 8, a character at 2): past it, the sheet is refused.
 class RowsBuilder {
 public:
-    // A text that cells may share: its stretch, for addShared().
-    std::pair<quint32, quint32> keep(const QString& text)
+    explicit RowsBuilder(const QString& sheetName) : m_sheetName(sheetName) {}
+
+    // A text of the workbook's shared texts, numbered in the order given.
+    void addSharedText(const QString& text)
     {
-        const QString stored = TextInput::normalize(text);
-        const auto stretch = std::pair(quint32(m_rows.m_text.size()), quint32(stored.size()));
-        m_rows.m_text += stored;
-        return stretch;
+        m_shared.append(keep(text));
+        hold();
+    }
+    qsizetype sharedTexts() const { return m_shared.size(); }
+    // A cell that holds shared text number index (within sharedTexts()).
+    void addShared(qint64 row, qint64 column, qsizetype index)
+    {
+        place(row, column, m_shared[index]);
     }
     // Empty texts leave no trace.
-    void add(qint64 row, qint64 column, const QString& text)
-    {
-        const auto [start, length] = keep(text);
-        addShared(row, column, start, length);
-    }
-    void addShared(qint64 row, qint64 column, quint32 start, quint32 length)
-    {
-        if (length > 0)
-            m_rows.m_cells.append({quint32(row), quint32(column), start, length});
-    }
+    void add(qint64 row, qint64 column, const QString& text) { place(row, column, keep(text)); }
 
     Rows finish()
     {
@@ -138,7 +144,31 @@ public:
     }
 
 private:
+    // A text's stretch of the one text, in its stored form.
+    std::pair<quint32, quint32> keep(const QString& text)
+    {
+        const QString stored = TextInput::normalize(text);
+        const auto stretch = std::pair(quint32(m_rows.m_text.size()), quint32(stored.size()));
+        m_rows.m_text += stored;
+        hold();
+        return stretch;
+    }
+    void place(qint64 row, qint64 column, std::pair<quint32, quint32> stretch)
+    {
+        if (stretch.second == 0)
+            return;
+        m_rows.m_cells.append({quint32(row), quint32(column), stretch.first, stretch.second});
+        hold();
+    }
+    void hold() const
+    {
+        if (m_rows.m_cells.size() * 16 + m_shared.size() * 8 + m_rows.m_text.size() * 2 > MaxTableBytes)
+            throw Refusal{SheetText::TablePastLimit.arg(m_sheetName).arg(MaxTableBytes >> 20)};
+    }
+
+    QString m_sheetName;
     Rows m_rows;
+    QList<std::pair<quint32, quint32>> m_shared;
 };
 
 namespace {
@@ -148,11 +178,6 @@ void setError(QString* error, const QString& text)
     if (error)
         *error = text;
 }
-
-// A sheet refused, with the cause in the office's words.
-struct Refusal {
-    QString text;
-};
 
 QString numberText(double value)
 {
@@ -1054,32 +1079,12 @@ Table readXlsx(const QString& path, const QString& sheetName)
         throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
 
     // The shared texts, each kept once in the table's text, in their stored form.
-    RowsBuilder rows;
-    QList<std::pair<quint32, quint32>> shared;
-    // What the table keeps, held to its bound as it grows: a cell at 16
-    // bytes, a shared text's place at 8, a character at 2.
-    qint64 cells = 0;
-    qint64 characters = 0;
-    const auto hold = [&] {
-        if (cells * 16 + shared.size() * 8 + characters * 2 > MaxTableBytes)
-            throw Refusal{SheetText::TablePastLimit.arg(sheetName).arg(MaxTableBytes >> 20)};
-    };
-    const auto keep = [&](const QString& text) {
-        const auto stretch = rows.keep(text);
-        characters = qint64(stretch.first) + stretch.second;
-        hold();
-        return stretch;
-    };
-    const auto place = [&](qint64 row, qint64 column, std::pair<quint32, quint32> stretch) {
-        cells += stretch.second > 0;
-        hold();
-        rows.addShared(row, column, stretch.first, stretch.second);
-    };
+    RowsBuilder rows(sheetName);
     const Part strings{SheetText::SharedTextPart, MaxSharedTextBytes};
     if (!stringsEntry.isEmpty() && !zip.read(stringsEntry, strings, [&](QXmlStreamReader& xml) {
             while (!xml.atEnd())
                 if (next(xml, strings) == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
-                    shared.append(keep(richText(xml, strings)));
+                    rows.addSharedText(richText(xml, strings));
         }))
         throw Refusal{SheetText::SheetUnreadable.arg(sheetName)};
 
@@ -1151,19 +1156,19 @@ Table readXlsx(const QString& path, const QString& sheetName)
             if (type == QLatin1String("s")) {
                 bool isIndex = false;
                 const int index = value.toInt(&isIndex);
-                if (!isIndex || index < 0 || index >= shared.size())
+                if (!isIndex || index < 0 || index >= rows.sharedTexts())
                     badIndex = true;
                 else
-                    place(row, column, shared[index]);
+                    rows.addShared(row, column, index);
             } else if (type == QLatin1String("inlineStr")) {
-                place(row, column, keep(inlineText));
+                rows.add(row, column, inlineText);
             } else if (!value.isEmpty()) { // a blank cell leaves no trace
                 const bool plain = type.isEmpty() || type == QLatin1String("n");
                 bool isNumber = false;
                 const double number = plain ? value.toDouble(&isNumber) : 0;
                 const QString text = !plain ? unescape(value) : isNumber ? numberText(number) : value;
                 holdToCell(text, sheet);
-                place(row, column, keep(text));
+                rows.add(row, column, text);
             }
         }
     });
@@ -1178,10 +1183,9 @@ Table readXls(const QString& path, const QString& sheetName, const std::function
 {
     // FreeXL reads the file in a process of its own, which checks the
     // sizes the sheet states; the cells come back in the form kept here.
-    RowsBuilder rows;
-    QList<std::pair<quint32, quint32>> shared; // each kept once, as in an .xlsx
+    RowsBuilder rows(sheetName); // shared texts each kept once, as in an .xlsx
     const auto refusal = XlsProcess::read(
-        path, sheetName, [&](QByteArrayView text) { shared.append(rows.keep(QString::fromUtf8(text))); },
+        path, sheetName, [&](QByteArrayView text) { rows.addSharedText(QString::fromUtf8(text)); },
         [&](const XlsProcess::Cell& cell) {
             switch (cell.kind) {
             case XlsStream::Int:
@@ -1191,7 +1195,7 @@ Table readXls(const QString& path, const QString& sheetName, const std::function
                 rows.add(cell.row, cell.column, numberText(cell.number));
                 break;
             case XlsStream::Shared:
-                rows.addShared(cell.row, cell.column, shared[cell.shared].first, shared[cell.shared].second);
+                rows.addShared(cell.row, cell.column, cell.shared);
                 break;
             default: // texts, and dates and times as text
                 rows.add(cell.row, cell.column, QString::fromUtf8(cell.text));
